@@ -1,0 +1,34 @@
+# Thin wrapper over the CMake presets. Every target first installs the Debian
+# packages that are missing (as root, or through sudo).
+PACKAGES := g++ cmake ninja-build qt6-base-dev xvfb xauth imagemagick
+SAMPLES  := build/sample-collection
+
+.PHONY: deps build run test bench clean
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  if [ "$$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi; \
+	  echo "Installing:$$missing"; \
+	  $$sudo apt-get update && \
+	  $$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake --preset dev
+	cmake --build --preset dev
+
+run: build
+	@[ -d $(SAMPLES) ] || scripts/make-sample-collection.sh $(SAMPLES)
+	cd $(SAMPLES) && ../tamsells-file-utilities
+
+test: build
+	ctest --preset dev
+
+bench: build
+	ctest --preset bench
+
+clean:
+	rm -rf build

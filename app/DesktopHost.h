@@ -1,0 +1,41 @@
+#pragma once
+
+#include "app/Host.h"
+
+#include <random>
+
+// The real host: Qt's dialogs, the local file system, outside programs
+// started directly, the wall clock and a Mersenne Twister.
+class DesktopHost : public Host {
+public:
+    // The application's title, which every message box carries.
+    static inline const QString Title = QStringLiteral("Tamsells File Utilities");
+
+    void ShowMessage(const QString &text) override;
+    QString AskText(const QString &prompt, const QString &title,
+                    const QString &defaultText) override;
+
+    QString ListFolder(const QString &pattern, int mask) override;
+    QString ListFolder() override;
+    std::optional<int> GetAttributes(const QString &path) override;
+    bool RenameFile(const QString &oldPath, const QString &newPath) override;
+    bool MakeFolder(const QString &path) override;
+    bool MoveFile(const QString &source, const QString &destination) override;
+    bool DeleteFile(const QString &path) override;
+    QString ParentFolder(const QString &path) override;
+    Outcome WriteTextFile(const QString &path, const QStringList &lines,
+                          const QString &lineEnd, bool executable) override;
+
+    Outcome StartProgram(const QString &program, const QStringList &arguments,
+                         int windowStyle) override;
+    QString CurrentTimeText() override;
+    void YieldToEvents() override;
+
+    void SeedRandom(quint32 seed) override;
+    double NextRandom() override;
+
+private:
+    QStringList m_listing;
+    qsizetype m_nextInListing = 0;
+    std::mt19937 m_random{1};
+};

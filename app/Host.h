@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// Attribute bits that GetAttributes reports.
+namespace Attribute {
+constexpr int ReadOnly = 1;
+constexpr int Hidden = 2;
+constexpr int Folder = 16;
+}
+
+// Masks for ListFolder: ordinary files only, or files and folders.
+namespace ListMask {
+constexpr int Files = 0;
+constexpr int FilesAndFolders = 16;
+}
+
+// Window styles for StartProgram.
+namespace WindowStyle {
+constexpr int MaximisedWithFocus = 3;
+constexpr int MinimisedWithoutFocus = 6;
+}
+
+// Line ends for WriteTextFile.
+namespace LineEnd {
+inline const QString CrLf = QStringLiteral("\r\n");
+inline const QString Lf = QStringLiteral("\n");
+}
+
+// The result of an operation whose failure the user may have to be told about.
+struct Outcome {
+    bool ok = true;
+    QString reason; // why it failed, in words a user understands; empty when ok
+    explicit operator bool() const { return ok; }
+    static Outcome success() { return {}; }
+    static Outcome failure(const QString &why) { return {false, why}; }
+};
+
+// Everything a window needs from outside the program: dialogs, the file
+// system, outside programs, the clock and a random source. Paths are full
+// paths in the host's native form. No operation throws; each reports failure
+// in its result and touches nothing but the entries it names.
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // A modal message box with one OK button, no icon and the application's title.
+    virtual void ShowMessage(const QString &text) = 0;
+    // A modal input box pre-filled with defaultText; the field's text on OK,
+    // the empty text on Cancel.
+    virtual QString AskText(const QString &prompt, const QString &title,
+                            const QString &defaultText) = 0;
+
+    // Starts a listing of the entries matching pattern (a folder, a separator
+    // and a DOS wildcard pattern) and returns the first name alone, or the
+    // empty text when none matches. Mask Files lists ordinary files, mask
+    // FilesAndFolders adds folders; hidden entries are never listed. A pattern
+    // without wildcards is an existence test of that exact path.
+    virtual QString ListFolder(const QString &pattern, int mask) = 0;
+    // The next name of the listing under way; the empty text at its end.
+    virtual QString ListFolder() = 0;
+    // Attribute bits of a file or folder; nothing when the path names nothing.
+    virtual std::optional<int> GetAttributes(const QString &path) = 0;
+    // Renames a file or folder; never replaces an existing entry. A rename
+    // that changes only letter case works.
+    virtual bool RenameFile(const QString &oldPath, const QString &newPath) = 0;
+    // Creates one folder; fails when it exists or its parent is missing.
+    virtual bool MakeFolder(const QString &path) = 0;
+    // Moves one file to destination, its new full path; never replaces, and
+    // fails when the destination's folder is missing.
+    virtual bool MoveFile(const QString &source, const QString &destination) = 0;
+    // Deletes one file: into the desktop's trash where there is one.
+    virtual bool DeleteFile(const QString &path) = 0;
+    // The folder holding path, without a trailing separator except at the
+    // root; the empty text when path has no folder part.
+    virtual QString ParentFolder(const QString &path) = 0;
+    // Creates or empties the file and writes every line followed by lineEnd,
+    // in the locale's encoding; executable sets the owner's run permission
+    // where the host has one.
+    virtual Outcome WriteTextFile(const QString &path, const QStringList &lines,
+                                  const QString &lineEnd, bool executable = false) = 0;
+
+    // Starts program with arguments (never through a shell) and returns at once.
+    virtual Outcome StartProgram(const QString &program, const QStringList &arguments,
+                                 int windowStyle) = 0;
+    // The time of day as "hh:mm:ss", 24-hour clock.
+    virtual QString CurrentTimeText() = 0;
+    // Lets the window system handle waiting events (repaints, clicks).
+    virtual void YieldToEvents() = 0;
+
+    // A pseudo-random source: seed it, then draw numbers 0 <= u < 1.
+    virtual void SeedRandom(quint32 seed) = 0;
+    virtual double NextRandom() = 0;
+};

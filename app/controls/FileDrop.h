@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QList>
+#include <QStringList>
+#include <QUrl>
+
+class Host;
+class ListBox;
+
+// Adds the files of a drop to list, in the order that the drop delivers
+// them, and tells the user in one message what was left out: items that are
+// not existing local files (folders, web links) and files beyond the list's
+// room. Returns the paths added, in drop order.
+QStringList addDroppedFiles(Host &host, ListBox &list, const QList<QUrl> &urls);

@@ -1,0 +1,16 @@
+#include "app/DesktopHost.h"
+#include "app/MainMenu.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tamsells-file-utilities"));
+    QApplication::setDesktopFileName(QStringLiteral("tamsells-file-utilities"));
+
+    DesktopHost host;
+    MainMenu menu(host);
+    menu.show();
+    return app.exec();
+}

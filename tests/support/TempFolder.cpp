@@ -1,0 +1,49 @@
+#include "TempFolder.h"
+
+#include <QDir>
+#include <QFile>
+
+TempFolder::TempFolder(std::initializer_list<QString> entries)
+{
+    make(QStringList(entries));
+}
+
+QString TempFolder::path() const
+{
+    return QDir::toNativeSeparators(m_dir.path());
+}
+
+QString TempFolder::operator/(const QString &relative) const
+{
+    return QDir::toNativeSeparators(m_dir.filePath(relative));
+}
+
+void TempFolder::make(const QStringList &entries) const
+{
+    for (const QString &entry : entries) {
+        if (entry.endsWith(u'/')) {
+            QDir(m_dir.path()).mkpath(entry);
+            continue;
+        }
+        QFile file(m_dir.filePath(entry));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(entry.toUtf8());
+    }
+}
+
+QStringList TempFolder::names(const QString &subfolder) const
+{
+    QStringList all = QDir(m_dir.filePath(subfolder))
+                          .entryList(QDir::AllEntries | QDir::Hidden | QDir::System
+                                     | QDir::NoDotAndDotDot);
+    std::sort(all.begin(), all.end());
+    return all;
+}
+
+QString TempFolder::contents(const QString &relative) const
+{
+    QFile file(m_dir.filePath(relative));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A temporary folder made in one line: TempFolder folder{"a.avi", "Sub/",
+// "Sub/b.srt"}. A name ending in "/" makes a folder; every file holds its
+// own name as text, so that a test can tell which file ended where.
+class TempFolder {
+public:
+    TempFolder(std::initializer_list<QString> entries = {});
+
+    // The folder's path, native, without a trailing separator.
+    QString path() const;
+    // The native path of an entry below the folder ("Sub/b.srt" allowed).
+    QString operator/(const QString &relative) const;
+    void make(const QStringList &entries) const;
+    // Every entry directly inside the folder, hidden ones too, sorted exactly.
+    QStringList names(const QString &subfolder = {}) const;
+    // The text a file holds; a null text when it cannot be read.
+    QString contents(const QString &relative) const;
+
+private:
+    QTemporaryDir m_dir;
+};

@@ -1,0 +1,71 @@
+#include "TestHost.h"
+
+TestHost::TestHost()
+{
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_trash.path()));
+}
+
+bool TestHost::fails(const QString &operation, const QString &path) const
+{
+    return failWhen && failWhen(operation, path);
+}
+
+void TestHost::ShowMessage(const QString &text)
+{
+    messages << text;
+}
+
+QString TestHost::AskText(const QString &prompt, const QString &title, const QString &defaultText)
+{
+    questions.append({prompt, title, defaultText});
+    return answers.isEmpty() ? QString() : answers.takeFirst();
+}
+
+bool TestHost::RenameFile(const QString &oldPath, const QString &newPath)
+{
+    return !fails(QStringLiteral("RenameFile"), oldPath) && DesktopHost::RenameFile(oldPath, newPath);
+}
+
+bool TestHost::MakeFolder(const QString &path)
+{
+    return !fails(QStringLiteral("MakeFolder"), path) && DesktopHost::MakeFolder(path);
+}
+
+bool TestHost::MoveFile(const QString &source, const QString &destination)
+{
+    return !fails(QStringLiteral("MoveFile"), source) && DesktopHost::MoveFile(source, destination);
+}
+
+bool TestHost::DeleteFile(const QString &path)
+{
+    return !fails(QStringLiteral("DeleteFile"), path) && DesktopHost::DeleteFile(path);
+}
+
+Outcome TestHost::WriteTextFile(const QString &path, const QStringList &lines,
+                                const QString &lineEnd, bool executable)
+{
+    if (fails(QStringLiteral("WriteTextFile"), path))
+        return Outcome::failure(QStringLiteral("Permission denied"));
+    return DesktopHost::WriteTextFile(path, lines, lineEnd, executable);
+}
+
+Outcome TestHost::StartProgram(const QString &program, const QStringList &arguments,
+                               int windowStyle)
+{
+    if (programsFail)
+        return Outcome::failure(QStringLiteral("The program \"%1\" was not found.").arg(program));
+    started.append({program, arguments, windowStyle});
+    return Outcome::success();
+}
+
+QString TestHost::CurrentTimeText()
+{
+    const int at = std::min<int>(clockReads, int(clockReadings.size()) - 1);
+    ++clockReads;
+    return clockReadings.at(at);
+}
+
+void TestHost::YieldToEvents()
+{
+    ++yields;
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "app/DesktopHost.h"
+
+#include <QTemporaryDir>
+#include <functional>
+
+// The desktop host with its dialogs, programs and clock scripted and
+// recorded, and a switch that makes chosen file operations fail. File
+// operations otherwise act on the real file system. The desktop's trash is
+// redirected into a temporary folder of its own.
+class TestHost : public DesktopHost {
+public:
+    TestHost();
+
+    struct Question {
+        QString prompt, title, defaultText;
+    };
+    struct StartedProgram {
+        QString program;
+        QStringList arguments;
+        int windowStyle;
+    };
+
+    // Answers AskText gives in turn; the empty text (Cancel) once they run out.
+    QStringList answers;
+    QList<Question> questions;
+    QStringList messages;
+
+    QList<StartedProgram> started;
+    // Set to make StartProgram fail.
+    bool programsFail = false;
+
+    // Readings CurrentTimeText gives in turn; the last one repeats.
+    QStringList clockReadings{QStringLiteral("12:34:56")};
+    int clockReads = 0;
+    int yields = 0;
+
+    // Asked before each file operation with its name ("RenameFile",
+    // "MoveFile", "MakeFolder", "DeleteFile", "WriteTextFile") and first
+    // path; returning true makes that operation fail without touching disk.
+    std::function<bool(const QString &operation, const QString &path)> failWhen;
+
+    // The folder that holds the desktop's trash for this host.
+    QString trashFolder() const { return m_trash.path(); }
+
+    void ShowMessage(const QString &text) override;
+    QString AskText(const QString &prompt, const QString &title,
+                    const QString &defaultText) override;
+    bool RenameFile(const QString &oldPath, const QString &newPath) override;
+    bool MakeFolder(const QString &path) override;
+    bool MoveFile(const QString &source, const QString &destination) override;
+    bool DeleteFile(const QString &path) override;
+    Outcome WriteTextFile(const QString &path, const QStringList &lines,
+                          const QString &lineEnd, bool executable) override;
+    Outcome StartProgram(const QString &program, const QStringList &arguments,
+                         int windowStyle) override;
+    QString CurrentTimeText() override;
+    void YieldToEvents() override;
+
+private:
+    bool fails(const QString &operation, const QString &path) const;
+
+    QTemporaryDir m_trash;
+};
