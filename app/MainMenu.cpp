@@ -90,7 +90,6 @@ void MainMenu::openTool(QPointer<Tool> &tool)
     if (!tool)
         tool = new Tool(m_host, this);
     tool->show();
-    tool->raise();
     tool->activateWindow();
     hide();
 }

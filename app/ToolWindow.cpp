@@ -38,7 +38,6 @@ void ToolWindow::showMainMenu()
 {
     if (m_mainMenu) {
         m_mainMenu->show();
-        m_mainMenu->raise();
         m_mainMenu->activateWindow();
     }
 }
