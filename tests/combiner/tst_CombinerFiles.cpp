@@ -3,6 +3,7 @@
 
 #include "combiner/CombinerFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
