@@ -1,8 +1,28 @@
 #include "renamer/frmRENAMER.h"
 
+#include "app/Paths.h"
+#include "app/controls/DriveListBox.h"
+#include "app/controls/FileListBox.h"
+#include "app/controls/FolderListBox.h"
 #include "app/controls/WindowLayout.h"
+#include "renamer/RenameEngine.h"
+#include "renamer/RenameRule.h"
 
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+
+namespace {
+
+template <typename Control>
+Control *named(Control *control, const char *name)
+{
+    control->setObjectName(QLatin1String(name));
+    return control;
+}
+
+} // namespace
 
 frmRENAMER::frmRENAMER(Host &host, QWidget *mainMenu)
     : ToolWindow(host, mainMenu, QStringLiteral("frmRENAMER"),
@@ -10,13 +30,179 @@ frmRENAMER::frmRENAMER(Host &host, QWidget *mainMenu)
                  QStringLiteral(":/icons/renamer.png"))
 {
     using namespace WindowLayout;
-    auto *exitButton = new QPushButton(QStringLiteral("EXIT"), this);
-    exitButton->setObjectName(QStringLiteral("Command4"));
-    place(exitButton, 9690, 9420, 1875, 345);
-    connect(exitButton, &QPushButton::clicked, this, &frmRENAMER::Command4_Click);
+    setFont(designFont(QStringLiteral("Arial"), 9.75, true));
+    const QFont controlFont = designFont(QStringLiteral("MS Sans Serif"), 8.25);
+    const QFont labelFont = designFont(QStringLiteral("MS Sans Serif"), 9.75, true);
+    const QFont boxFont = designFont(QStringLiteral("Verdana"), 9);
+
+    auto button = [&](const char *name, const QString &caption, int left, int top) {
+        auto *b = named(new QPushButton(caption, this), name);
+        b->setFont(controlFont);
+        place(b, left, top, 1875, 345);
+        return b;
+    };
+    auto label = [&](const char *name, const QString &caption, int top) {
+        auto *l = named(new QLabel(caption, this), name);
+        l->setFont(labelFont);
+        l->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        place(l, 30, top, 1770, 300);
+        return l;
+    };
+    auto textBox = [&](const char *name, const QString &text, const QFont &font) {
+        auto *t = named(new QLineEdit(text, this), name);
+        t->setFont(font);
+        return t;
+    };
+
+    Text4 = textBox("Text4", Paths::hostRoot(), designFont(QStringLiteral("Tahoma"), 9.75));
+    place(Text4, 120, 30, 9615, 375);
+    Command5 = button("Command5", QStringLiteral("SPECIAL BATCH"), 9855, 75);
+
+    Drive2 = named(new DriveListBox(this), "Drive2");
+    Drive2->setFont(designFont(QStringLiteral("Arial"), 12, true));
+    place(Drive2, 120, 480, 4380, 405);
+    FolderTreeview1 = named(new FolderListBox(this), "FolderTreeview1");
+    FolderTreeview1->setFont(controlFont);
+    place(FolderTreeview1, 270, 1020, 4260, 7380);
+
+    // The preview list is made first, so that the file list lies over it.
+    List1 = named(new ListBox(false, this), "List1");
+    List1->setFont(controlFont);
+    place(List1, 4560, 960, 7095, 7080);
+    File1 = named(new FileListBox(this), "File1");
+    File1->setFont(controlFont);
+    place(File1, 4560, 480, 7095, 7695);
+
+    Label1 = label("Label1", QStringLiteral("FILTER:  "), 8520);
+    Text1 = textBox("Text1", QStringLiteral("*.*"), controlFont);
+    place(Text1, 1815, 8475, 7755, 330);
+    QPalette filterColours = Text1->palette();
+    filterColours.setColor(QPalette::Base, filterColours.color(QPalette::Midlight));
+    Text1->setPalette(filterColours);
+    Label3 = label("Label3", QStringLiteral("CHANGE THIS:  "), 8910);
+    Text3 = textBox("Text3", QString(), boxFont);
+    place(Text3, 1815, 8865, 7755, 330);
+    Label2 = label("Label2", QStringLiteral("RENAME TO:  "), 9285);
+    Text2 = textBox("Text2", QString(), boxFont);
+    place(Text2, 1830, 9270, 7755, 330);
+
+    Command1 = button("Command1", QStringLiteral("APPLY FILTER"), 9690, 8205);
+    Command2 = button("Command2", QStringLiteral("PREVIEW CHANGES"), 9690, 8610);
+    Command3 = button("Command3", QStringLiteral("MAKE CHANGES"), 9690, 9015);
+    Command4 = button("Command4", QStringLiteral("EXIT"), 9690, 9420);
+
+    chainTabOrder({File1, Text1, Text3, Text2, Command3, Command4, Command1, Command2, List1,
+                   Text4, Drive2, FolderTreeview1, Command5});
+    File1->setFocus();
+
+    connect(Drive2, &DriveListBox::driveChanged, this, &frmRENAMER::Drive2_Change);
+    connect(FolderTreeview1, &FolderListBox::pathChanged, this,
+            &frmRENAMER::FolderTreeview1_Change);
+    connect(Text4, &QLineEdit::textChanged, this, &frmRENAMER::Text4_Change);
+    connect(File1, &FileListBox::entryChosen, this, &frmRENAMER::File1_Click);
+    Text2->installEventFilter(this);
+    Text3->installEventFilter(this);
+    connect(Command1, &QPushButton::clicked, this, &frmRENAMER::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmRENAMER::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmRENAMER::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &frmRENAMER::Command4_Click);
+}
+
+bool frmRENAMER::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == Text2)
+            Text2_GotFocus();
+        else if (watched == Text3)
+            Text3_GotFocus();
+    }
+    return ToolWindow::eventFilter(watched, event);
+}
+
+void frmRENAMER::Drive2_Change()
+{
+    // A drive has no current folder of its own here: the folder list goes to
+    // its top. A drive that is not ready changes nothing.
+    FolderTreeview1->setPath(Drive2->drive());
+}
+
+void frmRENAMER::FolderTreeview1_Change()
+{
+    FolderTreeview1->refresh();
+    Text4->setText(FolderTreeview1->path());
+}
+
+void frmRENAMER::Text4_Change()
+{
+    if (FolderTreeview1->setPath(Text4->text()) && File1->path() != FolderTreeview1->path())
+        File1->setPath(FolderTreeview1->path());
+    Text4->setCursorPosition(int(Text4->text().size()));
+}
+
+void frmRENAMER::File1_Click()
+{
+    Text3->setText(File1->selectedName());
+    Text2->setText(Text3->text());
+}
+
+void frmRENAMER::Text2_GotFocus()
+{
+    Text2->selectAll();
+}
+
+void frmRENAMER::Text3_GotFocus()
+{
+    Text3->selectAll();
+}
+
+void frmRENAMER::Command1_Click()
+{
+    if (Text1->text().isEmpty())
+        Text1->setText(QStringLiteral("*.*"));
+    File1->setPattern(Text1->text());
+    FolderTreeview1->refresh();
+    ShowFileList();
+}
+
+void frmRENAMER::Command2_Click()
+{
+    List1->clear();
+    if (File1->count() == 0)
+        return;
+    ShowPreviewList();
+    const QString from = Text3->text();
+    const QString to = Text2->text();
+    QStringList rows;
+    for (const QString &entry : File1->items())
+        if (NameMatches(entry, from))
+            rows << RenamedName(entry, from, to);
+    List1->addItems(rows);
+}
+
+void frmRENAMER::Command3_Click()
+{
+    const QString folder = FolderTreeview1->path();
+    makeChanges(m_host, folder, File1->items(), Text3->text(), Text2->text());
+    // ShowFileList lists the folder anew; pointing the list elsewhere only
+    // matters when it shows another folder.
+    if (File1->path() != folder)
+        File1->setPath(folder);
+    ShowFileList();
 }
 
 void frmRENAMER::Command4_Click()
 {
     exitToMainMenu();
+}
+
+void frmRENAMER::ShowPreviewList()
+{
+    File1->hide();
+    List1->update();
+}
+
+void frmRENAMER::ShowFileList()
+{
+    File1->show();
+    File1->refresh();
 }

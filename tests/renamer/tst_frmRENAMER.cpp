@@ -1,0 +1,324 @@
+#include "TempFolder.h"
+#include "TestHost.h"
+
+#include "app/Paths.h"
+#include "app/controls/DriveListBox.h"
+#include "app/controls/FileListBox.h"
+#include "app/controls/FolderListBox.h"
+#include "app/controls/WindowLayout.h"
+#include "renamer/frmRENAMER.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+// The renamer, shown, browsed to folder through its path box.
+struct Renamer {
+    explicit Renamer(Host &host, const QString &folder = {}) : window(new frmRENAMER(host, nullptr))
+    {
+        window->show();
+        window->activateWindow();
+        if (!folder.isEmpty())
+            text("Text4")->setText(folder);
+    }
+    ~Renamer() { delete window; }
+
+    template <typename T = QWidget>
+    T *control(const char *name) const
+    {
+        T *found = window->findChild<T *>(QLatin1String(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    QLineEdit *text(const char *name) const { return control<QLineEdit>(name); }
+    FileListBox *file1() const { return control<FileListBox>("File1"); }
+    ListBox *list1() const { return control<ListBox>("List1"); }
+    void click(const char *button) const
+    {
+        QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
+    }
+
+    QPointer<frmRENAMER> window;
+};
+
+} // namespace
+
+class tst_frmRENAMER : public QObject {
+    Q_OBJECT
+private slots:
+    void controls_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QRect>("twips");
+
+        auto row = [](const char *name, const QString &text, int l, int t, int w, int h) {
+            QTest::newRow(name) << QString::fromLatin1(name) << text << QRect(l, t, w, h);
+        };
+        row("Text4", Paths::hostRoot(), 120, 30, 9615, 375);
+        row("Command5", "SPECIAL BATCH", 9855, 75, 1875, 345);
+        row("Drive2", {}, 120, 480, 4380, 405);
+        row("FolderTreeview1", {}, 270, 1020, 4260, 7380);
+        row("File1", {}, 4560, 480, 7095, 7695);
+        row("List1", {}, 4560, 960, 7095, 7080);
+        row("Label1", "FILTER:  ", 30, 8520, 1770, 300);
+        row("Text1", "*.*", 1815, 8475, 7755, 330);
+        row("Label3", "CHANGE THIS:  ", 30, 8910, 1770, 300);
+        row("Text3", "", 1815, 8865, 7755, 330);
+        row("Label2", "RENAME TO:  ", 30, 9285, 1770, 300);
+        row("Text2", "", 1830, 9270, 7755, 330);
+        row("Command1", "APPLY FILTER", 9690, 8205, 1875, 345);
+        row("Command2", "PREVIEW CHANGES", 9690, 8610, 1875, 345);
+        row("Command3", "MAKE CHANGES", 9690, 9015, 1875, 345);
+        row("Command4", "EXIT", 9690, 9420, 1875, 345);
+    }
+    void controls()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(QRect, twips);
+
+        TestHost host;
+        Renamer renamer(host);
+        auto *control = renamer.control(qPrintable(name));
+        using WindowLayout::pixels;
+        QCOMPARE(control->geometry(), QRect(pixels(twips.x()), pixels(twips.y()),
+                                            pixels(twips.width()), pixels(twips.height())));
+        const QVariant shown = control->property("text");
+        if (shown.isValid())
+            QCOMPARE(shown.toString(), text);
+    }
+
+    void windowAndStacking()
+    {
+        TestHost host;
+        Renamer renamer(host);
+        QCOMPARE(renamer.window->objectName(), QStringLiteral("frmRENAMER"));
+        QCOMPARE(renamer.window->windowTitle(), QStringLiteral("FILE RENAMER"));
+        QCOMPARE(renamer.window->size(), WindowLayout::clientSize(11805, 9810));
+        // The preview list is covered by the file list where both lie.
+        const QPoint inBoth = renamer.list1()->geometry().center();
+        QVERIFY(renamer.file1()->isAncestorOf(renamer.window->childAt(inBoth)));
+        QVERIFY(renamer.list1()->count() == 0);
+    }
+
+    void tabOrder()
+    {
+        TestHost host;
+        Renamer renamer(host);
+        QVERIFY(QTest::qWaitForWindowActive(renamer.window));
+        renamer.text("Text3")->setText(QStringLiteral("Film.avi"));
+        renamer.file1()->setFocus();
+        QStringList order{QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < 13; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order << QApplication::focusWidget()->objectName();
+            if (order.last() == QLatin1String("Text3")) {
+                QCOMPARE(renamer.text("Text3")->selectedText(), QStringLiteral("Film.avi"));
+            }
+        }
+        QCOMPARE(order, (QStringList{"File1", "Text1", "Text3", "Text2", "Command3", "Command4",
+                                     "Command1", "Command2", "List1", "Text4", "Drive2",
+                                     "FolderTreeview1", "Command5", "File1"}));
+    }
+
+    // Typed letter by letter, the path box moves both lists as soon as its
+    // text names a folder; the caret stays at the end.
+    void typingThePath()
+    {
+        TempFolder folder{"Sub/", "Sub/film.avi", "top.avi"};
+        TestHost host;
+        Renamer renamer(host);
+        QVERIFY(QTest::qWaitForWindowActive(renamer.window));
+        QLineEdit *text4 = renamer.text("Text4");
+        auto *folders = renamer.control<FolderListBox>("FolderTreeview1");
+        text4->setFocus();
+        text4->selectAll();
+        QTest::keyClick(text4, Qt::Key_Delete);
+
+        const QString target = folder / "Sub";
+        QString shown = folders->path();
+        for (qsizetype typed = 1; typed <= target.size(); ++typed) {
+            const QString prefix = target.left(typed);
+            QTest::keyClick(text4, target.at(typed - 1).toLatin1());
+            if (QFileInfo(prefix).isDir())
+                shown = QDir::toNativeSeparators(QDir::cleanPath(prefix));
+            QCOMPARE(text4->text(), prefix);
+            QCOMPARE(folders->path(), shown);
+            QCOMPARE(renamer.file1()->path(), shown);
+            QCOMPARE(text4->cursorPosition(), int(prefix.size()));
+            QVERIFY(!text4->hasSelectedText());
+        }
+        QCOMPARE(renamer.file1()->items(), QStringList{"film.avi"});
+    }
+
+    void choosingADriveMovesTheLists()
+    {
+        TempFolder folder{"a.avi"};
+        TestHost host;
+        Renamer renamer(host, folder.path());
+        auto *drives = renamer.control<DriveListBox>("Drive2");
+        drives->setCurrentIndex(0);
+        emit drives->activated(0);
+        QCOMPARE(renamer.control<FolderListBox>("FolderTreeview1")->path(), Paths::hostRoot());
+        QCOMPARE(renamer.text("Text4")->text(), Paths::hostRoot());
+        QCOMPARE(renamer.file1()->path(), Paths::hostRoot());
+    }
+
+    void clickingAFileFillsBothBoxes()
+    {
+        TempFolder folder{"Film.avi", "other.mkv"};
+        TestHost host;
+        Renamer renamer(host, folder.path());
+        FileListBox *file1 = renamer.file1();
+        const QRect row = file1->visualRect(file1->model()->index(0, 0));
+        QTest::mouseClick(file1->viewport(), Qt::LeftButton, {}, row.center());
+        QCOMPARE(renamer.text("Text3")->text(), QStringLiteral("Film.avi"));
+        QCOMPARE(renamer.text("Text2")->text(), QStringLiteral("Film.avi"));
+    }
+
+    void filter_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QStringList>("listed");
+
+        QTest::newRow("empty box becomes *.*")
+            << "" << "*.*" << QStringList{"film.avi", "nodots", "sub.mkv", "UPPER.AVI"};
+        QTest::newRow("*.avi ignores letter case")
+            << "*.avi" << "*.avi" << QStringList{"film.avi", "UPPER.AVI"};
+        QTest::newRow("several patterns")
+            << "*.mkv;nod*" << "*.mkv;nod*" << QStringList{"nodots", "sub.mkv"};
+        QTest::newRow("no match") << "*.zzz" << "*.zzz" << QStringList{};
+    }
+    void filter()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, pattern);
+        QFETCH(QStringList, listed);
+
+        TempFolder folder{"film.avi", "UPPER.AVI", "nodots", "sub.mkv", "Folder/"};
+        TestHost host;
+        Renamer renamer(host, folder.path());
+        renamer.text("Text3")->setText(QStringLiteral("."));
+        renamer.click("Command2");
+        QVERIFY(renamer.file1()->isHidden());
+
+        renamer.text("Text1")->setText(typed);
+        renamer.click("Command1");
+        QCOMPARE(renamer.text("Text1")->text(), pattern);
+        QCOMPARE(renamer.file1()->items(), listed);
+        QVERIFY(renamer.file1()->isVisible());
+    }
+
+    void preview_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QStringList>("rows");
+
+        QTest::newRow("dots: every dotted name upper-cased, in list order")
+            << QStringList{"b.avi", "A Film.mkv", "nodots"} << "." << "."
+            << QStringList{"A FILM.MKV", "B.AVI"};
+        QTest::newRow("empty FROM previews every entry")
+            << QStringList{"nodots", "x.avi"} << "" << "" << QStringList{"NODOTS", "X.AVI"};
+        QTest::newRow("refused TO is previewed")
+            << QStringList{"a.mkv"} << "a" << "b:c" << QStringList{"B:C.MKV"};
+        QTest::newRow("new names not trimmed")
+            << QStringList{"x.avi"} << "x" << " " << QStringList{" .AVI"};
+        QTest::newRow("counters not foreseen")
+            << QStringList{"X1.AVI", "X2.AVI"} << "1" << "2" << QStringList{"X2.AVI"};
+    }
+    void preview()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QStringList, rows);
+
+        TempFolder folder;
+        folder.make(files);
+        TestHost host;
+        Renamer renamer(host, folder.path());
+        renamer.text("Text3")->setText(from);
+        renamer.text("Text2")->setText(to);
+        renamer.click("Command2");
+
+        QCOMPARE(renamer.list1()->items(), rows);
+        QVERIFY(renamer.file1()->isHidden());
+        QVERIFY(renamer.list1()->isVisible());
+        std::sort(files.begin(), files.end());
+        QCOMPARE(folder.names(), files);
+    }
+
+    void previewOfAnEmptyListKeepsTheFileList()
+    {
+        TempFolder folder{"a.avi"};
+        TestHost host;
+        Renamer renamer(host, folder.path());
+        renamer.text("Text3")->setText(QStringLiteral("a"));
+        renamer.click("Command2");
+        QCOMPARE(renamer.list1()->count(), 1);
+
+        renamer.text("Text1")->setText(QStringLiteral("*.zzz"));
+        renamer.click("Command1");
+        renamer.click("Command2");
+        QCOMPARE(renamer.list1()->count(), 0);
+        QVERIFY(renamer.file1()->isVisible());
+    }
+
+    // MAKE CHANGES works on what the filter lists and shows the folder's
+    // names afresh, over the preview.
+    void makeChangesThroughTheWindow()
+    {
+        TempFolder folder{"my movie.avi", "notes.txt", "nodots"};
+        TestHost host;
+        Renamer renamer(host, folder.path());
+        renamer.text("Text1")->setText(QStringLiteral("*.avi;nodots"));
+        renamer.click("Command1");
+        renamer.text("Text3")->setText(QStringLiteral("."));
+        renamer.text("Text2")->setText(QStringLiteral("."));
+        renamer.click("Command2");
+        renamer.click("Command3");
+
+        QCOMPARE(folder.names(), (QStringList{"MY MOVIE.AVI", "nodots", "notes.txt"}));
+        QCOMPARE(folder.contents("MY MOVIE.AVI"), QStringLiteral("my movie.avi"));
+        QCOMPARE(renamer.file1()->items(), (QStringList{"MY MOVIE.AVI", "nodots"}));
+        QVERIFY(renamer.file1()->isVisible());
+    }
+
+    void refusedRenameToStillRereadsTheList()
+    {
+        TempFolder folder{"a.avi"};
+        TestHost host;
+        Renamer renamer(host, folder.path());
+        folder.make({"new.avi"});
+        renamer.text("Text3")->setText(QStringLiteral("a"));
+        renamer.text("Text2")->setText(QStringLiteral("b|c"));
+        renamer.click("Command3");
+        QCOMPARE(folder.names(), (QStringList{"a.avi", "new.avi"}));
+        QCOMPARE(renamer.file1()->items(), (QStringList{"a.avi", "new.avi"}));
+        QVERIFY(host.messages.isEmpty());
+    }
+
+    void exitShowsTheMainMenu()
+    {
+        TestHost host;
+        QWidget mainMenu;
+        QPointer<frmRENAMER> window = new frmRENAMER(host, &mainMenu);
+        window->show();
+        QTest::mouseClick(window->findChild<QPushButton *>("Command4"), Qt::LeftButton);
+        QVERIFY(mainMenu.isVisible());
+        QTRY_VERIFY(window.isNull());
+    }
+};
+
+QTEST_MAIN(tst_frmRENAMER)
+#include "tst_frmRENAMER.moc"
