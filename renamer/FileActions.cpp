@@ -2,6 +2,7 @@
 
 #include "app/Host.h"
 #include "app/Paths.h"
+#include "renamer/RenameRule.h"
 
 namespace FileActions {
 
@@ -14,18 +15,6 @@ const QString PlayerProgram = QStringLiteral(R"(C:\Program Files\VideoLAN\VLC\vl
 const QString PlayerProgram = QStringLiteral("vlc");
 #endif
 const QString ConverterProgram = QStringLiteral("clit");
-
-// Blanks (character 32) off both ends and nothing else: a tab or line break
-// is part of a Linux file name.
-QString trimBlanks(const QString &text)
-{
-    qsizetype first = 0, end = text.size();
-    while (first < end && text.at(first) == u' ')
-        ++first;
-    while (end > first && text.at(end - 1) == u' ')
-        --end;
-    return text.mid(first, end - first);
-}
 
 } // namespace
 

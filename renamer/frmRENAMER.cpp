@@ -5,9 +5,13 @@
 #include "app/controls/FileListBox.h"
 #include "app/controls/FolderListBox.h"
 #include "app/controls/WindowLayout.h"
+#include "renamer/FileActions.h"
+#include "renamer/PassTable.h"
 #include "renamer/RenameEngine.h"
 #include "renamer/RenameRule.h"
+#include "renamer/UpperCaseWalk.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -106,6 +110,9 @@ frmRENAMER::frmRENAMER(Host &host, QWidget *mainMenu)
     connect(Command2, &QPushButton::clicked, this, &frmRENAMER::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &frmRENAMER::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &frmRENAMER::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &frmRENAMER::Command5_Click);
+    connect(File1, &FileListBox::doubleClicked, this, &frmRENAMER::File1_DblClick);
+    connect(File1, &FileListBox::keyReleased, this, &frmRENAMER::File1_KeyUp);
 }
 
 bool frmRENAMER::eventFilter(QObject *watched, QEvent *event)
@@ -193,6 +200,99 @@ void frmRENAMER::Command3_Click()
 void frmRENAMER::Command4_Click()
 {
     exitToMainMenu();
+}
+
+void frmRENAMER::Command5_Click()
+{
+    const QString answer = trimBlanks(
+        m_host.AskText(QStringLiteral("ARE YOU SURE (type YES to continue)"),
+                       QStringLiteral("CONFIRM LAUNCH BATCH MAY TAKE SEVERAL MINUTES!"),
+                       QStringLiteral("NO"))
+            .toUpper());
+    if (answer == u"YES")
+        runCleanUpBatch();
+    else if (answer == u"FOLDERS")
+        upperCaseWalk(m_host, FolderTreeview1->path(), WalkMode::Folders);
+    else if (answer == u"FILES")
+        upperCaseWalk(m_host, FolderTreeview1->path(), WalkMode::Files);
+    else
+        m_host.ShowMessage(QStringLiteral("Special Batch Cancelled"));
+    FolderTreeview1_Change();
+}
+
+void frmRENAMER::runCleanUpBatch()
+{
+    // The batch never yields, so the cursor is all the user sees of it.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    for (const PassStep &step : passTable()) {
+        if (!step.isYearStep) {
+            Text3->setText(step.from);
+            Text2->setText(step.to);
+            Command3_Click();
+            continue;
+        }
+        // The preview tells whether any name holds the year, which spares
+        // an engine call for each of the years that none holds.
+        for (int year = PassFirstYear; year <= PassLastYear; ++year) {
+            Text3->setText(QString::number(year));
+            Text2->setText(passYearTo(Text3->text()));
+            Command2_Click();
+            if (List1->count() >= 1)
+                Command3_Click();
+        }
+    }
+    Text1->setText(QStringLiteral("*.*"));
+    Command1_Click();
+    QApplication::restoreOverrideCursor();
+    m_host.ShowMessage(QStringLiteral("Special Batch Completed!"));
+}
+
+void frmRENAMER::File1_DblClick()
+{
+    const QString entry = File1->selectedName();
+    const QString folder = FolderTreeview1->path();
+    switch (FileActions::actionFor(entry)) {
+    case FileActions::Action::Nothing:
+        return;
+    case FileActions::Action::Play: {
+        // A missing player is no reason to bother the user.
+        const FileActions::ProgramCall player = FileActions::playerCall(folder, entry);
+        m_host.StartProgram(player.program, player.arguments, player.windowStyle);
+        return;
+    }
+    case FileActions::Action::Convert: {
+        const FileActions::ProgramCall converter = FileActions::converterCall(folder, entry);
+        const Outcome started =
+            m_host.StartProgram(converter.program, converter.arguments, converter.windowStyle);
+        if (!started) {
+            m_host.ShowMessage(started.reason);
+            return;
+        }
+        waitTwoClockTicks();
+        return;
+    }
+    }
+}
+
+void frmRENAMER::waitTwoClockTicks()
+{
+    // The window may be closed while events are handled: only the host is used.
+    Host &host = m_host;
+    for (int tick = 0; tick < 2; ++tick) {
+        const QString time = host.CurrentTimeText();
+        while (host.CurrentTimeText() == time)
+            host.YieldToEvents();
+    }
+}
+
+void frmRENAMER::File1_KeyUp(int keyCode, Qt::KeyboardModifiers shift)
+{
+    Q_UNUSED(shift);
+    if (keyCode != Qt::Key_Delete)
+        return;
+    // Read-only, in use or gone: the list is refreshed all the same.
+    m_host.DeleteFile(FileActions::deletePath(FolderTreeview1->path(), File1->selectedName()));
+    File1->refresh();
 }
 
 void frmRENAMER::ShowPreviewList()

@@ -11,7 +11,8 @@ class QLineEdit;
 class QPushButton;
 
 // The file renamer: browse to a folder, narrow its files by a wildcard
-// filter, preview and make pattern renames. All state lives in the controls;
+// filter, preview and make pattern renames, run the clean-up batch, play,
+// convert or delete a file. All state lives in the controls;
 // every handler reads what it needs from them when it runs.
 class frmRENAMER : public ToolWindow {
     Q_OBJECT
@@ -32,6 +33,12 @@ public slots:
     void Command2_Click(); // PREVIEW CHANGES
     void Command3_Click(); // MAKE CHANGES
     void Command4_Click(); // EXIT
+    void Command5_Click(); // SPECIAL BATCH
+
+    // Plays the chosen video, or converts a chosen ".LIT" e-book.
+    void File1_DblClick();
+    // The Delete key moves the chosen file to the trash; other keys do nothing.
+    void File1_KeyUp(int keyCode, Qt::KeyboardModifiers shift);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -41,6 +48,12 @@ private:
     void ShowPreviewList();
     // Shows the file list over the preview list and lists the folder anew.
     void ShowFileList();
+    // The 54 steps of the clean-up table, typed into CHANGE THIS and RENAME
+    // TO and made as MAKE CHANGES makes them; then the filter back to "*.*".
+    void runCleanUpBatch();
+    // Returns once the clock's time text has changed twice, letting the
+    // window paint meanwhile.
+    void waitTwoClockTicks();
 
     QLineEdit *Text4;
     QPushButton *Command5;

@@ -1,53 +1,14 @@
+#include "RenamerWindow.h"
 #include "TempFolder.h"
 #include "TestHost.h"
 
 #include "app/Paths.h"
 #include "app/controls/DriveListBox.h"
-#include "app/controls/FileListBox.h"
 #include "app/controls/FolderListBox.h"
 #include "app/controls/WindowLayout.h"
-#include "renamer/frmRENAMER.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QTest>
 
-namespace {
-
-// The renamer, shown, browsed to folder through its path box.
-struct Renamer {
-    explicit Renamer(Host &host, const QString &folder = {}) : window(new frmRENAMER(host, nullptr))
-    {
-        window->show();
-        window->activateWindow();
-        if (!folder.isEmpty())
-            text("Text4")->setText(folder);
-    }
-    ~Renamer() { delete window; }
-
-    template <typename T = QWidget>
-    T *control(const char *name) const
-    {
-        T *found = window->findChild<T *>(QLatin1String(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
-    }
-    QLineEdit *text(const char *name) const { return control<QLineEdit>(name); }
-    FileListBox *file1() const { return control<FileListBox>("File1"); }
-    ListBox *list1() const { return control<ListBox>("List1"); }
-    void click(const char *button) const
-    {
-        QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
-    }
-
-    QPointer<frmRENAMER> window;
-};
-
-} // namespace
 
 class tst_frmRENAMER : public QObject {
     Q_OBJECT
@@ -176,9 +137,7 @@ private slots:
         TempFolder folder{"Film.avi", "other.mkv"};
         TestHost host;
         Renamer renamer(host, folder.path());
-        FileListBox *file1 = renamer.file1();
-        const QRect row = file1->visualRect(file1->model()->index(0, 0));
-        QTest::mouseClick(file1->viewport(), Qt::LeftButton, {}, row.center());
+        QTest::mouseClick(renamer.file1()->viewport(), Qt::LeftButton, {}, renamer.fileRow(0));
         QCOMPARE(renamer.text("Text3")->text(), QStringLiteral("Film.avi"));
         QCOMPARE(renamer.text("Text2")->text(), QStringLiteral("Film.avi"));
     }
@@ -317,6 +276,103 @@ private slots:
         QTest::mouseClick(window->findChild<QPushButton *>("Command4"), Qt::LeftButton);
         QVERIFY(mainMenu.isVisible());
         QTRY_VERIFY(window.isNull());
+    }
+
+    // A double click plays a video or converts an e-book, each program with
+    // its own arguments, never through a shell.
+    void doubleClick_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("windowStyle");
+
+        QTest::newRow("video") << "Film.avi" << "vlc" << QStringList{"Film.avi"} << 3;
+        QTest::newRow("shell characters stay plain")
+            << "a $(b) 'c'.mkv" << "vlc" << QStringList{"a $(b) 'c'.mkv"} << 3;
+        QTest::newRow("e-book") << "My Book.lit" << "clit"
+                                << QStringList{"My Book.lit", "My_Book_html/"} << 6;
+        QTest::newRow("four characters do nothing") << "a.b" << "" << QStringList{} << 0;
+    }
+    void doubleClick()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, windowStyle);
+
+        TempFolder folder;
+        folder.make({file});
+        TestHost host;
+        host.clockReadings = {"10:00:00", "10:00:00", "10:00:01", "10:00:01", "10:00:02"};
+        Renamer renamer(host, folder.path());
+        renamer.doubleClickFile(0);
+
+        if (program.isEmpty()) {
+            QVERIFY(host.started.isEmpty());
+            return;
+        }
+        QCOMPARE(host.started.size(), 1);
+        QCOMPARE(host.started[0].program, program);
+        QStringList expected;
+        for (const QString &argument : arguments)
+            expected << folder / argument;
+        QCOMPARE(host.started[0].arguments, expected);
+        QCOMPARE(host.started[0].windowStyle, windowStyle);
+        // The converter's run is awaited for two ticks of the clock, with
+        // the window painting in between; the player's is not.
+        QCOMPARE(host.clockReads, program == u"clit" ? 5 : 0);
+        QCOMPARE(host.yields, program == u"clit" ? 1 : 0);
+        QVERIFY(host.messages.isEmpty());
+    }
+
+    void converterThatCannotStartIsReported()
+    {
+        TempFolder folder{"Book.lit"};
+        TestHost host;
+        host.programsFail = true;
+        Renamer renamer(host, folder.path());
+        renamer.doubleClickFile(0);
+        QCOMPARE(host.messages, QStringList{"The program \"clit\" was not found."});
+        QCOMPARE(host.clockReads, 0);
+        QVERIFY(renamer.window);
+    }
+
+    void deleteKey_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<bool>("deletes");
+
+        QTest::newRow("Delete") << int(Qt::Key_Delete) << Qt::KeyboardModifiers() << true;
+        QTest::newRow("Shift+Delete") << int(Qt::Key_Delete) << Qt::KeyboardModifiers(Qt::ShiftModifier) << true;
+        QTest::newRow("Ctrl+Delete") << int(Qt::Key_Delete) << Qt::KeyboardModifiers(Qt::ControlModifier) << true;
+        QTest::newRow("Backspace") << int(Qt::Key_Backspace) << Qt::KeyboardModifiers() << false;
+        QTest::newRow("letter D") << int(Qt::Key_D) << Qt::KeyboardModifiers() << false;
+    }
+    void deleteKey()
+    {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(bool, deletes);
+
+        TempFolder folder{"a.avi", "b.avi"};
+        TestHost host;
+        Renamer renamer(host, folder.path());
+        QVERIFY(QTest::qWaitForWindowActive(renamer.window));
+        QTest::mouseClick(renamer.file1()->viewport(), Qt::LeftButton, {}, renamer.fileRow(1));
+        QTest::keyClick(renamer.file1(), Qt::Key(key), modifiers);
+
+        const QStringList left = deletes ? QStringList{"a.avi"} : QStringList{"a.avi", "b.avi"};
+        QCOMPARE(folder.names(), left);
+        QCOMPARE(renamer.file1()->items(), left);
+        QVERIFY(host.messages.isEmpty());
+        if (deletes) {
+            // In the trash, not gone for good.
+            QFile trashed(host.trashFolder() + QStringLiteral("/Trash/files/b.avi"));
+            QVERIFY(trashed.open(QIODevice::ReadOnly));
+            QCOMPARE(trashed.readAll(), QByteArray("b.avi"));
+        }
     }
 };
 
