@@ -9,10 +9,27 @@ bool RenameToIsAllowed(const QString &to)
     return true;
 }
 
+namespace {
+
+bool isAscii(const QString &text)
+{
+    for (const QChar c : text)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
+
+} // namespace
+
 bool NameMatches(const QString &name, const QString &from)
 {
     if (name.isEmpty())
         return false;
+    // The clean-up batch asks this of every listed name at every step. For
+    // ASCII texts a case-blind search finds exactly what the upper-case
+    // comparison finds, without making two upper-case copies.
+    if (isAscii(name) && isAscii(from))
+        return name.contains(from, Qt::CaseInsensitive);
     return name.toUpper().contains(from.toUpper(), Qt::CaseSensitive);
 }
 

@@ -37,6 +37,9 @@ private slots:
         QTest::newRow("empty FROM, empty name") << "" << "" << false;
         QTest::newRow("blanks count") << "a b" << "a  b" << false;
         QTest::newRow("unicode case") << "ärger.avi" << "ÄRGER" << true;
+        QTest::newRow("sharp s upper-cases to SS") << "straße.avi" << "STRASSE" << true;
+        QTest::newRow("dotless i upper-cases to I") << "fılm.avi" << "FILM" << true;
+        QTest::newRow("ASCII with symbols") << "a_b[1].avi" << "B[1]" << true;
     }
     void nameMatches()
     {
