@@ -141,6 +141,8 @@ void frmRENAMER::FolderTreeview1_Change()
 
 void frmRENAMER::Text4_Change()
 {
+    // When the folder list moves, its change handler writes this box and the
+    // chain passes here twice; the file list is read once.
     if (FolderTreeview1->setPath(Text4->text()) && File1->path() != FolderTreeview1->path())
         File1->setPath(FolderTreeview1->path());
     Text4->setCursorPosition(int(Text4->text().size()));

@@ -5,68 +5,19 @@
 #include "app/Paths.h"
 #include "app/controls/DriveListBox.h"
 #include "app/controls/FolderListBox.h"
-#include "app/controls/WindowLayout.h"
 
 #include <QApplication>
-
 
 class tst_frmRENAMER : public QObject {
     Q_OBJECT
 private slots:
-    void controls_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QRect>("twips");
-
-        auto row = [](const char *name, const QString &text, int l, int t, int w, int h) {
-            QTest::newRow(name) << QString::fromLatin1(name) << text << QRect(l, t, w, h);
-        };
-        row("Text4", Paths::hostRoot(), 120, 30, 9615, 375);
-        row("Command5", "SPECIAL BATCH", 9855, 75, 1875, 345);
-        row("Drive2", {}, 120, 480, 4380, 405);
-        row("FolderTreeview1", {}, 270, 1020, 4260, 7380);
-        row("File1", {}, 4560, 480, 7095, 7695);
-        row("List1", {}, 4560, 960, 7095, 7080);
-        row("Label1", "FILTER:  ", 30, 8520, 1770, 300);
-        row("Text1", "*.*", 1815, 8475, 7755, 330);
-        row("Label3", "CHANGE THIS:  ", 30, 8910, 1770, 300);
-        row("Text3", "", 1815, 8865, 7755, 330);
-        row("Label2", "RENAME TO:  ", 30, 9285, 1770, 300);
-        row("Text2", "", 1830, 9270, 7755, 330);
-        row("Command1", "APPLY FILTER", 9690, 8205, 1875, 345);
-        row("Command2", "PREVIEW CHANGES", 9690, 8610, 1875, 345);
-        row("Command3", "MAKE CHANGES", 9690, 9015, 1875, 345);
-        row("Command4", "EXIT", 9690, 9420, 1875, 345);
-    }
-    void controls()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, text);
-        QFETCH(QRect, twips);
-
-        TestHost host;
-        Renamer renamer(host);
-        auto *control = renamer.control(qPrintable(name));
-        using WindowLayout::pixels;
-        QCOMPARE(control->geometry(), QRect(pixels(twips.x()), pixels(twips.y()),
-                                            pixels(twips.width()), pixels(twips.height())));
-        const QVariant shown = control->property("text");
-        if (shown.isValid())
-            QCOMPARE(shown.toString(), text);
-    }
-
-    void windowAndStacking()
+    // The preview list lies under the file list, hidden where both lie.
+    void fileListCoversThePreview()
     {
         TestHost host;
         Renamer renamer(host);
-        QCOMPARE(renamer.window->objectName(), QStringLiteral("frmRENAMER"));
-        QCOMPARE(renamer.window->windowTitle(), QStringLiteral("FILE RENAMER"));
-        QCOMPARE(renamer.window->size(), WindowLayout::clientSize(11805, 9810));
-        // The preview list is covered by the file list where both lie.
         const QPoint inBoth = renamer.list1()->geometry().center();
         QVERIFY(renamer.file1()->isAncestorOf(renamer.window->childAt(inBoth)));
-        QVERIFY(renamer.list1()->count() == 0);
     }
 
     void tabOrder()
@@ -265,17 +216,6 @@ private slots:
         QCOMPARE(folder.names(), (QStringList{"a.avi", "new.avi"}));
         QCOMPARE(renamer.file1()->items(), (QStringList{"a.avi", "new.avi"}));
         QVERIFY(host.messages.isEmpty());
-    }
-
-    void exitShowsTheMainMenu()
-    {
-        TestHost host;
-        QWidget mainMenu;
-        QPointer<frmRENAMER> window = new frmRENAMER(host, &mainMenu);
-        window->show();
-        QTest::mouseClick(window->findChild<QPushButton *>("Command4"), Qt::LeftButton);
-        QVERIFY(mainMenu.isVisible());
-        QTRY_VERIFY(window.isNull());
     }
 
     // A double click plays a video or converts an e-book, each program with
