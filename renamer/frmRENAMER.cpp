@@ -1,8 +1,32 @@
 #include "renamer/frmRENAMER.h"
 
+#include "app/Paths.h"
+#include "app/controls/DriveListBox.h"
+#include "app/controls/FileListBox.h"
+#include "app/controls/FolderListBox.h"
 #include "app/controls/WindowLayout.h"
+#include "renamer/FileActions.h"
+#include "renamer/PassTable.h"
+#include "renamer/RenameEngine.h"
+#include "renamer/RenameRule.h"
+#include "renamer/UpperCaseWalk.h"
 
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+
+namespace {
+
+template <typename Control>
+Control *named(Control *control, const char *name)
+{
+    control->setObjectName(QLatin1String(name));
+    return control;
+}
+
+} // namespace
 
 frmRENAMER::frmRENAMER(Host &host, QWidget *mainMenu)
     : ToolWindow(host, mainMenu, QStringLiteral("frmRENAMER"),
@@ -10,13 +34,277 @@ frmRENAMER::frmRENAMER(Host &host, QWidget *mainMenu)
                  QStringLiteral(":/icons/renamer.png"))
 {
     using namespace WindowLayout;
-    auto *exitButton = new QPushButton(QStringLiteral("EXIT"), this);
-    exitButton->setObjectName(QStringLiteral("Command4"));
-    place(exitButton, 9690, 9420, 1875, 345);
-    connect(exitButton, &QPushButton::clicked, this, &frmRENAMER::Command4_Click);
+    setFont(designFont(QStringLiteral("Arial"), 9.75, true));
+    const QFont controlFont = designFont(QStringLiteral("MS Sans Serif"), 8.25);
+    const QFont labelFont = designFont(QStringLiteral("MS Sans Serif"), 9.75, true);
+    const QFont boxFont = designFont(QStringLiteral("Verdana"), 9);
+
+    auto button = [&](const char *name, const QString &caption, int left, int top) {
+        auto *b = named(new QPushButton(caption, this), name);
+        b->setFont(controlFont);
+        place(b, left, top, 1875, 345);
+        return b;
+    };
+    auto label = [&](const char *name, const QString &caption, int top) {
+        auto *l = named(new QLabel(caption, this), name);
+        l->setFont(labelFont);
+        l->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        place(l, 30, top, 1770, 300);
+        return l;
+    };
+    auto textBox = [&](const char *name, const QString &text, const QFont &font) {
+        auto *t = named(new QLineEdit(text, this), name);
+        t->setFont(font);
+        return t;
+    };
+
+    Text4 = textBox("Text4", Paths::hostRoot(), designFont(QStringLiteral("Tahoma"), 9.75));
+    place(Text4, 120, 30, 9615, 375);
+    Command5 = button("Command5", QStringLiteral("SPECIAL BATCH"), 9855, 75);
+
+    Drive2 = named(new DriveListBox(this), "Drive2");
+    Drive2->setFont(designFont(QStringLiteral("Arial"), 12, true));
+    place(Drive2, 120, 480, 4380, 405);
+    FolderTreeview1 = named(new FolderListBox(this), "FolderTreeview1");
+    FolderTreeview1->setFont(controlFont);
+    place(FolderTreeview1, 270, 1020, 4260, 7380);
+
+    // The preview list is made first, so that the file list lies over it.
+    List1 = named(new ListBox(false, this), "List1");
+    List1->setFont(controlFont);
+    place(List1, 4560, 960, 7095, 7080);
+    File1 = named(new FileListBox(this), "File1");
+    File1->setFont(controlFont);
+    place(File1, 4560, 480, 7095, 7695);
+
+    Label1 = label("Label1", QStringLiteral("FILTER:  "), 8520);
+    Text1 = textBox("Text1", QStringLiteral("*.*"), controlFont);
+    place(Text1, 1815, 8475, 7755, 330);
+    QPalette filterColours = Text1->palette();
+    filterColours.setColor(QPalette::Base, filterColours.color(QPalette::Midlight));
+    Text1->setPalette(filterColours);
+    Label3 = label("Label3", QStringLiteral("CHANGE THIS:  "), 8910);
+    Text3 = textBox("Text3", QString(), boxFont);
+    place(Text3, 1815, 8865, 7755, 330);
+    Label2 = label("Label2", QStringLiteral("RENAME TO:  "), 9285);
+    Text2 = textBox("Text2", QString(), boxFont);
+    place(Text2, 1830, 9270, 7755, 330);
+
+    Command1 = button("Command1", QStringLiteral("APPLY FILTER"), 9690, 8205);
+    Command2 = button("Command2", QStringLiteral("PREVIEW CHANGES"), 9690, 8610);
+    Command3 = button("Command3", QStringLiteral("MAKE CHANGES"), 9690, 9015);
+    Command4 = button("Command4", QStringLiteral("EXIT"), 9690, 9420);
+
+    chainTabOrder({File1, Text1, Text3, Text2, Command3, Command4, Command1, Command2, List1,
+                   Text4, Drive2, FolderTreeview1, Command5});
+    File1->setFocus();
+
+    connect(Drive2, &DriveListBox::driveChanged, this, &frmRENAMER::Drive2_Change);
+    connect(FolderTreeview1, &FolderListBox::pathChanged, this,
+            &frmRENAMER::FolderTreeview1_Change);
+    connect(Text4, &QLineEdit::textChanged, this, &frmRENAMER::Text4_Change);
+    connect(File1, &FileListBox::entryChosen, this, &frmRENAMER::File1_Click);
+    Text2->installEventFilter(this);
+    Text3->installEventFilter(this);
+    connect(Command1, &QPushButton::clicked, this, &frmRENAMER::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmRENAMER::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmRENAMER::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &frmRENAMER::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &frmRENAMER::Command5_Click);
+    connect(File1, &FileListBox::doubleClicked, this, &frmRENAMER::File1_DblClick);
+    connect(File1, &FileListBox::keyReleased, this, &frmRENAMER::File1_KeyUp);
+}
+
+bool frmRENAMER::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == Text2)
+            Text2_GotFocus();
+        else if (watched == Text3)
+            Text3_GotFocus();
+    }
+    return ToolWindow::eventFilter(watched, event);
+}
+
+void frmRENAMER::Drive2_Change()
+{
+    // A drive has no current folder of its own here: the folder list goes to
+    // its top. A drive that is not ready changes nothing.
+    FolderTreeview1->setPath(Drive2->drive());
+}
+
+void frmRENAMER::FolderTreeview1_Change()
+{
+    FolderTreeview1->refresh();
+    Text4->setText(FolderTreeview1->path());
+}
+
+void frmRENAMER::Text4_Change()
+{
+    // When the folder list moves, its change handler writes this box and the
+    // chain passes here twice; the file list is read once.
+    if (FolderTreeview1->setPath(Text4->text()) && File1->path() != FolderTreeview1->path())
+        File1->setPath(FolderTreeview1->path());
+    Text4->setCursorPosition(int(Text4->text().size()));
+}
+
+void frmRENAMER::File1_Click()
+{
+    Text3->setText(File1->selectedName());
+    Text2->setText(Text3->text());
+}
+
+void frmRENAMER::Text2_GotFocus()
+{
+    Text2->selectAll();
+}
+
+void frmRENAMER::Text3_GotFocus()
+{
+    Text3->selectAll();
+}
+
+void frmRENAMER::Command1_Click()
+{
+    if (Text1->text().isEmpty())
+        Text1->setText(QStringLiteral("*.*"));
+    File1->setPattern(Text1->text());
+    FolderTreeview1->refresh();
+    ShowFileList();
+}
+
+void frmRENAMER::Command2_Click()
+{
+    List1->clear();
+    if (File1->count() == 0)
+        return;
+    ShowPreviewList();
+    const QString from = Text3->text();
+    const QString to = Text2->text();
+    QStringList rows;
+    for (const QString &entry : File1->items())
+        if (NameMatches(entry, from))
+            rows << RenamedName(entry, from, to);
+    List1->addItems(rows);
+}
+
+void frmRENAMER::Command3_Click()
+{
+    const QString folder = FolderTreeview1->path();
+    makeChanges(m_host, folder, File1->items(), Text3->text(), Text2->text());
+    // ShowFileList lists the folder anew; pointing the list elsewhere only
+    // matters when it shows another folder.
+    if (File1->path() != folder)
+        File1->setPath(folder);
+    ShowFileList();
 }
 
 void frmRENAMER::Command4_Click()
 {
     exitToMainMenu();
+}
+
+void frmRENAMER::Command5_Click()
+{
+    const QString answer = trimBlanks(
+        m_host.AskText(QStringLiteral("ARE YOU SURE (type YES to continue)"),
+                       QStringLiteral("CONFIRM LAUNCH BATCH MAY TAKE SEVERAL MINUTES!"),
+                       QStringLiteral("NO"))
+            .toUpper());
+    if (answer == u"YES")
+        runCleanUpBatch();
+    else if (answer == u"FOLDERS")
+        upperCaseWalk(m_host, FolderTreeview1->path(), WalkMode::Folders);
+    else if (answer == u"FILES")
+        upperCaseWalk(m_host, FolderTreeview1->path(), WalkMode::Files);
+    else
+        m_host.ShowMessage(QStringLiteral("Special Batch Cancelled"));
+    FolderTreeview1_Change();
+}
+
+void frmRENAMER::runCleanUpBatch()
+{
+    // The batch never yields, so the cursor is all the user sees of it.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    for (const PassStep &step : passTable()) {
+        if (!step.isYearStep) {
+            Text3->setText(step.from);
+            Text2->setText(step.to);
+            Command3_Click();
+            continue;
+        }
+        // The preview tells whether any name holds the year, which spares
+        // an engine call for each of the years that none holds.
+        for (int year = PassFirstYear; year <= PassLastYear; ++year) {
+            Text3->setText(QString::number(year));
+            Text2->setText(passYearTo(Text3->text()));
+            Command2_Click();
+            if (List1->count() >= 1)
+                Command3_Click();
+        }
+    }
+    Text1->setText(QStringLiteral("*.*"));
+    Command1_Click();
+    QApplication::restoreOverrideCursor();
+    m_host.ShowMessage(QStringLiteral("Special Batch Completed!"));
+}
+
+void frmRENAMER::File1_DblClick()
+{
+    const QString entry = File1->selectedName();
+    const QString folder = FolderTreeview1->path();
+    switch (FileActions::actionFor(entry)) {
+    case FileActions::Action::Nothing:
+        return;
+    case FileActions::Action::Play: {
+        // A missing player is no reason to bother the user.
+        const FileActions::ProgramCall player = FileActions::playerCall(folder, entry);
+        m_host.StartProgram(player.program, player.arguments, player.windowStyle);
+        return;
+    }
+    case FileActions::Action::Convert: {
+        const FileActions::ProgramCall converter = FileActions::converterCall(folder, entry);
+        const Outcome started =
+            m_host.StartProgram(converter.program, converter.arguments, converter.windowStyle);
+        if (!started) {
+            m_host.ShowMessage(started.reason);
+            return;
+        }
+        waitTwoClockTicks();
+        return;
+    }
+    }
+}
+
+void frmRENAMER::waitTwoClockTicks()
+{
+    // The window may be closed while events are handled: only the host is used.
+    Host &host = m_host;
+    for (int tick = 0; tick < 2; ++tick) {
+        const QString time = host.CurrentTimeText();
+        while (host.CurrentTimeText() == time)
+            host.YieldToEvents();
+    }
+}
+
+void frmRENAMER::File1_KeyUp(int keyCode, Qt::KeyboardModifiers shift)
+{
+    Q_UNUSED(shift);
+    if (keyCode != Qt::Key_Delete)
+        return;
+    // Read-only, in use or gone: the list is refreshed all the same.
+    m_host.DeleteFile(FileActions::deletePath(FolderTreeview1->path(), File1->selectedName()));
+    File1->refresh();
+}
+
+void frmRENAMER::ShowPreviewList()
+{
+    File1->hide();
+    List1->update();
+}
+
+void frmRENAMER::ShowFileList()
+{
+    File1->show();
+    File1->refresh();
 }

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What a double click or the Delete key does with the selected entry of the
+// renamer's file list, built as program calls and paths for the host.
+namespace FileActions {
+
+enum class Action { Nothing, Play, Convert };
+
+// A program to start with its arguments (never through a shell, so no
+// quoting) and the window style it asks for.
+struct ProgramCall {
+    QString program;
+    QStringList arguments;
+    int windowStyle;
+};
+
+// Nothing for an entry of four characters or fewer; Convert when its last
+// four characters, upper-cased, are ".LIT"; Play otherwise.
+Action actionFor(const QString &entry);
+
+// The media player on the file folder + trimmed entry, maximised.
+ProgramCall playerCall(const QString &folder, const QString &entry);
+
+// The e-book converter, minimised, with two arguments: the file folder +
+// trimmed entry, and the output folder folder + stem + "_html" + separator,
+// where the stem is the entry without its last four characters, in its own
+// letter case, every blank turned into "_".
+ProgramCall converterCall(const QString &folder, const QString &entry);
+
+// The file that the Delete key removes: folder + trimmed entry, trimmed again.
+QString deletePath(const QString &folder, const QString &entry);
+
+} // namespace FileActions

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// The rename rule that MAKE CHANGES applies and PREVIEW CHANGES shows: a name
+// holds the FROM text when its upper-case form does, and its new name is that
+// upper-case form with every FROM replaced by the upper-case TO text.
+
+// False when the TO text holds a character that no file name may hold: a
+// double quote or one of < > : / \ | ? *. The empty text is allowed.
+bool RenameToIsAllowed(const QString &to);
+
+// Whether the upper-cased name holds the upper-cased FROM text. An empty FROM
+// matches every name that is not empty.
+bool NameMatches(const QString &name, const QString &from);
+
+// The upper-cased name with every occurrence of the upper-cased FROM text,
+// searched left to right without overlap, replaced by the upper-cased TO text;
+// the inserted text is never searched again. An empty FROM leaves the
+// upper-cased name as it is. Not trimmed.
+QString RenamedName(const QString &name, const QString &from, const QString &to);
+
+// The text without the blanks (character 32) at both ends; other white space stays.
+QString trimBlanks(const QString &text);
