@@ -2,7 +2,6 @@
 
 #include "app/Host.h"
 #include "app/Paths.h"
-#include "renamer/RenameRule.h"
 
 namespace FileActions {
 
@@ -27,7 +26,7 @@ Action actionFor(const QString &entry)
 
 ProgramCall playerCall(const QString &folder, const QString &entry)
 {
-    return {PlayerProgram, {Paths::join(folder, trimBlanks(entry))},
+    return {PlayerProgram, {Paths::join(folder, entry)},
             WindowStyle::MaximisedWithFocus};
 }
 
@@ -38,14 +37,10 @@ ProgramCall converterCall(const QString &folder, const QString &entry)
     QString stem = entry.left(entry.size() - 4);
     stem.replace(u' ', u'_');
     return {ConverterProgram,
-            {Paths::join(folder, trimBlanks(entry)),
+            {Paths::join(folder, entry),
              Paths::join(folder, stem + QStringLiteral("_html") + Paths::separator())},
             WindowStyle::MinimisedWithoutFocus};
 }
 
-QString deletePath(const QString &folder, const QString &entry)
-{
-    return trimBlanks(Paths::join(folder, trimBlanks(entry)));
-}
 
 } // namespace FileActions

@@ -21,16 +21,16 @@ struct ProgramCall {
 // four characters, upper-cased, are ".LIT"; Play otherwise.
 Action actionFor(const QString &entry);
 
-// The media player on the file folder + trimmed entry, maximised.
+// The file is named exactly as listed: on Linux a name may begin or end with
+// blanks, and the trimmed name would be another file or none.
+
+// The media player on the file folder + entry, maximised.
 ProgramCall playerCall(const QString &folder, const QString &entry);
 
 // The e-book converter, minimised, with two arguments: the file folder +
-// trimmed entry, and the output folder folder + stem + "_html" + separator,
+// entry, and the output folder folder + stem + "_html" + separator,
 // where the stem is the entry without its last four characters, in its own
 // letter case, every blank turned into "_".
 ProgramCall converterCall(const QString &folder, const QString &entry);
-
-// The file that the Delete key removes: folder + trimmed entry, trimmed again.
-QString deletePath(const QString &folder, const QString &entry);
 
 } // namespace FileActions

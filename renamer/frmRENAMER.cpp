@@ -292,8 +292,10 @@ void frmRENAMER::File1_KeyUp(int keyCode, Qt::KeyboardModifiers shift)
     Q_UNUSED(shift);
     if (keyCode != Qt::Key_Delete)
         return;
-    // Read-only, in use or gone: the list is refreshed all the same.
-    m_host.DeleteFile(FileActions::deletePath(FolderTreeview1->path(), File1->selectedName()));
+    // The selected file exactly as listed: a trimmed name could be another
+    // file. Read-only, in use or gone: the list is refreshed all the same.
+    if (File1->selectedIndex() >= 0)
+        m_host.DeleteFile(Paths::join(FolderTreeview1->path(), File1->selectedName()));
     File1->refresh();
 }
 

@@ -33,8 +33,6 @@ private slots:
     void player();
     void converter_data();
     void converter();
-    void deletion_data();
-    void deletion();
 };
 
 void tst_FileActions::action_data()
@@ -66,8 +64,8 @@ void tst_FileActions::player_data()
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("argument");
     QTest::newRow("plain") << native("/Movies") << "Film.avi" << native("/Movies/Film.avi");
-    QTest::newRow("blanks around") << native("/Movies") << "  My Film.avi "
-                                   << native("/Movies/My Film.avi");
+    QTest::newRow("blanks around stay") << native("/Movies") << "  My Film.avi "
+                                        << native("/Movies/  My Film.avi ");
     QTest::newRow("quote and dollar stay as they are")
         << native("/Movies") << R"(Say "Hi" $HOME.avi)" << native(R"(/Movies/Say "Hi" $HOME.avi)");
     QTest::newRow("tab is part of the name") << native("/Movies") << "a.avi\t"
@@ -98,7 +96,7 @@ void tst_FileActions::converter_data()
     QTest::newRow("upper-case extension") << native("/Books") << "Novel.LIT"
         << native("/Books/Novel.LIT") << native("/Books/Novel_html/");
     QTest::newRow("blanks around") << native("/Books") << " A  B.lit"
-        << native("/Books/A  B.lit") << native("/Books/_A__B_html/");
+        << native("/Books/ A  B.lit") << native("/Books/_A__B_html/");
     QTest::newRow("root") << Paths::hostRoot() << "Book.lit"
         << Paths::hostRoot() + QDir::separator() + "Book.lit"
         << Paths::hostRoot() + QDir::separator() + "Book_html" + QDir::separator();
@@ -116,27 +114,6 @@ void tst_FileActions::converter()
     QCOMPARE(call.windowStyle, WindowStyle::MinimisedWithoutFocus);
 }
 
-void tst_FileActions::deletion_data()
-{
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("path");
-    QTest::newRow("plain") << native("/Movies") << "Film.avi" << native("/Movies/Film.avi");
-    QTest::newRow("blanks around") << native("/Movies") << " Film.avi  "
-                                   << native("/Movies/Film.avi");
-    QTest::newRow("folder with trailing blank") << native("/Movies ") << "Film.avi"
-                                                << native("/Movies /Film.avi");
-    QTest::newRow("root") << Paths::hostRoot() << "Film.avi"
-                          << Paths::hostRoot() + QDir::separator() + "Film.avi";
-}
-
-void tst_FileActions::deletion()
-{
-    QFETCH(QString, folder);
-    QFETCH(QString, entry);
-    QFETCH(QString, path);
-    QCOMPARE(deletePath(folder, entry), path);
-}
 
 QTEST_GUILESS_MAIN(tst_FileActions)
 #include "tst_FileActions.moc"

@@ -314,6 +314,20 @@ private slots:
             QCOMPARE(trashed.readAll(), QByteArray("b.avi"));
         }
     }
+
+    void deleteKeyRemovesTheSelectedNameOnly()
+    {
+        // " b.avi" trimmed would name its twin "b.avi".
+        TempFolder folder{" b.avi", "b.avi"};
+        TestHost host;
+        Renamer renamer(host, folder.path());
+        QVERIFY(QTest::qWaitForWindowActive(renamer.window));
+        QTest::mouseClick(renamer.file1()->viewport(), Qt::LeftButton, {}, renamer.fileRow(0));
+        QCOMPARE(renamer.file1()->selectedName(), QString(" b.avi"));
+        QTest::keyClick(renamer.file1(), Qt::Key_Delete);
+        QCOMPARE(folder.names(), QStringList{"b.avi"});
+        QCOMPARE(folder.contents("b.avi"), QString("b.avi"));
+    }
 };
 
 QTEST_MAIN(tst_frmRENAMER)
