@@ -10,7 +10,7 @@ FileListBox::FileListBox(QWidget *parent)
 {
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
-                if (current.isValid())
+                if (current.isValid() && !m_takingFocus)
                     emit entryChosen();
             });
     refresh();
@@ -44,4 +44,11 @@ void FileListBox::keyReleaseEvent(QKeyEvent *event)
     ListBox::keyReleaseEvent(event);
     if (!event->isAutoRepeat())
         emit keyReleased(event->key(), event->modifiers());
+}
+
+void FileListBox::focusInEvent(QFocusEvent *event)
+{
+    m_takingFocus = true;
+    ListBox::focusInEvent(event);
+    m_takingFocus = false;
 }

@@ -31,8 +31,12 @@ signals:
 
 protected:
     void keyReleaseEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
+    // The view makes its first row current when it gets the focus; that is
+    // no choice of the user's.
+    bool m_takingFocus = false;
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");
 };

@@ -139,6 +139,22 @@ private slots:
         QCOMPARE(files.selectedIndex(), -1);
     }
 
+    void fileListReportsOnlyTheUsersChoice()
+    {
+        TempFolder folder{"a.avi", "b.avi"};
+        FileListBox files;
+        files.setPath(folder.path());
+        QSignalSpy chosen(&files, &FileListBox::entryChosen);
+        files.show();
+        files.setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(&files));
+        QCOMPARE(chosen.count(), 0);
+        QTest::keyClick(&files, Qt::Key_Down);
+        QTest::keyClick(&files, Qt::Key_Down);
+        QVERIFY(chosen.count() >= 1);
+        QCOMPARE(files.selectedName(), QString("b.avi"));
+    }
+
     void folderListMovesOnlyToFolders()
     {
         TempFolder folder{"Sub/", "file.avi"};
