@@ -13,17 +13,6 @@
 
 namespace {
 
-// Each file as "NAME<-what it holds": every file holds its first name, so a
-// wrong name, a lost file or a swapped content all show.
-QStringList state(const TempFolder &folder)
-{
-    QStringList rows;
-    for (const QString &name : folder.names())
-        rows << name + QStringLiteral("<-") + folder.contents(name);
-    std::sort(rows.begin(), rows.end());
-    return rows;
-}
-
 QStringList sorted(QStringList rows)
 {
     std::sort(rows.begin(), rows.end());
@@ -113,7 +102,7 @@ private slots:
         TestHost host;
         makeChanges(host, folder.path(), listed(folder), from, to);
 
-        QCOMPARE(state(folder), sorted(after));
+        QCOMPARE(folder.state(), sorted(after));
         QVERIFY(host.messages.isEmpty());
     }
 
@@ -122,7 +111,7 @@ private slots:
         TempFolder folder{"a.avi", "c.avi"};
         TestHost host;
         makeChanges(host, folder.path(), {"a.avi", "b.avi", "c.avi"}, ".", ".");
-        QCOMPARE(state(folder), (QStringList{"A.AVI<-a.avi", "C.AVI<-c.avi"}));
+        QCOMPARE(folder.state(), (QStringList{"A.AVI<-a.avi", "C.AVI<-c.avi"}));
     }
 
     // A folder that ends in its separator, as the root folder does, gives
@@ -132,7 +121,7 @@ private slots:
         TempFolder folder{"a.mkv"};
         TestHost host;
         makeChanges(host, folder.path() + QDir::separator(), listed(folder), "a", "b");
-        QCOMPARE(state(folder), QStringList{"B.MKV<-a.mkv"});
+        QCOMPARE(folder.state(), QStringList{"B.MKV<-a.mkv"});
     }
 
     // A file left under a temporary name by an earlier run is neither used
@@ -148,7 +137,7 @@ private slots:
         folder.make(taken + QStringList{"a.mkv"});
 
         makeChanges(host, folder.path(), {"a.mkv"}, "a", "b");
-        QCOMPARE(state(folder), sorted(unchanged(taken) + QStringList{"B.MKV<-a.mkv"}));
+        QCOMPARE(folder.state(), sorted(unchanged(taken) + QStringList{"B.MKV<-a.mkv"}));
     }
 
     // A new name beyond the file system's length limit fails with every
@@ -159,7 +148,7 @@ private slots:
         TempFolder folder{name};
         TestHost host;
         makeChanges(host, folder.path(), listed(folder), "a", "bb");
-        QCOMPARE(state(folder), unchanged({name}));
+        QCOMPARE(folder.state(), unchanged({name}));
     }
 
     // A file that the file system will not rename (in use, no access) keeps
@@ -172,7 +161,7 @@ private slots:
             return operation == QLatin1String("RenameFile") && path == folder / "b.avi";
         };
         makeChanges(host, folder.path(), listed(folder), ".", ".");
-        QCOMPARE(state(folder), (QStringList{"A.AVI<-a.avi", "b.avi<-b.avi"}));
+        QCOMPARE(folder.state(), (QStringList{"A.AVI<-a.avi", "b.avi<-b.avi"}));
     }
 
 #ifdef Q_OS_LINUX
@@ -189,7 +178,7 @@ private slots:
         TestHost host;
         const QStringList entries = listed(folder) << QFile::decodeName("bad\xff.avi");
         makeChanges(host, folder.path(), entries, ".", ".");
-        QCOMPARE(state(folder), QStringList{"OK.AVI<-ok.avi"});
+        QCOMPARE(folder.state(), QStringList{"OK.AVI<-ok.avi"});
         QCOMPARE(::unlink(raw.constData()), 0);
     }
 #endif

@@ -47,3 +47,12 @@ QString TempFolder::contents(const QString &relative) const
         return {};
     return QString::fromUtf8(file.readAll());
 }
+
+QStringList TempFolder::state() const
+{
+    QStringList rows;
+    for (const QString &name : names())
+        rows << name + QStringLiteral("<-") + contents(name);
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}

@@ -17,6 +17,10 @@ public:
     void make(const QStringList &entries) const;
     // Every entry directly inside the folder, hidden ones too, sorted exactly.
     QStringList names(const QString &subfolder = {}) const;
+    // Every file directly inside the folder as "NAME<-what it holds", sorted:
+    // as each file first held its own name, a wrong name, a lost file or
+    // swapped contents all show.
+    QStringList state() const;
     // The text a file holds; a null text when it cannot be read.
     QString contents(const QString &relative) const;
 

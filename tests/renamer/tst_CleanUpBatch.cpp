@@ -9,16 +9,6 @@
 
 namespace {
 
-// Each file as "NAME<-what it holds"; every file first held its own name.
-QStringList state(const TempFolder &folder)
-{
-    QStringList rows;
-    for (const QString &name : folder.names())
-        rows << name + QStringLiteral("<-") + folder.contents(name);
-    std::sort(rows.begin(), rows.end());
-    return rows;
-}
-
 // The batch over every file of folder, as a user who answered `answer`.
 void runBatch(TestHost &host, const Renamer &renamer, const QString &answer)
 {
@@ -37,7 +27,7 @@ const QStringList ReleaseNames{
 
 } // namespace
 
-class tst_SpecialBatch : public QObject {
+class tst_CleanUpBatch : public QObject {
     Q_OBJECT
 private slots:
     void answers_data()
@@ -136,7 +126,7 @@ private slots:
         Renamer renamer(host, folder.path());
         runBatch(host, renamer, QStringLiteral("YES"));
 
-        QCOMPARE(state(folder), QStringList{cleaned + QStringLiteral("<-") + name});
+        QCOMPARE(folder.state(), QStringList{cleaned + QStringLiteral("<-") + name});
         QCOMPARE(renamer.file1()->items(), QStringList{cleaned});
         QVERIFY(renamer.file1()->isVisible());
     }
@@ -203,5 +193,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_SpecialBatch)
-#include "tst_SpecialBatch.moc"
+QTEST_MAIN(tst_CleanUpBatch)
+#include "tst_CleanUpBatch.moc"
