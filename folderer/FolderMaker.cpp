@@ -7,10 +7,26 @@
 #include "app/controls/WindowLayout.h"
 #include "folderer/FolderNames.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
+
+namespace {
+
+// The labels are designed one line high for a narrower font than most
+// desktops have: where the text would not fit, its letters shrink until it does.
+void fitOnOneLine(QLabel *label)
+{
+    QFont font = label->font();
+    while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(label->text()) > label->width())
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    if (font != label->font())
+        label->setFont(font);
+}
+
+} // namespace
 
 FolderMaker::FolderMaker(Host &host, QWidget *mainMenu)
     : ToolWindow(host, mainMenu, QStringLiteral("FolderMaker"),
@@ -22,9 +38,9 @@ FolderMaker::FolderMaker(Host &host, QWidget *mainMenu)
                      int height) {
         auto *l = new QLabel(caption, this);
         l->setObjectName(QLatin1String(name));
-        l->setWordWrap(true);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         place(l, left, top, width, height);
+        fitOnOneLine(l);
     };
     auto textBox = [&](const char *name, const QString &text, int left, int top, int width,
                        int height) {
