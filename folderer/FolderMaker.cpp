@@ -116,19 +116,14 @@ void FolderMaker::Command5_Click()
         return;
     const QStringList files = m_list1->items();
     const QStringList folders = m_list2->items();
-    QStringList targets;
-    targets.reserve(files.size());
-    for (const QString &file : files)
-        targets << targetPath(file);
-
     // A move whose folder comes later in the first pass fails there and
     // succeeds in the second; a move already done fails harmlessly.
     for (qsizetype i = 0; i < files.size(); ++i) {
         m_host.MakeFolder(folders.value(i));
-        m_host.MoveFile(files.at(i), targets.at(i));
+        m_host.MoveFile(files.at(i), targetPath(files.at(i)));
     }
-    for (qsizetype i = 0; i < files.size(); ++i)
-        m_host.MoveFile(files.at(i), targets.at(i));
+    for (const QString &file : files)
+        m_host.MoveFile(file, targetPath(file));
     Command4_Click();
 }
 
