@@ -1,8 +1,32 @@
 #include "folderer/FolderMaker.h"
 
+#include "app/Host.h"
+#include "app/Paths.h"
+#include "app/controls/FileDrop.h"
+#include "app/controls/ListBox.h"
 #include "app/controls/WindowLayout.h"
+#include "folderer/FolderNames.h"
 
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
+
+namespace {
+
+// The labels are designed one line high for a narrower font than most
+// desktops have: where the text would not fit, its letters shrink until it does.
+void fitOnOneLine(QLabel *label)
+{
+    QFont font = label->font();
+    while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(label->text()) > label->width())
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    if (font != label->font())
+        label->setFont(font);
+}
+
+} // namespace
 
 FolderMaker::FolderMaker(Host &host, QWidget *mainMenu)
     : ToolWindow(host, mainMenu, QStringLiteral("FolderMaker"),
@@ -10,10 +34,103 @@ FolderMaker::FolderMaker(Host &host, QWidget *mainMenu)
                  QStringLiteral(":/icons/folderer.png"))
 {
     using namespace WindowLayout;
-    auto *exitButton = new QPushButton(QStringLiteral("E&xit"), this);
-    exitButton->setObjectName(QStringLiteral("Command2"));
-    place(exitButton, 12540, 7245, 1935, 375);
-    connect(exitButton, &QPushButton::clicked, this, &FolderMaker::Command2_Click);
+    auto label = [&](const char *name, const QString &caption, int left, int top, int width,
+                     int height) {
+        auto *l = new QLabel(caption, this);
+        l->setObjectName(QLatin1String(name));
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        place(l, left, top, width, height);
+        fitOnOneLine(l);
+    };
+    auto textBox = [&](const char *name, const QString &text, int left, int top, int width,
+                       int height) {
+        auto *t = new QLineEdit(text, this);
+        t->setObjectName(QLatin1String(name));
+        place(t, left, top, width, height);
+        return t;
+    };
+    auto list = [&](const char *name, int left, int top, int width, int height) {
+        auto *l = new ListBox(true, this);
+        l->setObjectName(QLatin1String(name));
+        place(l, left, top, width, height);
+        return l;
+    };
+    const QFont buttonFont = designFont(QStringLiteral("MS Sans Serif"), 9.75);
+    auto button = [&](const char *name, const QString &caption, int left, int top, int width,
+                      int height) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        b->setFont(buttonFont);
+        place(b, left, top, width, height);
+        return b;
+    };
+
+    label("Label2", QStringLiteral("Number of Folders"), 120, 240, 1695, 375);
+    m_text1 = textBox("Text1", QString(), 1920, 240, 1095, 285);
+    label("Label1", QStringLiteral("Destination Folder"), 120, 600, 1695, 375);
+    m_text2 = textBox("Text2", Paths::hostRoot(), 1920, 600, 5775, 285);
+    label("Label3",
+          QStringLiteral("Drag Files To Be Foldered from Explorer and Drop into this (left window) list below"),
+          240, 1080, 5775, 255);
+    label("Label4",
+          QStringLiteral("Folders to be created (and files on left moved into them) are listed below"),
+          7920, 1080, 5775, 255);
+    m_list1 = list("List1", 120, 1440, 7575, 5715);
+    m_list1->setAcceptsFileDrops(true);
+    m_list2 = list("List2", 7815, 1440, 6615, 5715);
+    auto *command5 = button("Command5", QStringLiteral("M&akeFolders"), 8595, 7245, 1935, 375);
+    auto *command4 = button("Command4", QStringLiteral("Clea&r"), 10560, 7245, 1935, 375);
+    auto *command2 = button("Command2", QStringLiteral("E&xit"), 12540, 7245, 1935, 375);
+
+    chainTabOrder({m_text1, m_list1, command2, m_text2, command4, command5, m_list2});
+    m_text1->setFocus();
+
+    connect(m_list1, &ListBox::filesDropped, this, &FolderMaker::List1_OLEDragDrop);
+    connect(command5, &QPushButton::clicked, this, &FolderMaker::Command5_Click);
+    connect(command4, &QPushButton::clicked, this, &FolderMaker::Command4_Click);
+    connect(command2, &QPushButton::clicked, this, &FolderMaker::Command2_Click);
+}
+
+void FolderMaker::List1_OLEDragDrop(const QList<QUrl> &urls)
+{
+    const QStringList added = addDroppedFiles(m_host, *m_list1, urls);
+    if (added.isEmpty())
+        return;
+    m_text2->setText(m_host.ParentFolder(added.last()));
+
+    // Rows are in order with exact ties side by side, so one sweep removes
+    // every repeat.
+    QStringList rows = m_list1->items();
+    const auto repeats = std::unique(rows.begin(), rows.end());
+    if (repeats != rows.end()) {
+        rows.erase(repeats, rows.end());
+        m_list1->setItems(rows);
+    }
+    m_text1->setText(QString::number(m_list1->count()));
+    m_list2->setItems(plannedFolders(m_list1->items()));
+}
+
+void FolderMaker::Command5_Click()
+{
+    if (m_list1->count() == 0)
+        return;
+    const QStringList files = m_list1->items();
+    const QStringList folders = m_list2->items();
+    // A move whose folder comes later in the first pass fails there and
+    // succeeds in the second; a move already done fails harmlessly.
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        m_host.MakeFolder(folders.value(i));
+        m_host.MoveFile(files.at(i), targetPath(files.at(i)));
+    }
+    for (const QString &file : files)
+        m_host.MoveFile(file, targetPath(file));
+    Command4_Click();
+}
+
+void FolderMaker::Command4_Click()
+{
+    m_list1->clear();
+    m_list2->clear();
 }
 
 void FolderMaker::Command2_Click()
