@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QIcon>
-#include <QLabel>
 #include <QPushButton>
 
 namespace {
@@ -49,21 +48,14 @@ MainMenu::MainMenu(Host &host) : m_host(host)
     const QFont buttonFont = designFont(QStringLiteral("MS Sans Serif"), 12, true);
     auto button = [&](const char *name, const QString &caption, int left, int top, int width,
                       int height) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
+        auto *b = addControl<QPushButton>(this, name, left, top, width, height, caption);
         b->setFont(buttonFont);
-        place(b, left, top, width, height);
         return b;
     };
 
-    auto *label1 = new QLabel(
-        QStringLiteral("Choose a utility below or click the ? button next to each for help"), this);
-    label1->setObjectName(QStringLiteral("Label1"));
-    label1->setFont(designFont(QStringLiteral("MS Sans Serif"), 12));
-    label1->setWordWrap(true);
-    label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    place(label1, 240, 120, 4095, 735);
-
+    addLabel(this, "Label1",
+             QStringLiteral("Choose a utility below or click the ? button next to each for help"),
+             240, 120, 4095, 735, designFont(QStringLiteral("MS Sans Serif"), 12));
     auto *command5 = button("Command5", QStringLiteral("FILE &RENAMER"), 240, 960, 3255, 735);
     auto *command1 = button("Command1", QStringLiteral("?"), 3600, 960, 735, 735);
     auto *command2 = button("Command2", QStringLiteral("FILE &COMBINER"), 240, 1800, 3255, 735);

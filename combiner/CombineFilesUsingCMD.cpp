@@ -7,7 +7,6 @@
 #include "app/controls/WindowLayout.h"
 #include "combiner/CombinerFiles.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -19,46 +18,19 @@ CombineFilesUsingCMD::CombineFilesUsingCMD(Host &host, QWidget *mainMenu)
     using namespace WindowLayout;
     setFont(designFont(QStringLiteral("MS Sans Serif"), 8));
 
-    auto label = [this](const char *name, const QString &caption, int left, int top, int width,
-                        int height) {
-        auto *l = new QLabel(caption, this);
-        l->setObjectName(QLatin1String(name));
-        l->setWordWrap(true);
-        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        place(l, left, top, width, height);
-    };
-    auto textBox = [this](const char *name, const QString &text, int left, int top, int width,
-                          int height) {
-        auto *t = new QLineEdit(text, this);
-        t->setObjectName(QLatin1String(name));
-        place(t, left, top, width, height);
-        return t;
-    };
-    auto button = [this](const char *name, const QString &caption, int left, int top, int width,
-                         int height) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        place(b, left, top, width, height);
-        return b;
-    };
-
-    label("Label1", QStringLiteral("Destination Filename"), 120, 240, 1695, 375);
-    m_text1 = textBox("Text1", QStringLiteral("output.mpg"), 1920, 240, 5775, 285);
-    label("Label2", QStringLiteral("Default Directory"), 120, 600, 1695, 375);
-    m_text2 = textBox("Text2", Paths::hostRoot(), 1920, 600, 5775, 285);
-    label("Label3",
-          QStringLiteral("Drag MPG or VOB Files from Explorer and Drop onto the window list below"),
-          120, 960, 6375, 255);
-    auto *command4 = button("Command4", QStringLiteral("Clea&r"), 6720, 960, 975, 375);
-
-    m_list1 = new ListBox(true, this);
-    m_list1->setObjectName(QStringLiteral("List1"));
+    addLabel(this, "Label1", QStringLiteral("Destination Filename"), 120, 240, 1695, 375, font());
+    m_text1 = addControl<QLineEdit>(this, "Text1", 1920, 240, 5775, 285, QStringLiteral("output.mpg"));
+    addLabel(this, "Label2", QStringLiteral("Default Directory"), 120, 600, 1695, 375, font());
+    m_text2 = addControl<QLineEdit>(this, "Text2", 1920, 600, 5775, 285, Paths::hostRoot());
+    addLabel(this, "Label3",
+             QStringLiteral("Drag MPG or VOB Files from Explorer and Drop onto the window list below"),
+             120, 960, 6375, 255, font());
+    auto *command4 = addControl<QPushButton>(this, "Command4", 6720, 960, 975, 375, QStringLiteral("Clea&r"));
+    m_list1 = addControl<ListBox>(this, "List1", 120, 1440, 7575, 5715, true);
     m_list1->setAcceptsFileDrops(true);
-    place(m_list1, 120, 1440, 7575, 5715);
-
-    auto *command1 = button("Command1", QStringLiteral("&Create PDE"), 5640, 7200, 975, 375);
-    auto *command5 = button("Command5", QStringLiteral("C&ombine"), 4590, 7200, 975, 375);
-    auto *command2 = button("Command2", QStringLiteral("E&xit"), 6720, 7200, 975, 375);
+    auto *command1 = addControl<QPushButton>(this, "Command1", 5640, 7200, 975, 375, QStringLiteral("&Create PDE"));
+    auto *command5 = addControl<QPushButton>(this, "Command5", 4590, 7200, 975, 375, QStringLiteral("C&ombine"));
+    auto *command2 = addControl<QPushButton>(this, "Command2", 6720, 7200, 975, 375, QStringLiteral("E&xit"));
 
     chainTabOrder({m_text1, m_list1, command1, command2, m_text2, command4, command5});
     m_text1->setFocus();

@@ -7,26 +7,9 @@
 #include "app/controls/WindowLayout.h"
 #include "folderer/FolderNames.h"
 
-#include <QFontMetrics>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
-
-namespace {
-
-// The labels are designed one line high for a narrower font than most
-// desktops have: where the text would not fit, its letters shrink until it does.
-void fitOnOneLine(QLabel *label)
-{
-    QFont font = label->font();
-    while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(label->text()) > label->width())
-        font.setPointSizeF(font.pointSizeF() - 0.25);
-    if (font != label->font())
-        label->setFont(font);
-}
-
-} // namespace
 
 FolderMaker::FolderMaker(Host &host, QWidget *mainMenu)
     : ToolWindow(host, mainMenu, QStringLiteral("FolderMaker"),
@@ -34,53 +17,29 @@ FolderMaker::FolderMaker(Host &host, QWidget *mainMenu)
                  QStringLiteral(":/icons/folderer.png"))
 {
     using namespace WindowLayout;
-    auto label = [&](const char *name, const QString &caption, int left, int top, int width,
-                     int height) {
-        auto *l = new QLabel(caption, this);
-        l->setObjectName(QLatin1String(name));
-        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        place(l, left, top, width, height);
-        fitOnOneLine(l);
-    };
-    auto textBox = [&](const char *name, const QString &text, int left, int top, int width,
-                       int height) {
-        auto *t = new QLineEdit(text, this);
-        t->setObjectName(QLatin1String(name));
-        place(t, left, top, width, height);
-        return t;
-    };
-    auto list = [&](const char *name, int left, int top, int width, int height) {
-        auto *l = new ListBox(true, this);
-        l->setObjectName(QLatin1String(name));
-        place(l, left, top, width, height);
-        return l;
-    };
     const QFont buttonFont = designFont(QStringLiteral("MS Sans Serif"), 9.75);
-    auto button = [&](const char *name, const QString &caption, int left, int top, int width,
-                      int height) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
+    auto button = [&](const char *name, const QString &caption, int left) {
+        auto *b = addControl<QPushButton>(this, name, left, 7245, 1935, 375, caption);
         b->setFont(buttonFont);
-        place(b, left, top, width, height);
         return b;
     };
 
-    label("Label2", QStringLiteral("Number of Folders"), 120, 240, 1695, 375);
-    m_text1 = textBox("Text1", QString(), 1920, 240, 1095, 285);
-    label("Label1", QStringLiteral("Destination Folder"), 120, 600, 1695, 375);
-    m_text2 = textBox("Text2", Paths::hostRoot(), 1920, 600, 5775, 285);
-    label("Label3",
-          QStringLiteral("Drag Files To Be Foldered from Explorer and Drop into this (left window) list below"),
-          240, 1080, 5775, 255);
-    label("Label4",
-          QStringLiteral("Folders to be created (and files on left moved into them) are listed below"),
-          7920, 1080, 5775, 255);
-    m_list1 = list("List1", 120, 1440, 7575, 5715);
+    addLabel(this, "Label2", QStringLiteral("Number of Folders"), 120, 240, 1695, 375, font());
+    m_text1 = addControl<QLineEdit>(this, "Text1", 1920, 240, 1095, 285, QString());
+    addLabel(this, "Label1", QStringLiteral("Destination Folder"), 120, 600, 1695, 375, font());
+    m_text2 = addControl<QLineEdit>(this, "Text2", 1920, 600, 5775, 285, Paths::hostRoot());
+    addLabel(this, "Label3",
+             QStringLiteral("Drag Files To Be Foldered from Explorer and Drop into this (left window) list below"),
+             240, 1080, 5775, 255, font());
+    addLabel(this, "Label4",
+             QStringLiteral("Folders to be created (and files on left moved into them) are listed below"),
+             7920, 1080, 5775, 255, font());
+    m_list1 = addControl<ListBox>(this, "List1", 120, 1440, 7575, 5715, true);
     m_list1->setAcceptsFileDrops(true);
-    m_list2 = list("List2", 7815, 1440, 6615, 5715);
-    auto *command5 = button("Command5", QStringLiteral("M&akeFolders"), 8595, 7245, 1935, 375);
-    auto *command4 = button("Command4", QStringLiteral("Clea&r"), 10560, 7245, 1935, 375);
-    auto *command2 = button("Command2", QStringLiteral("E&xit"), 12540, 7245, 1935, 375);
+    m_list2 = addControl<ListBox>(this, "List2", 7815, 1440, 6615, 5715, true);
+    auto *command5 = button("Command5", QStringLiteral("M&akeFolders"), 8595);
+    auto *command4 = button("Command4", QStringLiteral("Clea&r"), 10560);
+    auto *command2 = button("Command2", QStringLiteral("E&xit"), 12540);
 
     chainTabOrder({m_text1, m_list1, command2, m_text2, command4, command5, m_list2});
     m_text1->setFocus();

@@ -17,17 +17,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-
-template <typename Control>
-Control *named(Control *control, const char *name)
-{
-    control->setObjectName(QLatin1String(name));
-    return control;
-}
-
-} // namespace
-
 frmRENAMER::frmRENAMER(Host &host, QWidget *mainMenu)
     : ToolWindow(host, mainMenu, QStringLiteral("frmRENAMER"),
                  QStringLiteral("FILE RENAMER"), QSize(11805, 9810),
@@ -40,55 +29,45 @@ frmRENAMER::frmRENAMER(Host &host, QWidget *mainMenu)
     const QFont boxFont = designFont(QStringLiteral("Verdana"), 9);
 
     auto button = [&](const char *name, const QString &caption, int left, int top) {
-        auto *b = named(new QPushButton(caption, this), name);
+        auto *b = addControl<QPushButton>(this, name, left, top, 1875, 345, caption);
         b->setFont(controlFont);
-        place(b, left, top, 1875, 345);
         return b;
     };
     auto label = [&](const char *name, const QString &caption, int top) {
-        auto *l = named(new QLabel(caption, this), name);
-        l->setFont(labelFont);
-        l->setAlignment(Qt::AlignRight | Qt::AlignTop);
-        place(l, 30, top, 1770, 300);
-        return l;
+        return addLabel(this, name, caption, 30, top, 1770, 300, labelFont,
+                        Qt::AlignRight | Qt::AlignTop);
     };
-    auto textBox = [&](const char *name, const QString &text, const QFont &font) {
-        auto *t = named(new QLineEdit(text, this), name);
+    auto textBox = [&](const char *name, const QString &text, int left, int top, int width,
+                       int height, const QFont &font) {
+        auto *t = addControl<QLineEdit>(this, name, left, top, width, height, text);
         t->setFont(font);
         return t;
     };
 
-    Text4 = textBox("Text4", Paths::hostRoot(), designFont(QStringLiteral("Tahoma"), 9.75));
-    place(Text4, 120, 30, 9615, 375);
+    Text4 = textBox("Text4", Paths::hostRoot(), 120, 30, 9615, 375,
+                    designFont(QStringLiteral("Tahoma"), 9.75));
     Command5 = button("Command5", QStringLiteral("SPECIAL BATCH"), 9855, 75);
 
-    Drive2 = named(new DriveListBox(this), "Drive2");
+    Drive2 = addControl<DriveListBox>(this, "Drive2", 120, 480, 4380, 405);
     Drive2->setFont(designFont(QStringLiteral("Arial"), 12, true));
-    place(Drive2, 120, 480, 4380, 405);
-    FolderTreeview1 = named(new FolderListBox(this), "FolderTreeview1");
+    FolderTreeview1 = addControl<FolderListBox>(this, "FolderTreeview1", 270, 1020, 4260, 7380);
     FolderTreeview1->setFont(controlFont);
-    place(FolderTreeview1, 270, 1020, 4260, 7380);
 
     // The preview list is made first, so that the file list lies over it.
-    List1 = named(new ListBox(false, this), "List1");
+    List1 = addControl<ListBox>(this, "List1", 4560, 960, 7095, 7080, false);
     List1->setFont(controlFont);
-    place(List1, 4560, 960, 7095, 7080);
-    File1 = named(new FileListBox(this), "File1");
+    File1 = addControl<FileListBox>(this, "File1", 4560, 480, 7095, 7695);
     File1->setFont(controlFont);
-    place(File1, 4560, 480, 7095, 7695);
 
     Label1 = label("Label1", QStringLiteral("FILTER:  "), 8520);
-    Text1 = textBox("Text1", QStringLiteral("*.*"), controlFont);
-    place(Text1, 1815, 8475, 7755, 330);
+    Text1 = textBox("Text1", QStringLiteral("*.*"), 1815, 8475, 7755, 330, controlFont);
     QPalette filterColours = Text1->palette();
     filterColours.setColor(QPalette::Base, filterColours.color(QPalette::Midlight));
     Text1->setPalette(filterColours);
     Label3 = label("Label3", QStringLiteral("CHANGE THIS:  "), 8910);
-    Text3 = textBox("Text3", QString(), boxFont);
-    place(Text3, 1815, 8865, 7755, 330);
+    Text3 = textBox("Text3", QString(), 1815, 8865, 7755, 330, boxFont);
     Label2 = label("Label2", QStringLiteral("RENAME TO:  "), 9285);
-    Text2 = textBox("Text2", QString(), boxFont);
-    place(Text2, 1830, 9270, 7755, 330);
+    Text2 = textBox("Text2", QString(), 1830, 9270, 7755, 330, boxFont);
 
     Command1 = button("Command1", QStringLiteral("APPLY FILTER"), 9690, 8205);
     Command2 = button("Command2", QStringLiteral("PREVIEW CHANGES"), 9690, 8610);

@@ -1,5 +1,6 @@
 #include "app/controls/WindowLayout.h"
 
+#include <QLabel>
 #include <QWidget>
 #include <QtMath>
 
@@ -26,6 +27,24 @@ QFont designFont(const QString &family, qreal points, bool bold)
     f.setPointSizeF(points);
     f.setBold(bold);
     return f;
+}
+
+QLabel *addLabel(QWidget *window, const char *name, const QString &caption, int left, int top,
+                 int width, int height, const QFont &font, Qt::Alignment alignment)
+{
+    auto *label = addControl<QLabel>(window, name, left, top, width, height, caption);
+    label->setWordWrap(true);
+    label->setAlignment(alignment);
+    QFont fitted = font;
+    auto fits = [&] {
+        const QRect needed = QFontMetrics(fitted).boundingRect(
+            QRect(0, 0, label->width(), 1 << 16), int(alignment) | Qt::TextWordWrap, caption);
+        return needed.width() <= label->width() && needed.height() <= label->height();
+    };
+    while (fitted.pointSizeF() > 6 && !fits())
+        fitted.setPointSizeF(fitted.pointSizeF() - 0.25);
+    label->setFont(fitted);
+    return label;
 }
 
 void chainTabOrder(std::initializer_list<QWidget *> controlsInTabOrder)
