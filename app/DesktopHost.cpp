@@ -16,40 +16,126 @@
 #include <QThread>
 #include <QTime>
 
+#include <QSet>
+
 #ifdef Q_OS_LINUX
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
 
-// Renames without ever replacing what is at newPath. A new path that is the
-// same entry as the old one (a case-only rename on a case-blind volume) is
-// allowed through.
+#ifdef Q_OS_LINUX
+// Whether path names an entry, asked of the volume itself: a network or FUSE
+// volume may keep answering from the kernel's cache for a name that another
+// letter case of an entry made it look up a moment ago.
+bool existsOnVolume(const QByteArray &path)
+{
+    struct statx info {};
+    return ::statx(AT_FDCWD, path.constData(), AT_SYMLINK_NOFOLLOW | AT_STATX_FORCE_SYNC,
+                   STATX_TYPE, &info) == 0;
+}
+
+// Whether the folder lists exactly this name, byte for byte.
+bool listedExactly(const QString &folder, const QString &name)
+{
+    QList<FolderEntry> entries;
+    readFolderEntries(folder, entries);
+    return std::any_of(entries.cbegin(), entries.cend(),
+                       [&](const FolderEntry &entry) { return entry.name == name; });
+}
+
+bool differOnlyInCase(const QString &a, const QString &b)
+{
+    return a != b && a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+bool renameNoReplace(const QString &oldPath, const QString &newPath);
+
+// A case-only rename on a case-blind volume: through a free temporary name,
+// then checked by reading the folder back, since the kernel and FUSE may
+// report success for a rename that did nothing.
+bool renameThroughTemporary(const QString &oldPath, const QString &newPath)
+{
+    const QString folder = Paths::folderPart(newPath);
+    for (int number = 1; number <= 9999; ++number) {
+        const QString temporary = Paths::join(folder, TemporaryNamePrefix + QString::number(number));
+        if (existsOnVolume(QFile::encodeName(temporary)))
+            continue;
+        if (!renameNoReplace(oldPath, temporary))
+            return false;
+        if (renameNoReplace(temporary, newPath)
+            && listedExactly(folder, Paths::lastComponent(newPath)))
+            return true;
+        renameNoReplace(temporary, oldPath);
+        return false;
+    }
+    return false;
+}
+
+// Renames without ever replacing what is at newPath.
 bool renameNoReplace(const QString &oldPath, const QString &newPath)
 {
-#ifdef Q_OS_LINUX
     const QByteArray from = QFile::encodeName(oldPath);
     const QByteArray to = QFile::encodeName(newPath);
     if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
         return true;
-    if (errno != EEXIST && errno != EINVAL && errno != ENOSYS)
+    const int refusal = errno;
+    const bool caseOnly = differOnlyInCase(Paths::lastComponent(oldPath),
+                                           Paths::lastComponent(newPath))
+        && Paths::folderPart(oldPath) == Paths::folderPart(newPath);
+    // The new name is taken: by the entry itself when the volume is case-blind.
+    const auto takenByItself = [&] {
+        return caseOnly && !listedExactly(Paths::folderPart(newPath), Paths::lastComponent(newPath));
+    };
+    if (refusal == EEXIST)
+        return takenByItself() && renameThroughTemporary(oldPath, newPath);
+    if (refusal != EINVAL && refusal != ENOSYS && refusal != EOPNOTSUPP)
         return false;
-    // The volume cannot rename without replacing, or says the name is taken:
-    // go on only when newPath is free or is the old entry itself.
-    struct stat source {}, target {};
-    if (::lstat(from.constData(), &source) != 0)
+    // The volume cannot rename without replacing: look first.
+    if (!existsOnVolume(from))
         return false;
-    if (::lstat(to.constData(), &target) == 0
-        && (source.st_dev != target.st_dev || source.st_ino != target.st_ino))
+    if (existsOnVolume(to))
+        return takenByItself() && renameThroughTemporary(oldPath, newPath);
+    if (::rename(from.constData(), to.constData()) != 0)
         return false;
-    return ::rename(from.constData(), to.constData()) == 0;
-#else
-    return QDir().rename(oldPath, newPath);
-#endif
+    return !caseOnly || listedExactly(Paths::folderPart(newPath), Paths::lastComponent(newPath));
 }
+
+// Whether the volume holding folder takes a name in another letter case for
+// the same entry. An ASCII name of the folder is looked up with its letters'
+// case turned round; a volume that holds both spellings as two entries tells
+// letter case apart.
+bool volumeIsCaseBlind(const QString &folder, const QList<FolderEntry> &entries)
+{
+    QSet<QString> names;
+    for (const FolderEntry &entry : entries)
+        names.insert(entry.name);
+    for (const FolderEntry &entry : entries) {
+        QString turned = entry.name;
+        for (QChar &c : turned) {
+            if (c >= u'a' && c <= u'z')
+                c = QChar(c.unicode() - 'a' + 'A');
+            else if (c >= u'A' && c <= u'Z')
+                c = QChar(c.unicode() - 'A' + 'a');
+        }
+        if (!entry.namable || turned == entry.name)
+            continue;
+        if (names.contains(turned))
+            return false;
+        return existsOnVolume(QFile::encodeName(Paths::join(folder, turned)));
+    }
+    return false;
+}
+#else
+bool renameNoReplace(const QString &oldPath, const QString &newPath)
+{
+    return QDir().rename(oldPath, newPath);
+}
+#endif
 
 QWidget *dialogParent()
 {
@@ -91,6 +177,23 @@ QString DesktopHost::ListFolder(const QString &pattern, int mask)
 QString DesktopHost::ListFolder()
 {
     return m_nextInListing < m_listing.size() ? m_listing.at(m_nextInListing++) : QString();
+}
+
+FolderContents DesktopHost::ReadFolder(const QString &folder)
+{
+    FolderContents contents;
+    contents.readable = readFolderEntries(folder, contents.entries);
+#ifdef Q_OS_LINUX
+    if (!contents.readable)
+        return contents;
+    contents.caseBlind = volumeIsCaseBlind(folder, contents.entries);
+    const long longest = ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
+    if (longest > 0)
+        contents.longestName = int(longest);
+#else
+    contents.caseBlind = true;
+#endif
+    return contents;
 }
 
 std::optional<int> DesktopHost::GetAttributes(const QString &path)

@@ -17,6 +17,7 @@ public:
 
     QString ListFolder(const QString &pattern, int mask) override;
     QString ListFolder() override;
+    FolderContents ReadFolder(const QString &folder) override;
     std::optional<int> GetAttributes(const QString &path) override;
     bool RenameFile(const QString &oldPath, const QString &newPath) override;
     bool MakeFolder(const QString &path) override;

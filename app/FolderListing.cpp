@@ -1,10 +1,11 @@
 #include "app/FolderListing.h"
 
+#include "app/RowOrder.h"
+
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <algorithm>
-#include <numeric>
 
 #ifdef Q_OS_UNIX
 #include <dirent.h>
@@ -13,65 +14,31 @@
 
 namespace {
 
-bool kindAccepted(bool isFolder, bool isFile, EntryKinds kinds)
+FolderEntry::Kind kindOf(bool isFolder, bool isFile)
 {
-    if (isFolder)
-        return kinds != EntryKinds::Files;
-    return isFile && kinds != EntryKinds::Folders;
-}
-
-// A name with its letter case folded, for sorting: ASCII letters directly,
-// others through Qt's case tables (QString::toCaseFolded is several times
-// slower on the long plain names of a video collection).
-QString foldedForSorting(const QString &name)
-{
-    QString folded = name;
-    for (QChar &c : folded) {
-        const char16_t u = c.unicode();
-        if (u < 0x80) {
-            if (u >= 'A' && u <= 'Z')
-                c = QChar(u + ('a' - 'A'));
-        } else if (!c.isSurrogate()) {
-            c = c.toCaseFolded();
-        }
-    }
-    return folded;
-}
-
-// Sorts names in row order. The renamer re-lists its folder after every
-// engine call, so each name is case-folded once rather than at every
-// comparison.
-void sortInRowOrder(QStringList &names)
-{
-    struct Keyed {
-        QString folded;
-        qsizetype index;
-    };
-    std::vector<Keyed> keys;
-    keys.reserve(names.size());
-    for (qsizetype i = 0; i < names.size(); ++i)
-        keys.push_back({foldedForSorting(names.at(i)), i});
-    std::sort(keys.begin(), keys.end(), [&](const Keyed &a, const Keyed &b) {
-        const int folded = QString::compare(a.folded, b.folded, Qt::CaseSensitive);
-        return folded != 0 ? folded < 0 : names.at(a.index) < names.at(b.index);
-    });
-    QStringList sorted;
-    sorted.reserve(names.size());
-    for (const Keyed &key : keys)
-        sorted << names.at(key.index);
-    names = std::move(sorted);
+    return isFolder ? FolderEntry::Folder : isFile ? FolderEntry::File : FolderEntry::Other;
 }
 
 #ifdef Q_OS_UNIX
+// Whether the text decoded from raw names the same bytes again: a name that
+// is not valid in the locale's encoding decodes to a text that names another
+// file or none.
+bool roundTrips(const char *raw, const QString &decoded)
+{
+    bool ascii = true;
+    for (const char *c = raw; *c && ascii; ++c)
+        ascii = static_cast<unsigned char>(*c) < 0x80;
+    return ascii || QFile::encodeName(decoded) == raw;
+}
+
 // Reads the folder with readdir, which names each entry's type without a
 // stat for all but links and file systems that do not tell.
-QStringList readFolder(const QString &folder, const Wildcard &pattern, EntryKinds kinds)
+bool readFolder(const QString &folder, QList<FolderEntry> &entries)
 {
-    QStringList names;
     const QByteArray encoded = QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
     DIR *dir = ::opendir(encoded.constData());
     if (!dir)
-        return names;
+        return false;
     while (const dirent *entry = ::readdir(dir)) {
         if (entry->d_name[0] == '.') // hidden, and "." and ".."
             continue;
@@ -80,37 +47,31 @@ QStringList readFolder(const QString &folder, const Wildcard &pattern, EntryKind
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
             struct stat info {};
             const QByteArray path = encoded + '/' + entry->d_name;
-            if (::stat(path.constData(), &info) != 0)
-                continue;
-            isFolder = S_ISDIR(info.st_mode);
-            isFile = S_ISREG(info.st_mode);
+            if (::stat(path.constData(), &info) == 0) {
+                isFolder = S_ISDIR(info.st_mode);
+                isFile = S_ISREG(info.st_mode);
+            }
         }
-        if (!kindAccepted(isFolder, isFile, kinds))
-            continue;
         const QString name = QFile::decodeName(entry->d_name);
-        if (pattern.matches(name))
-            names << name;
+        entries.append({name, kindOf(isFolder, isFile), roundTrips(entry->d_name, name)});
     }
     ::closedir(dir);
-    return names;
+    return true;
 }
 #else
-QStringList readFolder(const QString &folder, const Wildcard &pattern, EntryKinds kinds)
+bool readFolder(const QString &folder, QList<FolderEntry> &entries)
 {
-    QDir::Filters filters = QDir::NoDotAndDotDot;
-    if (kinds != EntryKinds::Folders)
-        filters |= QDir::Files;
-    if (kinds != EntryKinds::Files)
-        filters |= QDir::Dirs;
-    QStringList names;
-    QDirIterator it(folder.isEmpty() ? QStringLiteral(".") : folder, filters);
+    const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
+    if (!dir.exists())
+        return false;
+    QDirIterator it(dir.path(), QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
     while (it.hasNext()) {
         it.next();
-        const QString name = it.fileName();
-        if (!isHiddenName(name) && pattern.matches(name))
-            names << name;
+        const QFileInfo info = it.fileInfo();
+        if (!isHiddenName(info.fileName()))
+            entries.append({info.fileName(), kindOf(info.isDir(), info.isFile())});
     }
-    return names;
+    return true;
 }
 #endif
 
@@ -126,9 +87,34 @@ bool isHiddenName(const QString &name)
 #endif
 }
 
+bool kindListed(FolderEntry::Kind kind, EntryKinds kinds)
+{
+    switch (kind) {
+    case FolderEntry::File:
+        return kinds != EntryKinds::Folders;
+    case FolderEntry::Folder:
+        return kinds != EntryKinds::Files;
+    case FolderEntry::Other:
+        return false;
+    }
+    return false;
+}
+
+bool readFolderEntries(const QString &folder, QList<FolderEntry> &entries)
+{
+    entries.clear();
+    return readFolder(folder, entries);
+}
+
 QStringList listEntries(const QString &folder, const Wildcard &pattern, EntryKinds kinds)
 {
-    QStringList names = readFolder(folder, pattern, kinds);
+    QList<FolderEntry> entries;
+    readFolderEntries(folder, entries);
+    QStringList names;
+    names.reserve(entries.size());
+    for (const FolderEntry &entry : entries)
+        if (kindListed(entry.kind, kinds) && pattern.matches(entry.name))
+            names << entry.name;
     sortInRowOrder(names);
     return names;
 }
@@ -137,5 +123,5 @@ bool entryExists(const QString &path, EntryKinds kinds)
 {
     const QFileInfo info(path);
     return info.exists() && !isHiddenName(info.fileName())
-        && kindAccepted(info.isDir(), info.isFile(), kinds);
+        && kindListed(kindOf(info.isDir(), info.isFile()), kinds);
 }

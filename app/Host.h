@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QList>
 #include <optional>
 
 // Attribute bits that GetAttributes reports.
@@ -28,6 +29,34 @@ namespace LineEnd {
 inline const QString CrLf = QStringLiteral("\r\n");
 inline const QString Lf = QStringLiteral("\n");
 }
+
+// The name under which a file waits between two renames; a number from 1 to
+// 9999 follows it.
+inline const QString TemporaryNamePrefix = QStringLiteral("tamsel.ltmp.1z7.");
+
+// One entry of a folder as a listing sees it.
+struct FolderEntry {
+    enum Kind { File, Folder, Other };
+    QString name; // the name alone
+    Kind kind = File;
+    // False when the name's bytes are not valid in the locale's encoding: the
+    // entry is listed, but no path built from its text names it.
+    bool namable = true;
+};
+
+// What a rename in one folder can collide with, and how its volume treats names.
+struct FolderContents {
+    // False when the folder could not be read; then nothing below is known.
+    bool readable = false;
+    // Every entry that is not hidden, in no particular order. Other entries
+    // (links to nothing, devices) hold a name but are never listed.
+    QList<FolderEntry> entries;
+    // Whether the volume takes two names that differ only in letter case for
+    // one (FAT and exFAT drives, SD cards, shares served by Windows).
+    bool caseBlind = false;
+    // The longest name the volume takes, in bytes of the locale's encoding.
+    int longestName = 255;
+};
 
 // The result of an operation whose failure the user may have to be told about.
 struct Outcome {
@@ -61,10 +90,13 @@ public:
     virtual QString ListFolder(const QString &pattern, int mask) = 0;
     // The next name of the listing under way; the empty text at its end.
     virtual QString ListFolder() = 0;
+    // The folder's entries and what its volume does with names, found out on
+    // the folder itself.
+    virtual FolderContents ReadFolder(const QString &folder) = 0;
     // Attribute bits of a file or folder; nothing when the path names nothing.
     virtual std::optional<int> GetAttributes(const QString &path) = 0;
     // Renames a file or folder; never replaces an existing entry. A rename
-    // that changes only letter case works.
+    // that changes only letter case works, on a case-blind volume too.
     virtual bool RenameFile(const QString &oldPath, const QString &newPath) = 0;
     // Creates one folder; fails when it exists or its parent is missing.
     virtual bool MakeFolder(const QString &path) = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The rename rule that MAKE CHANGES applies and PREVIEW CHANGES shows: a name
 // holds the FROM text when its upper-case form does, and its new name is that
@@ -19,6 +20,10 @@ bool NameMatches(const QString &name, const QString &from);
 // the inserted text is never searched again. An empty FROM leaves the
 // upper-cased name as it is. Not trimmed.
 QString RenamedName(const QString &name, const QString &from, const QString &to);
+
+// The rows PREVIEW CHANGES shows for the file list's entries: RenamedName of
+// every entry that holds the FROM text, in order, not trimmed.
+QStringList previewRows(const QStringList &entries, const QString &from, const QString &to);
 
 // The text without the blanks (character 32) at both ends; other white space stays.
 QString trimBlanks(const QString &text);

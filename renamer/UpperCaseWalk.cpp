@@ -1,25 +1,26 @@
 #include "renamer/UpperCaseWalk.h"
 
-#include "app/Paths.h"
+#include "app/RowOrder.h"
 
-void upperCaseWalk(Host &host, const QString &folder, WalkMode mode)
+#include <algorithm>
+
+void planUpperCaseWalk(FolderModel &model, WalkMode mode)
 {
-    // The host reads the whole listing when it starts, so the renames below
-    // never make it skip or repeat a name.
-    for (QString name = host.ListFolder(Paths::join(folder, QStringLiteral("*.*")),
-                                        ListMask::FilesAndFolders);
-         !name.isEmpty(); name = host.ListFolder()) {
-        if (name == u"." || name == u"..")
-            continue;
-        const QString path = Paths::join(folder, name);
-        const std::optional<int> attributes = host.GetAttributes(path);
-        if (!attributes) // gone since the listing
-            continue;
-        const bool isFolder = (*attributes & Attribute::Folder) != 0;
-        if (isFolder != (mode == WalkMode::Folders))
-            continue;
-        const QString upper = name.toUpper();
-        if (upper != name)
-            host.RenameFile(path, Paths::join(folder, upper));
+    const FolderEntry::Kind walked = mode == WalkMode::Folders ? FolderEntry::Folder
+                                                               : FolderEntry::File;
+    QList<int> entries;
+    for (int i = 0; i < model.count(); ++i)
+        if (model.kind(i) == walked)
+            entries << i;
+    // A name and its upper-case twin both want one name: the first listed wins.
+    std::sort(entries.begin(), entries.end(),
+              [&](int a, int b) { return rowLess(model.name(a), model.name(b)); });
+    for (int entry : entries) {
+        // An entry that no path names (its name is not valid in the locale's
+        // encoding) cannot be renamed.
+        const QString upper = model.name(entry).toUpper();
+        if (upper != model.name(entry) && model.find(model.name(entry)) == entry
+            && model.fits(upper) && !model.takenByOther(upper, entry))
+            model.rename(entry, upper);
     }
 }

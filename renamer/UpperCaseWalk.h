@@ -1,14 +1,12 @@
 #pragma once
 
-#include "app/Host.h"
-
-#include <QString>
+#include "renamer/FolderModel.h"
 
 enum class WalkMode { Folders, Files };
 
-// Gives every folder (Folders) or every file (Files) directly inside folder
-// its upper-case name, in one rename each, through the host's listing (so
-// hidden entries are left alone). Entries inside subfolders are never
-// touched. An entry whose rename fails, for instance because an upper-case
-// twin already holds the name, keeps its name and the walk goes on.
-void upperCaseWalk(Host &host, const QString &folder, WalkMode mode);
+// Gives every folder (Folders) or every file (Files) of the model its
+// upper-case name, taking the entries in listing order. An entry whose
+// upper-case name another entry holds by then, or that would be longer than
+// the volume takes, keeps its name. Entries inside subfolders are never part
+// of the model, and hidden ones never listed.
+void planUpperCaseWalk(FolderModel &model, WalkMode mode);

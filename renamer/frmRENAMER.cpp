@@ -6,8 +6,10 @@
 #include "app/controls/FolderListBox.h"
 #include "app/controls/WindowLayout.h"
 #include "renamer/FileActions.h"
+#include "app/RenamePlan.h"
+#include "renamer/CleanUpBatch.h"
 #include "renamer/PassTable.h"
-#include "renamer/RenameEngine.h"
+#include "renamer/RenamePlanner.h"
 #include "renamer/RenameRule.h"
 #include "renamer/UpperCaseWalk.h"
 
@@ -158,19 +160,27 @@ void frmRENAMER::Command2_Click()
     if (File1->count() == 0)
         return;
     ShowPreviewList();
-    const QString from = Text3->text();
-    const QString to = Text2->text();
+    // The rows are the rule's new names; the plan tells which of them
+    // MAKE CHANGES will not give as shown.
+    RenamePlanner planner = plannerForFolder();
+    const QList<EntryOutcome> outcomes =
+        planner.makeChanges(File1->items(), Text3->text(), Text2->text());
     QStringList rows;
-    for (const QString &entry : File1->items())
-        if (NameMatches(entry, from))
-            rows << RenamedName(entry, from, to);
+    for (const EntryOutcome &outcome : outcomes)
+        rows << outcome.shown;
     List1->addItems(rows);
+    for (int row = 0; row < List1->count(); ++row)
+        List1->setRowWarning(row, warningFor(outcomes[row]));
 }
 
 void frmRENAMER::Command3_Click()
 {
     const QString folder = FolderTreeview1->path();
-    makeChanges(m_host, folder, File1->items(), Text3->text(), Text2->text());
+    if (RenameToIsAllowed(Text2->text()) && File1->count() > 0) {
+        RenamePlanner planner = plannerForFolder();
+        planner.makeChanges(File1->items(), Text3->text(), Text2->text());
+        applyPlan(m_host, planner.plan(folder));
+    }
     // ShowFileList lists the folder anew; pointing the list elsewhere only
     // matters when it shows another folder.
     if (File1->path() != folder)
@@ -193,39 +203,50 @@ void frmRENAMER::Command5_Click()
     if (answer == u"YES")
         runCleanUpBatch();
     else if (answer == u"FOLDERS")
-        upperCaseWalk(m_host, FolderTreeview1->path(), WalkMode::Folders);
+        runUpperCaseWalk(WalkMode::Folders);
     else if (answer == u"FILES")
-        upperCaseWalk(m_host, FolderTreeview1->path(), WalkMode::Files);
+        runUpperCaseWalk(WalkMode::Files);
     else
         m_host.ShowMessage(QStringLiteral("Special Batch Cancelled"));
     FolderTreeview1_Change();
+}
+
+RenamePlanner frmRENAMER::plannerForFolder()
+{
+    return RenamePlanner(FolderModel(m_host.ReadFolder(FolderTreeview1->path())),
+                         Wildcard(File1->pattern()));
 }
 
 void frmRENAMER::runCleanUpBatch()
 {
     // The batch never yields, so the cursor is all the user sees of it.
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    for (const PassStep &step : passTable()) {
-        if (!step.isYearStep) {
-            Text3->setText(step.from);
-            Text2->setText(step.to);
-            Command3_Click();
-            continue;
-        }
-        // The preview tells whether any name holds the year, which spares
-        // an engine call for each of the years that none holds.
-        for (int year = PassFirstYear; year <= PassLastYear; ++year) {
-            Text3->setText(QString::number(year));
-            Text2->setText(passYearTo(Text3->text()));
-            Command2_Click();
-            if (List1->count() >= 1)
-                Command3_Click();
-        }
-    }
+    const QString folder = FolderTreeview1->path();
+    RenamePlanner planner = plannerForFolder();
+    const QStringList lastPreview = planCleanUpBatch(planner, File1->items());
+    applyPlan(m_host, planner.plan(folder));
+    // The window ends as if each step had been typed and pressed: the boxes
+    // hold the last step's texts, the preview list the last year's rows.
+    Text3->setText(passTable().last().from);
+    Text2->setText(passTable().last().to);
+    List1->clear();
+    List1->addItems(lastPreview);
+    if (File1->path() != folder)
+        File1->setPath(folder);
     Text1->setText(QStringLiteral("*.*"));
     Command1_Click();
     QApplication::restoreOverrideCursor();
     m_host.ShowMessage(QStringLiteral("Special Batch Completed!"));
+}
+
+void frmRENAMER::runUpperCaseWalk(WalkMode mode)
+{
+    const QString folder = FolderTreeview1->path();
+    FolderModel model(m_host.ReadFolder(folder));
+    planUpperCaseWalk(model, mode);
+    applyPlan(m_host, model.plan(folder));
+    // The file list shows the names that are on disk now.
+    File1->refresh();
 }
 
 void frmRENAMER::File1_DblClick()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ToolWindow.h"
+#include "renamer/UpperCaseWalk.h"
 
 class DriveListBox;
 class FileListBox;
@@ -9,6 +10,7 @@ class ListBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class RenamePlanner;
 
 // The file renamer: browse to a folder, narrow its files by a wildcard
 // filter, preview and make pattern renames, run the clean-up batch, play,
@@ -48,9 +50,14 @@ private:
     void ShowPreviewList();
     // Shows the file list over the preview list and lists the folder anew.
     void ShowFileList();
-    // The 54 steps of the clean-up table, typed into CHANGE THIS and RENAME
-    // TO and made as MAKE CHANGES makes them; then the filter back to "*.*".
+    // A planner over the folder as it is on disk now, seen through the filter.
+    RenamePlanner plannerForFolder();
+    // The 54 steps of the clean-up table, worked out as MAKE CHANGES would
+    // make them one after the other, then performed at once; then the
+    // filter back to "*.*".
     void runCleanUpBatch();
+    // Every folder or every file of the folder to its upper-case name.
+    void runUpperCaseWalk(WalkMode mode);
     // Returns once the clock's time text has changed twice, letting the
     // window paint meanwhile.
     void waitTwoClockTicks();

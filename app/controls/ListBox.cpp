@@ -3,6 +3,7 @@
 #include "app/RowOrder.h"
 
 #include <QAbstractListModel>
+#include <QColor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -13,6 +14,8 @@ public:
     using QAbstractListModel::QAbstractListModel;
 
     QStringList rows;
+    // Warnings of rows, by row; rows past its end have none.
+    QStringList warnings;
 
     int rowCount(const QModelIndex &parent = {}) const override
     {
@@ -23,8 +26,13 @@ public:
     {
         if (!index.isValid() || index.row() >= rows.size())
             return {};
-        if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+        const QString warning = warnings.value(index.row());
+        if (role == Qt::DisplayRole)
             return rows.at(index.row());
+        if (role == Qt::ToolTipRole)
+            return warning.isEmpty() ? rows.at(index.row()) : warning;
+        if (role == Qt::ForegroundRole && !warning.isEmpty())
+            return QColor(0xb0, 0x20, 0x00);
         return {};
     }
 
@@ -32,6 +40,7 @@ public:
     {
         beginResetModel();
         rows = std::move(newRows);
+        warnings.clear();
         endResetModel();
     }
 
@@ -42,10 +51,20 @@ public:
         endInsertRows();
     }
 
+    void setWarning(int row, const QString &warning)
+    {
+        if (warnings.size() <= row)
+            warnings.resize(row + 1);
+        warnings[row] = warning;
+        emit dataChanged(index(row), index(row), {Qt::ForegroundRole, Qt::ToolTipRole});
+    }
+
     void remove(int row)
     {
         beginRemoveRows({}, row, row);
         rows.removeAt(row);
+        if (row < warnings.size())
+            warnings.removeAt(row);
         endRemoveRows();
     }
 };
@@ -113,6 +132,18 @@ void ListBox::setItems(const QStringList &rows)
     if (m_sorted)
         std::stable_sort(kept.begin(), kept.end(), rowLess);
     m_model->replaceAll(std::move(kept));
+}
+
+void ListBox::setRowWarning(int row, const QString &note)
+{
+    if (row < 0 || row >= count() || note == rowWarning(row))
+        return;
+    m_model->setWarning(row, note);
+}
+
+QString ListBox::rowWarning(int row) const
+{
+    return m_model->warnings.value(row);
 }
 
 void ListBox::setAcceptsFileDrops(bool accepts)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/RowOrder.h"
+
 #include <QListView>
 #include <QStringList>
 #include <QUrl>
@@ -13,7 +15,7 @@ class RowModel;
 class ListBox : public QListView {
     Q_OBJECT
 public:
-    static constexpr int MaxRows = 32767;
+    static constexpr int MaxRows = MaxListRows;
 
     explicit ListBox(bool sorted, QWidget *parent = nullptr);
 
@@ -30,6 +32,11 @@ public:
     void clear();
     // Replaces every row (cut at MaxRows), keeping the list's order rule.
     void setItems(const QStringList &rows);
+
+    // Draws a row in the warning colour with the note as its tooltip; an
+    // empty note draws it as usual again.
+    void setRowWarning(int row, const QString &note);
+    QString rowWarning(int row) const;
 
     // Whether files dragged from the file manager may be dropped here.
     void setAcceptsFileDrops(bool accepts);

@@ -5,7 +5,6 @@
 
 #include "app/DesktopHost.h"
 #include "app/controls/FileListBox.h"
-#include "renamer/RenameEngine.h"
 #include "renamer/frmRENAMER.h"
 
 #include <QApplication>

@@ -3,7 +3,6 @@
 #include "TestHost.h"
 
 #include "app/controls/FolderListBox.h"
-#include "renamer/RenameEngine.h"
 
 #include <QApplication>
 

@@ -2,7 +2,7 @@
 #include "TestHost.h"
 
 #include "app/FolderListing.h"
-#include "renamer/RenameEngine.h"
+#include "PlannedCore.h"
 
 #include <QTest>
 
@@ -100,7 +100,7 @@ private slots:
         TempFolder folder;
         folder.make(files);
         TestHost host;
-        makeChanges(host, folder.path(), listed(folder), from, to);
+        plannedMakeChanges(host, folder.path(), listed(folder), from, to);
 
         QCOMPARE(folder.state(), sorted(after));
         QVERIFY(host.messages.isEmpty());
@@ -110,7 +110,7 @@ private slots:
     {
         TempFolder folder{"a.avi", "c.avi"};
         TestHost host;
-        makeChanges(host, folder.path(), {"a.avi", "b.avi", "c.avi"}, ".", ".");
+        plannedMakeChanges(host, folder.path(), {"a.avi", "b.avi", "c.avi"}, ".", ".");
         QCOMPARE(folder.state(), (QStringList{"A.AVI<-a.avi", "C.AVI<-c.avi"}));
     }
 
@@ -120,7 +120,7 @@ private slots:
     {
         TempFolder folder{"a.mkv"};
         TestHost host;
-        makeChanges(host, folder.path() + QDir::separator(), listed(folder), "a", "b");
+        plannedMakeChanges(host, folder.path() + QDir::separator(), listed(folder), "a", "b");
         QCOMPARE(folder.state(), QStringList{"B.MKV<-a.mkv"});
     }
 
@@ -136,7 +136,7 @@ private slots:
         TempFolder folder;
         folder.make(taken + QStringList{"a.mkv"});
 
-        makeChanges(host, folder.path(), {"a.mkv"}, "a", "b");
+        plannedMakeChanges(host, folder.path(), {"a.mkv"}, "a", "b");
         QCOMPARE(folder.state(), sorted(unchanged(taken) + QStringList{"B.MKV<-a.mkv"}));
     }
 
@@ -147,7 +147,7 @@ private slots:
         const QString name = QString(240, u'a') + QStringLiteral(".avi");
         TempFolder folder{name};
         TestHost host;
-        makeChanges(host, folder.path(), listed(folder), "a", "bb");
+        plannedMakeChanges(host, folder.path(), listed(folder), "a", "bb");
         QCOMPARE(folder.state(), unchanged({name}));
     }
 
@@ -160,7 +160,7 @@ private slots:
         host.failWhen = [&](const QString &operation, const QString &path) {
             return operation == QLatin1String("RenameFile") && path == folder / "b.avi";
         };
-        makeChanges(host, folder.path(), listed(folder), ".", ".");
+        plannedMakeChanges(host, folder.path(), listed(folder), ".", ".");
         QCOMPARE(folder.state(), (QStringList{"A.AVI<-a.avi", "b.avi<-b.avi"}));
     }
 
@@ -177,7 +177,7 @@ private slots:
 
         TestHost host;
         const QStringList entries = listed(folder) << QFile::decodeName("bad\xff.avi");
-        makeChanges(host, folder.path(), entries, ".", ".");
+        plannedMakeChanges(host, folder.path(), entries, ".", ".");
         QCOMPARE(folder.state(), QStringList{"OK.AVI<-ok.avi"});
         QCOMPARE(::unlink(raw.constData()), 0);
     }

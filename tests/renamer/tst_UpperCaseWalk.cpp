@@ -1,4 +1,4 @@
-#include "renamer/UpperCaseWalk.h"
+#include "PlannedCore.h"
 
 #include "TempFolder.h"
 #include "TestHost.h"
@@ -44,7 +44,7 @@ void tst_UpperCaseWalk::walk()
     TempFolder folder;
     folder.make(entries);
     TestHost host;
-    upperCaseWalk(host, folder.path(), folders ? WalkMode::Folders : WalkMode::Files);
+    plannedUpperCaseWalk(host, folder.path(), folders ? WalkMode::Folders : WalkMode::Files);
 
     QStringList names = folder.names();
     std::sort(names.begin(), names.end());
@@ -75,7 +75,7 @@ void tst_UpperCaseWalk::failedRenameKeepsNameAndWalkGoesOn()
     host.failWhen = [&](const QString &operation, const QString &path) {
         return operation == "RenameFile" && path == refused;
     };
-    upperCaseWalk(host, folder.path(), WalkMode::Files);
+    plannedUpperCaseWalk(host, folder.path(), WalkMode::Files);
     QCOMPARE(folder.names(), (QStringList{"A.AVI", "C.AVI", "b.avi"}));
 }
 
@@ -91,7 +91,7 @@ void tst_UpperCaseWalk::folderEndingInSeparatorGivesDoubledSeparator()
         return false;
     };
     const QString withSeparator = folder.path() + QDir::separator();
-    upperCaseWalk(host, withSeparator, WalkMode::Files);
+    plannedUpperCaseWalk(host, withSeparator, WalkMode::Files);
     QCOMPARE(renamed, QStringList{withSeparator + QDir::separator() + "a.avi"});
     QCOMPARE(folder.names(), (QStringList{"A.AVI", "Sub"}));
 }

@@ -8,6 +8,11 @@ TempFolder::TempFolder(std::initializer_list<QString> entries)
     make(QStringList(entries));
 }
 
+TempFolder::TempFolder(const Inside &where)
+    : m_dir(where.parent + QStringLiteral("/folder-XXXXXX"))
+{
+}
+
 QString TempFolder::path() const
 {
     return QDir::toNativeSeparators(m_dir.path());

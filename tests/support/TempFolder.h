@@ -9,6 +9,11 @@
 class TempFolder {
 public:
     TempFolder(std::initializer_list<QString> entries = {});
+    // An empty temporary folder inside parent (on another volume, say).
+    struct Inside {
+        QString parent;
+    };
+    explicit TempFolder(const Inside &where);
 
     // The folder's path, native, without a trailing separator.
     QString path() const;
