@@ -1,12 +1,14 @@
 # Thin wrapper over the CMake presets. Every target first installs the Debian
 # packages that are missing (as root, or through sudo).
 PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-dejavu-core xvfb xauth imagemagick
+# The tests also run the renamer on a real exFAT volume.
+TEST_PACKAGES := exfat-fuse exfatprogs
 SAMPLES  := build/sample-collection
 
 .PHONY: deps build run test bench clean
 
-deps:
-	@missing=""; for p in $(PACKAGES); do \
+# $(call install,PACKAGES): installs those of the Debian packages that are missing.
+install = missing=""; for p in $(1); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -15,6 +17,9 @@ deps:
 	  $$sudo apt-get update && \
 	  $$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
 	fi
+
+deps:
+	@$(call install,$(PACKAGES))
 
 build: deps
 	cmake --preset dev
@@ -25,6 +30,7 @@ run: build
 	cd $(SAMPLES) && ../tamsells-file-utilities
 
 test: build
+	@$(call install,$(TEST_PACKAGES))
 	ctest --preset dev
 
 bench: build

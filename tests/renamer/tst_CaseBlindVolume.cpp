@@ -1,0 +1,105 @@
+#include "Differential.h"
+#include "ExfatVolume.h"
+#include "PlannedCore.h"
+#include "TempFolder.h"
+#include "TestHost.h"
+
+#include <QTest>
+#include <memory>
+
+// The renamer on a real case-blind volume: an exFAT image mounted through
+// exfat-fuse, where "a.avi" and "A.AVI" are one name.
+class tst_CaseBlindVolume : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        m_volume = std::make_unique<ExfatVolume>();
+        if (!m_volume->isMounted())
+            QSKIP(qPrintable(QStringLiteral("no exFAT volume: %1").arg(m_volume->whyNot())));
+    }
+    void cleanupTestCase() { m_volume.reset(); }
+
+    void volumeIsFoundOutOnTheFolder()
+    {
+        TempFolder blind(TempFolder::Inside{m_volume->path()}), sensitive;
+        blind.make({"a.avi"});
+        sensitive.make({"a.avi"});
+        TestHost host;
+        QVERIFY(host.ReadFolder(blind.path()).caseBlind);
+        QVERIFY(!host.ReadFolder(sensitive.path()).caseBlind);
+    }
+
+    // A case-only rename works, and a name another file holds in another
+    // letter case is never replaced.
+    void hostRename_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<bool>("renamed");
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("case only") << QStringList{"a.avi"} << "a.avi" << "A.AVI" << true
+                                   << QStringList{"A.AVI<-a.avi"};
+        QTest::newRow("case twin of another file")
+            << QStringList{"a.avi", "b.avi"} << "a.avi" << "B.AVI" << false
+            << QStringList{"a.avi<-a.avi", "b.avi<-b.avi"};
+    }
+    void hostRename()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(bool, renamed);
+        QFETCH(QStringList, after);
+        TempFolder folder(TempFolder::Inside{m_volume->path()});
+        folder.make(files);
+        TestHost host;
+        QCOMPARE(host.RenameFile(folder / from, folder / to), renamed);
+        QCOMPARE(folder.state(), after);
+    }
+
+    void matchesTheReference_data()
+    {
+        QTest::addColumn<void *>("compare");
+        QTest::addColumn<int>("folders");
+        QTest::newRow("clean-up batch") << reinterpret_cast<void *>(&compareCleanUpBatch) << 25;
+        QTest::newRow("MAKE CHANGES") << reinterpret_cast<void *>(&compareMakeChanges) << 60;
+        QTest::newRow("upper-case walk") << reinterpret_cast<void *>(&compareUpperCaseWalk) << 30;
+    }
+    void matchesTheReference()
+    {
+        using Compare = QString (*)(unsigned, const QString &, bool);
+        QFETCH(void *, compare);
+        QFETCH(int, folders);
+        for (int seed = 1; seed <= folders; ++seed) {
+            const QString difference =
+                reinterpret_cast<Compare>(compare)(seed, m_volume->path(), true);
+            QVERIFY2(difference.isEmpty(),
+                     qPrintable(QStringLiteral("seed %1: %2").arg(seed).arg(difference)));
+        }
+    }
+
+    // The walk upper-cases every file, through one temporary name each.
+    void walkUpperCasesFiles()
+    {
+        TempFolder folder(TempFolder::Inside{m_volume->path()});
+        folder.make({"a.avi", "Movie.mkv", "Season 1/", "DONE.AVI"});
+        TestHost host;
+        int renames = 0;
+        host.failWhen = [&](const QString &operation, const QString &) {
+            renames += operation == QLatin1String("RenameFile");
+            return false;
+        };
+        plannedUpperCaseWalk(host, folder.path(), WalkMode::Files);
+        QCOMPARE(folder.names(), (QStringList{"A.AVI", "DONE.AVI", "MOVIE.MKV", "Season 1"}));
+        QCOMPARE(folder.contents("MOVIE.MKV"), QStringLiteral("Movie.mkv"));
+        QCOMPARE(renames, 4);
+    }
+
+private:
+    std::unique_ptr<ExfatVolume> m_volume;
+};
+
+QTEST_GUILESS_MAIN(tst_CaseBlindVolume)
+#include "tst_CaseBlindVolume.moc"
