@@ -1,6 +1,7 @@
 # Thin wrapper over the CMake presets. Every target first installs the Debian
 # packages that are missing (as root, or through sudo).
-PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-dejavu-core xvfb xauth imagemagick
+PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-dejavu-core xvfb xauth imagemagick \
+            librsvg2-bin
 SAMPLES  := build/sample-collection
 
 .PHONY: deps build run test bench clean
