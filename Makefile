@@ -3,8 +3,11 @@
 PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-dejavu-core xvfb xauth imagemagick \
             librsvg2-bin
 SAMPLES  := build/sample-collection
+# CPack reads the program's library dependencies with dpkg-shlibdeps, and finds the program
+# with file.
+package: PACKAGES += dpkg-dev file
 
-.PHONY: deps build run test bench clean
+.PHONY: deps build run test bench package clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -30,6 +33,9 @@ test: build
 
 bench: build
 	ctest --preset bench
+
+package: build
+	cmake --build --preset dev --target package
 
 clean:
 	rm -rf build
