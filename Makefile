@@ -3,8 +3,9 @@
 PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-dejavu-core xvfb xauth imagemagick \
             librsvg2-bin
 SAMPLES  := build/sample-collection
-# CPack reads the program's library dependencies with dpkg-shlibdeps, and finds the program
-# with file.
+# The tests validate the desktop entry, the AppStream metadata and the manual page; CPack reads
+# the program's library dependencies with dpkg-shlibdeps, and finds the program with file.
+test:    PACKAGES += desktop-file-utils appstream groff-base
 package: PACKAGES += dpkg-dev file
 
 .PHONY: deps build run test bench package clean
