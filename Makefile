@@ -1,11 +1,15 @@
 # Thin wrapper over the CMake presets. Every target first installs the Debian
 # packages that are missing (as root, or through sudo).
-PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-dejavu-core xvfb xauth imagemagick
-# The tests also run the renamer on a real exFAT volume.
-TEST_PACKAGES := exfat-fuse exfatprogs
+PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-dejavu-core xvfb xauth imagemagick \
+            librsvg2-bin
 SAMPLES  := build/sample-collection
+# The tests validate the desktop entry, the AppStream metadata and the manual page, and run the
+# renamer on a real exFAT volume; CPack reads the program's library dependencies with
+# dpkg-shlibdeps, and finds the program with file.
+test:    PACKAGES += desktop-file-utils appstream groff-base exfat-fuse exfatprogs
+package: PACKAGES += dpkg-dev file
 
-.PHONY: deps build run test bench clean
+.PHONY: deps build run test bench package clean
 
 # $(call install,PACKAGES): installs those of the Debian packages that are missing.
 install = missing=""; for p in $(1); do \
@@ -30,11 +34,13 @@ run: build
 	cd $(SAMPLES) && ../tamsells-file-utilities
 
 test: build
-	@$(call install,$(TEST_PACKAGES))
 	ctest --preset dev
 
 bench: build
 	ctest --preset bench
+
+package: build
+	cmake --build --preset dev --target package
 
 clean:
 	rm -rf build

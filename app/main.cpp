@@ -7,7 +7,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tamsells-file-utilities"));
-    QApplication::setDesktopFileName(QStringLiteral("tamsells-file-utilities"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.tamsells.FileUtilities"));
 
     DesktopHost host;
     MainMenu menu(host);
