@@ -1,26 +1,26 @@
 // The clean-up batch of SPECIAL BATCH over 5,000 release-style names in one
-// folder, through the real window. Every rename that the batch asks of the
-// host is recorded, then replayed as bare system calls on an equal copy of
-// the starting folder.
+// folder, through the real window: the renames it asks of the host, its time
+// against a bare replay of those renames, and against the step-by-step
+// engine that the renamer first had, on equal copies of the folder.
 
-#include "TempFolder.h"
-#include "TestHost.h"
+#include "RenameBench.h"
+#include "ReferenceEngine.h"
 
+#include "app/FolderListing.h"
 #include "renamer/frmRENAMER.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSet>
 #include <cstdio>
-#include <fcntl.h>
+#include <list>
 #include <random>
-#include <unistd.h>
 
 namespace {
 
 constexpr int Names = 5000;
+constexpr int Rounds = 3;
 
 // Names as they come from release groups: words, separators, a year,
 // tags, brackets and an extension, in every letter case.
@@ -64,34 +64,33 @@ QStringList releaseNames()
     return names;
 }
 
-// The test host answering YES, with every rename and engine call counted.
-class RecordingHost : public TestHost {
-public:
-    struct Rename {
-        QString from, to;
-    };
-    QList<Rename> renames;
-    int performed = 0;
-    int engineCalls = 0;
-
-    bool RenameFile(const QString &oldPath, const QString &newPath) override
-    {
-        renames.append({oldPath, newPath});
-        const bool ok = TestHost::RenameFile(oldPath, newPath);
-        performed += ok;
-        return ok;
-    }
-    // The engine seeds the random source once per call that has files to see.
-    void SeedRandom(quint32 seed) override
-    {
-        ++engineCalls;
-        TestHost::SeedRandom(seed);
-    }
-};
-
-QByteArray moved(const QString &path, const QString &from, const QString &to)
+// The batch through the window on folder; the host records its renames.
+double batchSeconds(RecordingHost &host, const TempFolder &folder)
 {
-    return QFile::encodeName(to + path.mid(from.size()));
+    host.answers = {QStringLiteral("YES")};
+    frmRENAMER window(host, nullptr);
+    window.show();
+    window.findChild<QLineEdit *>("Text4")->setText(folder.path());
+    ::sync();
+    QElapsedTimer timer;
+    timer.start();
+    window.findChild<QPushButton *>("Command5")->click();
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    if (host.messages != QStringList{"Special Batch Completed!"})
+        qFatal("the batch did not complete");
+    return seconds;
+}
+
+double referenceSeconds(const TempFolder &folder)
+{
+    DesktopHost host;
+    const Wildcard all(QStringLiteral("*.*"));
+    const QStringList entries = listEntries(folder.path(), all, EntryKinds::Files);
+    ::sync();
+    QElapsedTimer timer;
+    timer.start();
+    referenceCleanUpBatch(host, folder.path(), entries, all);
+    return timer.nsecsElapsed() / 1e9;
 }
 
 } // namespace
@@ -100,44 +99,39 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const QStringList names = releaseNames();
-    TempFolder batchFolder, replayFolder;
-    batchFolder.make(names);
-    replayFolder.make(names);
+    // Every folder is made before any is timed.
+    std::list<TempFolder> batchFolders(Rounds), replayFolders(Rounds), referenceFolders(Rounds);
+    for (const std::list<TempFolder> *folders : {&batchFolders, &replayFolders, &referenceFolders})
+        for (const TempFolder &folder : *folders)
+            folder.make(names);
 
-    RecordingHost host;
-    host.answers = {QStringLiteral("YES")};
-    frmRENAMER window(host, nullptr);
-    window.show();
-    window.findChild<QLineEdit *>("Text4")->setText(batchFolder.path());
-
-    // Both timed runs start with the file system's writes settled.
-    ::sync();
-    QElapsedTimer timer;
-    timer.start();
-    window.findChild<QPushButton *>("Command5")->click();
-    const double batchSeconds = timer.nsecsElapsed() / 1e9;
-    if (host.messages != QStringList{"Special Batch Completed!"})
-        qFatal("the batch did not complete");
-
-    QList<QByteArray> from, to;
-    for (const RecordingHost::Rename &rename : host.renames) {
-        from << moved(rename.from, batchFolder.path(), replayFolder.path());
-        to << moved(rename.to, batchFolder.path(), replayFolder.path());
+    QList<double> batchTimes, replayTimes, referenceTimes, replayRatios, speedUps;
+    double renamesPerFile = 0;
+    auto batchFolder = batchFolders.begin();
+    auto replayFolder = replayFolders.begin();
+    auto referenceFolder = referenceFolders.begin();
+    for (int round = 0; round < Rounds; ++round, ++batchFolder, ++replayFolder, ++referenceFolder) {
+        RecordingHost host;
+        batchTimes << batchSeconds(host, *batchFolder);
+        replayTimes << replaySeconds(host.renames, *batchFolder, *replayFolder);
+        referenceTimes << referenceSeconds(*referenceFolder);
+        if (batchFolder->state() != replayFolder->state()
+            || batchFolder->state() != referenceFolder->state()
+            || batchFolder->names().size() != Names)
+            qFatal("the batch, its replay and the step-by-step engine did not end alike");
+        replayRatios << batchTimes.last() / replayTimes.last();
+        speedUps << referenceTimes.last() / batchTimes.last();
+        renamesPerFile = double(host.renames.size()) / renamedFiles(*batchFolder);
+        if (round == 0)
+            std::printf("clean-up batch over %d names: %d files renamed, %lld renames asked\n",
+                        Names, renamedFiles(*batchFolder),
+                        static_cast<long long>(host.renames.size()));
     }
-    ::sync();
-    timer.restart();
-    for (qsizetype i = 0; i < from.size(); ++i)
-        ::renameat2(AT_FDCWD, from[i].constData(), AT_FDCWD, to[i].constData(), RENAME_NOREPLACE);
-    const double replaySeconds = timer.nsecsElapsed() / 1e9;
-
-    if (batchFolder.names() != replayFolder.names() || batchFolder.names().size() != Names)
-        qFatal("the replay did not end where the batch did");
-
-    std::printf("clean-up batch over %d names: %.3f s, %d engine calls, %d renames "
-                "(%lld asked), %.0f renames per second\n",
-                Names, batchSeconds, host.engineCalls, host.performed,
-                static_cast<long long>(host.renames.size()), host.performed / batchSeconds);
-    std::printf("bare replay of the same renames: %.3f s; ratio %.2f (target 1.5 or less)\n",
-                replaySeconds, batchSeconds / replaySeconds);
+    std::printf("  renames per renamed file: %.3f (target at most 1.02)\n", renamesPerFile);
+    std::printf("  batch median %.3f s; bare replay of its renames median %.3f s; "
+                "median ratio %.2f (target at most 3)\n",
+                median(batchTimes), median(replayTimes), median(replayRatios));
+    std::printf("  step-by-step engine median %.3f s; median speed-up %.1f (target at least 8)\n",
+                median(referenceTimes), median(speedUps));
     return 0;
 }
