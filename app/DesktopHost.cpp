@@ -29,6 +29,15 @@
 namespace {
 
 #ifdef Q_OS_LINUX
+// A path's bytes; ASCII paths, which are most, without the locale's encoder.
+QByteArray encoded(const QString &path)
+{
+    for (const QChar c : path)
+        if (c.unicode() >= 0x80)
+            return QFile::encodeName(path);
+    return path.toLatin1();
+}
+
 // Whether path names an entry, asked of the volume itself: a network or FUSE
 // volume may keep answering from the kernel's cache for a name that another
 // letter case of an entry made it look up a moment ago.
@@ -63,7 +72,7 @@ bool renameThroughTemporary(const QString &oldPath, const QString &newPath)
     const QString folder = Paths::folderPart(newPath);
     for (int number = 1; number <= 9999; ++number) {
         const QString temporary = Paths::join(folder, TemporaryNamePrefix + QString::number(number));
-        if (existsOnVolume(QFile::encodeName(temporary)))
+        if (existsOnVolume(encoded(temporary)))
             continue;
         if (!renameNoReplace(oldPath, temporary))
             return false;
@@ -79,8 +88,8 @@ bool renameThroughTemporary(const QString &oldPath, const QString &newPath)
 // Renames without ever replacing what is at newPath.
 bool renameNoReplace(const QString &oldPath, const QString &newPath)
 {
-    const QByteArray from = QFile::encodeName(oldPath);
-    const QByteArray to = QFile::encodeName(newPath);
+    const QByteArray from = encoded(oldPath);
+    const QByteArray to = encoded(newPath);
     if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
         return true;
     const int refusal = errno;
@@ -126,7 +135,7 @@ bool volumeIsCaseBlind(const QString &folder, const QList<FolderEntry> &entries)
             continue;
         if (names.contains(turned))
             return false;
-        return existsOnVolume(QFile::encodeName(Paths::join(folder, turned)));
+        return existsOnVolume(encoded(Paths::join(folder, turned)));
     }
     return false;
 }

@@ -6,6 +6,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <optional>
 
 #ifdef Q_OS_UNIX
 #include <dirent.h>
@@ -20,20 +21,29 @@ FolderEntry::Kind kindOf(bool isFolder, bool isFile)
 }
 
 #ifdef Q_OS_UNIX
-// Whether the text decoded from raw names the same bytes again: a name that
-// is not valid in the locale's encoding decodes to a text that names another
-// file or none.
-bool roundTrips(const char *raw, const QString &decoded)
+// An entry's name from its bytes, and whether that text names the same
+// bytes again: a name that is not valid in the locale's encoding decodes to
+// a text that names another file or none. ASCII names, which are most, need
+// no decoder.
+QString decodedName(const char *raw, bool &namable)
 {
-    bool ascii = true;
-    for (const char *c = raw; *c && ascii; ++c)
-        ascii = static_cast<unsigned char>(*c) < 0x80;
-    return ascii || QFile::encodeName(decoded) == raw;
+    namable = true;
+    const char *c = raw;
+    while (*c && static_cast<unsigned char>(*c) < 0x80)
+        ++c;
+    if (!*c)
+        return QString::fromLatin1(raw, c - raw);
+    const QString name = QFile::decodeName(raw);
+    namable = QFile::encodeName(name) == raw;
+    return name;
 }
 
 // Reads the folder with readdir, which names each entry's type without a
-// stat for all but links and file systems that do not tell.
-bool readFolder(const QString &folder, QList<FolderEntry> &entries)
+// stat for all but links and file systems that do not tell. Only entries
+// listed under kinds are kept (all when there are none), and only their names
+// decoded.
+bool readFolder(const QString &folder, QList<FolderEntry> &entries,
+                std::optional<EntryKinds> kinds)
 {
     const QByteArray encoded = QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
     DIR *dir = ::opendir(encoded.constData());
@@ -52,14 +62,19 @@ bool readFolder(const QString &folder, QList<FolderEntry> &entries)
                 isFile = S_ISREG(info.st_mode);
             }
         }
-        const QString name = QFile::decodeName(entry->d_name);
-        entries.append({name, kindOf(isFolder, isFile), roundTrips(entry->d_name, name)});
+        const FolderEntry::Kind kind = kindOf(isFolder, isFile);
+        if (kinds && !kindListed(kind, *kinds))
+            continue;
+        bool namable = true;
+        const QString name = decodedName(entry->d_name, namable);
+        entries.append({name, kind, namable});
     }
     ::closedir(dir);
     return true;
 }
 #else
-bool readFolder(const QString &folder, QList<FolderEntry> &entries)
+bool readFolder(const QString &folder, QList<FolderEntry> &entries,
+                std::optional<EntryKinds> kinds)
 {
     const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
     if (!dir.exists())
@@ -68,8 +83,9 @@ bool readFolder(const QString &folder, QList<FolderEntry> &entries)
     while (it.hasNext()) {
         it.next();
         const QFileInfo info = it.fileInfo();
-        if (!isHiddenName(info.fileName()))
-            entries.append({info.fileName(), kindOf(info.isDir(), info.isFile())});
+        const FolderEntry::Kind kind = kindOf(info.isDir(), info.isFile());
+        if (!isHiddenName(info.fileName()) && (!kinds || kindListed(kind, *kinds)))
+            entries.append({info.fileName(), kind});
     }
     return true;
 }
@@ -103,17 +119,17 @@ bool kindListed(FolderEntry::Kind kind, EntryKinds kinds)
 bool readFolderEntries(const QString &folder, QList<FolderEntry> &entries)
 {
     entries.clear();
-    return readFolder(folder, entries);
+    return readFolder(folder, entries, std::nullopt);
 }
 
 QStringList listEntries(const QString &folder, const Wildcard &pattern, EntryKinds kinds)
 {
     QList<FolderEntry> entries;
-    readFolderEntries(folder, entries);
+    readFolder(folder, entries, kinds);
     QStringList names;
     names.reserve(entries.size());
     for (const FolderEntry &entry : entries)
-        if (kindListed(entry.kind, kinds) && pattern.matches(entry.name))
+        if (pattern.matches(entry.name))
             names << entry.name;
     sortInRowOrder(names);
     return names;

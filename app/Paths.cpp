@@ -16,7 +16,9 @@ QString hostRoot()
 
 QString join(const QString &folder, const QString &name)
 {
-    return folder + separator() + name;
+    QString path;
+    path.reserve(folder.size() + 1 + name.size());
+    return path.append(folder).append(separator()).append(name);
 }
 
 QString lastComponent(const QString &path)

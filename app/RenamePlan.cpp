@@ -27,7 +27,8 @@ QString pathKey(const QString &path, bool caseBlind)
 namespace {
 
 // A temporary path in the folder of path that nothing holds or wants.
-QString drawTemporary(Host &host, const QString &path, bool caseBlind, QSet<QString> &avoid)
+QString drawTemporary(Host &host, const RenamePlan &plan, const QString &path,
+                      QSet<QString> &avoid)
 {
     const QString folder = Paths::folderPart(path);
     for (int draw = 0; draw < 2 * 9999; ++draw) {
@@ -35,8 +36,8 @@ QString drawTemporary(Host &host, const QString &path, bool caseBlind, QSet<QStr
         // nearly all of them.
         const int number = draw < 9999 ? int(9999 * host.NextRandom() + 1) : draw - 9999 + 1;
         const QString temporary = Paths::join(folder, TemporaryNamePrefix + QString::number(number));
-        const QString key = pathKey(temporary, caseBlind);
-        if (!avoid.contains(key)) {
+        const QString key = pathKey(temporary, plan.caseBlind);
+        if (!avoid.contains(key) && !(plan.stays && plan.stays(temporary))) {
             avoid.insert(key);
             return temporary;
         }
@@ -55,15 +56,13 @@ RenameSchedule scheduleRenames(const RenamePlan &plan, Host &host)
     // Each rename waits for at most one other (the one holding its new name)
     // and is waited for by at most one: the renames form chains and cycles.
     QHash<QString, int> holder;
-    QSet<QString> avoid = plan.held;
-    for (int i = 0; i < count; ++i) {
+    holder.reserve(count);
+    for (int i = 0; i < count; ++i)
         holder.insert(pathKey(plan.renames[i].from, plan.caseBlind), i);
-        avoid.insert(pathKey(plan.renames[i].from, plan.caseBlind));
-        avoid.insert(pathKey(plan.renames[i].to, plan.caseBlind));
-    }
     QList<int> waitsFor(count, -1), wantedBy(count, -1);
     QList<bool> scheduled(count, false);
     QSet<QString> wanted;
+    wanted.reserve(count);
     for (int i = 0; i < count; ++i) {
         const QString key = pathKey(plan.renames[i].to, plan.caseBlind);
         if (plan.renames[i].from == plan.renames[i].to || wanted.contains(key)) {
@@ -90,12 +89,19 @@ RenameSchedule scheduleRenames(const RenamePlan &plan, Host &host)
         scheduled[i] = true;
         follow(i);
     }
-    // What is left are cycles: one file of each steps aside.
-    host.SeedRandom(1);
+    // What is left are cycles: one file of each steps aside, under a name
+    // that no file of the plan holds or wants.
+    QSet<QString> avoid;
     for (int i = 0; i < count; ++i) {
         if (scheduled[i])
             continue;
-        schedule.temporaries[i] = drawTemporary(host, plan.renames[i].from, plan.caseBlind, avoid);
+        if (avoid.isEmpty()) {
+            host.SeedRandom(1);
+            avoid = wanted;
+            for (auto it = holder.cbegin(); it != holder.cend(); ++it)
+                avoid.insert(it.key());
+        }
+        schedule.temporaries[i] = drawTemporary(host, plan, plan.renames[i].from, avoid);
         schedule.steps.append({i, RenameSchedule::Park});
         scheduled[i] = true;
         follow(i);

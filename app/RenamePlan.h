@@ -4,6 +4,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class Host;
 
@@ -19,9 +20,9 @@ struct RenamePlan {
     QList<Rename> renames;
     // Whether the volume takes names that differ only in letter case for one.
     bool caseBlind = false;
-    // The keys (pathKey) of every path that holds an entry before the plan
-    // runs: no temporary name may be one of them.
-    QSet<QString> held;
+    // Whether a path names an entry that stays where it is: no temporary
+    // name may be one, nor any path the plan renames from or to.
+    std::function<bool(const QString &path)> stays;
 };
 
 // How a path compares on its volume: as it is, or with its letter case

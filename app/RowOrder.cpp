@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <vector>
 
-QString rowKey(const QString &name)
+namespace {
+
+// The name with its letter case folded: ASCII letters directly, others
+// through Qt's case tables (QString::toCaseFolded is several times slower on
+// the long plain names of a video collection).
+QString folded(const QString &name)
 {
-    // ASCII letters directly, others through Qt's case tables
-    // (QString::toCaseFolded is several times slower on the long plain names
-    // of a video collection).
     QString folded = name;
     for (QChar &c : folded) {
         const char16_t u = c.unicode();
@@ -21,23 +23,35 @@ QString rowKey(const QString &name)
     return folded;
 }
 
+} // namespace
+
+RowKey::RowKey(const QString &name) : m_folded(folded(name)), m_name(name)
+{
+    for (qsizetype i = 0; i < 4; ++i)
+        m_start = m_start << 16 | (i < m_folded.size() ? m_folded[i].unicode() : 0);
+}
+
+bool RowKey::operator<(const RowKey &other) const
+{
+    if (m_start != other.m_start)
+        return m_start < other.m_start;
+    const int order = QString::compare(m_folded, other.m_folded, Qt::CaseSensitive);
+    return order != 0 ? order < 0 : m_name < other.m_name;
+}
+
 void sortInRowOrder(QStringList &names)
 {
-    struct Keyed {
-        QString folded;
-        qsizetype index;
-    };
-    std::vector<Keyed> keys;
+    std::vector<RowKey> keys;
     keys.reserve(names.size());
+    for (const QString &name : names)
+        keys.emplace_back(name);
+    std::vector<qsizetype> order(names.size());
     for (qsizetype i = 0; i < names.size(); ++i)
-        keys.push_back({rowKey(names.at(i)), i});
-    std::sort(keys.begin(), keys.end(), [&](const Keyed &a, const Keyed &b) {
-        const int folded = QString::compare(a.folded, b.folded, Qt::CaseSensitive);
-        return folded != 0 ? folded < 0 : names.at(a.index) < names.at(b.index);
-    });
+        order[i] = i;
+    std::sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) { return keys[a] < keys[b]; });
     QStringList sorted;
     sorted.reserve(names.size());
-    for (const Keyed &key : keys)
-        sorted << names.at(key.index);
+    for (const qsizetype i : order)
+        sorted << names.at(i);
     names = std::move(sorted);
 }

@@ -1,25 +1,32 @@
 #include "renamer/CleanUpBatch.h"
 
 #include "renamer/PassTable.h"
-#include "renamer/RenameRule.h"
 
 QStringList planCleanUpBatch(RenamePlanner &planner, const QStringList &entries)
 {
-    QStringList listed = entries;
+    // The first press sees the file list as it was shown; every later one
+    // the list as it reads the folder after the press before.
+    bool first = true;
+    auto press = [&](const QString &from, const QString &to) {
+        if (first)
+            planner.makeChanges(entries, from, to);
+        else
+            planner.makeChangesOnFileList(from, to);
+        first = false;
+    };
     QStringList preview;
     for (const PassStep &step : passTable()) {
         if (!step.isYearStep) {
-            planner.makeChanges(listed, step.from, step.to);
-            listed = planner.fileList();
+            press(step.from, step.to);
             continue;
         }
         for (int year = PassFirstYear; year <= PassLastYear; ++year) {
             const QString digits = QString::number(year);
-            preview = previewRows(listed, digits, passYearTo(digits));
-            if (!preview.isEmpty()) {
-                planner.makeChanges(listed, digits, passYearTo(digits));
-                listed = planner.fileList();
-            }
+            // Only the last year's rows stay in the preview list.
+            if (year == PassLastYear)
+                preview = planner.previewFileList(digits, passYearTo(digits));
+            if (planner.fileListHolds(digits))
+                press(digits, passYearTo(digits));
         }
     }
     return preview;

@@ -47,12 +47,15 @@ RenamePlan FolderModel::plan(const QString &folder) const
 {
     RenamePlan plan;
     plan.caseBlind = m_caseBlind;
-    for (int i = 0; i < count(); ++i) {
-        const QString first = Paths::join(folder, m_firstNames[i]);
-        if (m_entries[i].namable)
-            plan.held.insert(pathKey(first, m_caseBlind));
+    for (int i = 0; i < count(); ++i)
         if (m_entries[i].name != m_firstNames[i])
-            plan.renames.append({first, Paths::join(folder, m_entries[i].name)});
-    }
+            plan.renames.append({Paths::join(folder, m_firstNames[i]),
+                                 Paths::join(folder, m_entries[i].name)});
+    // The model holds every name as it will be: those that stay and those
+    // the plan gives.
+    plan.stays = [model = *this, folder](const QString &path) {
+        return Paths::folderPart(path) == Paths::folderPart(Paths::join(folder, QString()))
+            && model.find(Paths::lastComponent(path)) >= 0;
+    };
     return plan;
 }

@@ -42,58 +42,66 @@ QString warningFor(const EntryOutcome &outcome)
 RenamePlanner::RenamePlanner(const FolderModel &model, const Wildcard &filter)
     : m_model(model), m_filter(filter)
 {
-    m_rowKeys.reserve(m_model.count());
-    QList<int> all;
-    for (int i = 0; i < m_model.count(); ++i) {
-        m_rowKeys << rowKey(m_model.name(i));
-        all << i;
-    }
-    relist(all);
 }
 
-bool RenamePlanner::listed(int entry) const
+void RenamePlanner::index() const
 {
-    return m_model.kind(entry) == FolderEntry::File && m_filter.matches(m_model.name(entry));
+    if (!m_upper.isEmpty() || m_model.count() == 0)
+        return;
+    m_listed.resize(m_model.count(), false);
+    m_rowKeys.resize(m_model.count());
+    m_upper.resize(m_model.count());
+    for (int i = 0; i < m_model.count(); ++i)
+        indexEntry(i);
 }
 
-void RenamePlanner::relist(const QList<int> &changed)
+void RenamePlanner::indexEntry(int entry) const
 {
-    const auto inRowOrder = [&](int a, int b) {
-        const int folded = QString::compare(m_rowKeys[a], m_rowKeys[b], Qt::CaseSensitive);
-        return folded != 0 ? folded < 0 : m_model.name(a) < m_model.name(b);
-    };
-    QList<bool> moved(m_model.count(), false);
-    QList<int> incoming;
-    for (int entry : changed) {
-        moved[entry] = true;
-        m_rowKeys[entry] = rowKey(m_model.name(entry));
-        if (listed(entry))
-            incoming << entry;
+    const QString &name = m_model.name(entry);
+    m_rowKeys[entry] = RowKey(name);
+    m_upper[entry] = UpperName(name);
+    const bool listed = m_model.kind(entry) == FolderEntry::File && m_filter.matches(name);
+    m_listedCount += int(listed) - int(m_listed[entry]);
+    m_listed[entry] = listed;
+}
+
+void RenamePlanner::rename(int entry, const QString &name)
+{
+    m_model.rename(entry, name);
+    if (!m_upper.isEmpty())
+        indexEntry(entry);
+}
+
+std::vector<int> RenamePlanner::listedHolding(const UpperName &from) const
+{
+    index();
+    std::vector<int> holding;
+    const auto byRow = [this](int a, int b) { return m_rowKeys[a] < m_rowKeys[b]; };
+    if (m_listedCount <= MaxListRows) {
+        for (int i = 0; i < m_model.count(); ++i)
+            if (m_listed[i] && m_upper[i].matches(from))
+                holding.push_back(i);
+        std::sort(holding.begin(), holding.end(), byRow);
+        return holding;
     }
-    std::sort(incoming.begin(), incoming.end(), inRowOrder);
-    QList<int> staying;
-    staying.reserve(m_listed.size());
-    for (int entry : m_listed)
-        if (!moved[entry])
-            staying << entry;
-    m_listed.clear();
-    m_listed.reserve(staying.size() + incoming.size());
-    std::merge(staying.cbegin(), staying.cend(), incoming.cbegin(), incoming.cend(),
-               std::back_inserter(m_listed), inRowOrder);
-    m_fileListStale = true;
+    // The list shows only its first rows: which they are takes the whole order.
+    std::vector<int> rows;
+    for (int i = 0; i < m_model.count(); ++i)
+        if (m_listed[i])
+            rows.push_back(i);
+    std::partial_sort(rows.begin(), rows.begin() + MaxListRows, rows.end(), byRow);
+    rows.resize(MaxListRows);
+    std::copy_if(rows.cbegin(), rows.cend(), std::back_inserter(holding),
+                 [&](int i) { return m_upper[i].matches(from); });
+    return holding;
 }
 
 QStringList RenamePlanner::fileList() const
 {
-    if (m_fileListStale) {
-        const qsizetype rows = std::min<qsizetype>(m_listed.size(), MaxListRows);
-        m_fileList.clear();
-        m_fileList.reserve(rows);
-        for (qsizetype i = 0; i < rows; ++i)
-            m_fileList << m_model.name(m_listed[i]);
-        m_fileListStale = false;
-    }
-    return m_fileList;
+    QStringList names;
+    for (int entry : listedHolding(UpperName()))
+        names << m_model.name(entry);
+    return names;
 }
 
 void RenamePlanner::place(EntryOutcome &outcome, int file) const
@@ -115,43 +123,83 @@ void RenamePlanner::place(EntryOutcome &outcome, int file) const
     outcome.what = m_model.fits(outcome.wanted) ? EntryOutcome::NoRoom : EntryOutcome::TooLong;
 }
 
+EntryOutcome RenamePlanner::press(const QString &entry, const QString &shown, bool refused,
+                                  int listedAs)
+{
+    EntryOutcome outcome;
+    outcome.shown = shown;
+    outcome.wanted = trimBlanks(shown);
+    if (refused) {
+        outcome.what = EntryOutcome::Refused;
+        return outcome;
+    }
+    if (outcome.wanted.isEmpty() || isHiddenName(outcome.wanted)) {
+        outcome.what = outcome.wanted.isEmpty() ? EntryOutcome::NoName : EntryOutcome::Hidden;
+        return outcome;
+    }
+    // The file is named by its listed name, trimmed: with blanks in front,
+    // that names another file or none.
+    const QString old = trimBlanks(entry);
+    const int file = listedAs >= 0 && old.size() == entry.size() ? listedAs : m_model.find(old);
+    if (file < 0) {
+        outcome.what = EntryOutcome::Gone;
+        return outcome;
+    }
+    place(outcome, file);
+    // A file that finds no free name goes back to the name it was reached by.
+    const QString ends = outcome.result.isEmpty() ? old : outcome.result;
+    if (ends != m_model.name(file))
+        rename(file, ends);
+    return outcome;
+}
+
 QList<EntryOutcome> RenamePlanner::makeChanges(const QStringList &entries, const QString &from,
                                                const QString &to)
 {
-    QList<EntryOutcome> outcomes;
+    const UpperName upperFrom(from), upperTo(to);
     const bool refused = !RenameToIsAllowed(to);
-    QList<int> changed;
+    QList<EntryOutcome> outcomes;
     for (const QString &entry : entries) {
-        if (!NameMatches(entry, from))
-            continue;
-        EntryOutcome &outcome = outcomes.emplace_back();
-        outcome.shown = RenamedName(entry, from, to);
-        outcome.wanted = trimBlanks(outcome.shown);
-        if (refused) {
-            outcome.what = EntryOutcome::Refused;
-            continue;
-        }
-        if (outcome.wanted.isEmpty() || isHiddenName(outcome.wanted)) {
-            outcome.what = outcome.wanted.isEmpty() ? EntryOutcome::NoName : EntryOutcome::Hidden;
-            continue;
-        }
-        // The file is named by its listed name, trimmed: with blanks in
-        // front, that names another file or none.
-        const QString old = trimBlanks(entry);
-        const int file = m_model.find(old);
-        if (file < 0) {
-            outcome.what = EntryOutcome::Gone;
-            continue;
-        }
-        place(outcome, file);
-        // A file that finds no free name goes back to the name it was reached by.
-        const QString ends = outcome.result.isEmpty() ? old : outcome.result;
-        if (ends != m_model.name(file)) {
-            m_model.rename(file, ends);
-            changed << file;
-        }
+        const UpperName name(entry);
+        if (name.matches(upperFrom))
+            outcomes << press(entry, name.renamed(upperFrom, upperTo), refused);
     }
-    if (!changed.isEmpty())
-        relist(changed);
     return outcomes;
+}
+
+void RenamePlanner::makeChangesOnFileList(const QString &from, const QString &to)
+{
+    const UpperName upperFrom(from), upperTo(to);
+    const bool refused = !RenameToIsAllowed(to);
+    // The names as the list shows them when the press starts: a press may
+    // rename a file that it reaches later under its listed name.
+    const std::vector<int> holding = listedHolding(upperFrom);
+    QStringList entries, shown;
+    for (int entry : holding) {
+        entries << m_model.name(entry);
+        shown << m_upper[entry].renamed(upperFrom, upperTo);
+    }
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        press(entries[i], shown[i], refused, holding[i]);
+}
+
+bool RenamePlanner::fileListHolds(const QString &from) const
+{
+    const UpperName upperFrom(from);
+    index();
+    if (m_listedCount > MaxListRows)
+        return !listedHolding(upperFrom).empty();
+    for (int i = 0; i < m_model.count(); ++i)
+        if (m_listed[i] && m_upper[i].matches(upperFrom))
+            return true;
+    return false;
+}
+
+QStringList RenamePlanner::previewFileList(const QString &from, const QString &to) const
+{
+    const UpperName upperFrom(from), upperTo(to);
+    QStringList rows;
+    for (int entry : listedHolding(upperFrom))
+        rows << m_upper[entry].renamed(upperFrom, upperTo);
+    return rows;
 }

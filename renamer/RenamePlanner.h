@@ -1,12 +1,15 @@
 #pragma once
 
 #include "app/RenamePlan.h"
+#include "app/RowOrder.h"
 #include "app/Wildcard.h"
 #include "renamer/FolderModel.h"
+#include "renamer/RenameRule.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 // What one press of MAKE CHANGES does to one entry of the file list that
 // holds the CHANGE THIS text.
@@ -47,6 +50,15 @@ public:
     QList<EntryOutcome> makeChanges(const QStringList &entries, const QString &from,
                                     const QString &to);
 
+    // The same press over the file list as it reads the folder now, quicker:
+    // each listed name is upper-cased once, not at every press, and only the
+    // names that hold FROM are put in row order.
+    void makeChangesOnFileList(const QString &from, const QString &to);
+    // The rows PREVIEW CHANGES shows for the file list as it reads the folder now.
+    QStringList previewFileList(const QString &from, const QString &to) const;
+    // Whether PREVIEW CHANGES would show any row for the file list now.
+    bool fileListHolds(const QString &from) const;
+
     // The file list as it reads the folder now: the files that match the
     // filter, in row order, at most a list's number of rows.
     QStringList fileList() const;
@@ -55,16 +67,28 @@ public:
     RenamePlan plan(const QString &folder) const { return m_model.plan(folder); }
 
 private:
+    // The listed entries whose names hold FROM, in row order.
+    std::vector<int> listedHolding(const UpperName &from) const;
+    // What one press does to one entry whose new name is shown, the model
+    // changed to match.
+    // A listed entry whose name has no blanks at either end is the file
+    // that its name reaches: listedAs saves looking it up.
+    EntryOutcome press(const QString &entry, const QString &shown, bool refused,
+                       int listedAs = -1);
     // Finds the name a file parked for the outcome's new name ends with.
     void place(EntryOutcome &outcome, int file) const;
-    // Puts the entries whose names changed back into the file list's order.
-    void relist(const QList<int> &changed);
-    bool listed(int entry) const;
+    void rename(int entry, const QString &name);
+    // Makes the file list's order and each listed name's search form, once
+    // they are first needed: a single press over given rows needs neither.
+    void index() const;
+    void indexEntry(int entry) const;
 
     FolderModel m_model;
     Wildcard m_filter;
-    QList<int> m_listed; // entries in the file list, in row order
-    QStringList m_rowKeys;
-    mutable QStringList m_fileList;
-    mutable bool m_fileListStale = true;
+    // For each entry: whether the file list shows it, its place in row
+    // order and its name ready to search.
+    mutable std::vector<bool> m_listed;
+    mutable qsizetype m_listedCount = 0;
+    mutable std::vector<RowKey> m_rowKeys;
+    mutable QList<UpperName> m_upper; // empty until indexed
 };

@@ -21,6 +21,25 @@ bool NameMatches(const QString &name, const QString &from);
 // upper-cased name as it is. Not trimmed.
 QString RenamedName(const QString &name, const QString &from, const QString &to);
 
+// The text with every lower-case letter in its upper-case form, by Qt's case
+// rules; ASCII texts, which most names are, quickly.
+QString upperCased(const QString &text);
+
+// A name made ready for many searches: its upper-case form, and a sketch of
+// the characters it holds that rules most FROM texts out at a glance.
+class UpperName {
+public:
+    explicit UpperName(const QString &name = {});
+    // NameMatches(name, from), for the prepared FROM text.
+    bool matches(const UpperName &from) const;
+    // RenamedName(name, from, to), for the prepared FROM and TO texts.
+    QString renamed(const UpperName &from, const UpperName &to) const;
+
+private:
+    QString m_upper;
+    quint64 m_holds = 0;
+};
+
 // The rows PREVIEW CHANGES shows for the file list's entries: RenamedName of
 // every entry that holds the FROM text, in order, not trimmed.
 QStringList previewRows(const QStringList &entries, const QString &from, const QString &to);

@@ -1,26 +1,32 @@
 #include "renamer/UpperCaseWalk.h"
 
 #include "app/RowOrder.h"
+#include "renamer/RenameRule.h"
 
-#include <algorithm>
 
 void planUpperCaseWalk(FolderModel &model, WalkMode mode)
 {
     const FolderEntry::Kind walked = mode == WalkMode::Folders ? FolderEntry::Folder
                                                                : FolderEntry::File;
-    QList<int> entries;
-    for (int i = 0; i < model.count(); ++i)
-        if (model.kind(i) == walked)
-            entries << i;
-    // A name and its upper-case twin both want one name: the first listed wins.
-    std::sort(entries.begin(), entries.end(),
-              [&](int a, int b) { return rowLess(model.name(a), model.name(b)); });
-    for (int entry : entries) {
+    for (int entry = 0; entry < model.count(); ++entry) {
+        const QString &name = model.name(entry);
+        const QString upper = upperCased(name);
         // An entry that no path names (its name is not valid in the locale's
         // encoding) cannot be renamed.
-        const QString upper = model.name(entry).toUpper();
-        if (upper != model.name(entry) && model.find(model.name(entry)) == entry
-            && model.fits(upper) && !model.takenByOther(upper, entry))
+        if (model.kind(entry) != walked || upper == name || model.find(name) != entry
+            || !model.fits(upper))
+            continue;
+        const int holder = model.find(upper);
+        if (holder < 0 || holder == entry) {
             model.rename(entry, upper);
+            continue;
+        }
+        // Twins in letter case want one name: the walk lists them in row
+        // order, and the first listed gets it.
+        if (model.name(holder) != model.firstName(holder)
+            && rowLess(model.firstName(entry), model.firstName(holder))) {
+            model.rename(holder, model.firstName(holder));
+            model.rename(entry, upper);
+        }
     }
 }

@@ -7,6 +7,9 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 // Every name a listing returns, first and next ones.
@@ -108,6 +111,27 @@ private slots:
         QCOMPARE(host.RenameFile(folder / from, to.isEmpty() ? QString() : folder / to), ok);
         QCOMPARE(folder.names(), after);
         QCOMPARE(folder.contents("b.avi"), QString("b.avi"));
+    }
+
+    // Every entry that is not hidden, with its kind; a link to nothing holds
+    // its name, and a name not valid in the locale's encoding is no path.
+    void readFolder()
+    {
+        TempFolder folder{"a.avi", "Sub/", ".hidden"};
+        QFile::link(folder / "nowhere", folder / "dangling");
+        const QByteArray bad = QFile::encodeName(folder.path()) + "/bad\xff.avi";
+        ::close(::open(bad.constData(), O_CREAT | O_WRONLY, 0644));
+        TestHost host;
+        const FolderContents contents = host.ReadFolder(folder.path());
+        QVERIFY(contents.readable);
+        QVERIFY(!contents.caseBlind);
+        QCOMPARE(contents.longestName, 255);
+        QStringList seen;
+        for (const FolderEntry &entry : contents.entries)
+            seen << QStringLiteral("%1 %2 %3").arg(entry.name).arg(entry.kind).arg(entry.namable);
+        seen.sort();
+        QCOMPARE(seen, (QStringList{"Sub 1 1", "a.avi 0 1", "bad\uFFFD.avi 0 0", "dangling 2 1"}));
+        QVERIFY(!host.ReadFolder(folder / "missing").readable);
     }
 
     void renameTakesADoubledSeparator()

@@ -127,24 +127,32 @@ private slots:
         QVERIFY(renamer.file1()->isVisible());
     }
 
+    // The rows are the rule's new names; a row whose file MAKE CHANGES will
+    // not give that name is marked, and its tooltip says what will happen.
     void preview_data()
     {
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
         QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QStringList>("warnings");
 
         QTest::newRow("dots: every dotted name upper-cased, in list order")
             << QStringList{"b.avi", "A Film.mkv", "nodots"} << "." << "."
-            << QStringList{"A FILM.MKV", "B.AVI"};
+            << QStringList{"A FILM.MKV", "B.AVI"} << QStringList{"", ""};
         QTest::newRow("empty FROM previews every entry")
-            << QStringList{"nodots", "x.avi"} << "" << "" << QStringList{"NODOTS", "X.AVI"};
+            << QStringList{"nodots", "x.avi"} << "" << "" << QStringList{"NODOTS", "X.AVI"}
+            << QStringList{"", ""};
         QTest::newRow("refused TO is previewed")
-            << QStringList{"a.mkv"} << "a" << "b:c" << QStringList{"B:C.MKV"};
+            << QStringList{"a.mkv"} << "a" << "b:c" << QStringList{"B:C.MKV"}
+            << QStringList{"nothing is renamed: RENAME TO may not hold \" < > : / \\ | ? *"};
         QTest::newRow("new names not trimmed")
-            << QStringList{"x.avi"} << "x" << " " << QStringList{" .AVI"};
-        QTest::newRow("counters not foreseen")
-            << QStringList{"X1.AVI", "X2.AVI"} << "1" << "2" << QStringList{"X2.AVI"};
+            << QStringList{"x.avi", "x film.avi"} << "x" << " " << QStringList{"  FILM.AVI", " .AVI"}
+            << QStringList{"becomes \"FILM.AVI\": the blanks at either end are dropped",
+                           "keeps its name: a name that begins with a dot would hide it"};
+        QTest::newRow("counters foreseen in the warning")
+            << QStringList{"X1.AVI", "X2.AVI"} << "1" << "2" << QStringList{"X2.AVI"}
+            << QStringList{"becomes X2.AVI.1: X2.AVI is taken"};
     }
     void preview()
     {
@@ -152,6 +160,7 @@ private slots:
         QFETCH(QString, from);
         QFETCH(QString, to);
         QFETCH(QStringList, rows);
+        QFETCH(QStringList, warnings);
 
         TempFolder folder;
         folder.make(files);
@@ -162,6 +171,12 @@ private slots:
         renamer.click("Command2");
 
         QCOMPARE(renamer.list1()->items(), rows);
+        for (int row = 0; row < rows.size(); ++row) {
+            const QModelIndex index = renamer.list1()->model()->index(row, 0);
+            const bool marked = index.data(Qt::ForegroundRole).isValid();
+            QCOMPARE(marked, !warnings[row].isEmpty());
+            QCOMPARE(index.data(Qt::ToolTipRole).toString(), marked ? warnings[row] : rows[row]);
+        }
         QVERIFY(renamer.file1()->isHidden());
         QVERIFY(renamer.list1()->isVisible());
         std::sort(files.begin(), files.end());
