@@ -9,6 +9,7 @@
 #include "app/FolderListing.h"
 #include "app/RowOrder.h"
 
+#include <QTest>
 #include <functional>
 #include <memory>
 
@@ -101,4 +102,32 @@ QString compareUpperCaseWalk(unsigned seed, const QString &parent, bool caseBlin
                            plannedUpperCaseWalk(host, folder.path(), mode);
                        return QStringList();
                    });
+}
+
+namespace {
+using Comparison = QString (*)(unsigned, const QString &, bool);
+}
+
+void addComparisonRows(int batchFolders, int makeChangesFolders, int walkFolders)
+{
+    QTest::addColumn<void *>("compare");
+    QTest::addColumn<int>("folders");
+    QTest::newRow("clean-up batch")
+        << reinterpret_cast<void *>(&compareCleanUpBatch) << batchFolders;
+    QTest::newRow("MAKE CHANGES")
+        << reinterpret_cast<void *>(&compareMakeChanges) << makeChangesFolders;
+    QTest::newRow("upper-case walk")
+        << reinterpret_cast<void *>(&compareUpperCaseWalk) << walkFolders;
+}
+
+void compareSeeds(const QString &parent, bool caseBlind)
+{
+    QFETCH(void *, compare);
+    QFETCH(int, folders);
+    for (int seed = 1; seed <= folders; ++seed) {
+        const QString difference =
+            reinterpret_cast<Comparison>(compare)(seed, parent, caseBlind);
+        QVERIFY2(difference.isEmpty(),
+                 qPrintable(QStringLiteral("seed %1: %2").arg(seed).arg(difference)));
+    }
 }

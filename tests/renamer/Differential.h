@@ -13,3 +13,9 @@ QString compareCleanUpBatch(unsigned seed, const QString &parent, bool caseBlind
 QString compareMakeChanges(unsigned seed, const QString &parent, bool caseBlind);
 // The upper-case walk over folders or files.
 QString compareUpperCaseWalk(unsigned seed, const QString &parent, bool caseBlind);
+
+// Test rows "clean-up batch", "MAKE CHANGES" and "upper-case walk", each with
+// its comparison and a number of folders; and the check of one row: every
+// seed from 1 to that number, stopping at the first difference.
+void addComparisonRows(int batchFolders, int makeChangesFolders, int walkFolders);
+void compareSeeds(const QString &parent, bool caseBlind);

@@ -59,26 +59,8 @@ private slots:
         QCOMPARE(folder.state(), after);
     }
 
-    void matchesTheReference_data()
-    {
-        QTest::addColumn<void *>("compare");
-        QTest::addColumn<int>("folders");
-        QTest::newRow("clean-up batch") << reinterpret_cast<void *>(&compareCleanUpBatch) << 25;
-        QTest::newRow("MAKE CHANGES") << reinterpret_cast<void *>(&compareMakeChanges) << 60;
-        QTest::newRow("upper-case walk") << reinterpret_cast<void *>(&compareUpperCaseWalk) << 30;
-    }
-    void matchesTheReference()
-    {
-        using Compare = QString (*)(unsigned, const QString &, bool);
-        QFETCH(void *, compare);
-        QFETCH(int, folders);
-        for (int seed = 1; seed <= folders; ++seed) {
-            const QString difference =
-                reinterpret_cast<Compare>(compare)(seed, m_volume->path(), true);
-            QVERIFY2(difference.isEmpty(),
-                     qPrintable(QStringLiteral("seed %1: %2").arg(seed).arg(difference)));
-        }
-    }
+    void matchesTheReference_data() { addComparisonRows(25, 60, 30); }
+    void matchesTheReference() { compareSeeds(m_volume->path(), true); }
 
     // The walk upper-cases every file, through one temporary name each.
     void walkUpperCasesFiles()

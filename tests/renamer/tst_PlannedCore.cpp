@@ -8,8 +8,6 @@
 
 namespace {
 
-using Compare = QString (*)(unsigned, const QString &, bool);
-
 QStringList withContents(const QStringList &rows)
 {
     QStringList sorted = rows;
@@ -24,23 +22,8 @@ class tst_PlannedCore : public QObject {
 private slots:
     // Seeded folders of clashing names: the planned core ends exactly where
     // the step-by-step engine ends, name for name and file for file.
-    void matchesTheReference_data()
-    {
-        QTest::addColumn<void *>("compare");
-        QTest::addColumn<int>("folders");
-        QTest::newRow("clean-up batch") << reinterpret_cast<void *>(&compareCleanUpBatch) << 150;
-        QTest::newRow("MAKE CHANGES") << reinterpret_cast<void *>(&compareMakeChanges) << 300;
-        QTest::newRow("upper-case walk") << reinterpret_cast<void *>(&compareUpperCaseWalk) << 100;
-    }
-    void matchesTheReference()
-    {
-        QFETCH(void *, compare);
-        QFETCH(int, folders);
-        for (int seed = 1; seed <= folders; ++seed) {
-            const QString difference = reinterpret_cast<Compare>(compare)(seed, {}, false);
-            QVERIFY2(difference.isEmpty(), qPrintable(QStringLiteral("seed %1: %2").arg(seed).arg(difference)));
-        }
-    }
+    void matchesTheReference_data() { addComparisonRows(150, 300, 100); }
+    void matchesTheReference() { compareSeeds({}, false); }
 
     // Plans made by hand: each file renamed once, a temporary name only
     // where a cycle needs one, nothing replaced when a rename is refused.
