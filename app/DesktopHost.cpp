@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLockFile>
 #include <QMessageBox>
 #include <QProcess>
 #include <QSaveFile>
@@ -17,10 +18,12 @@
 #include <QTime>
 
 #include <QSet>
+#include <QVarLengthArray>
 
 #ifdef Q_OS_LINUX
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,19 +32,34 @@
 namespace {
 
 #ifdef Q_OS_LINUX
-// A path's bytes; ASCII paths, which are most, without the locale's encoder.
-QByteArray encoded(const QString &path)
-{
-    for (const QChar c : path)
-        if (c.unicode() >= 0x80)
-            return QFile::encodeName(path);
-    return path.toLatin1();
-}
+// A path's bytes, ended by a zero. ASCII paths, which are most, are copied
+// without the locale's encoder and, as most are short, without the heap.
+class NativePath {
+public:
+    explicit NativePath(const QString &path)
+    {
+        for (const QChar c : path) {
+            if (c.unicode() >= 0x80) {
+                const QByteArray bytes = QFile::encodeName(path);
+                m_bytes.append(bytes.constData(), bytes.size() + 1);
+                return;
+            }
+        }
+        m_bytes.resize(path.size() + 1);
+        for (qsizetype i = 0; i < path.size(); ++i)
+            m_bytes[i] = char(path[i].unicode());
+        m_bytes[path.size()] = '\0';
+    }
+    const char *constData() const { return m_bytes.constData(); }
+
+private:
+    QVarLengthArray<char, 512> m_bytes;
+};
 
 // Whether path names an entry, asked of the volume itself: a network or FUSE
 // volume may keep answering from the kernel's cache for a name that another
 // letter case of an entry made it look up a moment ago.
-bool existsOnVolume(const QByteArray &path)
+bool existsOnVolume(const NativePath &path)
 {
     struct statx info {};
     return ::statx(AT_FDCWD, path.constData(), AT_SYMLINK_NOFOLLOW | AT_STATX_FORCE_SYNC,
@@ -72,7 +90,7 @@ bool renameThroughTemporary(const QString &oldPath, const QString &newPath)
     const QString folder = Paths::folderPart(newPath);
     for (int number = 1; number <= 9999; ++number) {
         const QString temporary = Paths::join(folder, TemporaryNamePrefix + QString::number(number));
-        if (existsOnVolume(encoded(temporary)))
+        if (existsOnVolume(NativePath(temporary)))
             continue;
         if (!renameNoReplace(oldPath, temporary))
             return false;
@@ -88,8 +106,7 @@ bool renameThroughTemporary(const QString &oldPath, const QString &newPath)
 // Renames without ever replacing what is at newPath.
 bool renameNoReplace(const QString &oldPath, const QString &newPath)
 {
-    const QByteArray from = encoded(oldPath);
-    const QByteArray to = encoded(newPath);
+    const NativePath from(oldPath), to(newPath);
     if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
         return true;
     const int refusal = errno;
@@ -135,7 +152,7 @@ bool volumeIsCaseBlind(const QString &folder, const QList<FolderEntry> &entries)
             continue;
         if (names.contains(turned))
             return false;
-        return existsOnVolume(encoded(Paths::join(folder, turned)));
+        return existsOnVolume(NativePath(Paths::join(folder, turned)));
     }
     return false;
 }
@@ -152,6 +169,16 @@ QWidget *dialogParent()
 }
 
 } // namespace
+
+DesktopHost::DesktopHost()
+{
+    const QByteArray state = qgetenv("XDG_STATE_HOME");
+    const QString base = state.startsWith('/') ? QFile::decodeName(state)
+                                               : QDir::homePath() + QStringLiteral("/.local/state");
+    m_stateFolder = QDir::toNativeSeparators(base + QStringLiteral("/tamsells-file-utilities"));
+}
+
+DesktopHost::~DesktopHost() = default;
 
 void DesktopHost::ShowMessage(const QString &text)
 {
@@ -244,6 +271,74 @@ bool DesktopHost::DeleteFile(const QString &path)
     if (!QFileInfo(path).isFile())
         return false;
     return QFile::moveToTrash(path) || QFile::remove(path);
+}
+
+bool DesktopHost::RemoveFolder(const QString &path)
+{
+    return !path.isEmpty() && QDir().rmdir(path);
+}
+
+QString DesktopHost::StateFolder()
+{
+    return QDir().mkpath(m_stateFolder) ? m_stateFolder : QString();
+}
+
+bool DesktopHost::ClaimStateFolder()
+{
+    if (m_stateLock)
+        return m_stateLock->isLocked();
+    const QString folder = StateFolder();
+    if (folder.isEmpty())
+        return false;
+    // A run that was killed leaves its lock behind; QLockFile sees that its
+    // process is gone and takes the lock over.
+    m_stateLock = std::make_unique<QLockFile>(Paths::join(folder, QStringLiteral("running.lock")));
+    m_stateLock->setStaleLockTime(0);
+    return m_stateLock->tryLock(0);
+}
+
+std::optional<QByteArray> DesktopHost::ReadFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
+Outcome DesktopHost::WriteFileSafely(const QString &path, const QByteArray &content)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Outcome::failure(file.errorString());
+    file.write(content);
+    // Committing has the file on the disk (fdatasync) before its new name
+    // replaces the old file.
+    if (!file.commit())
+        return Outcome::failure(file.errorString());
+#ifdef Q_OS_LINUX
+    // And the new name in its folder.
+    const int folder = ::open(QFile::encodeName(Paths::folderPart(path)).constData(), O_RDONLY);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+#endif
+    return Outcome::success();
+}
+
+Outcome DesktopHost::AppendToFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    if (!file.exists() || !file.open(QIODevice::Append))
+        return Outcome::failure(file.errorString());
+    if (file.write(content) != content.size() || !file.flush())
+        return Outcome::failure(file.errorString());
+    return Outcome::success();
+}
+
+bool DesktopHost::RemoveFile(const QString &path)
+{
+    return QFileInfo(path).isFile() && QFile::remove(path);
 }
 
 QString DesktopHost::ParentFolder(const QString &path)

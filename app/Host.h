@@ -105,6 +105,8 @@ public:
     virtual bool MoveFile(const QString &source, const QString &destination) = 0;
     // Deletes one file: into the desktop's trash where there is one.
     virtual bool DeleteFile(const QString &path) = 0;
+    // Removes one folder, only when it is empty.
+    virtual bool RemoveFolder(const QString &path) = 0;
     // The folder holding path, without a trailing separator except at the
     // root; the empty text when path has no folder part.
     virtual QString ParentFolder(const QString &path) = 0;
@@ -113,6 +115,22 @@ public:
     // where the host has one.
     virtual Outcome WriteTextFile(const QString &path, const QStringList &lines,
                                   const QString &lineEnd, bool executable = false) = 0;
+
+    // The folder where the program keeps its state (the change record),
+    // made when it is missing; the empty text when it cannot be made.
+    virtual QString StateFolder() = 0;
+    // Takes the state folder for this run of the program; false while
+    // another run holds it.
+    virtual bool ClaimStateFolder() = 0;
+    // A file's whole content; nothing when it cannot be read.
+    virtual std::optional<QByteArray> ReadFile(const QString &path) = 0;
+    // Writes a file whole or not at all, and has it on the disk before it
+    // returns: a power cut leaves the old file or the new one.
+    virtual Outcome WriteFileSafely(const QString &path, const QByteArray &content) = 0;
+    // Adds content at the end of an existing file.
+    virtual Outcome AppendToFile(const QString &path, const QByteArray &content) = 0;
+    // Removes one file for good (not into the trash).
+    virtual bool RemoveFile(const QString &path) = 0;
 
     // Starts program with arguments (never through a shell) and returns at once.
     virtual Outcome StartProgram(const QString &program, const QStringList &arguments,

@@ -1,6 +1,7 @@
 #include "app/MainMenu.h"
 
 #include "app/Host.h"
+#include "app/Recovery.h"
 #include "app/controls/WindowLayout.h"
 #include "combiner/CombineFilesUsingCMD.h"
 #include "folderer/FolderMaker.h"
@@ -74,6 +75,11 @@ MainMenu::MainMenu(Host &host) : m_host(host)
     connect(command3, &QPushButton::clicked, this, &MainMenu::Command3_Click);
     connect(command7, &QPushButton::clicked, this, &MainMenu::Command7_Click);
     connect(command4, &QPushButton::clicked, this, &MainMenu::Command4_Click);
+
+    // A change that a killed run left half done is mended before anything else.
+    const QString mended = recoverInterruptedChanges(m_host);
+    if (!mended.isEmpty())
+        m_host.ShowMessage(mended);
 }
 
 template <class Tool>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -25,8 +26,9 @@ public:
     bool operator<(const RowKey &other) const;
 
 private:
-    quint64 m_start = 0; // the first folded characters, packed: decides most comparisons
-    QString m_folded;
+    // The folded name as big-endian UTF-16 bytes: compared byte by byte, they
+    // order as the characters do.
+    QByteArray m_folded;
     QString m_name;
 };
 

@@ -1,5 +1,6 @@
 #include "folderer/FolderMaker.h"
 
+#include "app/ChangeLog.h"
 #include "app/Host.h"
 #include "app/Paths.h"
 #include "app/controls/FileDrop.h"
@@ -40,6 +41,8 @@ FolderMaker::FolderMaker(Host &host, QWidget *mainMenu)
     auto *command5 = button("Command5", QStringLiteral("M&akeFolders"), 8595);
     auto *command4 = button("Command4", QStringLiteral("Clea&r"), 10560);
     auto *command2 = button("Command2", QStringLiteral("E&xit"), 12540);
+    command5->setToolTip(QStringLiteral("Makes the folders and moves each file into its own. "
+                                        "Ctrl+Z moves them back, also after a restart."));
 
     chainTabOrder({m_text1, m_list1, command2, m_text2, command4, command5, m_list2});
     m_text1->setFocus();
@@ -48,6 +51,7 @@ FolderMaker::FolderMaker(Host &host, QWidget *mainMenu)
     connect(command5, &QPushButton::clicked, this, &FolderMaker::Command5_Click);
     connect(command4, &QPushButton::clicked, this, &FolderMaker::Command4_Click);
     connect(command2, &QPushButton::clicked, this, &FolderMaker::Command2_Click);
+    offerUndo(m_list1, ChangeRecord::Tool::Folderer, {});
 }
 
 void FolderMaker::List1_OLEDragDrop(const QList<QUrl> &urls)
@@ -75,15 +79,47 @@ void FolderMaker::Command5_Click()
         return;
     const QStringList files = m_list1->items();
     const QStringList folders = m_list2->items();
+    // Recorded before the first folder is made, so that Ctrl+Z can undo it.
+    StoredChange change;
+    change.record.tool = ChangeRecord::Tool::Folderer;
+    change.record.what = QStringLiteral("MakeFolders");
+    for (const QString &file : files) {
+        change.record.renames.append({file, targetPath(file), {}, {}});
+        for (const QString &folder : {m_host.ParentFolder(file), m_host.ParentFolder(targetPath(file))})
+            if (!change.record.folders.contains(folder))
+                change.record.folders << folder;
+    }
+    for (const QString &folder : folders)
+        if (!change.record.madeFolders.contains(folder) && !m_host.GetAttributes(folder))
+            change.record.madeFolders << folder;
+    ChangeLog log(m_host);
+    QString unsaved;
+    const bool recorded = log.save(change, unsaved);
+
     // A move whose folder comes later in the first pass fails there and
     // succeeds in the second; a move already done fails harmlessly.
+    QStringList made;
     for (qsizetype i = 0; i < files.size(); ++i) {
-        m_host.MakeFolder(folders.value(i));
-        m_host.MoveFile(files.at(i), targetPath(files.at(i)));
+        if (m_host.MakeFolder(folders.value(i)))
+            made << folders.value(i);
+        if (m_host.MoveFile(files.at(i), targetPath(files.at(i))))
+            change.record.renames[i].at = targetPath(files.at(i));
     }
-    for (const QString &file : files)
-        m_host.MoveFile(file, targetPath(file));
+    for (qsizetype i = 0; i < files.size(); ++i)
+        if (m_host.MoveFile(files.at(i), targetPath(files.at(i))))
+            change.record.renames[i].at = targetPath(files.at(i));
+    for (RecordedRename &rename : change.record.renames)
+        if (rename.at.isEmpty())
+            rename.at = rename.from;
+    change.record.madeFolders = made;
+    change.record.state = ChangeRecord::State::Finished;
+    if (recorded && made.isEmpty() && change.record.done().isEmpty())
+        log.remove(change); // nothing changed: nothing to undo
+    else if (recorded)
+        log.save(change, unsaved);
     Command4_Click();
+    if (!unsaved.isEmpty())
+        m_host.ShowMessage(cannotUndoMessage(unsaved));
 }
 
 void FolderMaker::Command4_Click()

@@ -159,6 +159,7 @@ QList<EntryOutcome> RenamePlanner::makeChanges(const QStringList &entries, const
     const UpperName upperFrom(from), upperTo(to);
     const bool refused = !RenameToIsAllowed(to);
     QList<EntryOutcome> outcomes;
+    outcomes.reserve(entries.size());
     for (const QString &entry : entries) {
         const UpperName name(entry);
         if (name.matches(upperFrom))

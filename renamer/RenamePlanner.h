@@ -3,7 +3,7 @@
 #include "app/RenamePlan.h"
 #include "app/RowOrder.h"
 #include "app/Wildcard.h"
-#include "renamer/FolderModel.h"
+#include "app/FolderModel.h"
 #include "renamer/RenameRule.h"
 
 #include <QList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "renamer/FolderModel.h"
+#include "app/FolderModel.h"
 
 enum class WalkMode { Folders, Files };
 

@@ -6,6 +6,7 @@
 #include "app/controls/FolderListBox.h"
 #include "app/controls/WindowLayout.h"
 #include "renamer/FileActions.h"
+#include "app/ChangeLog.h"
 #include "app/RenamePlan.h"
 #include "renamer/CleanUpBatch.h"
 #include "renamer/PassTable.h"
@@ -75,6 +76,10 @@ frmRENAMER::frmRENAMER(Host &host, QWidget *mainMenu)
     Command2 = button("Command2", QStringLiteral("PREVIEW CHANGES"), 9690, 8610);
     Command3 = button("Command3", QStringLiteral("MAKE CHANGES"), 9690, 9015);
     Command4 = button("Command4", QStringLiteral("EXIT"), 9690, 9420);
+    Command3->setToolTip(QStringLiteral("Renames every listed file whose name holds CHANGE THIS. "
+                                        "Ctrl+Z puts the names back, also after a restart."));
+    Command5->setToolTip(QStringLiteral("Cleans up the names of this folder, or upper-cases them. "
+                                        "Ctrl+Z puts the names back, also after a restart."));
 
     chainTabOrder({File1, Text1, Text3, Text2, Command3, Command4, Command1, Command2, List1,
                    Text4, Drive2, FolderTreeview1, Command5});
@@ -94,6 +99,7 @@ frmRENAMER::frmRENAMER(Host &host, QWidget *mainMenu)
     connect(Command5, &QPushButton::clicked, this, &frmRENAMER::Command5_Click);
     connect(File1, &FileListBox::doubleClicked, this, &frmRENAMER::File1_DblClick);
     connect(File1, &FileListBox::keyReleased, this, &frmRENAMER::File1_KeyUp);
+    offerUndo(File1, ChangeRecord::Tool::Renamer, [this] { File1->refresh(); });
 }
 
 bool frmRENAMER::eventFilter(QObject *watched, QEvent *event)
@@ -179,7 +185,7 @@ void frmRENAMER::Command3_Click()
     if (RenameToIsAllowed(Text2->text()) && File1->count() > 0) {
         RenamePlanner planner = plannerForFolder();
         planner.makeChanges(File1->items(), Text3->text(), Text2->text());
-        applyPlan(m_host, planner.plan(folder));
+        applyChange(QStringLiteral("MAKE CHANGES"), planner.plan(folder));
     }
     // ShowFileList lists the folder anew; pointing the list elsewhere only
     // matters when it shows another folder.
@@ -211,6 +217,22 @@ void frmRENAMER::Command5_Click()
     FolderTreeview1_Change();
 }
 
+void frmRENAMER::applyChange(const QString &what, const RenamePlan &plan)
+{
+    if (plan.renames.isEmpty())
+        return;
+    StoredChange change;
+    change.record.tool = ChangeRecord::Tool::Renamer;
+    change.record.what = what;
+    change.record.folders = {FolderTreeview1->path()};
+    change.record.caseBlind = plan.caseBlind;
+    QString unsaved;
+    ChangeLog(m_host).apply(change, change.record.renames, plan, ChangeRecord::State::Finished,
+                            unsaved);
+    if (!unsaved.isEmpty())
+        m_host.ShowMessage(cannotUndoMessage(unsaved));
+}
+
 RenamePlanner frmRENAMER::plannerForFolder()
 {
     return RenamePlanner(FolderModel(m_host.ReadFolder(FolderTreeview1->path())),
@@ -224,7 +246,7 @@ void frmRENAMER::runCleanUpBatch()
     const QString folder = FolderTreeview1->path();
     RenamePlanner planner = plannerForFolder();
     const QStringList lastPreview = planCleanUpBatch(planner, File1->items());
-    applyPlan(m_host, planner.plan(folder));
+    applyChange(QStringLiteral("the clean-up batch"), planner.plan(folder));
     // The window ends as if each step had been typed and pressed: the boxes
     // hold the last step's texts, the preview list the last year's rows.
     Text3->setText(passTable().last().from);
@@ -244,7 +266,7 @@ void frmRENAMER::runUpperCaseWalk(WalkMode mode)
     const QString folder = FolderTreeview1->path();
     FolderModel model(m_host.ReadFolder(folder));
     planUpperCaseWalk(model, mode);
-    applyPlan(m_host, model.plan(folder));
+    applyChange(QStringLiteral("the upper-case walk"), model.plan(folder));
     // The file list shows the names that are on disk now.
     File1->refresh();
 }

@@ -1,8 +1,9 @@
 #include "TestHost.h"
 
-TestHost::TestHost()
+TestHost::TestHost(const QString &stateFolder)
 {
     qputenv("XDG_DATA_HOME", QFile::encodeName(m_trash.path()));
+    m_stateFolder = stateFolder.isEmpty() ? m_state.path() : stateFolder;
 }
 
 bool TestHost::fails(const QString &operation, const QString &path) const
@@ -39,6 +40,18 @@ bool TestHost::MoveFile(const QString &source, const QString &destination)
 bool TestHost::DeleteFile(const QString &path)
 {
     return !fails(QStringLiteral("DeleteFile"), path) && DesktopHost::DeleteFile(path);
+}
+
+bool TestHost::RemoveFolder(const QString &path)
+{
+    return !fails(QStringLiteral("RemoveFolder"), path) && DesktopHost::RemoveFolder(path);
+}
+
+Outcome TestHost::WriteFileSafely(const QString &path, const QByteArray &content)
+{
+    if (fails(QStringLiteral("WriteFileSafely"), path))
+        return Outcome::failure(QStringLiteral("Permission denied"));
+    return DesktopHost::WriteFileSafely(path, content);
 }
 
 Outcome TestHost::WriteTextFile(const QString &path, const QStringList &lines,

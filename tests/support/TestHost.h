@@ -11,7 +11,9 @@
 // redirected into a temporary folder of its own.
 class TestHost : public DesktopHost {
 public:
-    TestHost();
+    // The host keeps its state (the change record) in a temporary folder of
+    // its own, or in stateFolder, which another host may share.
+    explicit TestHost(const QString &stateFolder = {});
 
     struct Question {
         QString prompt, title, defaultText;
@@ -37,8 +39,9 @@ public:
     int yields = 0;
 
     // Asked before each file operation with its name ("RenameFile",
-    // "MoveFile", "MakeFolder", "DeleteFile", "WriteTextFile") and first
-    // path; returning true makes that operation fail without touching disk.
+    // "MoveFile", "MakeFolder", "DeleteFile", "RemoveFolder", "WriteTextFile",
+    // "WriteFileSafely") and first path; returning true makes that operation
+    // fail without touching disk.
     std::function<bool(const QString &operation, const QString &path)> failWhen;
 
     // The folder that holds the desktop's trash for this host.
@@ -51,6 +54,8 @@ public:
     bool MakeFolder(const QString &path) override;
     bool MoveFile(const QString &source, const QString &destination) override;
     bool DeleteFile(const QString &path) override;
+    bool RemoveFolder(const QString &path) override;
+    Outcome WriteFileSafely(const QString &path, const QByteArray &content) override;
     Outcome WriteTextFile(const QString &path, const QStringList &lines,
                           const QString &lineEnd, bool executable) override;
     Outcome StartProgram(const QString &program, const QStringList &arguments,
@@ -62,4 +67,5 @@ private:
     bool fails(const QString &operation, const QString &path) const;
 
     QTemporaryDir m_trash;
+    QTemporaryDir m_state;
 };

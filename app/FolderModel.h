@@ -4,6 +4,7 @@
 #include "app/RenamePlan.h"
 
 #include <QList>
+#include <QHash>
 #include <QMultiHash>
 #include <QString>
 
@@ -36,10 +37,15 @@ public:
 
 private:
     QString key(const QString &name) const { return pathKey(name, m_caseBlind); }
+    void hold(const QString &key, int entry);
+    void release(const QString &key, int entry);
 
     QList<FolderEntry> m_entries;
     QStringList m_firstNames;
-    QMultiHash<QString, int> m_byKey;
+    // The entry holding each name, and the rare others that hold it too
+    // (names that this program folds alike and the volume does not).
+    QHash<QString, int> m_byKey;
+    QMultiHash<QString, int> m_alsoByKey;
     bool m_caseBlind;
     int m_longestName;
 };

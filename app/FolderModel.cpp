@@ -1,4 +1,4 @@
-#include "renamer/FolderModel.h"
+#include "app/FolderModel.h"
 
 #include "app/Paths.h"
 
@@ -13,7 +13,31 @@ FolderModel::FolderModel(const FolderContents &contents)
     for (int i = 0; i < count(); ++i) {
         m_firstNames << m_entries[i].name;
         if (m_entries[i].namable)
-            m_byKey.insert(key(m_entries[i].name), i);
+            hold(key(m_entries[i].name), i);
+    }
+}
+
+void FolderModel::hold(const QString &key, int entry)
+{
+    const qsizetype before = m_byKey.size();
+    int &holder = m_byKey[key];
+    if (m_byKey.size() == before)
+        m_alsoByKey.insert(key, entry);
+    else
+        holder = entry;
+}
+
+void FolderModel::release(const QString &key, int entry)
+{
+    const auto holder = m_byKey.find(key);
+    if (holder == m_byKey.end() || *holder != entry) {
+        m_alsoByKey.remove(key, entry);
+        return;
+    }
+    m_byKey.erase(holder);
+    if (const auto other = m_alsoByKey.constFind(key); other != m_alsoByKey.cend()) {
+        m_byKey.insert(key, other.value());
+        m_alsoByKey.remove(key, other.value());
     }
 }
 
@@ -25,7 +49,10 @@ int FolderModel::find(const QString &name) const
 bool FolderModel::takenByOther(const QString &name, int self) const
 {
     const QString k = key(name);
-    for (auto it = m_byKey.constFind(k); it != m_byKey.cend() && it.key() == k; ++it)
+    const int holder = m_byKey.value(k, -1);
+    if (holder >= 0 && holder != self)
+        return true;
+    for (auto it = m_alsoByKey.constFind(k); it != m_alsoByKey.cend() && it.key() == k; ++it)
         if (it.value() != self)
             return true;
     return false;
@@ -38,9 +65,9 @@ bool FolderModel::fits(const QString &name) const
 
 void FolderModel::rename(int entry, const QString &name)
 {
-    m_byKey.remove(key(m_entries[entry].name), entry);
+    release(key(m_entries[entry].name), entry);
     m_entries[entry].name = name;
-    m_byKey.insert(key(name), entry);
+    hold(key(name), entry);
 }
 
 RenamePlan FolderModel::plan(const QString &folder) const

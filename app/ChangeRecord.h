@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// A rename or move of one file as a change recorded it, by full paths: from
+// and to, the temporary path it waits under where the change needs one, and
+// where it stood when the change finished (empty while that is not known).
+struct RecordedRename {
+    QString from;
+    QString to;
+    QString temporary;
+    QString at;
+};
+
+// One change to names on disk, one click of the user's: what the change
+// record keeps so that the change can be undone, in this run or a later
+// one, and mended when it was interrupted.
+struct ChangeRecord {
+    enum class Tool { Renamer, Folderer };
+    enum class State {
+        Running,  // written before the first rename; not finished yet
+        Finished, // can be undone
+        Undoing,  // the undo is under way
+        Undone,
+    };
+
+    Tool tool = Tool::Renamer;
+    // What the user did, in words: "MAKE CHANGES", "the clean-up batch",
+    // "the upper-case walk", "MakeFolders".
+    QString what;
+    // Every folder the change may touch: no path of the record lies elsewhere.
+    QStringList folders;
+    bool caseBlind = false;
+    State state = State::Running;
+    QList<RecordedRename> renames;
+    // Folders the change made, or will make: undo removes them when empty.
+    QStringList madeFolders;
+    // The renames that undo performs, recorded before it starts.
+    QList<RecordedRename> undo;
+
+    // The record as stored: lines of UTF-8 text (the format is in the README).
+    // Every path must lie in one of the folders.
+    QByteArray toText() const;
+    // The lines to append to the stored record when a list of its renames
+    // (renames or undo) is done and the record has reached its state: where
+    // each file that did not reach its new path stands, and the state.
+    QByteArray completionText(const QList<RecordedRename> &list) const;
+    // The record read back, appended lines included; whyNot is empty when it
+    // can be acted on, and otherwise says why not (not a change record, a
+    // newer format, a path outside its folders, a line it cannot read).
+    static ChangeRecord fromText(const QByteArray &text, QString &whyNot);
+
+    // The renames whose file the change moved.
+    QList<RecordedRename> done() const;
+    // What undoing it means, for a menu: "Undo the clean-up batch in
+    // /videos (4,212 names)".
+    QString undoCaption() const;
+};
