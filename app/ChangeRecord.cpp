@@ -80,8 +80,15 @@ bool plainName(const QString &name)
     return !name.isEmpty() && name != u"." && name != u".." && !name.contains(Paths::separator());
 }
 
+const char *listName(bool undo)
+{
+    return undo ? "undo" : "rename";
+}
+
+} // namespace
+
 // Writes paths as their folder's number and their name.
-class PathWriter {
+class ChangeRecord::PathWriter {
 public:
     explicit PathWriter(const QStringList &folders)
     {
@@ -106,13 +113,6 @@ private:
     QString m_lastFolder;
     QByteArray m_lastNumber = "-1\t";
 };
-
-const char *listName(bool undo)
-{
-    return undo ? "undo" : "rename";
-}
-
-} // namespace
 
 QByteArray ChangeRecord::toText() const
 {
@@ -141,18 +141,14 @@ QByteArray ChangeRecord::toText() const
             text.append('\n');
         }
     }
-    text.append("state\t").append(StateNames[int(state)]).append('\n');
     for (const bool isUndo : {false, true})
-        if (!(isUndo ? undo : renames).isEmpty())
-            text.append(completionText(isUndo ? undo : renames));
-    return text;
+        appendAtLines(text, path, isUndo);
+    return text.append("state\t").append(StateNames[int(state)]).append('\n');
 }
 
-QByteArray ChangeRecord::completionText(const QList<RecordedRename> &list) const
+void ChangeRecord::appendAtLines(QByteArray &text, PathWriter &path, bool isUndo) const
 {
-    PathWriter path(folders);
-    const bool isUndo = &list == &undo;
-    QByteArray text;
+    const QList<RecordedRename> &list = isUndo ? undo : renames;
     for (qsizetype i = 0; i < list.size(); ++i) {
         if (list[i].at.isEmpty() || list[i].at == list[i].to)
             continue;
@@ -160,6 +156,13 @@ QByteArray ChangeRecord::completionText(const QList<RecordedRename> &list) const
         path.append(text, list[i].at);
         text.append('\n');
     }
+}
+
+QByteArray ChangeRecord::completionText(const QList<RecordedRename> &list) const
+{
+    PathWriter path(folders);
+    QByteArray text;
+    appendAtLines(text, path, &list == &undo);
     return text.append("state\t").append(StateNames[int(state)]).append('\n');
 }
 
@@ -167,10 +170,10 @@ ChangeRecord ChangeRecord::fromText(const QByteArray &text, QString &whyNot)
 {
     ChangeRecord record;
     whyNot.clear();
+    // Every line ends in a line break: what follows the last one is empty, or
+    // an append that a stop cut short.
     QList<QByteArray> lines = text.split('\n');
-    // An append cut short by a stop leaves a last line without its end.
-    if (!text.endsWith('\n'))
-        lines.removeLast();
+    lines.removeLast();
     if (lines.isEmpty() || !lines.first().startsWith(HeaderStart)) {
         whyNot = QStringLiteral("it is not a change record");
         return record;
@@ -189,7 +192,7 @@ ChangeRecord ChangeRecord::fromText(const QByteArray &text, QString &whyNot)
         path = Paths::join(record.folders[folder], plain);
         return true;
     };
-    bool toolSeen = false;
+    bool toolSeen = false, stateSeen = false;
     for (qsizetype n = 1; n < lines.size() && whyNot.isEmpty(); ++n) {
         const QList<QByteArray> fields = lines[n].split('\t');
         const QByteArray &kind = fields.first();
@@ -223,6 +226,7 @@ ChangeRecord ChangeRecord::fromText(const QByteArray &text, QString &whyNot)
             const int state = indexOfName(fields[1], StateNames);
             ok = state >= 0;
             record.state = State(state);
+            stateSeen = true;
         } else {
             ok = false;
         }
@@ -230,7 +234,8 @@ ChangeRecord ChangeRecord::fromText(const QByteArray &text, QString &whyNot)
             whyNot = QStringLiteral("line %1 cannot be read, or names a path outside its folders")
                          .arg(n + 1);
     }
-    if (whyNot.isEmpty() && (!toolSeen || record.what.isEmpty() || record.folders.isEmpty()))
+    if (whyNot.isEmpty()
+        && (!toolSeen || !stateSeen || record.what.isEmpty() || record.folders.isEmpty()))
         whyNot = QStringLiteral("a part of it is missing");
     // A finished list names only the files that did not reach their new path.
     const bool renamesDone = record.state != State::Running;

@@ -58,4 +58,9 @@ struct ChangeRecord {
     // What undoing it means, for a menu: "Undo the clean-up batch in
     // /videos (4,212 names)".
     QString undoCaption() const;
+
+private:
+    class PathWriter;
+    // Where each file of a list that did not reach its new path stands.
+    void appendAtLines(QByteArray &text, PathWriter &path, bool isUndo) const;
 };

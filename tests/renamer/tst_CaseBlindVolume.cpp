@@ -4,6 +4,9 @@
 #include "TempFolder.h"
 #include "TestHost.h"
 
+#include "app/Recovery.h"
+#include "app/Undo.h"
+
 #include <QTest>
 #include <memory>
 
@@ -77,6 +80,32 @@ private slots:
         QCOMPARE(folder.names(), (QStringList{"A.AVI", "DONE.AVI", "MOVIE.MKV", "Season 1"}));
         QCOMPARE(folder.contents("MOVIE.MKV"), QStringLiteral("Movie.mkv"));
         QCOMPARE(renames, 4);
+    }
+
+    // A case-only rename stopped while its file stood under a temporary
+    // name: the next start finishes it, and undo takes it back.
+    void recoveryOfACaseOnlyRename()
+    {
+        TempFolder folder(TempFolder::Inside{m_volume->path()});
+        folder.make({"a.avi"});
+        TestHost host;
+        QVERIFY(host.RenameFile(folder / "a.avi", folder / "tamsel.ltmp.1z7.3"));
+        StoredChange change;
+        change.record.what = QStringLiteral("the upper-case walk");
+        change.record.folders = {folder.path()};
+        change.record.caseBlind = true;
+        change.record.renames = {{folder / "a.avi", folder / "A.AVI", folder / "tamsel.ltmp.1z7.3", {}}};
+        QString whyNot;
+        QVERIFY(ChangeLog(host).save(change, whyNot));
+
+        QVERIFY(!recoverInterruptedChanges(host).isEmpty());
+        QCOMPARE(folder.state(), QStringList{"A.AVI<-a.avi"});
+        ChangeLog log(host);
+        QStringList setAside;
+        std::optional<StoredChange> done = log.latestUndoable(ChangeRecord::Tool::Renamer, setAside);
+        QVERIFY(done);
+        undoChange(host, log, *done);
+        QCOMPARE(folder.state(), QStringList{"a.avi<-a.avi"});
     }
 
 private:
