@@ -71,7 +71,7 @@ double batchSeconds(RecordingHost &host, const TempFolder &folder)
     frmRENAMER window(host, nullptr);
     window.show();
     window.findChild<QLineEdit *>("Text4")->setText(folder.path());
-    ::sync();
+    settle();
     QElapsedTimer timer;
     timer.start();
     window.findChild<QPushButton *>("Command5")->click();
@@ -86,7 +86,7 @@ double referenceSeconds(const TempFolder &folder)
     DesktopHost host;
     const Wildcard all(QStringLiteral("*.*"));
     const QStringList entries = listEntries(folder.path(), all, EntryKinds::Files);
-    ::sync();
+    settle();
     QElapsedTimer timer;
     timer.start();
     referenceCleanUpBatch(host, folder.path(), entries, all);

@@ -34,7 +34,7 @@ double windowSeconds(RecordingHost &host, const TempFolder &folder,
     frmRENAMER window(host, nullptr);
     window.show();
     window.findChild<QLineEdit *>("Text4")->setText(folder.path());
-    ::sync();
+    settle();
     QElapsedTimer timer;
     timer.start();
     press(window);
