@@ -27,41 +27,53 @@ QString ChangeLog::pathOf(const QString &file) const
     return Paths::join(m_folder, file);
 }
 
-QList<StoredChange> ChangeLog::load(QStringList &setAside)
+QStringList ChangeLog::files() const
 {
-    QList<StoredChange> changes;
-    if (m_folder.isEmpty())
-        return changes;
     QStringList files;
+    if (m_folder.isEmpty())
+        return files;
     for (QString file = m_host.ListFolder(pathOf(Prefix + u'*' + Suffix), ListMask::Files);
          !file.isEmpty(); file = m_host.ListFolder())
         files << file;
     std::sort(files.begin(), files.end(),
               [](const QString &a, const QString &b) { return numberOf(a) < numberOf(b); });
-    for (const QString &file : files) {
-        const std::optional<QByteArray> text = m_host.ReadFile(pathOf(file));
-        QString whyNot = QStringLiteral("it could not be read");
-        StoredChange change{file, text ? ChangeRecord::fromText(*text, whyNot) : ChangeRecord()};
-        if (whyNot.isEmpty()) {
-            changes << change;
-            continue;
-        }
-        const QString aside = pathOf(file + QStringLiteral(".unreadable"));
-        m_host.RenameFile(pathOf(file), aside);
-        setAside << QStringLiteral("The change record %1 was set aside as %2 and will not be "
-                                   "used: %3.")
-                        .arg(pathOf(file), aside, whyNot);
-    }
+    return files;
+}
+
+std::optional<StoredChange> ChangeLog::read(const QString &file, QStringList &setAside)
+{
+    const std::optional<QByteArray> text = m_host.ReadFile(pathOf(file));
+    QString whyNot = QStringLiteral("it could not be read");
+    StoredChange change{file, text ? ChangeRecord::fromText(*text, whyNot) : ChangeRecord()};
+    if (whyNot.isEmpty())
+        return change;
+    const QString aside = pathOf(file + QStringLiteral(".unreadable"));
+    m_host.RenameFile(pathOf(file), aside);
+    setAside << QStringLiteral("The change record %1 was set aside as %2 and will not be used: %3.")
+                    .arg(pathOf(file), aside, whyNot);
+    return std::nullopt;
+}
+
+QList<StoredChange> ChangeLog::load(QStringList &setAside)
+{
+    QList<StoredChange> changes;
+    for (const QString &file : files())
+        if (std::optional<StoredChange> change = read(file, setAside))
+            changes << *change;
     return changes;
 }
 
 std::optional<StoredChange> ChangeLog::latestUndoable(ChangeRecord::Tool tool,
                                                       QStringList &setAside)
 {
-    const QList<StoredChange> changes = load(setAside);
-    for (auto change = changes.crbegin(); change != changes.crend(); ++change)
-        if (change->record.tool == tool && change->record.state == ChangeRecord::State::Finished)
-            return *change;
+    // Newest first: a record can be large, and the one wanted is mostly the last.
+    const QStringList all = files();
+    for (auto file = all.crbegin(); file != all.crend(); ++file) {
+        const std::optional<StoredChange> change = read(*file, setAside);
+        if (change && change->record.tool == tool
+            && change->record.state == ChangeRecord::State::Finished)
+            return change;
+    }
     return std::nullopt;
 }
 
@@ -73,11 +85,7 @@ bool ChangeLog::save(StoredChange &change, QString &whyNot)
     }
     QStringList files;
     if (change.file.isEmpty()) {
-        for (QString file = m_host.ListFolder(pathOf(Prefix + u'*' + Suffix), ListMask::Files);
-             !file.isEmpty(); file = m_host.ListFolder())
-            files << file;
-        std::sort(files.begin(), files.end(),
-                  [](const QString &a, const QString &b) { return numberOf(a) < numberOf(b); });
+        files = this->files();
         const int next = files.isEmpty() ? 1 : numberOf(files.last()) + 1;
         change.file = Prefix + QStringLiteral("%1").arg(next, 6, 10, QLatin1Char('0')) + Suffix;
     }

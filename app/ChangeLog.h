@@ -55,6 +55,10 @@ public:
 
 private:
     QString pathOf(const QString &file) const;
+    // The record files, oldest first.
+    QStringList files() const;
+    // One record; nothing, and the record set aside, when it cannot be read.
+    std::optional<StoredChange> read(const QString &file, QStringList &setAside);
 
     Host &m_host;
     QString m_folder;

@@ -21,10 +21,16 @@ public:
     {
         const QString folder = Paths::folderPart(path);
         auto found = m_models.find(folder);
-        if (found == m_models.end())
-            found = m_models.emplace(folder, FolderModel(m_host.ReadFolder(folder))).first;
+        if (found == m_models.end()) {
+            const FolderContents contents = m_host.ReadFolder(folder);
+            if (!contents.readable && !unreadable.contains(folder))
+                unreadable << folder;
+            found = m_models.emplace(folder, FolderModel(contents)).first;
+        }
         return found->second;
     }
+    // The folders that could not be read.
+    QStringList unreadable;
     // The entry that path reaches, or -1.
     int entryAt(const QString &path) { return of(path).find(Paths::lastComponent(path)); }
 
@@ -45,6 +51,15 @@ QString count(qsizetype number, const char *one, const char *many)
 QString undoChange(Host &host, ChangeLog &log, StoredChange &change)
 {
     Folders folders(host);
+    for (const RecordedRename &rename : change.record.done()) {
+        folders.of(rename.from);
+        folders.of(rename.to);
+    }
+    // A folder on a drive that is not there now: the change waits for it.
+    if (!folders.unreadable.isEmpty())
+        return QStringLiteral("Nothing was put back: %1 cannot be read now. Ctrl+Z will try again "
+                              "when it can, for instance once its drive is back.")
+            .arg(folders.unreadable.join(QStringLiteral(", ")));
     QStringList notPutBack;
     // Each file the change moved, from where it stands now back to where it was.
     QList<RecordedRename> back;

@@ -154,6 +154,31 @@ private slots:
         QCOMPARE(later.messages.last(), QStringLiteral("There is nothing to undo."));
     }
 
+    // In a text box Ctrl+Z undoes typing; a folder that cannot be read now
+    // (a drive taken away) keeps its change for a later Ctrl+Z.
+    void textBoxAndMissingFolder()
+    {
+        TempFolder folder{"a.avi"};
+        TestHost host;
+        makeChanges(host, folder, ".", ".");
+        {
+            Renamer renamer(host, folder.path());
+            QVERIFY(QTest::qWaitForWindowActive(renamer.window));
+            renamer.text("Text3")->setFocus();
+            QTest::keyClicks(renamer.text("Text3"), "x");
+            QTest::keyClick(renamer.text("Text3"), Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(renamer.text("Text3")->text(), QString());
+            QCOMPARE(host.messages, QStringList());
+        }
+        const QString away = folder.path() + QStringLiteral(".away");
+        QVERIFY(QDir().rename(folder.path(), away));
+        undoInRenamer(host, folder);
+        QVERIFY(host.messages.last().startsWith(QStringLiteral("Nothing was put back")));
+        QVERIFY(QDir().rename(away, folder.path()));
+        undoInRenamer(host, folder);
+        QCOMPARE(folder.names(), QStringList{"a.avi"});
+    }
+
     // The list's context menu names what Ctrl+Z would undo.
     void contextMenu()
     {
