@@ -96,14 +96,6 @@ std::vector<int> RenamePlanner::listedHolding(const UpperName &from) const
     return holding;
 }
 
-QStringList RenamePlanner::fileList() const
-{
-    QStringList names;
-    for (int entry : listedHolding(UpperName()))
-        names << m_model.name(entry);
-    return names;
-}
-
 void RenamePlanner::place(EntryOutcome &outcome, int file) const
 {
     if (m_model.fits(outcome.wanted) && !m_model.takenByOther(outcome.wanted, file)) {

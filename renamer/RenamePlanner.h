@@ -59,10 +59,6 @@ public:
     // Whether PREVIEW CHANGES would show any row for the file list now.
     bool fileListHolds(const QString &from) const;
 
-    // The file list as it reads the folder now: the files that match the
-    // filter, in row order, at most a list's number of rows.
-    QStringList fileList() const;
-
     // Every file from its first name to its name after the presses so far.
     RenamePlan plan(const QString &folder) const { return m_model.plan(folder); }
 

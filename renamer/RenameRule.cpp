@@ -108,15 +108,6 @@ QString RenamedName(const QString &name, const QString &from, const QString &to)
     return UpperName(name).renamed(UpperName(from), UpperName(to));
 }
 
-QStringList previewRows(const QStringList &entries, const QString &from, const QString &to)
-{
-    QStringList rows;
-    for (const QString &entry : entries)
-        if (NameMatches(entry, from))
-            rows << RenamedName(entry, from, to);
-    return rows;
-}
-
 QString trimBlanks(const QString &text)
 {
     qsizetype first = 0, end = text.size();

@@ -40,9 +40,5 @@ private:
     quint64 m_holds = 0;
 };
 
-// The rows PREVIEW CHANGES shows for the file list's entries: RenamedName of
-// every entry that holds the FROM text, in order, not trimmed.
-QStringList previewRows(const QStringList &entries, const QString &from, const QString &to);
-
 // The text without the blanks (character 32) at both ends; other white space stays.
 QString trimBlanks(const QString &text);

@@ -55,6 +55,16 @@ void renameEntry(Host &host, const QString &folder, const QString &entry, const 
         host.RenameFile(temporary, oldPath);
 }
 
+// The rows PREVIEW CHANGES shows: the new name of every entry holding FROM.
+QStringList previewRows(const QStringList &entries, const QString &from, const QString &to)
+{
+    QStringList rows;
+    for (const QString &entry : entries)
+        if (NameMatches(entry, from))
+            rows << RenamedName(entry, from, to);
+    return rows;
+}
+
 QStringList fileList(const QString &folder, const Wildcard &filter)
 {
     return listEntries(folder, filter, EntryKinds::Files).mid(0, MaxListRows);
