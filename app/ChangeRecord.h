@@ -36,7 +36,8 @@ struct ChangeRecord {
     bool caseBlind = false;
     State state = State::Running;
     QList<RecordedRename> renames;
-    // Folders the change made, or will make: undo removes them when empty.
+    // Folders the change was to make (those that were not there before it):
+    // undo removes them when they are empty.
     QStringList madeFolders;
     // The renames that undo performs, recorded before it starts.
     QList<RecordedRename> undo;

@@ -7,6 +7,7 @@
 #include "app/controls/ListBox.h"
 #include "app/controls/WindowLayout.h"
 #include "folderer/FolderNames.h"
+#include "folderer/MakeFolders.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,49 +78,10 @@ void FolderMaker::Command5_Click()
 {
     if (m_list1->count() == 0)
         return;
-    const QStringList files = m_list1->items();
-    const QStringList folders = m_list2->items();
-    // Recorded before the first folder is made, so that Ctrl+Z can undo it.
-    StoredChange change;
-    change.record.tool = ChangeRecord::Tool::Folderer;
-    change.record.what = QStringLiteral("MakeFolders");
-    for (const QString &file : files) {
-        change.record.renames.append({file, targetPath(file), {}, {}});
-        for (const QString &folder : {m_host.ParentFolder(file), m_host.ParentFolder(targetPath(file))})
-            if (!change.record.folders.contains(folder))
-                change.record.folders << folder;
-    }
-    for (const QString &folder : folders)
-        if (!change.record.madeFolders.contains(folder) && !m_host.GetAttributes(folder))
-            change.record.madeFolders << folder;
-    ChangeLog log(m_host);
-    QString unsaved;
-    const bool recorded = log.save(change, unsaved);
-
-    // A move whose folder comes later in the first pass fails there and
-    // succeeds in the second; a move already done fails harmlessly.
-    QStringList made;
-    for (qsizetype i = 0; i < files.size(); ++i) {
-        if (m_host.MakeFolder(folders.value(i)))
-            made << folders.value(i);
-        if (m_host.MoveFile(files.at(i), targetPath(files.at(i))))
-            change.record.renames[i].at = targetPath(files.at(i));
-    }
-    for (qsizetype i = 0; i < files.size(); ++i)
-        if (m_host.MoveFile(files.at(i), targetPath(files.at(i))))
-            change.record.renames[i].at = targetPath(files.at(i));
-    for (RecordedRename &rename : change.record.renames)
-        if (rename.at.isEmpty())
-            rename.at = rename.from;
-    change.record.madeFolders = made;
-    change.record.state = ChangeRecord::State::Finished;
-    if (recorded && made.isEmpty() && change.record.done().isEmpty())
-        log.remove(change); // nothing changed: nothing to undo
-    else if (recorded)
-        log.save(change, unsaved);
+    const QString unrecorded = makeFolders(m_host, m_list1->items(), m_list2->items());
     Command4_Click();
-    if (!unsaved.isEmpty())
-        m_host.ShowMessage(cannotUndoMessage(unsaved));
+    if (!unrecorded.isEmpty())
+        m_host.ShowMessage(cannotUndoMessage(unrecorded));
 }
 
 void FolderMaker::Command4_Click()

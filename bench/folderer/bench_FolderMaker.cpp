@@ -2,6 +2,7 @@
 // (listed and planned), and M&akeFolders against a bare loop of the same
 // mkdir and rename system calls, measured in the same run.
 
+#include "Settle.h"
 #include "TempFolder.h"
 #include "TestHost.h"
 
@@ -82,7 +83,7 @@ double makeFoldersSeconds(const TempFolder &folder, const QStringList &names)
     window.List1_OLEDragDrop(urls);
 
     // Files still unwritten from making the folder are no part of either timing.
-    ::sync();
+    settle();
     QElapsedTimer timer;
     timer.start();
     window.findChild<QPushButton *>(QStringLiteral("Command5"))->click();
@@ -101,7 +102,7 @@ double bareLoopSeconds(const TempFolder &folder, const QStringList &names)
         targets << QFile::encodeName(targetPath(file));
     }
 
-    ::sync();
+    settle();
     QElapsedTimer timer;
     timer.start();
     for (qsizetype i = 0; i < files.size(); ++i) {

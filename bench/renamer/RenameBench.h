@@ -3,29 +3,15 @@
 // What the renamer's benchmarks share: a host that records every rename, a
 // bare replay of recorded renames, and the median of rounds.
 
+#include "Settle.h"
 #include "TempFolder.h"
 #include "TestHost.h"
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryFile>
 #include <algorithm>
 #include <fcntl.h>
 #include <unistd.h>
-
-// Lets the file system's writes settle before a timed run: sync() returns
-// while the disk may still be flushing them, and the first synced write after
-// it would wait for that, which no run of the program meets.
-inline void settle()
-{
-    ::sync();
-    QTemporaryFile scratch;
-    if (scratch.open()) {
-        scratch.write("settled");
-        scratch.flush();
-        ::fdatasync(scratch.handle());
-    }
-}
 
 // The test host with every rename it is asked for recorded.
 class RecordingHost : public TestHost {
