@@ -26,13 +26,18 @@ public:
     {
         auto found = m_names.find(folder);
         if (found == m_names.end()) {
+            const FolderContents contents = m_host.ReadFolder(folder);
+            if (!contents.readable)
+                unreadable << folder;
             QSet<QString> names;
-            for (const FolderEntry &entry : m_host.ReadFolder(folder).entries)
+            for (const FolderEntry &entry : contents.entries)
                 names.insert(entry.name);
             found = m_names.insert(folder, names);
         }
         return *found;
     }
+    // The folders that could not be read.
+    QStringList unreadable;
 
 private:
     Host &m_host;
@@ -55,12 +60,21 @@ QString putInPlace(Host &host, Names &names, const QString &temporary, const Rec
     return temporary;
 }
 
-// Mends one change; returns what the user should hear about it.
-QString mend(Host &host, StoredChange &change)
+// Mends one change; returns what the user should hear about it, and whether
+// it was mended.
+std::pair<QString, bool> mend(Host &host, StoredChange &change)
 {
     const bool undoing = change.record.state == ChangeRecord::State::Undoing;
     QList<RecordedRename> &renames = undoing ? change.record.undo : change.record.renames;
     Names names(host);
+    for (const QString &folder : change.record.folders)
+        names.inFolder(folder);
+    // Its drive taken away: the change waits, as it is, for a start that can read it.
+    if (!names.unreadable.isEmpty())
+        return {QStringLiteral("The program was stopped in the middle of %1 in %2, which cannot be "
+                               "read now; it will be mended at a start when it can.")
+                    .arg(change.record.what, names.unreadable.join(QStringLiteral(", "))),
+                false};
     QStringList lines;
     QSet<QString> recorded;
     for (RecordedRename &r : renames) {
@@ -128,7 +142,7 @@ QString mend(Host &host, StoredChange &change)
         message += QStringLiteral("\nFiles that stood under a temporary name:\n") + lines.join(u'\n');
     if (!undoing)
         message += QStringLiteral("\nCtrl+Z puts back what it changed.");
-    return message;
+    return {message, true};
 }
 
 } // namespace
@@ -143,9 +157,10 @@ QString recoverInterruptedChanges(Host &host)
         if (change.record.state != ChangeRecord::State::Running
             && change.record.state != ChangeRecord::State::Undoing)
             continue;
-        messages << mend(host, change);
+        const auto [message, mended] = mend(host, change);
+        messages << message;
         QString unsaved;
-        if (!log.save(change, unsaved))
+        if (mended && !log.save(change, unsaved))
             messages << QStringLiteral("What was mended could not be recorded (%1).").arg(unsaved);
     }
     return messages.join(QStringLiteral("\n\n"));

@@ -230,6 +230,12 @@ private slots:
         QString whyNot;
         QVERIFY(ChangeLog(host).save(change, whyNot));
 
+        // While the folder cannot be read, the change waits as it is.
+        const QString away = folder.path() + QStringLiteral(".away");
+        QVERIFY(QDir().rename(folder.path(), away));
+        QVERIFY(recoverInterruptedChanges(host).contains(QStringLiteral("cannot be read now")));
+        QVERIFY(QDir().rename(away, folder.path()));
+
         const QString message = recoverInterruptedChanges(host);
         QCOMPARE(folder.names(), (QStringList{"A.AVI", "B.AVI", "c.avi"}));
         QVERIFY2(message.startsWith(QStringLiteral("The program was stopped in the middle of the "
