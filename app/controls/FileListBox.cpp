@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 FileListBox::FileListBox(QWidget *parent)
     : ListBox(false, parent), m_path(QDir::toNativeSeparators(QDir::currentPath()))
@@ -44,6 +45,14 @@ void FileListBox::keyReleaseEvent(QKeyEvent *event)
     ListBox::keyReleaseEvent(event);
     if (!event->isAutoRepeat())
         emit keyReleased(event->key(), event->modifiers());
+}
+
+void FileListBox::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::RightButton)
+        event->accept();
+    else
+        ListBox::mousePressEvent(event);
 }
 
 void FileListBox::focusInEvent(QFocusEvent *event)

@@ -31,6 +31,9 @@ signals:
 
 protected:
     void keyReleaseEvent(QKeyEvent *event) override;
+    // A right click opens the context menu without choosing a row: choosing
+    // one would overwrite what the user typed into CHANGE THIS and RENAME TO.
+    void mousePressEvent(QMouseEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
 
 private:

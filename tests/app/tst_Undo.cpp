@@ -192,6 +192,10 @@ private slots:
                 + action->text();
         };
         QCOMPARE(caption(), QStringLiteral("off: Undo (nothing to undo)"));
+        // Asking for the menu chooses no file, which would overwrite the boxes.
+        renamer.text("Text3")->setText(QStringLiteral("typed"));
+        QTest::mouseClick(renamer.file1()->viewport(), Qt::RightButton, {}, renamer.fileRow(0));
+        QCOMPARE(renamer.text("Text3")->text(), QStringLiteral("typed"));
         host.answers = {QStringLiteral("YES")};
         renamer.click("Command5");
         QCOMPARE(caption(), QStringLiteral("on: Undo the clean-up batch in %1 (1 name)").arg(folder.path()));
