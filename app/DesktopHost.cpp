@@ -14,10 +14,9 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringEncoder>
+#include <QSet>
 #include <QThread>
 #include <QTime>
-
-#include <QSet>
 #include <QVarLengthArray>
 
 #ifdef Q_OS_LINUX
@@ -141,6 +140,8 @@ bool volumeIsCaseBlind(const QString &folder, const QList<FolderEntry> &entries)
     for (const FolderEntry &entry : entries)
         names.insert(entry.name);
     for (const FolderEntry &entry : entries) {
+        if (!entry.namable)
+            continue;
         QString turned = entry.name;
         for (QChar &c : turned) {
             if (c >= u'a' && c <= u'z')
@@ -148,7 +149,7 @@ bool volumeIsCaseBlind(const QString &folder, const QList<FolderEntry> &entries)
             else if (c >= u'A' && c <= u'Z')
                 c = QChar(c.unicode() - 'A' + 'a');
         }
-        if (!entry.namable || turned == entry.name)
+        if (turned == entry.name)
             continue;
         if (names.contains(turned))
             return false;

@@ -79,10 +79,11 @@ RenamePlan FolderModel::plan(const QString &folder) const
             plan.renames.append({Paths::join(folder, m_firstNames[i]),
                                  Paths::join(folder, m_entries[i].name)});
     // The model holds every name as it will be: those that stay and those
-    // the plan gives.
-    plan.stays = [model = *this, folder](const QString &path) {
-        return Paths::folderPart(path) == Paths::folderPart(Paths::join(folder, QString()))
-            && model.find(Paths::lastComponent(path)) >= 0;
+    // the plan gives. A root folder's paths hold a doubled separator, so the
+    // folder part is taken from a path built the same way.
+    const QString inFolder = Paths::folderPart(Paths::join(folder, QString()));
+    plan.stays = [model = *this, inFolder](const QString &path) {
+        return Paths::folderPart(path) == inFolder && model.find(Paths::lastComponent(path)) >= 0;
     };
     return plan;
 }

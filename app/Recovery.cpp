@@ -106,21 +106,22 @@ std::pair<QString, bool> mend(Host &host, StoredChange &change)
     }
     // Where the others stand: a rename whose old and new names are both
     // taken was made when the file that came to its old name was renamed.
+    // At most one rename of a change goes to each name.
+    QHash<QString, qsizetype> comingTo;
+    for (qsizetype i = 0; i < renames.size(); ++i)
+        comingTo.insert(renames[i].to, i);
     for (bool settled = false; !settled;) {
         settled = true;
         for (RecordedRename &r : renames) {
             if (!r.at.isEmpty())
                 continue;
             const bool atNew = names.has(r.to), atOld = names.has(r.from);
-            const bool oldNameRefilled = std::any_of(renames.cbegin(), renames.cend(), [&](const RecordedRename &other) {
-                return &other != &r && other.to == r.from && other.at == other.to;
-            });
-            if (atNew && (!atOld || oldNameRefilled))
-                r.at = r.to;
-            else if (!atNew || !atOld)
-                r.at = r.from;
-            else
-                continue;
+            if (atNew && atOld) {
+                const qsizetype refill = comingTo.value(r.from, -1);
+                if (refill < 0 || renames[refill].at != renames[refill].to)
+                    continue; // not known yet, perhaps after another round
+            }
+            r.at = atNew ? r.to : r.from;
             settled = false;
         }
     }

@@ -185,7 +185,7 @@ void frmRENAMER::Command3_Click()
     if (RenameToIsAllowed(Text2->text()) && File1->count() > 0) {
         RenamePlanner planner = plannerForFolder();
         planner.makeChanges(File1->items(), Text3->text(), Text2->text());
-        applyChange(QStringLiteral("MAKE CHANGES"), planner.plan(folder));
+        applyChange(QStringLiteral("MAKE CHANGES"), folder, planner.plan(folder));
     }
     // ShowFileList lists the folder anew; pointing the list elsewhere only
     // matters when it shows another folder.
@@ -217,14 +217,14 @@ void frmRENAMER::Command5_Click()
     FolderTreeview1_Change();
 }
 
-void frmRENAMER::applyChange(const QString &what, const RenamePlan &plan)
+void frmRENAMER::applyChange(const QString &what, const QString &folder, const RenamePlan &plan)
 {
     if (plan.renames.isEmpty())
         return;
     StoredChange change;
     change.record.tool = ChangeRecord::Tool::Renamer;
     change.record.what = what;
-    change.record.folders = {FolderTreeview1->path()};
+    change.record.folders = {folder};
     change.record.caseBlind = plan.caseBlind;
     QString unsaved;
     ChangeLog(m_host).apply(change, change.record.renames, plan, ChangeRecord::State::Finished,
@@ -246,7 +246,7 @@ void frmRENAMER::runCleanUpBatch()
     const QString folder = FolderTreeview1->path();
     RenamePlanner planner = plannerForFolder();
     const QStringList lastPreview = planCleanUpBatch(planner, File1->items());
-    applyChange(QStringLiteral("the clean-up batch"), planner.plan(folder));
+    applyChange(QStringLiteral("the clean-up batch"), folder, planner.plan(folder));
     // The window ends as if each step had been typed and pressed: the boxes
     // hold the last step's texts, the preview list the last year's rows.
     Text3->setText(passTable().last().from);
@@ -266,7 +266,7 @@ void frmRENAMER::runUpperCaseWalk(WalkMode mode)
     const QString folder = FolderTreeview1->path();
     FolderModel model(m_host.ReadFolder(folder));
     planUpperCaseWalk(model, mode);
-    applyChange(QStringLiteral("the upper-case walk"), model.plan(folder));
+    applyChange(QStringLiteral("the upper-case walk"), folder, model.plan(folder));
     // The file list shows the names that are on disk now.
     File1->refresh();
 }
