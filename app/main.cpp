@@ -1,5 +1,5 @@
-#include "app/DesktopHost.h"
-#include "app/MainMenu.h"
+#include "gui/DesktopHost.h"
+#include "gui/MainMenu.h"
 
 #include <QApplication>
 

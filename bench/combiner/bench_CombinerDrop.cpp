@@ -3,8 +3,8 @@
 
 #include "TestHost.h"
 
-#include "app/controls/ListBox.h"
-#include "combiner/CombineFilesUsingCMD.h"
+#include "gui/controls/ListBox.h"
+#include "gui/combiner/CombineFilesUsingCMD.h"
 
 #include <QApplication>
 #include <QDir>

@@ -6,9 +6,9 @@
 #include "TempFolder.h"
 #include "TestHost.h"
 
-#include "app/controls/ListBox.h"
-#include "folderer/FolderMaker.h"
-#include "folderer/FolderNames.h"
+#include "gui/controls/ListBox.h"
+#include "gui/folderer/FolderMaker.h"
+#include "core/folderer/FolderNames.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>

@@ -6,8 +6,8 @@
 #include "RenameBench.h"
 #include "ReferenceEngine.h"
 
-#include "app/FolderListing.h"
-#include "renamer/frmRENAMER.h"
+#include "core/host/FolderListing.h"
+#include "gui/renamer/frmRENAMER.h"
 
 #include <QApplication>
 #include <QLineEdit>

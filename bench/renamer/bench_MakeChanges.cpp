@@ -4,8 +4,8 @@
 
 #include "RenameBench.h"
 
-#include "app/controls/FileListBox.h"
-#include "renamer/frmRENAMER.h"
+#include "gui/controls/FileListBox.h"
+#include "gui/renamer/frmRENAMER.h"
 
 #include <QApplication>
 #include <QLineEdit>

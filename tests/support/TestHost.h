@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DesktopHost.h"
+#include "gui/DesktopHost.h"
 
 #include <QTemporaryDir>
 #include <functional>

@@ -1,0 +1,134 @@
+#include "core/changes/Undo.h"
+
+#include "core/host/Host.h"
+#include "core/base/Paths.h"
+#include "core/changes/FolderModel.h"
+
+#include <QHash>
+#include <QLocale>
+#include <QSet>
+#include <algorithm>
+#include <map>
+
+namespace {
+
+// The folders an undo looks at, each read once, as their volumes compare names.
+class Folders {
+public:
+    explicit Folders(Host &host) : m_host(host) {}
+
+    FolderModel &of(const QString &path)
+    {
+        const QString folder = Paths::folderPart(path);
+        auto found = m_models.find(folder);
+        if (found == m_models.end()) {
+            const FolderContents contents = m_host.ReadFolder(folder);
+            if (!contents.readable && !unreadable.contains(folder))
+                unreadable << folder;
+            found = m_models.emplace(folder, FolderModel(contents)).first;
+        }
+        return found->second;
+    }
+    // The folders that could not be read.
+    QStringList unreadable;
+    // The entry that path reaches, or -1.
+    int entryAt(const QString &path) { return of(path).find(Paths::lastComponent(path)); }
+
+    std::map<QString, FolderModel> m_models;
+
+private:
+    Host &m_host;
+};
+
+QString count(qsizetype number, const char *one, const char *many)
+{
+    return QStringLiteral("%1 %2").arg(QLocale(QLocale::English).toString(number),
+                                       QLatin1String(number == 1 ? one : many));
+}
+
+} // namespace
+
+QString undoChange(Host &host, ChangeLog &log, StoredChange &change)
+{
+    Folders folders(host);
+    for (const RecordedRename &rename : change.record.done()) {
+        folders.of(rename.from);
+        folders.of(rename.to);
+    }
+    // A folder on a drive that is not there now: the change waits for it.
+    if (!folders.unreadable.isEmpty())
+        return QStringLiteral("Nothing was put back: %1 cannot be read now. Ctrl+Z will try again "
+                              "when it can, for instance once its drive is back.")
+            .arg(folders.unreadable.join(QStringLiteral(", ")));
+    QStringList notPutBack;
+    // Each file the change moved, from where it stands now back to where it was.
+    QList<RecordedRename> back;
+    for (const RecordedRename &rename : change.record.done()) {
+        if (folders.entryAt(rename.to) < 0)
+            notPutBack << QStringLiteral("%1: it is no longer there").arg(rename.to);
+        else
+            back.append({rename.to, rename.from, {}, {}});
+    }
+    // A file whose old name another file holds, one that stays where it is,
+    // stays too; and then so may the file that waited for its name.
+    auto source = [&](const RecordedRename &r) {
+        return std::pair(Paths::folderPart(r.from), folders.entryAt(r.from));
+    };
+    for (bool dropped = true; dropped;) {
+        dropped = false;
+        QSet<std::pair<QString, int>> moving;
+        for (const RecordedRename &r : back)
+            moving.insert(source(r));
+        for (auto r = back.begin(); r != back.end();) {
+            const int holder = folders.entryAt(r->to);
+            if (holder >= 0 && !moving.contains({Paths::folderPart(r->to), holder})) {
+                notPutBack << QStringLiteral("%1: its old name %2 is taken now").arg(r->from, r->to);
+                r = back.erase(r);
+                dropped = true;
+            } else {
+                ++r;
+            }
+        }
+    }
+
+    RenamePlan plan;
+    for (const RecordedRename &r : back)
+        plan.renames.append({r.from, r.to});
+    plan.caseBlind = !back.isEmpty() && folders.of(back.first().from).caseBlind();
+    plan.stays = [&folders](const QString &path) { return folders.entryAt(path) >= 0; };
+
+    change.record.state = ChangeRecord::State::Undoing;
+    QString unsaved;
+    const QStringList at =
+        log.apply(change, change.record.undo, plan, ChangeRecord::State::Undone, unsaved);
+    qsizetype putBack = 0;
+    for (qsizetype i = 0; i < at.size(); ++i) {
+        if (at[i] == plan.renames[i].to)
+            ++putBack;
+        else
+            notPutBack << QStringLiteral("%1: it could not be renamed").arg(plan.renames[i].from);
+    }
+
+    // Deepest first, so that a folder made inside another goes before it.
+    QStringList made = change.record.madeFolders;
+    std::sort(made.begin(), made.end(), std::greater<>());
+    qsizetype removed = 0;
+    QStringList kept;
+    for (const QString &folder : made) {
+        if (host.RemoveFolder(folder))
+            ++removed;
+        else if (host.GetAttributes(folder))
+            kept << QStringLiteral("%1: it is not empty").arg(folder);
+    }
+
+    QString message = QStringLiteral("Put back %1.").arg(count(putBack, "name", "names"));
+    if (removed > 0)
+        message += QStringLiteral(" Removed %1 that it had made.").arg(count(removed, "folder", "folders"));
+    if (!notPutBack.isEmpty())
+        message += QStringLiteral("\n\nNot put back:\n") + notPutBack.join(u'\n');
+    if (!kept.isEmpty())
+        message += QStringLiteral("\n\nFolders kept:\n") + kept.join(u'\n');
+    if (!unsaved.isEmpty())
+        message += QStringLiteral("\n\nThe undo could not be recorded (%1).").arg(unsaved);
+    return message;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/host/Host.h"
+#include "core/base/Wildcard.h"
+
+#include <QString>
+#include <QStringList>
+
+// Which entries a listing returns. Hidden entries (on Linux, names that begin
+// with ".") are never listed.
+enum class EntryKinds { Files, FilesAndFolders, Folders };
+
+// Every entry of folder that is not hidden, in the order the folder gives
+// them; false (and no entries) when the folder cannot be read.
+bool readFolderEntries(const QString &folder, QList<FolderEntry> &entries);
+
+// The names (without the folder) of the entries of folder that match the
+// pattern, in row order (RowOrder.h). A folder that cannot be read lists nothing.
+QStringList listEntries(const QString &folder, const Wildcard &pattern, EntryKinds kinds);
+
+// Whether an entry of that kind is listed under the given kinds.
+bool kindListed(FolderEntry::Kind kind, EntryKinds kinds);
+
+// Whether the exact path names an entry of the given kinds that a listing
+// would show (no pattern involved).
+bool entryExists(const QString &path, EntryKinds kinds);
+
+// Whether a name is hidden from listings on this host.
+bool isHiddenName(const QString &name);

@@ -1,0 +1,334 @@
+#include "gui/renamer/frmRENAMER.h"
+
+#include "core/base/Paths.h"
+#include "gui/controls/DriveListBox.h"
+#include "gui/controls/FileListBox.h"
+#include "gui/controls/FolderListBox.h"
+#include "gui/controls/WindowLayout.h"
+#include "core/renamer/FileActions.h"
+#include "core/changes/ChangeLog.h"
+#include "core/changes/RenamePlan.h"
+#include "core/renamer/CleanUpBatch.h"
+#include "core/renamer/PassTable.h"
+#include "core/renamer/RenamePlanner.h"
+#include "core/renamer/RenameRule.h"
+#include "core/renamer/UpperCaseWalk.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+frmRENAMER::frmRENAMER(Host &host, QWidget *mainMenu)
+    : ToolWindow(host, mainMenu, QStringLiteral("frmRENAMER"),
+                 QStringLiteral("FILE RENAMER"), QSize(11805, 9810),
+                 QStringLiteral(":/icons/renamer.png"))
+{
+    using namespace WindowLayout;
+    setFont(designFont(QStringLiteral("Arial"), 9.75, true));
+    const QFont controlFont = designFont(QStringLiteral("MS Sans Serif"), 8.25);
+    const QFont labelFont = designFont(QStringLiteral("MS Sans Serif"), 9.75, true);
+    const QFont boxFont = designFont(QStringLiteral("Verdana"), 9);
+
+    auto button = [&](const char *name, const QString &caption, int left, int top) {
+        auto *b = addControl<QPushButton>(this, name, left, top, 1875, 345, caption);
+        b->setFont(controlFont);
+        return b;
+    };
+    auto label = [&](const char *name, const QString &caption, int top) {
+        return addLabel(this, name, caption, 30, top, 1770, 300, labelFont,
+                        Qt::AlignRight | Qt::AlignTop);
+    };
+    auto textBox = [&](const char *name, const QString &text, int left, int top, int width,
+                       int height, const QFont &font) {
+        auto *t = addControl<QLineEdit>(this, name, left, top, width, height, text);
+        t->setFont(font);
+        return t;
+    };
+
+    Text4 = textBox("Text4", Paths::hostRoot(), 120, 30, 9615, 375,
+                    designFont(QStringLiteral("Tahoma"), 9.75));
+    Command5 = button("Command5", QStringLiteral("SPECIAL BATCH"), 9855, 75);
+
+    Drive2 = addControl<DriveListBox>(this, "Drive2", 120, 480, 4380, 405);
+    Drive2->setFont(designFont(QStringLiteral("Arial"), 12, true));
+    FolderTreeview1 = addControl<FolderListBox>(this, "FolderTreeview1", 270, 1020, 4260, 7380);
+    FolderTreeview1->setFont(controlFont);
+
+    // The preview list is made first, so that the file list lies over it.
+    List1 = addControl<ListBox>(this, "List1", 4560, 960, 7095, 7080, false);
+    List1->setFont(controlFont);
+    File1 = addControl<FileListBox>(this, "File1", 4560, 480, 7095, 7695);
+    File1->setFont(controlFont);
+
+    Label1 = label("Label1", QStringLiteral("FILTER:  "), 8520);
+    Text1 = textBox("Text1", QStringLiteral("*.*"), 1815, 8475, 7755, 330, controlFont);
+    QPalette filterColours = Text1->palette();
+    filterColours.setColor(QPalette::Base, filterColours.color(QPalette::Midlight));
+    Text1->setPalette(filterColours);
+    Label3 = label("Label3", QStringLiteral("CHANGE THIS:  "), 8910);
+    Text3 = textBox("Text3", QString(), 1815, 8865, 7755, 330, boxFont);
+    Label2 = label("Label2", QStringLiteral("RENAME TO:  "), 9285);
+    Text2 = textBox("Text2", QString(), 1830, 9270, 7755, 330, boxFont);
+
+    Command1 = button("Command1", QStringLiteral("APPLY FILTER"), 9690, 8205);
+    Command2 = button("Command2", QStringLiteral("PREVIEW CHANGES"), 9690, 8610);
+    Command3 = button("Command3", QStringLiteral("MAKE CHANGES"), 9690, 9015);
+    Command4 = button("Command4", QStringLiteral("EXIT"), 9690, 9420);
+    Command3->setToolTip(QStringLiteral("Renames every listed file whose name holds CHANGE THIS. "
+                                        "Ctrl+Z puts the names back, also after a restart."));
+    Command5->setToolTip(QStringLiteral("Cleans up the names of this folder, or upper-cases them. "
+                                        "Ctrl+Z puts the names back, also after a restart."));
+
+    chainTabOrder({File1, Text1, Text3, Text2, Command3, Command4, Command1, Command2, List1,
+                   Text4, Drive2, FolderTreeview1, Command5});
+    File1->setFocus();
+
+    connect(Drive2, &DriveListBox::driveChanged, this, &frmRENAMER::Drive2_Change);
+    connect(FolderTreeview1, &FolderListBox::pathChanged, this,
+            &frmRENAMER::FolderTreeview1_Change);
+    connect(Text4, &QLineEdit::textChanged, this, &frmRENAMER::Text4_Change);
+    connect(File1, &FileListBox::entryChosen, this, &frmRENAMER::File1_Click);
+    Text2->installEventFilter(this);
+    Text3->installEventFilter(this);
+    connect(Command1, &QPushButton::clicked, this, &frmRENAMER::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmRENAMER::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmRENAMER::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &frmRENAMER::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &frmRENAMER::Command5_Click);
+    connect(File1, &FileListBox::doubleClicked, this, &frmRENAMER::File1_DblClick);
+    connect(File1, &FileListBox::keyReleased, this, &frmRENAMER::File1_KeyUp);
+    offerUndo(File1, ChangeRecord::Tool::Renamer, [this] { File1->refresh(); });
+}
+
+bool frmRENAMER::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == Text2)
+            Text2_GotFocus();
+        else if (watched == Text3)
+            Text3_GotFocus();
+    }
+    return ToolWindow::eventFilter(watched, event);
+}
+
+void frmRENAMER::Drive2_Change()
+{
+    // A drive has no current folder of its own here: the folder list goes to
+    // its top. A drive that is not ready changes nothing.
+    FolderTreeview1->setPath(Drive2->drive());
+}
+
+void frmRENAMER::FolderTreeview1_Change()
+{
+    FolderTreeview1->refresh();
+    Text4->setText(FolderTreeview1->path());
+}
+
+void frmRENAMER::Text4_Change()
+{
+    // When the folder list moves, its change handler writes this box and the
+    // chain passes here twice; the file list is read once.
+    if (FolderTreeview1->setPath(Text4->text()) && File1->path() != FolderTreeview1->path())
+        File1->setPath(FolderTreeview1->path());
+    Text4->setCursorPosition(int(Text4->text().size()));
+}
+
+void frmRENAMER::File1_Click()
+{
+    Text3->setText(File1->selectedName());
+    Text2->setText(Text3->text());
+}
+
+void frmRENAMER::Text2_GotFocus()
+{
+    Text2->selectAll();
+}
+
+void frmRENAMER::Text3_GotFocus()
+{
+    Text3->selectAll();
+}
+
+void frmRENAMER::Command1_Click()
+{
+    if (Text1->text().isEmpty())
+        Text1->setText(QStringLiteral("*.*"));
+    File1->setPattern(Text1->text());
+    FolderTreeview1->refresh();
+    ShowFileList();
+}
+
+void frmRENAMER::Command2_Click()
+{
+    List1->clear();
+    if (File1->count() == 0)
+        return;
+    ShowPreviewList();
+    // The rows are the rule's new names; the plan tells which of them
+    // MAKE CHANGES will not give as shown.
+    RenamePlanner planner = plannerForFolder();
+    const QList<EntryOutcome> outcomes =
+        planner.makeChanges(File1->items(), Text3->text(), Text2->text());
+    QStringList rows;
+    for (const EntryOutcome &outcome : outcomes)
+        rows << outcome.shown;
+    List1->addItems(rows);
+    for (int row = 0; row < List1->count(); ++row)
+        List1->setRowWarning(row, warningFor(outcomes[row]));
+}
+
+void frmRENAMER::Command3_Click()
+{
+    const QString folder = FolderTreeview1->path();
+    if (RenameToIsAllowed(Text2->text()) && File1->count() > 0) {
+        RenamePlanner planner = plannerForFolder();
+        planner.makeChanges(File1->items(), Text3->text(), Text2->text());
+        applyChange(QStringLiteral("MAKE CHANGES"), folder, planner.plan(folder));
+    }
+    // ShowFileList lists the folder anew; pointing the list elsewhere only
+    // matters when it shows another folder.
+    if (File1->path() != folder)
+        File1->setPath(folder);
+    ShowFileList();
+}
+
+void frmRENAMER::Command4_Click()
+{
+    exitToMainMenu();
+}
+
+void frmRENAMER::Command5_Click()
+{
+    const QString answer = trimBlanks(
+        m_host.AskText(QStringLiteral("ARE YOU SURE (type YES to continue)"),
+                       QStringLiteral("CONFIRM LAUNCH BATCH MAY TAKE SEVERAL MINUTES!"),
+                       QStringLiteral("NO"))
+            .toUpper());
+    if (answer == u"YES")
+        runCleanUpBatch();
+    else if (answer == u"FOLDERS")
+        runUpperCaseWalk(WalkMode::Folders);
+    else if (answer == u"FILES")
+        runUpperCaseWalk(WalkMode::Files);
+    else
+        m_host.ShowMessage(QStringLiteral("Special Batch Cancelled"));
+    FolderTreeview1_Change();
+}
+
+void frmRENAMER::applyChange(const QString &what, const QString &folder, const RenamePlan &plan)
+{
+    if (plan.renames.isEmpty())
+        return;
+    StoredChange change;
+    change.record.tool = ChangeRecord::Tool::Renamer;
+    change.record.what = what;
+    change.record.folders = {folder};
+    change.record.caseBlind = plan.caseBlind;
+    QString unsaved;
+    ChangeLog(m_host).apply(change, change.record.renames, plan, ChangeRecord::State::Finished,
+                            unsaved);
+    if (!unsaved.isEmpty())
+        m_host.ShowMessage(cannotUndoMessage(unsaved));
+}
+
+RenamePlanner frmRENAMER::plannerForFolder()
+{
+    return RenamePlanner(FolderModel(m_host.ReadFolder(FolderTreeview1->path())),
+                         Wildcard(File1->pattern()));
+}
+
+void frmRENAMER::runCleanUpBatch()
+{
+    // The batch never yields, so the cursor is all the user sees of it.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const QString folder = FolderTreeview1->path();
+    RenamePlanner planner = plannerForFolder();
+    const QStringList lastPreview = planCleanUpBatch(planner, File1->items());
+    applyChange(QStringLiteral("the clean-up batch"), folder, planner.plan(folder));
+    // The window ends as if each step had been typed and pressed: the boxes
+    // hold the last step's texts, the preview list the last year's rows.
+    Text3->setText(passTable().last().from);
+    Text2->setText(passTable().last().to);
+    List1->clear();
+    List1->addItems(lastPreview);
+    if (File1->path() != folder)
+        File1->setPath(folder);
+    Text1->setText(QStringLiteral("*.*"));
+    Command1_Click();
+    QApplication::restoreOverrideCursor();
+    m_host.ShowMessage(QStringLiteral("Special Batch Completed!"));
+}
+
+void frmRENAMER::runUpperCaseWalk(WalkMode mode)
+{
+    const QString folder = FolderTreeview1->path();
+    FolderModel model(m_host.ReadFolder(folder));
+    planUpperCaseWalk(model, mode);
+    applyChange(QStringLiteral("the upper-case walk"), folder, model.plan(folder));
+    // The file list shows the names that are on disk now.
+    File1->refresh();
+}
+
+void frmRENAMER::File1_DblClick()
+{
+    const QString entry = File1->selectedName();
+    const QString folder = FolderTreeview1->path();
+    switch (FileActions::actionFor(entry)) {
+    case FileActions::Action::Nothing:
+        return;
+    case FileActions::Action::Play: {
+        // A missing player is no reason to bother the user.
+        const FileActions::ProgramCall player = FileActions::playerCall(folder, entry);
+        m_host.StartProgram(player.program, player.arguments, player.windowStyle);
+        return;
+    }
+    case FileActions::Action::Convert: {
+        const FileActions::ProgramCall converter = FileActions::converterCall(folder, entry);
+        const Outcome started =
+            m_host.StartProgram(converter.program, converter.arguments, converter.windowStyle);
+        if (!started) {
+            m_host.ShowMessage(started.reason);
+            return;
+        }
+        waitTwoClockTicks();
+        return;
+    }
+    }
+}
+
+void frmRENAMER::waitTwoClockTicks()
+{
+    // The window may be closed while events are handled: only the host is used.
+    Host &host = m_host;
+    for (int tick = 0; tick < 2; ++tick) {
+        const QString time = host.CurrentTimeText();
+        while (host.CurrentTimeText() == time)
+            host.YieldToEvents();
+    }
+}
+
+void frmRENAMER::File1_KeyUp(int keyCode, Qt::KeyboardModifiers shift)
+{
+    Q_UNUSED(shift);
+    if (keyCode != Qt::Key_Delete)
+        return;
+    // The selected file exactly as listed: a trimmed name could be another
+    // file. Read-only, in use or gone: the list is refreshed all the same.
+    if (File1->selectedIndex() >= 0)
+        m_host.DeleteFile(Paths::join(FolderTreeview1->path(), File1->selectedName()));
+    File1->refresh();
+}
+
+void frmRENAMER::ShowPreviewList()
+{
+    File1->hide();
+    List1->update();
+}
+
+void frmRENAMER::ShowFileList()
+{
+    File1->show();
+    File1->refresh();
+}

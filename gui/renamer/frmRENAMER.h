@@ -1,0 +1,78 @@
+#pragma once
+
+#include "gui/ToolWindow.h"
+#include "core/renamer/UpperCaseWalk.h"
+
+class DriveListBox;
+class FileListBox;
+class FolderListBox;
+class ListBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class RenamePlanner;
+struct RenamePlan;
+
+// The file renamer: browse to a folder, narrow its files by a wildcard
+// filter, preview and make pattern renames, run the clean-up batch, play,
+// convert or delete a file. All state lives in the controls;
+// every handler reads what it needs from them when it runs.
+class frmRENAMER : public ToolWindow {
+    Q_OBJECT
+public:
+    frmRENAMER(Host &host, QWidget *mainMenu);
+
+public slots:
+    // Browsing: the drive list, the folder list, the path box and the file
+    // list follow each other.
+    void Drive2_Change();
+    void FolderTreeview1_Change();
+    void Text4_Change();
+    void File1_Click();
+    void Text2_GotFocus();
+    void Text3_GotFocus();
+
+    void Command1_Click(); // APPLY FILTER
+    void Command2_Click(); // PREVIEW CHANGES
+    void Command3_Click(); // MAKE CHANGES
+    void Command4_Click(); // EXIT
+    void Command5_Click(); // SPECIAL BATCH
+
+    // Plays the chosen video, or converts a chosen ".LIT" e-book.
+    void File1_DblClick();
+    // The Delete key moves the chosen file to the trash; other keys do nothing.
+    void File1_KeyUp(int keyCode, Qt::KeyboardModifiers shift);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Hides the file list, so that the preview list under it is seen.
+    void ShowPreviewList();
+    // Shows the file list over the preview list and lists the folder anew.
+    void ShowFileList();
+    // Performs a plan of renames in folder as one change of the renamer,
+    // recorded so that Ctrl+Z can undo it.
+    void applyChange(const QString &what, const QString &folder, const RenamePlan &plan);
+    // A planner over the folder as it is on disk now, seen through the filter.
+    RenamePlanner plannerForFolder();
+    // The 54 steps of the clean-up table, worked out as MAKE CHANGES would
+    // make them one after the other, then performed at once; then the
+    // filter back to "*.*".
+    void runCleanUpBatch();
+    // Every folder or every file of the folder to its upper-case name.
+    void runUpperCaseWalk(WalkMode mode);
+    // Returns once the clock's time text has changed twice, letting the
+    // window paint meanwhile.
+    void waitTwoClockTicks();
+
+    QLineEdit *Text4;
+    QPushButton *Command5;
+    DriveListBox *Drive2;
+    FolderListBox *FolderTreeview1;
+    ListBox *List1;
+    FileListBox *File1;
+    QLabel *Label1, *Label2, *Label3;
+    QLineEdit *Text1, *Text2, *Text3;
+    QPushButton *Command1, *Command2, *Command3, *Command4;
+};

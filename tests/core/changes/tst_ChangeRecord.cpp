@@ -1,0 +1,113 @@
+#include "TempFolder.h"
+#include "TestHost.h"
+
+#include "core/changes/ChangeLog.h"
+
+#include <QTest>
+
+namespace {
+
+ChangeRecord sample()
+{
+    ChangeRecord record;
+    record.tool = ChangeRecord::Tool::Folderer;
+    record.what = QStringLiteral("MakeFolders");
+    record.folders = {"/videos", "/videos/Film", "/videos/odd\tname"};
+    record.madeFolders = {"/videos/Film"};
+    record.renames = {{"/videos/Film.avi", "/videos/Film/Film.avi", {}, {}},
+                      {"/videos/a\\b\nc.avi", "/videos/odd\tname/x.avi", "/videos/tamsel.ltmp.1z7.9", {}}};
+    return record;
+}
+
+QStringList lines(const ChangeRecord &record)
+{
+    QStringList rows{QString::number(int(record.state)), record.what, record.folders.join(u'|'),
+                     record.madeFolders.join(u'|')};
+    for (const QList<RecordedRename> *list : {&record.renames, &record.undo})
+        for (const RecordedRename &r : *list)
+            rows << QStringList{r.from, r.to, r.temporary, r.at}.join(u'|');
+    return rows;
+}
+
+} // namespace
+
+class tst_ChangeRecord : public QObject {
+    Q_OBJECT
+private slots:
+    // Written at the start, completed by an append: read back whole, the
+    // files that reached their new path needing no line of their own.
+    void readBack()
+    {
+        ChangeRecord record = sample();
+        QByteArray text = record.toText();
+        QString whyNot;
+        QCOMPARE(lines(ChangeRecord::fromText(text, whyNot)), lines(record));
+        QVERIFY2(whyNot.isEmpty(), qPrintable(whyNot + QString::fromUtf8(text)));
+
+        record.renames[0].at = record.renames[0].to;
+        record.renames[1].at = record.renames[1].from;
+        record.state = ChangeRecord::State::Finished;
+        text += record.completionText(record.renames);
+        QCOMPARE(lines(ChangeRecord::fromText(text, whyNot)), lines(record));
+        // An append cut short by a stop leaves the change as it was.
+        const QByteArray torn = text.left(text.size() - 3);
+        QCOMPARE(ChangeRecord::fromText(torn, whyNot).state, ChangeRecord::State::Running);
+        QVERIFY(whyNot.isEmpty());
+    }
+
+    void unreadable_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        const QByteArray good = sample().toText();
+        QTest::newRow("not a record") << QByteArray("hello\n");
+        QTest::newRow("a newer format") << QByteArray(good).replace("record 1", "record 2");
+        QTest::newRow("a path outside its folders")
+            << QByteArray(good).replace("0\tFilm.avi", "0\t../etc/passwd");
+        QTest::newRow("a folder that is no plain path")
+            << QByteArray(good).replace("folder\t/videos\n", "folder\t/videos/../etc\n");
+        QTest::newRow("a line it does not know") << good + "format\tc:\n";
+        QTest::newRow("truncated before its state") << good.left(good.indexOf("rename"));
+    }
+    void unreadable()
+    {
+        QFETCH(QByteArray, text);
+        QString whyNot;
+        ChangeRecord::fromText(text, whyNot);
+        QVERIFY(!whyNot.isEmpty());
+    }
+
+    // The log keeps the last changes, sets an unreadable record aside with a
+    // sentence, and a record that cannot be written leaves the set as it was.
+    void log()
+    {
+        TestHost host;
+        ChangeLog log(host);
+        QString whyNot;
+        for (int i = 0; i < ChangeLog::Kept + 2; ++i) {
+            StoredChange change{{}, sample()};
+            change.record.what = QString::number(i);
+            QVERIFY(log.save(change, whyNot));
+        }
+        QStringList setAside;
+        QList<StoredChange> changes = log.load(setAside);
+        QCOMPARE(changes.size(), ChangeLog::Kept);
+        QCOMPARE(changes.first().record.what, QStringLiteral("2"));
+
+        QFile(host.StateFolder() + "/" + changes.last().file).resize(10);
+        host.failWhen = [](const QString &operation, const QString &) {
+            return operation == QLatin1String("WriteFileSafely");
+        };
+        StoredChange unwritten{{}, sample()};
+        QVERIFY(!log.save(unwritten, whyNot));
+        QCOMPARE(whyNot, QStringLiteral("Permission denied"));
+        changes = log.load(setAside);
+        QCOMPARE(changes.size(), ChangeLog::Kept - 1);
+        QCOMPARE(changes.last().record.what, QString::number(ChangeLog::Kept));
+        QCOMPARE(setAside.size(), 1);
+        QVERIFY(setAside.first().contains(".unreadable"));
+        QVERIFY(log.load(setAside).size() == ChangeLog::Kept - 1 && setAside.size() == 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_ChangeRecord)
+#include "tst_ChangeRecord.moc"

@@ -1,0 +1,116 @@
+#include "Differential.h"
+#include "ExfatVolume.h"
+#include "PlannedCore.h"
+#include "TempFolder.h"
+#include "TestHost.h"
+
+#include "core/changes/Recovery.h"
+#include "core/changes/Undo.h"
+
+#include <QTest>
+#include <memory>
+
+// The renamer on a real case-blind volume: an exFAT image mounted through
+// exfat-fuse, where "a.avi" and "A.AVI" are one name.
+class tst_CaseBlindVolume : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        m_volume = std::make_unique<ExfatVolume>();
+        if (!m_volume->isMounted())
+            QSKIP(qPrintable(QStringLiteral("no exFAT volume: %1").arg(m_volume->whyNot())));
+    }
+    void cleanupTestCase() { m_volume.reset(); }
+
+    void volumeIsFoundOutOnTheFolder()
+    {
+        TempFolder blind(TempFolder::Inside{m_volume->path()}), sensitive;
+        blind.make({"a.avi"});
+        sensitive.make({"a.avi"});
+        TestHost host;
+        QVERIFY(host.ReadFolder(blind.path()).caseBlind);
+        QVERIFY(!host.ReadFolder(sensitive.path()).caseBlind);
+    }
+
+    // A case-only rename works, and a name another file holds in another
+    // letter case is never replaced.
+    void hostRename_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<bool>("renamed");
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("case only") << QStringList{"a.avi"} << "a.avi" << "A.AVI" << true
+                                   << QStringList{"A.AVI<-a.avi"};
+        QTest::newRow("case twin of another file")
+            << QStringList{"a.avi", "b.avi"} << "a.avi" << "B.AVI" << false
+            << QStringList{"a.avi<-a.avi", "b.avi<-b.avi"};
+    }
+    void hostRename()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(bool, renamed);
+        QFETCH(QStringList, after);
+        TempFolder folder(TempFolder::Inside{m_volume->path()});
+        folder.make(files);
+        TestHost host;
+        QCOMPARE(host.RenameFile(folder / from, folder / to), renamed);
+        QCOMPARE(folder.state(), after);
+    }
+
+    void matchesTheReference_data() { addComparisonRows(25, 60, 30); }
+    void matchesTheReference() { compareSeeds(m_volume->path(), true); }
+
+    // The walk upper-cases every file, through one temporary name each.
+    void walkUpperCasesFiles()
+    {
+        TempFolder folder(TempFolder::Inside{m_volume->path()});
+        folder.make({"a.avi", "Movie.mkv", "Season 1/", "DONE.AVI"});
+        TestHost host;
+        int renames = 0;
+        host.failWhen = [&](const QString &operation, const QString &) {
+            renames += operation == QLatin1String("RenameFile");
+            return false;
+        };
+        plannedUpperCaseWalk(host, folder.path(), WalkMode::Files);
+        QCOMPARE(folder.names(), (QStringList{"A.AVI", "DONE.AVI", "MOVIE.MKV", "Season 1"}));
+        QCOMPARE(folder.contents("MOVIE.MKV"), QStringLiteral("Movie.mkv"));
+        QCOMPARE(renames, 4);
+    }
+
+    // A case-only rename stopped while its file stood under a temporary
+    // name: the next start finishes it, and undo takes it back.
+    void recoveryOfACaseOnlyRename()
+    {
+        TempFolder folder(TempFolder::Inside{m_volume->path()});
+        folder.make({"a.avi"});
+        TestHost host;
+        QVERIFY(host.RenameFile(folder / "a.avi", folder / "tamsel.ltmp.1z7.3"));
+        StoredChange change;
+        change.record.what = QStringLiteral("the upper-case walk");
+        change.record.folders = {folder.path()};
+        change.record.caseBlind = true;
+        change.record.renames = {{folder / "a.avi", folder / "A.AVI", folder / "tamsel.ltmp.1z7.3", {}}};
+        QString whyNot;
+        QVERIFY(ChangeLog(host).save(change, whyNot));
+
+        QVERIFY(!recoverInterruptedChanges(host).isEmpty());
+        QCOMPARE(folder.state(), QStringList{"A.AVI<-a.avi"});
+        ChangeLog log(host);
+        QStringList setAside;
+        std::optional<StoredChange> done = log.latestUndoable(ChangeRecord::Tool::Renamer, setAside);
+        QVERIFY(done);
+        undoChange(host, log, *done);
+        QCOMPARE(folder.state(), QStringList{"a.avi<-a.avi"});
+    }
+
+private:
+    std::unique_ptr<ExfatVolume> m_volume;
+};
+
+QTEST_GUILESS_MAIN(tst_CaseBlindVolume)
+#include "tst_CaseBlindVolume.moc"

@@ -1,0 +1,191 @@
+#include "TempFolder.h"
+#include "TestHost.h"
+
+#include "gui/controls/FileDrop.h"
+#include "gui/controls/FileListBox.h"
+#include "gui/controls/FolderListBox.h"
+#include "gui/controls/ListBox.h"
+
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+QList<QUrl> fileUrls(const QStringList &paths)
+{
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls << QUrl::fromLocalFile(path);
+    return urls;
+}
+
+} // namespace
+
+class tst_Controls : public QObject {
+    Q_OBJECT
+private slots:
+    void listBoxOrder_data()
+    {
+        QTest::addColumn<bool>("sorted");
+        QTest::addColumn<QStringList>("first");
+        QTest::addColumn<QStringList>("second");
+        QTest::addColumn<QStringList>("rows");
+
+        QTest::newRow("sorted ignores case") << true << QStringList{"b", "C", "a"} << QStringList{}
+                                             << QStringList{"a", "b", "C"};
+        QTest::newRow("sorted places later rows")
+            << true << QStringList{"b.avi", "d.avi"} << QStringList{"C.avi", "a.avi", "e.avi"}
+            << QStringList{"a.avi", "b.avi", "C.avi", "d.avi", "e.avi"};
+        QTest::newRow("exact twins stand together")
+            << true << QStringList{"a.avi", "A.avi"} << QStringList{"a.avi"}
+            << QStringList{"A.avi", "a.avi", "a.avi"};
+        QTest::newRow("unsorted keeps the order of adding")
+            << false << QStringList{"b", "a"} << QStringList{"c", "a"}
+            << QStringList{"b", "a", "c", "a"};
+    }
+    void listBoxOrder()
+    {
+        QFETCH(bool, sorted);
+        QFETCH(QStringList, first);
+        QFETCH(QStringList, second);
+        QFETCH(QStringList, rows);
+        ListBox list(sorted);
+        list.addItems(first);
+        list.addItems(second);
+        QCOMPARE(list.items(), rows);
+    }
+
+    void listBoxRowsAndLimit()
+    {
+        ListBox list(false);
+        QCOMPARE(list.item(0), QString());
+        list.addItems({"a", "b", "c"});
+        list.removeItem(1);
+        list.removeItem(7);
+        QCOMPARE(list.items(), (QStringList{"a", "c"}));
+        QCOMPARE(list.item(2), QString());
+        QCOMPARE(list.item(-1), QString());
+
+        QStringList many;
+        for (int i = 0; i < ListBox::MaxRows + 5; ++i)
+            many << QString::number(i);
+        QCOMPARE(list.addItems(many), ListBox::MaxRows - 2);
+        QCOMPARE(list.count(), ListBox::MaxRows);
+        QCOMPARE(list.addItems({"x"}), 0);
+        list.clear();
+        QCOMPARE(list.count(), 0);
+    }
+
+    void listBoxTakesARealDrop()
+    {
+        TempFolder folder{"a.avi"};
+        ListBox list(true);
+        list.setAcceptsFileDrops(true);
+        QSignalSpy dropped(&list, &ListBox::filesDropped);
+        QMimeData data;
+        data.setUrls(fileUrls({folder / "a.avi"}));
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(list.viewport(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(list.viewport(), &drop);
+        QCOMPARE(dropped.count(), 1);
+        QCOMPARE(dropped.at(0).at(0).value<QList<QUrl>>(), fileUrls({folder / "a.avi"}));
+    }
+
+    void droppedFilesLeaveOutWhatIsNoFile()
+    {
+        TempFolder folder{"b.avi", "a.avi", "Sub/"};
+        TestHost host;
+        ListBox list(true);
+        QList<QUrl> urls = fileUrls({folder / "b.avi", folder / "Sub", folder / "gone.avi",
+                                     folder / "a.avi"});
+        urls << QUrl("https://example.org/film.avi");
+        QCOMPARE(addDroppedFiles(host, list, urls), (QStringList{folder / "b.avi", folder / "a.avi"}));
+        QCOMPARE(list.items(), (QStringList{folder / "a.avi", folder / "b.avi"}));
+        QCOMPARE(host.messages.size(), 1);
+        QVERIFY(host.messages.at(0).startsWith("3 dropped item(s) left out"));
+    }
+
+    void droppedFilesBeyondTheLimitAreReported()
+    {
+        TempFolder folder{"a.avi", "b.avi", "c.avi"};
+        TestHost host;
+        ListBox list(true);
+        QStringList filler;
+        for (int i = 0; i < ListBox::MaxRows - 1; ++i)
+            filler << QString::number(i);
+        list.addItems(filler);
+        const QStringList added =
+            addDroppedFiles(host, list, fileUrls({folder / "a.avi", folder / "b.avi", folder / "c.avi"}));
+        QCOMPARE(added, QStringList{folder / "a.avi"});
+        QCOMPARE(host.messages,
+                 QStringList{"2 dropped file(s) left out: the list holds at most 32767 rows."});
+    }
+
+    void fileListShowsMatchingFilesOnly()
+    {
+        TempFolder folder{"b.AVI", "a.avi", "c.mkv", "nodots", ".hidden.avi", "Sub.avi/"};
+        FileListBox files;
+        files.setPath(folder.path());
+        QCOMPARE(files.items(), (QStringList{"a.avi", "b.AVI", "c.mkv", "nodots"}));
+        files.setPattern("*.avi");
+        QCOMPARE(files.items(), (QStringList{"a.avi", "b.AVI"}));
+        folder.make({"d.avi"});
+        QCOMPARE(files.count(), 2);
+        files.refresh();
+        QCOMPARE(files.items(), (QStringList{"a.avi", "b.AVI", "d.avi"}));
+        QCOMPARE(files.selectedIndex(), -1);
+    }
+
+    void fileListReportsOnlyTheUsersChoice()
+    {
+        TempFolder folder{"a.avi", "b.avi"};
+        FileListBox files;
+        files.setPath(folder.path());
+        QSignalSpy chosen(&files, &FileListBox::entryChosen);
+        files.show();
+        files.setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(&files));
+        QCOMPARE(chosen.count(), 0);
+        QTest::keyClick(&files, Qt::Key_Down);
+        QTest::keyClick(&files, Qt::Key_Down);
+        QVERIFY(chosen.count() >= 1);
+        QCOMPARE(files.selectedName(), QString("b.avi"));
+    }
+
+    void folderListMovesOnlyToFolders()
+    {
+        TempFolder folder{"Sub/", "file.avi"};
+        FolderListBox folders;
+        QSignalSpy changed(&folders, &FolderListBox::pathChanged);
+        QVERIFY(folders.setPath(folder.path()));
+        QCOMPARE(folders.path(), folder.path());
+        QCOMPARE(changed.count(), 1);
+        QVERIFY(folders.setPath(folder.path() + "/"));
+        QCOMPARE(changed.count(), 1);
+        QVERIFY(!folders.setPath(folder / "file.avi"));
+        QVERIFY(!folders.setPath(folder / "missing"));
+        QVERIFY(!folders.setPath("Sub"));
+        QCOMPARE(folders.path(), folder.path());
+        QVERIFY(folders.setPath("/"));
+        QCOMPARE(folders.path(), QString("/"));
+    }
+
+    void folderListOpensARow()
+    {
+        TempFolder folder{"Sub/"};
+        FolderListBox folders;
+        folders.setPath(folder.path());
+        const QList<QListWidgetItem *> rows = folders.findItems("Sub", Qt::MatchEndsWith);
+        QCOMPARE(rows.size(), 1);
+        emit folders.itemActivated(rows.at(0));
+        QCOMPARE(folders.path(), folder / "Sub");
+        emit folders.itemActivated(folders.item(0));
+        QCOMPARE(folders.path(), QString("/"));
+    }
+};
+
+QTEST_MAIN(tst_Controls)
+#include "tst_Controls.moc"

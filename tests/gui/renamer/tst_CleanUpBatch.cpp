@@ -1,0 +1,196 @@
+#include "RenamerWindow.h"
+#include "TempFolder.h"
+#include "TestHost.h"
+
+#include "gui/controls/FolderListBox.h"
+
+#include <QApplication>
+
+namespace {
+
+// The batch over every file of folder, as a user who answered `answer`.
+void runBatch(TestHost &host, const Renamer &renamer, const QString &answer)
+{
+    host.answers = {answer};
+    renamer.click("Command5");
+}
+
+const QStringList ReleaseNames{
+    "Movie.Name.2004.DVDRip.XviD-aXXo.avi", "Some_Film_[1999]_HDTV.mkv",
+    "movie (1984) [DVD].avi", "Special EDITION.avi", "The Aviator 2004.avi",
+    "Unlimited Edition (2010).mp4", "readme.txt", "Film-deity.avi", "Film 19991.avi",
+    "Film.1949.avi", "Film.2013.avi", "nodots", "Road.Trip.2000.UNRATED.DVDRip.avi",
+    "road.trip.2000.unrated.dvdrip.AVI", "ROAD TRIP (2000).AVI", "Space.Story.2012.iFLiX.m4v",
+    "holiday.video.2007.www.sharethefiles.com.avi", "Band..Reunion...1988..mp4", "DVDRip.avi",
+    "-.avi", "tamsel.ltmp.1z7.42"};
+
+} // namespace
+
+class tst_CleanUpBatch : public QObject {
+    Q_OBJECT
+private slots:
+    void answers_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<QStringList>("messages");
+
+        const QStringList cleaned{"A FILM (2004).AVI", "Later", "Season 1"};
+        const QStringList folders{"LATER", "SEASON 1", "a.film.2004.avi"};
+        const QStringList files{"A.FILM.2004.AVI", "Later", "Season 1"};
+        const QStringList untouched{"Later", "Season 1", "a.film.2004.avi"};
+        const QStringList completed{"Special Batch Completed!"};
+        const QStringList cancelled{"Special Batch Cancelled"};
+        QTest::newRow("yes") << "yes" << cleaned << completed;
+        QTest::newRow("Yes") << "Yes" << cleaned << completed;
+        QTest::newRow(" YES ") << " YES " << cleaned << completed;
+        QTest::newRow("folders") << "folders" << folders << QStringList{};
+        QTest::newRow(" files ") << " files " << files << QStringList{};
+        QTest::newRow("NO") << "NO" << untouched << cancelled;
+        QTest::newRow("Cancel") << "" << untouched << cancelled;
+        QTest::newRow("Y") << "Y" << untouched << cancelled;
+        QTest::newRow("YES!") << "YES!" << untouched << cancelled;
+        QTest::newRow("tab is no blank") << "YES\t" << untouched << cancelled;
+    }
+    void answers()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QStringList, after);
+        QFETCH(QStringList, messages);
+
+        TempFolder folder{"a.film.2004.avi", "Season 1/", "Season 1/inner.avi"};
+        TestHost host;
+        Renamer renamer(host, folder.path());
+        renamer.text("Text1")->setText(QStringLiteral("*.avi"));
+        renamer.text("Text3")->setText(QStringLiteral("from"));
+        renamer.text("Text2")->setText(QStringLiteral("to"));
+        // Made behind the folder list's back: the closing step shows it.
+        folder.make({"Later/"});
+
+        runBatch(host, renamer, answer);
+
+        QCOMPARE(host.questions.size(), 1);
+        QCOMPARE(host.questions[0].prompt, QStringLiteral("ARE YOU SURE (type YES to continue)"));
+        QCOMPARE(host.questions[0].title,
+                 QStringLiteral("CONFIRM LAUNCH BATCH MAY TAKE SEVERAL MINUTES!"));
+        QCOMPARE(host.questions[0].defaultText, QStringLiteral("NO"));
+        QCOMPARE(folder.names(), after);
+        // Nothing inside a subfolder is touched, and the folder list shows
+        // the folder's subfolders as they are now.
+        const QString season = after.filter(QStringLiteral("season"), Qt::CaseInsensitive).first();
+        QCOMPARE(folder.names(season), QStringList{"inner.avi"});
+        const QString later = after.filter(QStringLiteral("later"), Qt::CaseInsensitive).first();
+        QCOMPARE(host.messages, messages);
+        const auto *folders = renamer.control<FolderListBox>("FolderTreeview1");
+        QCOMPARE(folders->findItems(later, Qt::MatchEndsWith | Qt::MatchCaseSensitive).size(), 1);
+        QCOMPARE(renamer.text("Text4")->text(), folder.path());
+
+        const bool ran = messages == QStringList{"Special Batch Completed!"};
+        QCOMPARE(renamer.text("Text1")->text(), ran ? QStringLiteral("*.*") : QStringLiteral("*.avi"));
+        QCOMPARE(renamer.text("Text3")->text(), ran ? QStringLiteral(".") : QStringLiteral("from"));
+        QCOMPARE(renamer.text("Text2")->text(), ran ? QStringLiteral(".") : QStringLiteral("to"));
+    }
+
+    void cleanUp_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("cleaned");
+
+        QTest::newRow("tags and year") << "Movie.Name.2004.DVDRip.XviD-aXXo.avi" << "MOVIE NAME (2004).AVI";
+        QTest::newRow("underscores and brackets") << "Some_Film_[1999]_HDTV.mkv" << "SOME FILM (1999).MKV";
+        QTest::newRow("year regains its parentheses") << "movie (1984) [DVD].avi" << "MOVIE (1984).AVI";
+        QTest::newRow("EDITION") << "Special EDITION.avi" << "SPECIAL.AVI";
+        QTest::newRow("blank AVI inside the name") << "The Aviator 2004.avi" << "THE.AVIATOR (2004).AVI";
+        QTest::newRow("tags inside words") << "Unlimited Edition (2010).mp4" << "UN (2010).MP4";
+        QTest::newRow("unknown extension") << "readme.txt" << "README TXT";
+        QTest::newRow("deity.avi takes the extension") << "Film-deity.avi" << "FILM";
+        QTest::newRow("year inside a number") << "Film 19991.avi" << "FILM (1999)1.AVI";
+        QTest::newRow("before 1950") << "Film.1949.avi" << "FILM 1949.AVI";
+        QTest::newRow("after 2012") << "Film.2013.avi" << "FILM 2013.AVI";
+        QTest::newRow("nine blanks keep two") << "a         b.avi" << "A  B.AVI";
+        QTest::newRow("no tag, no dot") << "nodots" << "nodots";
+        QTest::newRow("site name") << "holiday.video.2007.www.sharethefiles.com.avi"
+                                   << "HOLIDAY VIDEO (2007).AVI";
+        QTest::newRow("dot runs") << "Band..Reunion...1988..mp4" << "BAND REUNION (1988).MP4";
+        QTest::newRow("never a hidden name") << "DVDRip.avi" << "RIP.AVI";
+    }
+    void cleanUp()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, cleaned);
+
+        TempFolder folder;
+        folder.make({name});
+        TestHost host;
+        Renamer renamer(host, folder.path());
+        runBatch(host, renamer, QStringLiteral("YES"));
+
+        QCOMPARE(folder.state(), QStringList{cleaned + QStringLiteral("<-") + name});
+        QCOMPARE(renamer.file1()->items(), QStringList{cleaned});
+        QVERIFY(renamer.file1()->isVisible());
+    }
+
+    // Many names, several cleaning to the same name, one already clean, a
+    // leftover temporary name: no file lost, none overwritten, no temporary
+    // name added.
+    void cleanUpOfAFolderWithClashes()
+    {
+        TempFolder folder;
+        folder.make(ReleaseNames);
+        TestHost host;
+        Renamer renamer(host, folder.path());
+        runBatch(host, renamer, QStringLiteral("yes"));
+
+        const QStringList names = folder.names();
+        QCOMPARE(names.size(), ReleaseNames.size());
+        QStringList contents;
+        for (const QString &name : names)
+            contents << folder.contents(name);
+        QCOMPARE(QSet<QString>(contents.begin(), contents.end()),
+                 QSet<QString>(ReleaseNames.begin(), ReleaseNames.end()));
+        for (const QString &name : names)
+            QVERIFY2(!name.startsWith(TemporaryNamePrefix), qPrintable(name));
+        QVERIFY(names.contains("ROAD TRIP (2000).AVI"));
+        QVERIFY(names.contains("ROAD TRIP (2000).AVI.1"));
+        QCOMPARE(host.messages, QStringList{"Special Batch Completed!"});
+    }
+
+    void cleanUpSeesOnlyTheFilter()
+    {
+        TempFolder folder{"a.film.avi", "b.film.avi"};
+        TestHost host;
+        Renamer renamer(host, folder.path());
+        renamer.text("Text1")->setText(QStringLiteral("a*"));
+        renamer.click("Command1");
+        runBatch(host, renamer, QStringLiteral("YES"));
+
+        QCOMPARE(folder.names(), (QStringList{"A FILM.AVI", "b.film.avi"}));
+        QCOMPARE(renamer.file1()->pattern(), QStringLiteral("*.*"));
+        QCOMPARE(renamer.file1()->items(), (QStringList{"A FILM.AVI", "b.film.avi"}));
+    }
+
+    // A file that will not be renamed (in use, no access) keeps its name and
+    // the batch goes on to the end.
+    void refusedRenamesDoNotStopTheBatch()
+    {
+        TempFolder folder{"x.dvdrip.avi", "y.hdtv.avi"};
+        TestHost host;
+        bool waitCursorThroughout = true;
+        host.failWhen = [&](const QString &operation, const QString &path) {
+            Q_UNUSED(operation);
+            const QCursor *cursor = QApplication::overrideCursor();
+            waitCursorThroughout &= cursor && cursor->shape() == Qt::WaitCursor;
+            return path == folder / "x.dvdrip.avi";
+        };
+        Renamer renamer(host, folder.path());
+        runBatch(host, renamer, QStringLiteral("YES"));
+
+        QCOMPARE(folder.names(), (QStringList{"Y.AVI", "x.dvdrip.avi"}));
+        QCOMPARE(host.messages, QStringList{"Special Batch Completed!"});
+        QVERIFY(waitCursorThroughout);
+        QVERIFY(!QApplication::overrideCursor());
+    }
+};
+
+QTEST_MAIN(tst_CleanUpBatch)
+#include "tst_CleanUpBatch.moc"

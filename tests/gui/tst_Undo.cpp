@@ -1,0 +1,258 @@
+#include "RenamerWindow.h"
+#include "TempFolder.h"
+#include "TestHost.h"
+
+#include "core/changes/ChangeLog.h"
+#include "core/changes/Recovery.h"
+#include "gui/controls/ListBox.h"
+#include "gui/folderer/FolderMaker.h"
+
+#include <QAction>
+#include <QDirIterator>
+#include <QMenu>
+
+namespace {
+
+// Every file below folder as "path<-what it holds", and every folder as "path/".
+QStringList tree(const TempFolder &folder)
+{
+    QStringList entries;
+    QDirIterator it(folder.path(), QDir::AllEntries | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString relative = QDir(folder.path()).relativeFilePath(it.next());
+        entries << (it.fileInfo().isDir() ? relative + u'/'
+                                          : relative + QStringLiteral("<-") + folder.contents(relative));
+    }
+    entries.sort();
+    return entries;
+}
+
+void pressUndo(QWidget *window, QWidget *list)
+{
+    list->setFocus();
+    QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
+}
+
+// Something the user does to a folder in a window over host.
+using Change = std::function<void(TestHost &, const TempFolder &)>;
+
+void makeChanges(TestHost &host, const TempFolder &folder, const QString &from, const QString &to)
+{
+    Renamer renamer(host, folder.path());
+    renamer.text("Text3")->setText(from);
+    renamer.text("Text2")->setText(to);
+    renamer.click("Command3");
+}
+
+void specialBatch(TestHost &host, const TempFolder &folder, const QString &answer)
+{
+    Renamer renamer(host, folder.path());
+    host.answers = {answer};
+    renamer.click("Command5");
+}
+
+void makeFolders(TestHost &host, const TempFolder &folder, const QStringList &files)
+{
+    FolderMaker window(host, nullptr);
+    QList<QUrl> urls;
+    for (const QString &file : files)
+        urls << QUrl::fromLocalFile(folder / file);
+    window.List1_OLEDragDrop(urls);
+    window.Command5_Click();
+}
+
+// Ctrl+Z in a fresh window of the tool that made the last change.
+void undoInRenamer(TestHost &host, const TempFolder &folder)
+{
+    Renamer renamer(host, folder.path());
+    QVERIFY(QTest::qWaitForWindowActive(renamer.window));
+    pressUndo(renamer.window, renamer.file1());
+}
+
+void undoInFolderer(TestHost &host, const TempFolder &)
+{
+    FolderMaker window(host, nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    pressUndo(&window, window.findChild<ListBox *>(QStringLiteral("List1")));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Change)
+
+class tst_Undo : public QObject {
+    Q_OBJECT
+private slots:
+    // Each kind of change, undone by Ctrl+Z, leaves the folder as it was.
+    void undo_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<Change>("undo");
+        QTest::addColumn<QString>("message");
+
+        const QStringList names{"Film.2004.DVDRip.avi", "b.avi", "Season 1/", "Season 1/c.avi"};
+        QTest::newRow("MAKE CHANGES")
+            << names << Change([](TestHost &h, const TempFolder &f) { makeChanges(h, f, ".", "."); })
+            << Change(undoInRenamer) << "Put back 2 names.";
+        QTest::newRow("clean-up batch")
+            << names << Change([](TestHost &h, const TempFolder &f) { specialBatch(h, f, "YES"); })
+            << Change(undoInRenamer) << "Put back 2 names.";
+        QTest::newRow("upper-case walk")
+            << names << Change([](TestHost &h, const TempFolder &f) { specialBatch(h, f, "FOLDERS"); })
+            << Change(undoInRenamer) << "Put back 1 name.";
+        QTest::newRow("MakeFolders")
+            << names
+            << Change([](TestHost &h, const TempFolder &f) {
+                   makeFolders(h, f, {"Film.2004.DVDRip.avi", "b.avi", "Season 1/c.avi"});
+               })
+            << Change(undoInFolderer) << "Put back 3 names. Removed 3 folders that it had made.";
+    }
+    void undo()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(Change, change);
+        QFETCH(Change, undo);
+        QFETCH(QString, message);
+
+        TempFolder folder;
+        folder.make(files);
+        const QStringList before = tree(folder);
+        TestHost host;
+        change(host, folder);
+        QVERIFY(tree(folder) != before);
+        host.messages.clear();
+        undo(host, folder);
+        QCOMPARE(tree(folder), before);
+        QCOMPARE(host.messages, QStringList{message});
+    }
+
+    // Undo leaves a file that is gone or whose old name is taken now, says
+    // why, and puts the others back; the next Ctrl+Z, in a later run of the
+    // program, undoes the change before.
+    void takenGoneAndTwoRuns()
+    {
+        TempFolder folder{"a.avi", "b.avi", "c.avi", "d.avi"};
+        TestHost first;
+        makeChanges(first, folder, "a.", "x.");
+        makeChanges(first, folder, ".", ".");
+        QFile::remove(folder / "B.AVI");
+        folder.make({"c.avi"});
+
+        TestHost later(first.StateFolder());
+        undoInRenamer(later, folder);
+        QCOMPARE(later.messages.first(),
+                 QStringLiteral("Put back 1 name.\n\nNot put back:\n%1: it is no longer there\n"
+                                "%2: its old name %3 is taken now")
+                     .arg(folder / "B.AVI", folder / "C.AVI", folder / "c.avi"));
+        QCOMPARE(folder.names(), (QStringList{"C.AVI", "X.AVI", "c.avi", "d.avi"}));
+        undoInRenamer(later, folder);
+        QCOMPARE(folder.names(), (QStringList{"C.AVI", "a.avi", "c.avi", "d.avi"}));
+        undoInRenamer(later, folder);
+        QCOMPARE(later.messages.last(), QStringLiteral("There is nothing to undo."));
+    }
+
+    // In a text box Ctrl+Z undoes typing; a folder that cannot be read now
+    // (a drive taken away) keeps its change for a later Ctrl+Z.
+    void textBoxAndMissingFolder()
+    {
+        TempFolder folder{"a.avi"};
+        TestHost host;
+        makeChanges(host, folder, ".", ".");
+        {
+            Renamer renamer(host, folder.path());
+            QVERIFY(QTest::qWaitForWindowActive(renamer.window));
+            renamer.text("Text3")->setFocus();
+            QTest::keyClicks(renamer.text("Text3"), "x");
+            QTest::keyClick(renamer.text("Text3"), Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(renamer.text("Text3")->text(), QString());
+            QCOMPARE(host.messages, QStringList());
+        }
+        const QString away = folder.path() + QStringLiteral(".away");
+        QVERIFY(QDir().rename(folder.path(), away));
+        undoInRenamer(host, folder);
+        QVERIFY(host.messages.last().startsWith(QStringLiteral("Nothing was put back")));
+        QVERIFY(QDir().rename(away, folder.path()));
+        undoInRenamer(host, folder);
+        QCOMPARE(folder.names(), QStringList{"a.avi"});
+    }
+
+    // The list's context menu names what Ctrl+Z would undo.
+    void contextMenu()
+    {
+        TempFolder folder{"a.avi"};
+        TestHost host;
+        Renamer renamer(host, folder.path());
+        const auto caption = [&] {
+            std::unique_ptr<QMenu> menu(renamer.window->undoMenu());
+            const QAction *action = menu->actions().first();
+            return (action->isEnabled() ? QStringLiteral("on: ") : QStringLiteral("off: "))
+                + action->text();
+        };
+        QCOMPARE(caption(), QStringLiteral("off: Undo (nothing to undo)"));
+        // Asking for the menu chooses no file, which would overwrite the boxes.
+        renamer.text("Text3")->setText(QStringLiteral("typed"));
+        QTest::mouseClick(renamer.file1()->viewport(), Qt::RightButton, {}, renamer.fileRow(0));
+        QCOMPARE(renamer.text("Text3")->text(), QStringLiteral("typed"));
+        host.answers = {QStringLiteral("YES")};
+        renamer.click("Command5");
+        QCOMPARE(caption(), QStringLiteral("on: Undo the clean-up batch in %1 (1 name)").arg(folder.path()));
+    }
+
+    // A change still happens when its record cannot be written, and says
+    // that it cannot be undone.
+    void unrecordedChange()
+    {
+        TempFolder folder{"a.avi"};
+        TestHost host;
+        host.failWhen = [](const QString &operation, const QString &) {
+            return operation == QLatin1String("WriteFileSafely");
+        };
+        makeChanges(host, folder, ".", ".");
+        QCOMPARE(folder.names(), QStringList{"A.AVI"});
+        QCOMPARE(host.messages, QStringList{"This change cannot be undone: its record could not "
+                                            "be written (Permission denied)."});
+    }
+
+    // A change that a stop interrupted, with one file under its temporary
+    // name, one renamed and one not yet: the next start puts the first where
+    // it was going, says so, and leaves the change to be undone.
+    void recovery()
+    {
+        TempFolder folder{"b.avi", "c.avi", "B.AVI~", "tamsel.ltmp.1z7.7"};
+        QFile::rename(folder / "B.AVI~", folder / "B.AVI");
+        QFile::remove(folder / "b.avi");
+        TestHost host;
+        StoredChange change;
+        change.record.what = QStringLiteral("the upper-case walk");
+        change.record.folders = {folder.path()};
+        change.record.renames = {{folder / "a.avi", folder / "A.AVI", folder / "tamsel.ltmp.1z7.7", {}},
+                                 {folder / "b.avi", folder / "B.AVI", {}, {}},
+                                 {folder / "c.avi", folder / "C.AVI", {}, {}}};
+        QString whyNot;
+        QVERIFY(ChangeLog(host).save(change, whyNot));
+
+        // While the folder cannot be read, the change waits as it is.
+        const QString away = folder.path() + QStringLiteral(".away");
+        QVERIFY(QDir().rename(folder.path(), away));
+        QVERIFY(recoverInterruptedChanges(host).contains(QStringLiteral("cannot be read now")));
+        QVERIFY(QDir().rename(away, folder.path()));
+
+        const QString message = recoverInterruptedChanges(host);
+        QCOMPARE(folder.names(), (QStringList{"A.AVI", "B.AVI", "c.avi"}));
+        QVERIFY2(message.startsWith(QStringLiteral("The program was stopped in the middle of the "
+                                                   "upper-case walk in %1; 2 of 3 names had been "
+                                                   "changed.").arg(folder.path())),
+                 qPrintable(message));
+        QVERIFY(message.contains(folder / "A.AVI"));
+        QVERIFY(recoverInterruptedChanges(host).isEmpty());
+
+        undoInRenamer(host, folder);
+        QCOMPARE(folder.names(), (QStringList{"a.avi", "b.avi", "c.avi"}));
+    }
+};
+
+QTEST_MAIN(tst_Undo)
+#include "tst_Undo.moc"

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/host/Host.h"
+#include "core/changes/RenamePlan.h"
+#include "core/renamer/CleanUpBatch.h"
+#include "core/renamer/RenamePlanner.h"
+#include "core/renamer/UpperCaseWalk.h"
+
+// The planned core as the renamer window drives it: the folder read, the
+// renames worked out on its model, then performed at once.
+
+inline void plannedMakeChanges(Host &host, const QString &folder, const QStringList &entries,
+                               const QString &from, const QString &to)
+{
+    RenamePlanner planner(FolderModel(host.ReadFolder(folder)), Wildcard(QStringLiteral("*.*")));
+    planner.makeChanges(entries, from, to);
+    applyPlan(host, planner.plan(folder));
+}
+
+inline void plannedUpperCaseWalk(Host &host, const QString &folder, WalkMode mode)
+{
+    FolderModel model(host.ReadFolder(folder));
+    planUpperCaseWalk(model, mode);
+    applyPlan(host, model.plan(folder));
+}
+
+// The clean-up batch planned over the entries of the file list, which lists
+// folder through filter. Returns the rows of the last year's preview.
+inline QStringList plannedCleanUpBatch(Host &host, const QString &folder,
+                                       const QStringList &entries, const QString &filter)
+{
+    RenamePlanner planner(FolderModel(host.ReadFolder(folder)), Wildcard(filter));
+    const QStringList preview = planCleanUpBatch(planner, entries);
+    applyPlan(host, planner.plan(folder));
+    return preview;
+}
