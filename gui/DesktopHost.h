@@ -1,62 +1,14 @@
 #pragma once
 
-#include "core/host/Host.h"
+#include "core/host/LocalHost.h"
 
-#include <memory>
-#include <random>
-
-class QLockFile;
-
-// The real host: Qt's dialogs, the local file system, outside programs
-// started directly, the wall clock and a Mersenne Twister.
-class DesktopHost : public Host {
+// The program's host on the desktop: the local machine, with Qt's dialogs.
+class DesktopHost : public LocalHost {
 public:
-    DesktopHost();
-    ~DesktopHost() override;
-
     // The application's title, which every message box carries.
     static inline const QString Title = QStringLiteral("Tamsells File Utilities");
 
     void ShowMessage(const QString &text) override;
     QString AskText(const QString &prompt, const QString &title,
                     const QString &defaultText) override;
-
-    QString ListFolder(const QString &pattern, int mask) override;
-    QString ListFolder() override;
-    FolderContents ReadFolder(const QString &folder) override;
-    std::optional<int> GetAttributes(const QString &path) override;
-    bool RenameFile(const QString &oldPath, const QString &newPath) override;
-    bool MakeFolder(const QString &path) override;
-    bool MoveFile(const QString &source, const QString &destination) override;
-    bool DeleteFile(const QString &path) override;
-    bool RemoveFolder(const QString &path) override;
-    QString ParentFolder(const QString &path) override;
-    Outcome WriteTextFile(const QString &path, const QStringList &lines,
-                          const QString &lineEnd, bool executable) override;
-
-    QString StateFolder() override;
-    bool ClaimStateFolder() override;
-    std::optional<QByteArray> ReadFile(const QString &path) override;
-    Outcome WriteFileSafely(const QString &path, const QByteArray &content) override;
-    Outcome AppendToFile(const QString &path, const QByteArray &content) override;
-    bool RemoveFile(const QString &path) override;
-
-    Outcome StartProgram(const QString &program, const QStringList &arguments,
-                         int windowStyle) override;
-    QString CurrentTimeText() override;
-    void YieldToEvents() override;
-
-    void SeedRandom(quint32 seed) override;
-    double NextRandom() override;
-
-protected:
-    // $XDG_STATE_HOME/tamsells-file-utilities, or ~/.local/state/... when
-    // XDG_STATE_HOME is not set.
-    QString m_stateFolder;
-
-private:
-    std::unique_ptr<QLockFile> m_stateLock;
-    QStringList m_listing;
-    qsizetype m_nextInListing = 0;
-    std::mt19937 m_random{1};
 };

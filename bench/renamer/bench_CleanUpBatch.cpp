@@ -83,7 +83,7 @@ double batchSeconds(RecordingHost &host, const TempFolder &folder)
 
 double referenceSeconds(const TempFolder &folder)
 {
-    DesktopHost host;
+    TestHost host;
     const Wildcard all(QStringLiteral("*.*"));
     const QStringList entries = listEntries(folder.path(), all, EntryKinds::Files);
     settle();

@@ -24,34 +24,34 @@ QString TestHost::AskText(const QString &prompt, const QString &title, const QSt
 
 bool TestHost::RenameFile(const QString &oldPath, const QString &newPath)
 {
-    return !fails(QStringLiteral("RenameFile"), oldPath) && DesktopHost::RenameFile(oldPath, newPath);
+    return !fails(QStringLiteral("RenameFile"), oldPath) && LocalHost::RenameFile(oldPath, newPath);
 }
 
 bool TestHost::MakeFolder(const QString &path)
 {
-    return !fails(QStringLiteral("MakeFolder"), path) && DesktopHost::MakeFolder(path);
+    return !fails(QStringLiteral("MakeFolder"), path) && LocalHost::MakeFolder(path);
 }
 
 bool TestHost::MoveFile(const QString &source, const QString &destination)
 {
-    return !fails(QStringLiteral("MoveFile"), source) && DesktopHost::MoveFile(source, destination);
+    return !fails(QStringLiteral("MoveFile"), source) && LocalHost::MoveFile(source, destination);
 }
 
 bool TestHost::DeleteFile(const QString &path)
 {
-    return !fails(QStringLiteral("DeleteFile"), path) && DesktopHost::DeleteFile(path);
+    return !fails(QStringLiteral("DeleteFile"), path) && LocalHost::DeleteFile(path);
 }
 
 bool TestHost::RemoveFolder(const QString &path)
 {
-    return !fails(QStringLiteral("RemoveFolder"), path) && DesktopHost::RemoveFolder(path);
+    return !fails(QStringLiteral("RemoveFolder"), path) && LocalHost::RemoveFolder(path);
 }
 
 Outcome TestHost::WriteFileSafely(const QString &path, const QByteArray &content)
 {
     if (fails(QStringLiteral("WriteFileSafely"), path))
         return Outcome::failure(QStringLiteral("Permission denied"));
-    return DesktopHost::WriteFileSafely(path, content);
+    return LocalHost::WriteFileSafely(path, content);
 }
 
 Outcome TestHost::WriteTextFile(const QString &path, const QStringList &lines,
@@ -59,7 +59,7 @@ Outcome TestHost::WriteTextFile(const QString &path, const QStringList &lines,
 {
     if (fails(QStringLiteral("WriteTextFile"), path))
         return Outcome::failure(QStringLiteral("Permission denied"));
-    return DesktopHost::WriteTextFile(path, lines, lineEnd, executable);
+    return LocalHost::WriteTextFile(path, lines, lineEnd, executable);
 }
 
 Outcome TestHost::StartProgram(const QString &program, const QStringList &arguments,

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "gui/DesktopHost.h"
+#include "core/host/LocalHost.h"
 
 #include <QTemporaryDir>
 #include <functional>
 
-// The desktop host with its dialogs, programs and clock scripted and
+// The local host with its dialogs, programs and clock scripted and
 // recorded, and a switch that makes chosen file operations fail. File
 // operations otherwise act on the real file system. The desktop's trash is
 // redirected into a temporary folder of its own.
-class TestHost : public DesktopHost {
+class TestHost : public LocalHost {
 public:
     // The host keeps its state (the change record) in a temporary folder of
     // its own, or in stateFolder, which another host may share.

@@ -23,7 +23,7 @@ QStringList wholeListing(Host &host, const QString &pattern, int mask)
 
 } // namespace
 
-class tst_DesktopHost : public QObject {
+class tst_LocalHost : public QObject {
     Q_OBJECT
 private slots:
     void listFolder_data()
@@ -256,16 +256,16 @@ private slots:
 
     void startProgramReportsAMissingProgram()
     {
-        DesktopHost host;
-        const Outcome outcome = host.StartProgram("no-such-program-here", {"x"}, 6);
+        TestHost host;
+        const Outcome outcome = host.LocalHost::StartProgram("no-such-program-here", {"x"}, 6);
         QVERIFY(!outcome.ok);
         QVERIFY(outcome.reason.contains("no-such-program-here"));
     }
 
     void clockAndRandom()
     {
-        DesktopHost host;
-        QVERIFY(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$").match(host.CurrentTimeText()).hasMatch());
+        TestHost host;
+        QVERIFY(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$").match(host.LocalHost::CurrentTimeText()).hasMatch());
         host.SeedRandom(1);
         QList<double> first;
         for (int i = 0; i < 5; ++i)
@@ -278,5 +278,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_DesktopHost)
-#include "tst_DesktopHost.moc"
+QTEST_MAIN(tst_LocalHost)
+#include "tst_LocalHost.moc"
