@@ -29,7 +29,12 @@ QString lastComponent(const QString &path)
 QString folderPart(const QString &path)
 {
     const qsizetype at = path.lastIndexOf(separator());
-    return at < 0 ? QString() : path.left(at);
+    if (at < 0)
+        return QString();
+    const QString folder = path.left(at);
+    if (folder.isEmpty() || folder.endsWith(u':'))
+        return folder + separator();
+    return folder;
 }
 
 } // namespace Paths

@@ -14,7 +14,9 @@ QString hostRoot();
 QString join(const QString &folder, const QString &name);
 // The last component of path: what follows its last separator.
 QString lastComponent(const QString &path);
-// path without its last component and the separator before it.
+// The folder that holds path: what stands before its last separator, without
+// a trailing separator except at a root, which keeps it ("/", a drive's
+// "C:\"); the empty text when path has no separator.
 QString folderPart(const QString &path);
 
 } // namespace Paths

@@ -1,10 +1,10 @@
 #include "core/changes/ChangeRecord.h"
 
+#include "core/base/NumberText.h"
 #include "core/base/Paths.h"
 
 #include <QDir>
 #include <QHash>
-#include <QLocale>
 #include <algorithm>
 
 namespace {
@@ -260,13 +260,12 @@ QList<RecordedRename> ChangeRecord::done() const
 QString ChangeRecord::undoCaption() const
 {
     const qsizetype count = done().size();
-    const bool files = tool == Tool::Folderer;
-    const QString unit = QLatin1String(count == 1 ? (files ? "file" : "name") : (files ? "files" : "names"));
+    const QString moved = tool == Tool::Folderer ? countText(count, "file", "files")
+                                                 : countText(count, "name", "names");
     QStringList from;
     for (const RecordedRename &rename : renames)
         if (!from.contains(Paths::folderPart(rename.from)))
             from << Paths::folderPart(rename.from);
     const QString where = from.size() == 1 ? from.first() : QStringLiteral("%1 folders").arg(from.size());
-    return QStringLiteral("Undo %1 in %2 (%3 %4)")
-        .arg(what, where, QLocale(QLocale::English).toString(count), unit);
+    return QStringLiteral("Undo %1 in %2 (%3)").arg(what, where, moved);
 }

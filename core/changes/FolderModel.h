@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/NameKey.h"
 #include "core/host/Host.h"
 #include "core/changes/RenamePlan.h"
 
@@ -36,7 +37,7 @@ public:
     RenamePlan plan(const QString &folder) const;
 
 private:
-    QString key(const QString &name) const { return pathKey(name, m_caseBlind); }
+    QString key(const QString &name) const { return nameKey(name, m_caseBlind); }
     void hold(const QString &key, int entry);
     void release(const QString &key, int entry);
 

@@ -1,11 +1,13 @@
 #include "core/changes/Recovery.h"
 
+#include "core/base/CountedName.h"
+#include "core/base/NumberText.h"
+#include "core/base/TemporaryName.h"
 #include "core/changes/ChangeLog.h"
 #include "core/host/Host.h"
 #include "core/base/Paths.h"
 
 #include <QHash>
-#include <QLocale>
 #include <QSet>
 
 namespace {
@@ -49,8 +51,8 @@ private:
 QString putInPlace(Host &host, Names &names, const QString &temporary, const RecordedRename &r)
 {
     QStringList targets{r.to, r.from};
-    for (int k = 1; k < 20; ++k)
-        targets << r.from + u'.' + QString::number(k);
+    for (int k = 1; k <= LastCounter; ++k)
+        targets << countedName(r.from, k);
     for (const QString &target : targets) {
         if (host.RenameFile(temporary, target)) {
             names.moved(temporary, target);
@@ -91,7 +93,7 @@ std::pair<QString, bool> mend(Host &host, StoredChange &change)
     QStringList strays;
     for (const QString &folder : change.record.folders)
         for (const QString &name : names.inFolder(folder))
-            if (name.startsWith(TemporaryNamePrefix) && !recorded.contains(Paths::join(folder, name)))
+            if (isTemporaryName(name) && !recorded.contains(Paths::join(folder, name)))
                 strays << Paths::join(folder, name);
     QList<RecordedRename *> missing;
     for (RecordedRename &r : renames)
@@ -137,8 +139,7 @@ std::pair<QString, bool> mend(Host &host, StoredChange &change)
     QString message = undoing
         ? QStringLiteral("The program was stopped while it undid %1 in %2; %3 of %4 names had been put back.")
         : QStringLiteral("The program was stopped in the middle of %1 in %2; %3 of %4 names had been changed.");
-    message = message.arg(change.record.what, where, QLocale(QLocale::English).toString(made),
-                          QLocale(QLocale::English).toString(renames.size()));
+    message = message.arg(change.record.what, where, numberText(made), numberText(renames.size()));
     if (!lines.isEmpty())
         message += QStringLiteral("\nFiles that stood under a temporary name:\n") + lines.join(u'\n');
     if (!undoing)

@@ -1,28 +1,12 @@
 #include "core/changes/RenamePlan.h"
 
+#include "core/base/CountedName.h"
+#include "core/base/NameKey.h"
+#include "core/base/TemporaryName.h"
 #include "core/host/Host.h"
 #include "core/base/Paths.h"
 
 #include <QHash>
-
-QString pathKey(const QString &path, bool caseBlind)
-{
-    if (!caseBlind)
-        return path;
-    // Case-blind volumes compare letters one by one, as their upper-case
-    // forms: a letter whose upper case is two letters stays as it is.
-    QString key = path;
-    for (QChar &c : key) {
-        const char16_t u = c.unicode();
-        if (u < 0x80) {
-            if (u >= 'a' && u <= 'z')
-                c = QChar(u - ('a' - 'A'));
-        } else if (!c.isSurrogate()) {
-            c = c.toUpper();
-        }
-    }
-    return key;
-}
 
 namespace {
 
@@ -31,18 +15,18 @@ QString drawTemporary(Host &host, const RenamePlan &plan, const QString &path,
                       QSet<QString> &avoid)
 {
     const QString folder = Paths::folderPart(path);
-    for (int draw = 0; draw < 2 * 9999; ++draw) {
-        // Past the random draws, the numbers in turn: a folder may hold
-        // nearly all of them.
-        const int number = draw < 9999 ? int(9999 * host.NextRandom() + 1) : draw - 9999 + 1;
-        const QString temporary = Paths::join(folder, TemporaryNamePrefix + QString::number(number));
-        const QString key = pathKey(temporary, plan.caseBlind);
-        if (!avoid.contains(key) && !(plan.stays && plan.stays(temporary))) {
-            avoid.insert(key);
-            return temporary;
-        }
-    }
-    return {};
+    const QString name = freeTemporaryName(
+        [&](const QString &name) {
+            const QString temporary = Paths::join(folder, name);
+            return avoid.contains(nameKey(temporary, plan.caseBlind))
+                || (plan.stays && plan.stays(temporary));
+        },
+        [&host] { return host.NextRandom(); });
+    if (name.isEmpty())
+        return {};
+    const QString temporary = Paths::join(folder, name);
+    avoid.insert(nameKey(temporary, plan.caseBlind));
+    return temporary;
 }
 
 } // namespace
@@ -58,13 +42,13 @@ RenameSchedule scheduleRenames(const RenamePlan &plan, Host &host)
     QHash<QString, int> holder;
     holder.reserve(count);
     for (int i = 0; i < count; ++i)
-        holder.insert(pathKey(plan.renames[i].from, plan.caseBlind), i);
+        holder.insert(nameKey(plan.renames[i].from, plan.caseBlind), i);
     QList<int> waitsFor(count, -1), wantedBy(count, -1);
     QList<bool> scheduled(count, false);
     QSet<QString> wanted;
     wanted.reserve(count);
     for (int i = 0; i < count; ++i) {
-        const QString key = pathKey(plan.renames[i].to, plan.caseBlind);
+        const QString key = nameKey(plan.renames[i].to, plan.caseBlind);
         if (plan.renames[i].from == plan.renames[i].to || wanted.contains(key)) {
             scheduled[i] = true; // nothing to do, or a name wanted twice: left alone
             continue;
@@ -118,8 +102,8 @@ QString putBack(Host &host, const QString &temporary, const QString &old)
 {
     if (host.RenameFile(temporary, old))
         return old;
-    for (int k = 1; k < 20; ++k) {
-        const QString counted = old + u'.' + QString::number(k);
+    for (int k = 1; k <= LastCounter; ++k) {
+        const QString counted = countedName(old, k);
         if (host.RenameFile(temporary, counted))
             return counted;
     }

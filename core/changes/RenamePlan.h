@@ -25,10 +25,6 @@ struct RenamePlan {
     std::function<bool(const QString &path)> stays;
 };
 
-// How a path compares on its volume: as it is, or with its letter case
-// folded where the volume is case-blind.
-QString pathKey(const QString &path, bool caseBlind);
-
 // The order in which a plan's renames run. A rename waits until another
 // rename of the plan has freed the name it needs; a cycle of names, or a
 // case-only rename on a case-blind volume, passes one file through a

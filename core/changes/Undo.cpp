@@ -1,11 +1,11 @@
 #include "core/changes/Undo.h"
 
 #include "core/host/Host.h"
+#include "core/base/NumberText.h"
 #include "core/base/Paths.h"
 #include "core/changes/FolderModel.h"
 
 #include <QHash>
-#include <QLocale>
 #include <QSet>
 #include <algorithm>
 #include <map>
@@ -39,12 +39,6 @@ public:
 private:
     Host &m_host;
 };
-
-QString count(qsizetype number, const char *one, const char *many)
-{
-    return QStringLiteral("%1 %2").arg(QLocale(QLocale::English).toString(number),
-                                       QLatin1String(number == 1 ? one : many));
-}
 
 } // namespace
 
@@ -121,9 +115,9 @@ QString undoChange(Host &host, ChangeLog &log, StoredChange &change)
             kept << QStringLiteral("%1: it is not empty").arg(folder);
     }
 
-    QString message = QStringLiteral("Put back %1.").arg(count(putBack, "name", "names"));
+    QString message = QStringLiteral("Put back %1.").arg(countText(putBack, "name", "names"));
     if (removed > 0)
-        message += QStringLiteral(" Removed %1 that it had made.").arg(count(removed, "folder", "folders"));
+        message += QStringLiteral(" Removed %1 that it had made.").arg(countText(removed, "folder", "folders"));
     if (!notPutBack.isEmpty())
         message += QStringLiteral("\n\nNot put back:\n") + notPutBack.join(u'\n');
     if (!kept.isEmpty())

@@ -30,10 +30,6 @@ inline const QString CrLf = QStringLiteral("\r\n");
 inline const QString Lf = QStringLiteral("\n");
 }
 
-// The name under which a file waits between two renames; a number from 1 to
-// 9999 follows it.
-inline const QString TemporaryNamePrefix = QStringLiteral("tamsel.ltmp.1z7.");
-
 // One entry of a folder as a listing sees it.
 struct FolderEntry {
     enum Kind { File, Folder, Other };

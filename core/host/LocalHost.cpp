@@ -2,6 +2,7 @@
 
 #include "core/host/FolderListing.h"
 #include "core/base/Paths.h"
+#include "core/base/TemporaryName.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -85,18 +86,15 @@ bool renameNoReplace(const QString &oldPath, const QString &newPath);
 bool renameThroughTemporary(const QString &oldPath, const QString &newPath)
 {
     const QString folder = Paths::folderPart(newPath);
-    for (int number = 1; number <= 9999; ++number) {
-        const QString temporary = Paths::join(folder, TemporaryNamePrefix + QString::number(number));
-        if (existsOnVolume(NativePath(temporary)))
-            continue;
-        if (!renameNoReplace(oldPath, temporary))
-            return false;
-        if (renameNoReplace(temporary, newPath)
-            && listedExactly(folder, Paths::lastComponent(newPath)))
-            return true;
-        renameNoReplace(temporary, oldPath);
+    const QString name = freeTemporaryName([&](const QString &name) {
+        return existsOnVolume(NativePath(Paths::join(folder, name)));
+    });
+    const QString temporary = Paths::join(folder, name);
+    if (name.isEmpty() || !renameNoReplace(oldPath, temporary))
         return false;
-    }
+    if (renameNoReplace(temporary, newPath) && listedExactly(folder, Paths::lastComponent(newPath)))
+        return true;
+    renameNoReplace(temporary, oldPath);
     return false;
 }
 
@@ -321,14 +319,7 @@ bool LocalHost::RemoveFile(const QString &path)
 
 QString LocalHost::ParentFolder(const QString &path)
 {
-    const qsizetype at = path.lastIndexOf(Paths::separator());
-    if (at < 0)
-        return QString();
-    const QString folder = path.left(at);
-    // The root keeps its separator: "/" here, a drive's "C:\" on Windows.
-    if (folder.isEmpty() || folder.endsWith(u':'))
-        return folder + Paths::separator();
-    return folder;
+    return Paths::folderPart(path);
 }
 
 Outcome LocalHost::WriteTextFile(const QString &path, const QStringList &lines,

@@ -1,17 +1,11 @@
 #include "core/renamer/RenamePlanner.h"
 
+#include "core/base/CountedName.h"
 #include "core/host/FolderListing.h"
 #include "core/base/RowOrder.h"
 #include "core/renamer/RenameRule.h"
 
 #include <algorithm>
-
-namespace {
-
-// Counter suffixes .1 to .19 for a new name that is taken.
-constexpr int CounterLimit = 20;
-
-} // namespace
 
 QString warningFor(const EntryOutcome &outcome)
 {
@@ -104,8 +98,8 @@ void RenamePlanner::place(EntryOutcome &outcome, int file) const
                                                         : EntryOutcome::Trimmed;
         return;
     }
-    for (int k = 1; k < CounterLimit; ++k) {
-        const QString counted = outcome.wanted + u'.' + QString::number(k);
+    for (int k = 1; k <= LastCounter; ++k) {
+        const QString counted = countedName(outcome.wanted, k);
         if (m_model.fits(counted) && !m_model.takenByOther(counted, file)) {
             outcome.result = counted;
             outcome.what = EntryOutcome::Counted;

@@ -2,25 +2,23 @@
 
 #include "core/host/FolderListing.h"
 #include "core/host/Host.h"
+#include "core/base/CountedName.h"
 #include "core/base/Paths.h"
+#include "core/base/TemporaryName.h"
 #include "core/base/RowOrder.h"
 #include "core/renamer/PassTable.h"
 #include "core/renamer/RenameRule.h"
 
 namespace {
 
-constexpr int MaxDraws = 9999;
-constexpr int CounterLimit = 20;
-
 QString temporaryPath(Host &host, const QString &folder)
 {
-    const int number = int(9999 * host.NextRandom() + 1);
-    return Paths::join(folder, TemporaryNamePrefix + QString::number(number));
+    return Paths::join(folder, temporaryName(temporaryNumber(host.NextRandom())));
 }
 
 QString parkUnderTemporaryName(Host &host, const QString &folder, const QString &oldPath)
 {
-    for (int draw = 0; draw < MaxDraws; ++draw) {
+    for (int draw = 0; draw < LastTemporaryNumber; ++draw) {
         const QString temporary = temporaryPath(host, folder);
         if (host.RenameFile(oldPath, temporary))
             return temporary;
@@ -49,8 +47,8 @@ void renameEntry(Host &host, const QString &folder, const QString &entry, const 
         return;
     const QString newPath = Paths::join(folder, newName);
     bool placed = host.RenameFile(temporary, newPath);
-    for (int k = 1; !placed && k < CounterLimit && stillAt(host, temporary); ++k)
-        placed = host.RenameFile(temporary, newPath + u'.' + QString::number(k));
+    for (int k = 1; !placed && k <= LastCounter && stillAt(host, temporary); ++k)
+        placed = host.RenameFile(temporary, countedName(newPath, k));
     if (!placed && stillAt(host, temporary))
         host.RenameFile(temporary, oldPath);
 }

@@ -1,6 +1,7 @@
 #include "TempFolder.h"
 #include "TestHost.h"
 
+#include "core/base/TemporaryName.h"
 #include "core/host/FolderListing.h"
 #include "PlannedCore.h"
 
@@ -132,7 +133,7 @@ private slots:
         host.SeedRandom(1);
         QStringList taken;
         for (int i = 0; i < 2; ++i)
-            taken << TemporaryNamePrefix + QString::number(int(9999 * host.NextRandom() + 1));
+            taken << temporaryName(temporaryNumber(host.NextRandom()));
         TempFolder folder;
         folder.make(taken + QStringList{"a.mkv"});
 

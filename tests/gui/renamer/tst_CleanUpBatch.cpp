@@ -2,6 +2,7 @@
 #include "TempFolder.h"
 #include "TestHost.h"
 
+#include "core/base/TemporaryName.h"
 #include "gui/controls/FolderListBox.h"
 
 #include <QApplication>
@@ -149,7 +150,7 @@ private slots:
         QCOMPARE(QSet<QString>(contents.begin(), contents.end()),
                  QSet<QString>(ReleaseNames.begin(), ReleaseNames.end()));
         for (const QString &name : names)
-            QVERIFY2(!name.startsWith(TemporaryNamePrefix), qPrintable(name));
+            QVERIFY2(!isTemporaryName(name), qPrintable(name));
         QVERIFY(names.contains("ROAD TRIP (2000).AVI"));
         QVERIFY(names.contains("ROAD TRIP (2000).AVI.1"));
         QCOMPARE(host.messages, QStringList{"Special Batch Completed!"});
