@@ -6,10 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-// Which entries a listing returns. Hidden entries (on Linux, names that begin
-// with ".") are never listed.
-enum class EntryKinds { Files, FilesAndFolders, Folders };
-
 // Every entry of folder that is not hidden, in the order the folder gives
 // them; false (and no entries) when the folder cannot be read.
 bool readFolderEntries(const QString &folder, QList<FolderEntry> &entries);

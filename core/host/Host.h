@@ -18,6 +18,10 @@ constexpr int Files = 0;
 constexpr int FilesAndFolders = 16;
 }
 
+// Which entries a listing returns. Hidden entries (on Linux, names that begin
+// with ".") are never listed.
+enum class EntryKinds { Files, FilesAndFolders, Folders };
+
 // Window styles for StartProgram.
 namespace WindowStyle {
 constexpr int MaximisedWithFocus = 3;
@@ -86,9 +90,17 @@ public:
     virtual QString ListFolder(const QString &pattern, int mask) = 0;
     // The next name of the listing under way; the empty text at its end.
     virtual QString ListFolder() = 0;
+    // The names alone of the folder's entries of those kinds that match the
+    // DOS pattern (several may be joined by ";"), in row order; nothing when
+    // the folder cannot be read.
+    virtual QStringList ListNames(const QString &folder, const QString &pattern,
+                                  EntryKinds kinds) = 0;
     // The folder's entries and what its volume does with names, found out on
     // the folder itself.
     virtual FolderContents ReadFolder(const QString &folder) = 0;
+    // The host's root folder, then the user's mounted volumes (removable
+    // media, network shares), each by the folder it is mounted at.
+    virtual QStringList ListDrives() = 0;
     // Attribute bits of a file or folder; nothing when the path names nothing.
     virtual std::optional<int> GetAttributes(const QString &path) = 0;
     // Renames a file or folder; never replaces an existing entry. A rename

@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QStorageInfo>
 #include <QStringEncoder>
 #include <QSet>
 #include <QThread>
@@ -160,6 +161,19 @@ bool renameNoReplace(const QString &oldPath, const QString &newPath)
 }
 #endif
 
+// Whether a mounted volume is one of the user's own, as the desktop mounts
+// removable media and shares, rather than a part of the system.
+bool isUserVolume(const QString &root)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(root);
+    return true;
+#else
+    return root.startsWith(QLatin1String("/media/")) || root.startsWith(QLatin1String("/run/media/"))
+        || root.startsWith(QLatin1String("/mnt/"));
+#endif
+}
+
 } // namespace
 
 LocalHost::LocalHost()
@@ -189,6 +203,23 @@ QString LocalHost::ListFolder(const QString &pattern, int mask)
 QString LocalHost::ListFolder()
 {
     return m_nextInListing < m_listing.size() ? m_listing.at(m_nextInListing++) : QString();
+}
+
+QStringList LocalHost::ListNames(const QString &folder, const QString &pattern,
+                                 EntryKinds kinds)
+{
+    return listEntries(folder, Wildcard(pattern), kinds);
+}
+
+QStringList LocalHost::ListDrives()
+{
+    QStringList drives{Paths::hostRoot()};
+    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
+        const QString root = QDir::toNativeSeparators(volume.rootPath());
+        if (volume.isValid() && isUserVolume(root) && !drives.contains(root))
+            drives << root;
+    }
+    return drives;
 }
 
 FolderContents LocalHost::ReadFolder(const QString &folder)

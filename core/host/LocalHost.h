@@ -17,7 +17,10 @@ public:
 
     QString ListFolder(const QString &pattern, int mask) override;
     QString ListFolder() override;
+    QStringList ListNames(const QString &folder, const QString &pattern,
+                          EntryKinds kinds) override;
     FolderContents ReadFolder(const QString &folder) override;
+    QStringList ListDrives() override;
     std::optional<int> GetAttributes(const QString &path) override;
     bool RenameFile(const QString &oldPath, const QString &newPath) override;
     bool MakeFolder(const QString &path) override;

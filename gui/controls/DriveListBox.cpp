@@ -1,33 +1,12 @@
 #include "gui/controls/DriveListBox.h"
 
-#include "core/base/Paths.h"
+#include "core/host/Host.h"
 
 #include <QDir>
-#include <QStorageInfo>
 
-namespace {
-
-bool isUserVolume(const QString &root)
+DriveListBox::DriveListBox(Host &host, QWidget *parent) : QComboBox(parent)
 {
-#ifdef Q_OS_WIN
-    Q_UNUSED(root);
-    return true;
-#else
-    return root.startsWith(QLatin1String("/media/")) || root.startsWith(QLatin1String("/run/media/"))
-        || root.startsWith(QLatin1String("/mnt/"));
-#endif
-}
-
-} // namespace
-
-DriveListBox::DriveListBox(QWidget *parent) : QComboBox(parent)
-{
-    QStringList drives{Paths::hostRoot()};
-    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
-        const QString root = QDir::toNativeSeparators(volume.rootPath());
-        if (volume.isValid() && isUserVolume(root) && !drives.contains(root))
-            drives << root;
-    }
+    const QStringList drives = host.ListDrives();
     addItems(drives);
 
     // Start on the drive that holds the program's current folder.

@@ -2,13 +2,15 @@
 
 #include "gui/controls/ListBox.h"
 
+class Host;
+
 // The files of one folder that match a wildcard pattern, one name per row,
 // listed synchronously: after refresh() the rows are the folder's names as
 // they are on disk at that moment. Hidden files are not listed.
 class FileListBox : public ListBox {
     Q_OBJECT
 public:
-    explicit FileListBox(QWidget *parent = nullptr);
+    FileListBox(Host &host, QWidget *parent = nullptr);
 
     QString path() const { return m_path; }
     // Points the list at a folder and lists it anew.
@@ -40,6 +42,7 @@ private:
     // The view makes its first row current when it gets the focus; that is
     // no choice of the user's.
     bool m_takingFocus = false;
+    Host &m_host;
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");
 };

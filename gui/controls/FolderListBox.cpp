@@ -1,7 +1,7 @@
 #include "gui/controls/FolderListBox.h"
 
-#include "core/host/FolderListing.h"
 #include "core/base/Paths.h"
+#include "core/host/Host.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,6 +10,8 @@ namespace {
 
 constexpr int PathRole = Qt::UserRole;
 
+// An absolute folder path in native form, without "." or ".." parts and
+// without a trailing separator except at the root.
 QString nativeFolderPath(const QString &text)
 {
     return QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(text).absoluteFilePath()));
@@ -17,8 +19,8 @@ QString nativeFolderPath(const QString &text)
 
 } // namespace
 
-FolderListBox::FolderListBox(QWidget *parent)
-    : QListWidget(parent), m_path(nativeFolderPath(QDir::currentPath()))
+FolderListBox::FolderListBox(Host &host, QWidget *parent)
+    : QListWidget(parent), m_host(host), m_path(nativeFolderPath(QDir::currentPath()))
 {
     connect(this, &QListWidget::itemActivated, this,
             [this](QListWidgetItem *row) { setPath(row->data(PathRole).toString()); });
@@ -27,7 +29,10 @@ FolderListBox::FolderListBox(QWidget *parent)
 
 bool FolderListBox::setPath(const QString &folder)
 {
-    if (!QDir::isAbsolutePath(folder) || !QFileInfo(folder).isDir())
+    if (!QDir::isAbsolutePath(folder))
+        return false;
+    const std::optional<int> attributes = m_host.GetAttributes(folder);
+    if (!attributes || !(*attributes & Attribute::Folder))
         return false;
     const QString path = nativeFolderPath(folder);
     if (path == m_path)
@@ -43,12 +48,10 @@ void FolderListBox::refresh()
     clear();
     // The chain from the root down to the current folder, each indented one
     // step more, then the current folder's own subfolders.
-    QStringList chain;
-    for (QDir dir(m_path);; ) {
-        chain.prepend(QDir::toNativeSeparators(dir.absolutePath()));
-        if (!dir.cdUp())
-            break;
-    }
+    QStringList chain{m_path};
+    for (QString folder = Paths::folderPart(m_path); !folder.isEmpty() && folder != chain.first();
+         folder = Paths::folderPart(folder))
+        chain.prepend(folder);
     int depth = 0;
     for (const QString &folder : chain) {
         const QString label = depth == 0 ? folder : Paths::lastComponent(folder);
@@ -57,8 +60,8 @@ void FolderListBox::refresh()
         ++depth;
     }
     setCurrentRow(count() - 1);
-    for (const QString &name : listEntries(m_path, Wildcard(QStringLiteral("*")), EntryKinds::Folders)) {
+    for (const QString &name : m_host.ListNames(m_path, QStringLiteral("*"), EntryKinds::Folders)) {
         auto *row = new QListWidgetItem(QString(depth * 2, u' ') + name, this);
-        row->setData(PathRole, QDir::toNativeSeparators(QDir(m_path).filePath(name)));
+        row->setData(PathRole, Paths::join(m_path, name));
     }
 }

@@ -2,13 +2,15 @@
 
 #include <QListWidget>
 
+class Host;
+
 // The current folder with the chain of folders above it and the folders
 // inside it; opening a row (double click or Enter) makes it the current
 // folder.
 class FolderListBox : public QListWidget {
     Q_OBJECT
 public:
-    explicit FolderListBox(QWidget *parent = nullptr);
+    FolderListBox(Host &host, QWidget *parent = nullptr);
 
     // The current folder: native form, no trailing separator except at the root.
     QString path() const { return m_path; }
@@ -23,5 +25,6 @@ signals:
     void pathChanged();
 
 private:
+    Host &m_host;
     QString m_path;
 };

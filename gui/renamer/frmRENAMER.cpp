@@ -51,15 +51,15 @@ frmRENAMER::frmRENAMER(Host &host, QWidget *mainMenu)
                     designFont(QStringLiteral("Tahoma"), 9.75));
     Command5 = button("Command5", QStringLiteral("SPECIAL BATCH"), 9855, 75);
 
-    Drive2 = addControl<DriveListBox>(this, "Drive2", 120, 480, 4380, 405);
+    Drive2 = addControl<DriveListBox>(this, "Drive2", 120, 480, 4380, 405, m_host);
     Drive2->setFont(designFont(QStringLiteral("Arial"), 12, true));
-    FolderTreeview1 = addControl<FolderListBox>(this, "FolderTreeview1", 270, 1020, 4260, 7380);
+    FolderTreeview1 = addControl<FolderListBox>(this, "FolderTreeview1", 270, 1020, 4260, 7380, m_host);
     FolderTreeview1->setFont(controlFont);
 
     // The preview list is made first, so that the file list lies over it.
     List1 = addControl<ListBox>(this, "List1", 4560, 960, 7095, 7080, false);
     List1->setFont(controlFont);
-    File1 = addControl<FileListBox>(this, "File1", 4560, 480, 7095, 7695);
+    File1 = addControl<FileListBox>(this, "File1", 4560, 480, 7095, 7695, m_host);
     File1->setFont(controlFont);
 
     Label1 = label("Label1", QStringLiteral("FILTER:  "), 8520);

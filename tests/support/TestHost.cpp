@@ -22,6 +22,20 @@ QString TestHost::AskText(const QString &prompt, const QString &title, const QSt
     return answers.isEmpty() ? QString() : answers.takeFirst();
 }
 
+QStringList TestHost::ListNames(const QString &folder, const QString &pattern, EntryKinds kinds)
+{
+    if (fails(QStringLiteral("ListNames"), folder))
+        return {};
+    return LocalHost::ListNames(folder, pattern, kinds);
+}
+
+FolderContents TestHost::ReadFolder(const QString &folder)
+{
+    if (fails(QStringLiteral("ReadFolder"), folder))
+        return {};
+    return LocalHost::ReadFolder(folder);
+}
+
 bool TestHost::RenameFile(const QString &oldPath, const QString &newPath)
 {
     return !fails(QStringLiteral("RenameFile"), oldPath) && LocalHost::RenameFile(oldPath, newPath);

@@ -40,8 +40,9 @@ public:
 
     // Asked before each file operation with its name ("RenameFile",
     // "MoveFile", "MakeFolder", "DeleteFile", "RemoveFolder", "WriteTextFile",
-    // "WriteFileSafely") and first path; returning true makes that operation
-    // fail without touching disk.
+    // "WriteFileSafely", "ListNames", "ReadFolder") and first path; returning
+    // true makes that operation fail without touching disk: a listing then
+    // lists nothing, a folder read finds the folder unreadable.
     std::function<bool(const QString &operation, const QString &path)> failWhen;
 
     // The folder that holds the desktop's trash for this host.
@@ -50,6 +51,9 @@ public:
     void ShowMessage(const QString &text) override;
     QString AskText(const QString &prompt, const QString &title,
                     const QString &defaultText) override;
+    QStringList ListNames(const QString &folder, const QString &pattern,
+                          EntryKinds kinds) override;
+    FolderContents ReadFolder(const QString &folder) override;
     bool RenameFile(const QString &oldPath, const QString &newPath) override;
     bool MakeFolder(const QString &path) override;
     bool MoveFile(const QString &source, const QString &destination) override;

@@ -127,7 +127,8 @@ private slots:
     void fileListShowsMatchingFilesOnly()
     {
         TempFolder folder{"b.AVI", "a.avi", "c.mkv", "nodots", ".hidden.avi", "Sub.avi/"};
-        FileListBox files;
+        TestHost host;
+        FileListBox files(host);
         files.setPath(folder.path());
         QCOMPARE(files.items(), (QStringList{"a.avi", "b.AVI", "c.mkv", "nodots"}));
         files.setPattern("*.avi");
@@ -142,7 +143,8 @@ private slots:
     void fileListReportsOnlyTheUsersChoice()
     {
         TempFolder folder{"a.avi", "b.avi"};
-        FileListBox files;
+        TestHost host;
+        FileListBox files(host);
         files.setPath(folder.path());
         QSignalSpy chosen(&files, &FileListBox::entryChosen);
         files.show();
@@ -158,7 +160,8 @@ private slots:
     void folderListMovesOnlyToFolders()
     {
         TempFolder folder{"Sub/", "file.avi"};
-        FolderListBox folders;
+        TestHost host;
+        FolderListBox folders(host);
         QSignalSpy changed(&folders, &FolderListBox::pathChanged);
         QVERIFY(folders.setPath(folder.path()));
         QCOMPARE(folders.path(), folder.path());
@@ -176,7 +179,8 @@ private slots:
     void folderListOpensARow()
     {
         TempFolder folder{"Sub/"};
-        FolderListBox folders;
+        TestHost host;
+        FolderListBox folders(host);
         folders.setPath(folder.path());
         const QList<QListWidgetItem *> rows = folders.findItems("Sub", Qt::MatchEndsWith);
         QCOMPARE(rows.size(), 1);

@@ -178,7 +178,8 @@ private slots:
         TestHost host;
         bool waitCursorThroughout = true;
         host.failWhen = [&](const QString &operation, const QString &path) {
-            Q_UNUSED(operation);
+            if (operation != u"RenameFile")
+                return false;
             const QCursor *cursor = QApplication::overrideCursor();
             waitCursorThroughout &= cursor && cursor->shape() == Qt::WaitCursor;
             return path == folder / "x.dvdrip.avi";
