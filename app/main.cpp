@@ -1,3 +1,4 @@
+#include "core/changes/Recovery.h"
 #include "gui/DesktopHost.h"
 #include "gui/MainMenu.h"
 
@@ -10,6 +11,11 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QStringLiteral("io.github.tamsells.FileUtilities"));
 
     DesktopHost host;
+    // A change that a stopped run left half done is mended before anything
+    // else can touch its files.
+    const QString mended = recoverInterruptedChanges(host);
+    if (!mended.isEmpty())
+        host.ShowMessage(mended);
     MainMenu menu(host);
     menu.show();
     return app.exec();

@@ -1,7 +1,6 @@
 #include "gui/MainMenu.h"
 
 #include "core/host/Host.h"
-#include "core/changes/Recovery.h"
 #include "gui/controls/WindowLayout.h"
 #include "gui/combiner/CombineFilesUsingCMD.h"
 #include "gui/folderer/FolderMaker.h"
@@ -75,11 +74,6 @@ MainMenu::MainMenu(Host &host) : m_host(host)
     connect(command3, &QPushButton::clicked, this, &MainMenu::Command3_Click);
     connect(command7, &QPushButton::clicked, this, &MainMenu::Command7_Click);
     connect(command4, &QPushButton::clicked, this, &MainMenu::Command4_Click);
-
-    // A change that a killed run left half done is mended before anything else.
-    const QString mended = recoverInterruptedChanges(m_host);
-    if (!mended.isEmpty())
-        m_host.ShowMessage(mended);
 }
 
 template <class Tool>

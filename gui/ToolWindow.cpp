@@ -2,7 +2,7 @@
 
 #include "gui/controls/WindowLayout.h"
 
-#include "core/changes/ChangeLog.h"
+#include "core/changes/ChangeJournal.h"
 #include "core/host/Host.h"
 #include "core/changes/Undo.h"
 
@@ -68,7 +68,7 @@ void ToolWindow::offerUndo(QAbstractItemView *list, ChangeRecord::Tool tool,
 QMenu *ToolWindow::undoMenu()
 {
     QStringList setAside;
-    const std::optional<StoredChange> latest = ChangeLog(m_host).latestUndoable(m_tool, setAside);
+    const std::optional<StoredChange> latest = ChangeJournal(m_host).latestUndoable(m_tool, setAside);
     auto *menu = new QMenu(this);
     QAction *undo = menu->addAction(latest ? latest->record.undoCaption()
                                            : QStringLiteral("Undo (nothing to undo)"));
@@ -82,10 +82,10 @@ QMenu *ToolWindow::undoMenu()
 
 void ToolWindow::undoLastChange()
 {
-    ChangeLog log(m_host);
+    ChangeJournal journal(m_host);
     QStringList messages;
-    std::optional<StoredChange> latest = log.latestUndoable(m_tool, messages);
-    messages << (latest ? undoChange(m_host, log, *latest)
+    std::optional<StoredChange> latest = journal.latestUndoable(m_tool, messages);
+    messages << (latest ? undoChange(m_host, journal, *latest)
                         : QStringLiteral("There is nothing to undo."));
     if (m_shown)
         m_shown();

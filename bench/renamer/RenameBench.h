@@ -1,15 +1,19 @@
 #pragma once
 
 // What the renamer's benchmarks share: a host that records every rename, a
-// bare replay of recorded renames, and the median of rounds.
+// bare replay of recorded renames, the window timed, and the median of rounds.
 
 #include "Settle.h"
 #include "TempFolder.h"
 #include "TestHost.h"
 
+#include "gui/renamer/frmRENAMER.h"
+
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <algorithm>
+#include <functional>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -57,6 +61,20 @@ inline int renamedFiles(const TempFolder &folder)
     for (const QString &name : folder.names())
         renamed += folder.contents(name) != name;
     return renamed;
+}
+
+// Times press on the renamer window showing folder; the host records the renames.
+inline double windowSeconds(RecordingHost &host, const TempFolder &folder,
+                            const std::function<void(frmRENAMER &)> &press)
+{
+    frmRENAMER window(host, nullptr);
+    window.show();
+    window.findChild<QLineEdit *>("Text4")->setText(folder.path());
+    settle();
+    QElapsedTimer timer;
+    timer.start();
+    press(window);
+    return timer.nsecsElapsed() / 1e9;
 }
 
 inline double median(QList<double> values)

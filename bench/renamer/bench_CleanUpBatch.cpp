@@ -68,14 +68,9 @@ QStringList releaseNames()
 double batchSeconds(RecordingHost &host, const TempFolder &folder)
 {
     host.answers = {QStringLiteral("YES")};
-    frmRENAMER window(host, nullptr);
-    window.show();
-    window.findChild<QLineEdit *>("Text4")->setText(folder.path());
-    settle();
-    QElapsedTimer timer;
-    timer.start();
-    window.findChild<QPushButton *>("Command5")->click();
-    const double seconds = timer.nsecsElapsed() / 1e9;
+    const double seconds = windowSeconds(host, folder, [](frmRENAMER &window) {
+        window.findChild<QPushButton *>("Command5")->click();
+    });
     if (host.messages != QStringList{"Special Batch Completed!"})
         qFatal("the batch did not complete");
     return seconds;

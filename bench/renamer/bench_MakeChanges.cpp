@@ -27,20 +27,6 @@ QStringList fileNames()
     return names;
 }
 
-// Times press on the window showing folder; the host records the renames.
-double windowSeconds(RecordingHost &host, const TempFolder &folder,
-                     const std::function<void(frmRENAMER &)> &press)
-{
-    frmRENAMER window(host, nullptr);
-    window.show();
-    window.findChild<QLineEdit *>("Text4")->setText(folder.path());
-    settle();
-    QElapsedTimer timer;
-    timer.start();
-    press(window);
-    return timer.nsecsElapsed() / 1e9;
-}
-
 // Rounds of press against the bare replay of its renames; prints the figures.
 void measure(const char *what, const QStringList &names, const QString &expectedFirst,
              const std::function<void(RecordingHost &, frmRENAMER &)> &press)

@@ -80,10 +80,12 @@ bool plainName(const QString &name)
     return !name.isEmpty() && name != u"." && name != u".." && !name.contains(Paths::separator());
 }
 
-const char *listName(bool undo)
+const char *listName(ChangeRecord::List which)
 {
-    return undo ? "undo" : "rename";
+    return which == ChangeRecord::List::Undo ? "undo" : "rename";
 }
+
+constexpr ChangeRecord::List BothLists[] = {ChangeRecord::List::Renames, ChangeRecord::List::Undo};
 
 } // namespace
 
@@ -98,7 +100,10 @@ public:
     void append(QByteArray &line, const QString &path)
     {
         const qsizetype cut = path.lastIndexOf(Paths::separator());
-        const QStringView folder = QStringView(path).left(std::max<qsizetype>(cut, 0));
+        // As Paths::folderPart, without a copy: a root keeps its separator.
+        QStringView folder = QStringView(path).left(std::max<qsizetype>(cut, 0));
+        if (cut >= 0 && (folder.isEmpty() || folder.endsWith(u':')))
+            folder = QStringView(path).left(cut + 1);
         // The paths of a change mostly share one folder.
         if (folder != m_lastFolder) {
             m_lastFolder = folder.toString();
@@ -129,9 +134,9 @@ QByteArray ChangeRecord::toText() const
         path.append(text, folder);
         text.append('\n');
     }
-    for (const bool isUndo : {false, true}) {
-        for (const RecordedRename &rename : isUndo ? undo : renames) {
-            text.append(listName(isUndo)).append('\t');
+    for (const List which : BothLists) {
+        for (const RecordedRename &rename : list(which)) {
+            text.append(listName(which)).append('\t');
             path.append(text, rename.from);
             text.append('\t');
             path.append(text, rename.to);
@@ -141,28 +146,28 @@ QByteArray ChangeRecord::toText() const
             text.append('\n');
         }
     }
-    for (const bool isUndo : {false, true})
-        appendAtLines(text, path, isUndo);
+    for (const List which : BothLists)
+        appendAtLines(text, path, which);
     return text.append("state\t").append(StateNames[int(state)]).append('\n');
 }
 
-void ChangeRecord::appendAtLines(QByteArray &text, PathWriter &path, bool isUndo) const
+void ChangeRecord::appendAtLines(QByteArray &text, PathWriter &path, List which) const
 {
-    const QList<RecordedRename> &list = isUndo ? undo : renames;
-    for (qsizetype i = 0; i < list.size(); ++i) {
-        if (list[i].at.isEmpty() || list[i].at == list[i].to)
+    const QList<RecordedRename> &files = list(which);
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        if (files[i].at.isEmpty() || files[i].at == files[i].to)
             continue;
-        text.append("at\t").append(listName(isUndo)).append('\t').append(QByteArray::number(i)).append('\t');
-        path.append(text, list[i].at);
+        text.append("at\t").append(listName(which)).append('\t').append(QByteArray::number(i)).append('\t');
+        path.append(text, files[i].at);
         text.append('\n');
     }
 }
 
-QByteArray ChangeRecord::completionText(const QList<RecordedRename> &list) const
+QByteArray ChangeRecord::completionText(List which) const
 {
     PathWriter path(folders);
     QByteArray text;
-    appendAtLines(text, path, &list == &undo);
+    appendAtLines(text, path, which);
     return text.append("state\t").append(StateNames[int(state)]).append('\n');
 }
 

@@ -26,6 +26,8 @@ struct ChangeRecord {
         Undoing,  // the undo is under way
         Undone,
     };
+    // The two lists of renames a change holds: its own, and those of its undo.
+    enum class List { Renames, Undo };
 
     Tool tool = Tool::Renamer;
     // What the user did, in words: "MAKE CHANGES", "the clean-up batch",
@@ -42,13 +44,19 @@ struct ChangeRecord {
     // The renames that undo performs, recorded before it starts.
     QList<RecordedRename> undo;
 
+    QList<RecordedRename> &list(List which) { return which == List::Undo ? undo : renames; }
+    const QList<RecordedRename> &list(List which) const
+    {
+        return which == List::Undo ? undo : renames;
+    }
+
     // The record as stored: lines of UTF-8 text (the format is in the README).
     // Every path must lie in one of the folders.
     QByteArray toText() const;
-    // The lines to append to the stored record when a list of its renames
-    // (renames or undo) is done and the record has reached its state: where
-    // each file that did not reach its new path stands, and the state.
-    QByteArray completionText(const QList<RecordedRename> &list) const;
+    // The lines to append to the stored record when one of its lists is done
+    // and the record has reached its state: where each file of that list
+    // that did not reach its new path stands, and the state.
+    QByteArray completionText(List which) const;
     // The record read back, appended lines included; whyNot is empty when it
     // can be acted on, and otherwise says why not (not a change record, a
     // newer format, a path outside its folders, a line it cannot read).
@@ -63,5 +71,5 @@ struct ChangeRecord {
 private:
     class PathWriter;
     // Where each file of a list that did not reach its new path stands.
-    void appendAtLines(QByteArray &text, PathWriter &path, bool isUndo) const;
+    void appendAtLines(QByteArray &text, PathWriter &path, List which) const;
 };

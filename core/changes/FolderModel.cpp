@@ -46,6 +46,18 @@ int FolderModel::find(const QString &name) const
     return m_byKey.value(key(name), -1);
 }
 
+int FolderModel::holder(const QString &name) const
+{
+    const QString k = key(name);
+    const int first = m_byKey.value(k, -1);
+    if (first >= 0 && m_entries[first].name == name)
+        return first;
+    for (auto it = m_alsoByKey.constFind(k); it != m_alsoByKey.cend() && it.key() == k; ++it)
+        if (m_entries[it.value()].name == name)
+            return it.value();
+    return -1;
+}
+
 bool FolderModel::takenByOther(const QString &name, int self) const
 {
     const QString k = key(name);

@@ -25,6 +25,10 @@ public:
     // The entry that a path built from name reaches, or -1. An entry whose
     // name is not valid in the locale's encoding is reached by no name.
     int find(const QString &name) const;
+    // The entry whose name is exactly name, or -1.
+    int holder(const QString &name) const;
+    // Whether an entry's name is exactly name.
+    bool holds(const QString &name) const { return holder(name) >= 0; }
     // Whether an entry other than self holds name.
     bool takenByOther(const QString &name, int self) const;
     // Whether the volume takes a name this long.

@@ -1,59 +1,26 @@
 #include "core/changes/Undo.h"
 
-#include "core/host/Host.h"
 #include "core/base/NumberText.h"
 #include "core/base/Paths.h"
-#include "core/changes/FolderModel.h"
+#include "core/changes/FolderCache.h"
+#include "core/changes/RecordedChange.h"
+#include "core/host/Host.h"
 
-#include <QHash>
 #include <QSet>
 #include <algorithm>
-#include <map>
 
-namespace {
-
-// The folders an undo looks at, each read once, as their volumes compare names.
-class Folders {
-public:
-    explicit Folders(Host &host) : m_host(host) {}
-
-    FolderModel &of(const QString &path)
-    {
-        const QString folder = Paths::folderPart(path);
-        auto found = m_models.find(folder);
-        if (found == m_models.end()) {
-            const FolderContents contents = m_host.ReadFolder(folder);
-            if (!contents.readable && !unreadable.contains(folder))
-                unreadable << folder;
-            found = m_models.emplace(folder, FolderModel(contents)).first;
-        }
-        return found->second;
-    }
-    // The folders that could not be read.
-    QStringList unreadable;
-    // The entry that path reaches, or -1.
-    int entryAt(const QString &path) { return of(path).find(Paths::lastComponent(path)); }
-
-    std::map<QString, FolderModel> m_models;
-
-private:
-    Host &m_host;
-};
-
-} // namespace
-
-QString undoChange(Host &host, ChangeLog &log, StoredChange &change)
+QString undoChange(Host &host, ChangeJournal &journal, StoredChange &change)
 {
-    Folders folders(host);
+    FolderCache folders(host);
     for (const RecordedRename &rename : change.record.done()) {
-        folders.of(rename.from);
-        folders.of(rename.to);
+        folders.folderOf(rename.from);
+        folders.folderOf(rename.to);
     }
     // A folder on a drive that is not there now: the change waits for it.
-    if (!folders.unreadable.isEmpty())
+    if (!folders.unreadable().isEmpty())
         return QStringLiteral("Nothing was put back: %1 cannot be read now. Ctrl+Z will try again "
                               "when it can, for instance once its drive is back.")
-            .arg(folders.unreadable.join(QStringLiteral(", ")));
+            .arg(folders.unreadable().join(QStringLiteral(", ")));
     QStringList notPutBack;
     // Each file the change moved, from where it stands now back to where it was.
     QList<RecordedRename> back;
@@ -88,13 +55,13 @@ QString undoChange(Host &host, ChangeLog &log, StoredChange &change)
     RenamePlan plan;
     for (const RecordedRename &r : back)
         plan.renames.append({r.from, r.to});
-    plan.caseBlind = !back.isEmpty() && folders.of(back.first().from).caseBlind();
+    plan.caseBlind = !back.isEmpty() && folders.folderOf(back.first().from).caseBlind();
     plan.stays = [&folders](const QString &path) { return folders.entryAt(path) >= 0; };
 
-    change.record.state = ChangeRecord::State::Undoing;
-    QString unsaved;
-    const QStringList at =
-        log.apply(change, change.record.undo, plan, ChangeRecord::State::Undone, unsaved);
+    const ChangeOutcome outcome = applyChange(host, journal, change, ChangeRecord::List::Undo,
+                                              scheduleRenames(plan, host));
+    const QStringList &at = outcome.at;
+    const QString &unsaved = outcome.unrecorded;
     qsizetype putBack = 0;
     for (qsizetype i = 0; i < at.size(); ++i) {
         if (at[i] == plan.renames[i].to)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/changes/ChangeLog.h"
+#include "core/changes/ChangeJournal.h"
 
 #include <QString>
 
@@ -13,4 +13,4 @@ class Host;
 // is; nothing is deleted. The undo is recorded in the change, which ends
 // undone. Returns the message for the user: how many names were put back,
 // and each one that could not be, with the reason.
-QString undoChange(Host &host, ChangeLog &log, StoredChange &change);
+QString undoChange(Host &host, ChangeJournal &journal, StoredChange &change);

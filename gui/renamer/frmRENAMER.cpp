@@ -6,7 +6,7 @@
 #include "gui/controls/FolderListBox.h"
 #include "gui/controls/WindowLayout.h"
 #include "core/renamer/FileActions.h"
-#include "core/changes/ChangeLog.h"
+#include "core/renamer/RenamerChange.h"
 #include "core/changes/RenamePlan.h"
 #include "core/renamer/CleanUpBatch.h"
 #include "core/renamer/PassTable.h"
@@ -219,18 +219,9 @@ void frmRENAMER::Command5_Click()
 
 void frmRENAMER::applyChange(const QString &what, const QString &folder, const RenamePlan &plan)
 {
-    if (plan.renames.isEmpty())
-        return;
-    StoredChange change;
-    change.record.tool = ChangeRecord::Tool::Renamer;
-    change.record.what = what;
-    change.record.folders = {folder};
-    change.record.caseBlind = plan.caseBlind;
-    QString unsaved;
-    ChangeLog(m_host).apply(change, change.record.renames, plan, ChangeRecord::State::Finished,
-                            unsaved);
-    if (!unsaved.isEmpty())
-        m_host.ShowMessage(cannotUndoMessage(unsaved));
+    const QString unrecorded = applyRenamerChange(m_host, what, folder, plan).unrecorded;
+    if (!unrecorded.isEmpty())
+        m_host.ShowMessage(cannotUndoMessage(unrecorded));
 }
 
 RenamePlanner frmRENAMER::plannerForFolder()

@@ -2,7 +2,7 @@
 #include "TempFolder.h"
 #include "TestHost.h"
 
-#include "core/changes/ChangeLog.h"
+#include "core/changes/ChangeJournal.h"
 #include "core/changes/Recovery.h"
 #include "gui/controls/ListBox.h"
 #include "gui/folderer/FolderMaker.h"
@@ -232,7 +232,7 @@ private slots:
                                  {folder / "b.avi", folder / "B.AVI", {}, {}},
                                  {folder / "c.avi", folder / "C.AVI", {}, {}}};
         QString whyNot;
-        QVERIFY(ChangeLog(host).save(change, whyNot));
+        QVERIFY(ChangeJournal(host).save(change, whyNot));
 
         // While the folder cannot be read, the change waits as it is.
         const QString away = folder.path() + QStringLiteral(".away");

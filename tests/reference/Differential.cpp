@@ -6,6 +6,8 @@
 #include "TempFolder.h"
 #include "TestHost.h"
 
+#include "core/changes/Recovery.h"
+#include "core/changes/Undo.h"
 #include "core/host/FolderListing.h"
 #include "core/base/RowOrder.h"
 
@@ -40,13 +42,28 @@ QString compare(const ClashingFolder &sample, const QString &parent, const QStri
     const auto reference = folderFrom(sample, parent);
     const auto planned = folderFrom(sample, parent);
     TestHost host;
+    const QStringList before = planned->state();
     const QStringList referenceShows = run(host, *reference, true);
     const QStringList plannedShows = run(host, *planned, false);
-    if (reference->state() == planned->state() && referenceShows == plannedShows)
-        return {};
-    return QStringLiteral("%1 over %2 (filter %3)\n reference: %4 / %5\n planned:   %6 / %7")
-        .arg(what, sample.files.join(u'|'), sample.filter, reference->state().join(u'|'),
-             referenceShows.join(u'|'), planned->state().join(u'|'), plannedShows.join(u'|'));
+    const QString where = QStringLiteral("%1 over %2 (filter %3)")
+                              .arg(what, sample.files.join(u'|'), sample.filter);
+    if (reference->state() != planned->state() || referenceShows != plannedShows)
+        return QStringLiteral("%1\n reference: %2 / %3\n planned:   %4 / %5")
+            .arg(where, reference->state().join(u'|'), referenceShows.join(u'|'),
+                 planned->state().join(u'|'), plannedShows.join(u'|'));
+    // The planned changes were recorded whole: nothing is left to mend, and
+    // undoing them one by one, newest first, gives the folder back.
+    if (const QString mended = recoverInterruptedChanges(host); !mended.isEmpty())
+        return QStringLiteral("%1\n left to mend: %2").arg(where, mended);
+    ChangeJournal journal(host);
+    QStringList setAside;
+    while (std::optional<StoredChange> change =
+               journal.latestUndoable(ChangeRecord::Tool::Renamer, setAside))
+        undoChange(host, journal, *change);
+    if (planned->state() != before)
+        return QStringLiteral("%1\n before: %2\n undone: %3")
+            .arg(where, before.join(u'|'), planned->state().join(u'|'));
+    return {};
 }
 
 } // namespace

@@ -1,27 +1,28 @@
 #pragma once
 
 #include "core/host/Host.h"
-#include "core/changes/RenamePlan.h"
 #include "core/renamer/CleanUpBatch.h"
 #include "core/renamer/RenamePlanner.h"
+#include "core/renamer/RenamerChange.h"
 #include "core/renamer/UpperCaseWalk.h"
 
 // The planned core as the renamer window drives it: the folder read, the
-// renames worked out on its model, then performed at once.
+// renames worked out on its model, then performed at once as one recorded
+// change.
 
 inline void plannedMakeChanges(Host &host, const QString &folder, const QStringList &entries,
                                const QString &from, const QString &to)
 {
     RenamePlanner planner(FolderModel(host.ReadFolder(folder)), Wildcard(QStringLiteral("*.*")));
     planner.makeChanges(entries, from, to);
-    applyPlan(host, planner.plan(folder));
+    applyRenamerChange(host, QStringLiteral("MAKE CHANGES"), folder, planner.plan(folder));
 }
 
 inline void plannedUpperCaseWalk(Host &host, const QString &folder, WalkMode mode)
 {
     FolderModel model(host.ReadFolder(folder));
     planUpperCaseWalk(model, mode);
-    applyPlan(host, model.plan(folder));
+    applyRenamerChange(host, QStringLiteral("the upper-case walk"), folder, model.plan(folder));
 }
 
 // The clean-up batch planned over the entries of the file list, which lists
@@ -31,6 +32,6 @@ inline QStringList plannedCleanUpBatch(Host &host, const QString &folder,
 {
     RenamePlanner planner(FolderModel(host.ReadFolder(folder)), Wildcard(filter));
     const QStringList preview = planCleanUpBatch(planner, entries);
-    applyPlan(host, planner.plan(folder));
+    applyRenamerChange(host, QStringLiteral("the clean-up batch"), folder, planner.plan(folder));
     return preview;
 }

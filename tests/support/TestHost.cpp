@@ -2,8 +2,8 @@
 
 TestHost::TestHost(const QString &stateFolder)
 {
-    qputenv("XDG_DATA_HOME", QFile::encodeName(m_trash.path()));
-    m_stateFolder = stateFolder.isEmpty() ? m_state.path() : stateFolder;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(trash.path()));
+    m_stateFolder = stateFolder.isEmpty() ? state.path() : stateFolder;
 }
 
 bool TestHost::fails(const QString &operation, const QString &path) const

@@ -9,7 +9,14 @@
 // recorded, and a switch that makes chosen file operations fail. File
 // operations otherwise act on the real file system. The desktop's trash is
 // redirected into a temporary folder of its own.
-class TestHost : public LocalHost {
+// The temporary folders of a test host: a base of its own, so that they
+// outlive the host's lock on its state folder.
+struct TestHostFolders {
+    QTemporaryDir trash;
+    QTemporaryDir state;
+};
+
+class TestHost : private TestHostFolders, public LocalHost {
 public:
     // The host keeps its state (the change record) in a temporary folder of
     // its own, or in stateFolder, which another host may share.
@@ -46,7 +53,7 @@ public:
     std::function<bool(const QString &operation, const QString &path)> failWhen;
 
     // The folder that holds the desktop's trash for this host.
-    QString trashFolder() const { return m_trash.path(); }
+    QString trashFolder() const { return trash.path(); }
 
     void ShowMessage(const QString &text) override;
     QString AskText(const QString &prompt, const QString &title,
@@ -69,7 +76,4 @@ public:
 
 private:
     bool fails(const QString &operation, const QString &path) const;
-
-    QTemporaryDir m_trash;
-    QTemporaryDir m_state;
 };

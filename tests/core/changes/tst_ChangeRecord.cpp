@@ -1,7 +1,7 @@
 #include "TempFolder.h"
 #include "TestHost.h"
 
-#include "core/changes/ChangeLog.h"
+#include "core/changes/ChangeJournal.h"
 
 #include <QTest>
 
@@ -47,7 +47,7 @@ private slots:
         record.renames[0].at = record.renames[0].to;
         record.renames[1].at = record.renames[1].from;
         record.state = ChangeRecord::State::Finished;
-        text += record.completionText(record.renames);
+        text += record.completionText(ChangeRecord::List::Renames);
         QCOMPARE(lines(ChangeRecord::fromText(text, whyNot)), lines(record));
         // An append cut short by a stop leaves the change as it was.
         const QByteArray torn = text.left(text.size() - 3);
@@ -81,16 +81,16 @@ private slots:
     void log()
     {
         TestHost host;
-        ChangeLog log(host);
+        ChangeJournal log(host);
         QString whyNot;
-        for (int i = 0; i < ChangeLog::Kept + 2; ++i) {
+        for (int i = 0; i < ChangeJournal::Kept + 2; ++i) {
             StoredChange change{{}, sample()};
             change.record.what = QString::number(i);
             QVERIFY(log.save(change, whyNot));
         }
         QStringList setAside;
         QList<StoredChange> changes = log.load(setAside);
-        QCOMPARE(changes.size(), ChangeLog::Kept);
+        QCOMPARE(changes.size(), ChangeJournal::Kept);
         QCOMPARE(changes.first().record.what, QStringLiteral("2"));
 
         QFile(host.StateFolder() + "/" + changes.last().file).resize(10);
@@ -101,11 +101,11 @@ private slots:
         QVERIFY(!log.save(unwritten, whyNot));
         QCOMPARE(whyNot, QStringLiteral("Permission denied"));
         changes = log.load(setAside);
-        QCOMPARE(changes.size(), ChangeLog::Kept - 1);
-        QCOMPARE(changes.last().record.what, QString::number(ChangeLog::Kept));
+        QCOMPARE(changes.size(), ChangeJournal::Kept - 1);
+        QCOMPARE(changes.last().record.what, QString::number(ChangeJournal::Kept));
         QCOMPARE(setAside.size(), 1);
         QVERIFY(setAside.first().contains(".unreadable"));
-        QVERIFY(log.load(setAside).size() == ChangeLog::Kept - 1 && setAside.size() == 1);
+        QVERIFY(log.load(setAside).size() == ChangeJournal::Kept - 1 && setAside.size() == 1);
     }
 };
 

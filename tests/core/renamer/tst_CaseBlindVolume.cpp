@@ -96,11 +96,11 @@ private slots:
         change.record.caseBlind = true;
         change.record.renames = {{folder / "a.avi", folder / "A.AVI", folder / "tamsel.ltmp.1z7.3", {}}};
         QString whyNot;
-        QVERIFY(ChangeLog(host).save(change, whyNot));
+        QVERIFY(ChangeJournal(host).save(change, whyNot));
 
         QVERIFY(!recoverInterruptedChanges(host).isEmpty());
         QCOMPARE(folder.state(), QStringList{"A.AVI<-a.avi"});
-        ChangeLog log(host);
+        ChangeJournal log(host);
         QStringList setAside;
         std::optional<StoredChange> done = log.latestUndoable(ChangeRecord::Tool::Renamer, setAside);
         QVERIFY(done);

@@ -3,6 +3,7 @@
 #include "TestHost.h"
 
 #include "core/changes/RenamePlan.h"
+#include "core/renamer/RenamerChange.h"
 
 #include <QTest>
 
@@ -72,7 +73,7 @@ private slots:
             calls += operation == QLatin1String("RenameFile");
             return !refused.isEmpty() && path == folder / refused;
         };
-        applyPlan(host, plan);
+        applyRenamerChange(host, "MAKE CHANGES", folder.path(), plan);
         QCOMPARE(folder.state(), withContents(after));
         QCOMPARE(calls, renameCalls);
     }

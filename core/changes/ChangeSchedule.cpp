@@ -1,12 +1,12 @@
-#include "core/changes/RenamePlan.h"
+#include "core/changes/ChangeSchedule.h"
 
-#include "core/base/CountedName.h"
 #include "core/base/NameKey.h"
 #include "core/base/TemporaryName.h"
 #include "core/host/Host.h"
 #include "core/base/Paths.h"
 
 #include <QHash>
+#include <QSet>
 
 namespace {
 
@@ -31,10 +31,11 @@ QString drawTemporary(Host &host, const RenamePlan &plan, const QString &path,
 
 } // namespace
 
-RenameSchedule scheduleRenames(const RenamePlan &plan, Host &host)
+ChangeSchedule scheduleRenames(const RenamePlan &plan, Host &host)
 {
     const qsizetype count = plan.renames.size();
-    RenameSchedule schedule;
+    ChangeSchedule schedule;
+    schedule.renames = plan.renames;
     schedule.temporaries.resize(count);
 
     // Each rename waits for at most one other (the one holding its new name)
@@ -62,14 +63,14 @@ RenameSchedule scheduleRenames(const RenamePlan &plan, Host &host)
     // Renames that a freed name lets go next, one after the other.
     auto follow = [&](int i) {
         for (int next = wantedBy[i]; next >= 0 && !scheduled[next]; next = wantedBy[next]) {
-            schedule.steps.append({next, RenameSchedule::Direct});
+            schedule.steps.append({ChangeSchedule::Direct, next});
             scheduled[next] = true;
         }
     };
     for (int i = 0; i < count; ++i) {
         if (scheduled[i] || waitsFor[i] >= 0)
             continue;
-        schedule.steps.append({i, RenameSchedule::Direct});
+        schedule.steps.append({ChangeSchedule::Direct, i});
         scheduled[i] = true;
         follow(i);
     }
@@ -86,63 +87,10 @@ RenameSchedule scheduleRenames(const RenamePlan &plan, Host &host)
                 avoid.insert(it.key());
         }
         schedule.temporaries[i] = drawTemporary(host, plan, plan.renames[i].from, avoid);
-        schedule.steps.append({i, RenameSchedule::Park});
+        schedule.steps.append({ChangeSchedule::Park, i});
         scheduled[i] = true;
         follow(i);
-        schedule.steps.append({i, RenameSchedule::Place});
+        schedule.steps.append({ChangeSchedule::Place, i});
     }
     return schedule;
-}
-
-namespace {
-
-// A file that waited under a temporary path and cannot reach its new one:
-// back to its old path, or the first free counted name beside it.
-QString putBack(Host &host, const QString &temporary, const QString &old)
-{
-    if (host.RenameFile(temporary, old))
-        return old;
-    for (int k = 1; k <= LastCounter; ++k) {
-        const QString counted = countedName(old, k);
-        if (host.RenameFile(temporary, counted))
-            return counted;
-    }
-    return temporary;
-}
-
-} // namespace
-
-QStringList runSchedule(Host &host, const RenamePlan &plan, const RenameSchedule &schedule)
-{
-    QStringList at;
-    at.reserve(plan.renames.size());
-    for (const Rename &rename : plan.renames)
-        at << rename.from;
-    for (const RenameSchedule::Step &step : schedule.steps) {
-        const Rename &rename = plan.renames[step.rename];
-        const QString &temporary = schedule.temporaries[step.rename];
-        switch (step.kind) {
-        case RenameSchedule::Direct:
-            if (host.RenameFile(rename.from, rename.to))
-                at[step.rename] = rename.to;
-            break;
-        case RenameSchedule::Park:
-            if (!temporary.isEmpty() && host.RenameFile(rename.from, temporary))
-                at[step.rename] = temporary;
-            break;
-        case RenameSchedule::Place:
-            if (at[step.rename] != temporary)
-                break;
-            at[step.rename] = host.RenameFile(temporary, rename.to)
-                ? rename.to
-                : putBack(host, temporary, rename.from);
-            break;
-        }
-    }
-    return at;
-}
-
-QStringList applyPlan(Host &host, const RenamePlan &plan)
-{
-    return runSchedule(host, plan, scheduleRenames(plan, host));
 }

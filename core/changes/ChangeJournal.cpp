@@ -1,4 +1,4 @@
-#include "core/changes/ChangeLog.h"
+#include "core/changes/ChangeJournal.h"
 
 #include "core/host/Host.h"
 #include "core/base/Paths.h"
@@ -18,16 +18,16 @@ int numberOf(const QString &file)
 
 } // namespace
 
-ChangeLog::ChangeLog(Host &host) : m_host(host), m_folder(host.StateFolder())
+ChangeJournal::ChangeJournal(Host &host) : m_host(host), m_folder(host.StateFolder())
 {
 }
 
-QString ChangeLog::pathOf(const QString &file) const
+QString ChangeJournal::pathOf(const QString &file) const
 {
     return Paths::join(m_folder, file);
 }
 
-QStringList ChangeLog::files() const
+QStringList ChangeJournal::files() const
 {
     QStringList files;
     if (m_folder.isEmpty())
@@ -40,7 +40,7 @@ QStringList ChangeLog::files() const
     return files;
 }
 
-std::optional<StoredChange> ChangeLog::read(const QString &file, QStringList &setAside)
+std::optional<StoredChange> ChangeJournal::read(const QString &file, QStringList &setAside)
 {
     const std::optional<QByteArray> text = m_host.ReadFile(pathOf(file));
     QString whyNot = QStringLiteral("it could not be read");
@@ -54,7 +54,7 @@ std::optional<StoredChange> ChangeLog::read(const QString &file, QStringList &se
     return std::nullopt;
 }
 
-QList<StoredChange> ChangeLog::load(QStringList &setAside)
+QList<StoredChange> ChangeJournal::load(QStringList &setAside)
 {
     QList<StoredChange> changes;
     for (const QString &file : files())
@@ -63,7 +63,7 @@ QList<StoredChange> ChangeLog::load(QStringList &setAside)
     return changes;
 }
 
-std::optional<StoredChange> ChangeLog::latestUndoable(ChangeRecord::Tool tool,
+std::optional<StoredChange> ChangeJournal::latestUndoable(ChangeRecord::Tool tool,
                                                       QStringList &setAside)
 {
     // Newest first: a record can be large, and the one wanted is mostly the last.
@@ -77,7 +77,7 @@ std::optional<StoredChange> ChangeLog::latestUndoable(ChangeRecord::Tool tool,
     return std::nullopt;
 }
 
-bool ChangeLog::save(StoredChange &change, QString &whyNot)
+bool ChangeJournal::save(StoredChange &change, QString &whyNot)
 {
     if (m_folder.isEmpty()) {
         whyNot = QStringLiteral("the folder for it could not be made");
@@ -101,37 +101,14 @@ bool ChangeLog::save(StoredChange &change, QString &whyNot)
     return true;
 }
 
-void ChangeLog::complete(const StoredChange &change, const QList<RecordedRename> &list)
+void ChangeJournal::complete(const StoredChange &change, ChangeRecord::List which)
 {
     if (!change.file.isEmpty())
-        m_host.AppendToFile(pathOf(change.file), change.record.completionText(list));
+        m_host.AppendToFile(pathOf(change.file), change.record.completionText(which));
 }
 
-void ChangeLog::remove(const StoredChange &change)
+void ChangeJournal::remove(const StoredChange &change)
 {
     if (!change.file.isEmpty())
         m_host.RemoveFile(pathOf(change.file));
-}
-
-QStringList ChangeLog::apply(StoredChange &change, QList<RecordedRename> &renames,
-                             const RenamePlan &plan, ChangeRecord::State after, QString &unsaved)
-{
-    const RenameSchedule schedule = scheduleRenames(plan, m_host);
-    renames.clear();
-    for (qsizetype i = 0; i < plan.renames.size(); ++i)
-        renames.append({plan.renames[i].from, plan.renames[i].to, schedule.temporaries[i], {}});
-    const bool recorded = save(change, unsaved);
-    const QStringList at = runSchedule(m_host, plan, schedule);
-    for (qsizetype i = 0; i < at.size(); ++i)
-        renames[i].at = at[i];
-    change.record.state = after;
-    if (recorded)
-        complete(change, renames);
-    return at;
-}
-
-QString cannotUndoMessage(const QString &why)
-{
-    return QStringLiteral("This change cannot be undone: its record could not be written (%1).")
-        .arg(why);
 }

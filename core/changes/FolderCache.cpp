@@ -1,0 +1,39 @@
+#include "core/changes/FolderCache.h"
+
+#include "core/base/Paths.h"
+#include "core/host/Host.h"
+
+FolderModel &FolderCache::folder(const QString &folder)
+{
+    auto found = m_models.find(folder);
+    if (found == m_models.end()) {
+        const FolderContents contents = m_host.ReadFolder(folder);
+        if (!contents.readable)
+            m_unreadable << folder;
+        found = m_models.emplace(folder, FolderModel(contents)).first;
+    }
+    return found->second;
+}
+
+FolderModel &FolderCache::folderOf(const QString &path)
+{
+    return folder(Paths::folderPart(path));
+}
+
+int FolderCache::entryAt(const QString &path)
+{
+    return folderOf(path).find(Paths::lastComponent(path));
+}
+
+bool FolderCache::holds(const QString &path)
+{
+    return folderOf(path).holds(Paths::lastComponent(path));
+}
+
+void FolderCache::renamed(const QString &from, const QString &to)
+{
+    FolderModel &model = folderOf(from);
+    const int entry = model.holder(Paths::lastComponent(from));
+    if (entry >= 0)
+        model.rename(entry, Paths::lastComponent(to));
+}
