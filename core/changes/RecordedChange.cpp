@@ -52,6 +52,12 @@ ChangeOutcome perform(Host &host, const ChangeSchedule &schedule)
             if (at != rename.to && host.MoveFile(rename.from, rename.to))
                 at = rename.to;
             break;
+        case ChangeSchedule::Trash:
+            if (host.MoveFile(rename.from, rename.to))
+                at = rename.to;
+            else
+                host.ReleaseTrash(rename.to);
+            break;
         case ChangeSchedule::MakeFolder:
             break;
         }

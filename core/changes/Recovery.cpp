@@ -102,6 +102,11 @@ std::pair<QString, bool> mend(Host &host, StoredChange &change)
         if (r.at.isEmpty())
             r.at = r.from;
 
+    // A note in the trash whose file never came there, or left it again, goes.
+    if (change.record.intoTrash)
+        for (const RecordedRename &r : renames)
+            host.ReleaseTrash(undoing ? r.from : r.to);
+
     qsizetype made = 0;
     for (const RecordedRename &r : renames)
         made += r.at == r.to;

@@ -64,10 +64,14 @@ QString undoChange(Host &host, ChangeJournal &journal, StoredChange &change)
     const QString &unsaved = outcome.unrecorded;
     qsizetype putBack = 0;
     for (qsizetype i = 0; i < at.size(); ++i) {
-        if (at[i] == plan.renames[i].to)
+        if (at[i] == plan.renames[i].to) {
             ++putBack;
-        else
+            // Out of the trash: its note there goes too.
+            if (change.record.intoTrash)
+                host.ReleaseTrash(plan.renames[i].from);
+        } else {
             notPutBack << QStringLiteral("%1: it could not be renamed").arg(plan.renames[i].from);
+        }
     }
 
     // Deepest first, so that a folder made inside another goes before it.

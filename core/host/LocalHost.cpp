@@ -1,10 +1,12 @@
 #include "core/host/LocalHost.h"
 
 #include "core/host/FolderListing.h"
+#include "core/host/Trash.h"
 #include "core/base/Paths.h"
 #include "core/base/TemporaryName.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -273,11 +275,14 @@ bool LocalHost::MoveFile(const QString &source, const QString &destination)
     return renameNoReplace(source, destination);
 }
 
-bool LocalHost::DeleteFile(const QString &path)
+Outcome LocalHost::ReserveTrash(const QString &path, QString &place)
 {
-    if (!QFileInfo(path).isFile())
-        return false;
-    return QFile::moveToTrash(path) || QFile::remove(path);
+    return Trash::reserve(path, QDateTime::currentDateTime(), place);
+}
+
+bool LocalHost::ReleaseTrash(const QString &place)
+{
+    return Trash::release(place);
 }
 
 bool LocalHost::RemoveFolder(const QString &path)

@@ -25,7 +25,8 @@ public:
     bool RenameFile(const QString &oldPath, const QString &newPath) override;
     bool MakeFolder(const QString &path) override;
     bool MoveFile(const QString &source, const QString &destination) override;
-    bool DeleteFile(const QString &path) override;
+    Outcome ReserveTrash(const QString &path, QString &place) override;
+    bool ReleaseTrash(const QString &place) override;
     bool RemoveFolder(const QString &path) override;
     QString ParentFolder(const QString &path) override;
     Outcome WriteTextFile(const QString &path, const QStringList &lines,

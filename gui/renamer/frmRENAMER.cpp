@@ -5,6 +5,7 @@
 #include "gui/controls/FileListBox.h"
 #include "gui/controls/FolderListBox.h"
 #include "gui/controls/WindowLayout.h"
+#include "core/renamer/DeleteToTrash.h"
 #include "core/renamer/FileActions.h"
 #include "core/renamer/RenamerChange.h"
 #include "core/changes/RenamePlan.h"
@@ -307,9 +308,12 @@ void frmRENAMER::File1_KeyUp(int keyCode, Qt::KeyboardModifiers shift)
         return;
     // The selected file exactly as listed: a trimmed name could be another
     // file. Read-only, in use or gone: the list is refreshed all the same.
+    QString message;
     if (File1->selectedIndex() >= 0)
-        m_host.DeleteFile(Paths::join(FolderTreeview1->path(), File1->selectedName()));
+        message = deleteToTrash(m_host, Paths::join(FolderTreeview1->path(), File1->selectedName()));
     File1->refresh();
+    if (!message.isEmpty())
+        m_host.ShowMessage(message);
 }
 
 void frmRENAMER::ShowPreviewList()

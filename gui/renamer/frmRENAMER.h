@@ -40,7 +40,8 @@ public slots:
 
     // Plays the chosen video, or converts a chosen ".LIT" e-book.
     void File1_DblClick();
-    // The Delete key moves the chosen file to the trash; other keys do nothing.
+    // The Delete key moves the chosen file to the trash, as a change that
+    // Ctrl+Z undoes; other keys do nothing.
     void File1_KeyUp(int keyCode, Qt::KeyboardModifiers shift);
 
 protected:

@@ -51,9 +51,12 @@ bool TestHost::MoveFile(const QString &source, const QString &destination)
     return !fails(QStringLiteral("MoveFile"), source) && LocalHost::MoveFile(source, destination);
 }
 
-bool TestHost::DeleteFile(const QString &path)
+Outcome TestHost::ReserveTrash(const QString &path, QString &place)
 {
-    return !fails(QStringLiteral("DeleteFile"), path) && LocalHost::DeleteFile(path);
+    if (fails(QStringLiteral("ReserveTrash"), path))
+        return Outcome::failure(QStringLiteral("the trash %1 cannot be made (Read-only file system)")
+                                    .arg(trashFolder() + QStringLiteral("/Trash")));
+    return LocalHost::ReserveTrash(path, place);
 }
 
 bool TestHost::RemoveFolder(const QString &path)

@@ -46,7 +46,7 @@ public:
     int yields = 0;
 
     // Asked before each file operation with its name ("RenameFile",
-    // "MoveFile", "MakeFolder", "DeleteFile", "RemoveFolder", "WriteTextFile",
+    // "MoveFile", "MakeFolder", "ReserveTrash", "RemoveFolder", "WriteTextFile",
     // "WriteFileSafely", "ListNames", "ReadFolder") and first path; returning
     // true makes that operation fail without touching disk: a listing then
     // lists nothing, a folder read finds the folder unreadable.
@@ -64,7 +64,7 @@ public:
     bool RenameFile(const QString &oldPath, const QString &newPath) override;
     bool MakeFolder(const QString &path) override;
     bool MoveFile(const QString &source, const QString &destination) override;
-    bool DeleteFile(const QString &path) override;
+    Outcome ReserveTrash(const QString &path, QString &place) override;
     bool RemoveFolder(const QString &path) override;
     Outcome WriteFileSafely(const QString &path, const QByteArray &content) override;
     Outcome WriteTextFile(const QString &path, const QStringList &lines,
