@@ -33,6 +33,9 @@ CombineFilesUsingCMD::CombineFilesUsingCMD(Host &host, QWidget *mainMenu)
     auto *command2 = addControl<QPushButton>(this, "Command2", 6720, 7200, 975, 375, QStringLiteral("E&xit"));
 
     chainTabOrder({m_text1, m_list1, command1, command2, m_text2, command4, command5});
+    nameForScreenReaders(this, {{"Text1", "Destination Filename"},
+                                {"Text2", "Default Directory"},
+                                {"List1", "Dropped files"}});
     m_text1->setFocus();
 
     connect(m_list1, &ListBox::filesDropped, this, &CombineFilesUsingCMD::List1_OLEDragDrop);

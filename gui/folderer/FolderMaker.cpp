@@ -46,6 +46,10 @@ FolderMaker::FolderMaker(Host &host, QWidget *mainMenu)
                                         "Ctrl+Z moves them back, also after a restart."));
 
     chainTabOrder({m_text1, m_list1, command2, m_text2, command4, command5, m_list2});
+    nameForScreenReaders(this, {{"Text1", "Number of Folders"},
+                                {"Text2", "Destination Folder"},
+                                {"List1", "Dropped files"},
+                                {"List2", "Planned folders"}});
     m_text1->setFocus();
 
     connect(m_list1, &ListBox::filesDropped, this, &FolderMaker::List1_OLEDragDrop);

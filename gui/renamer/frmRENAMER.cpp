@@ -84,6 +84,14 @@ frmRENAMER::frmRENAMER(Host &host, QWidget *mainMenu)
 
     chainTabOrder({File1, Text1, Text3, Text2, Command3, Command4, Command1, Command2, List1,
                    Text4, Drive2, FolderTreeview1, Command5});
+    nameForScreenReaders(this, {{"Text4", "Folder"},
+                                {"Drive2", "Drive"},
+                                {"FolderTreeview1", "Folders"},
+                                {"File1", "Files"},
+                                {"List1", "Preview of new names"},
+                                {"Text1", "FILTER"},
+                                {"Text3", "CHANGE THIS"},
+                                {"Text2", "RENAME TO"}});
     File1->setFocus();
 
     connect(Drive2, &DriveListBox::driveChanged, this, &frmRENAMER::Drive2_Change);
