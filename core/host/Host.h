@@ -81,6 +81,12 @@ public:
     // the empty text on Cancel.
     virtual QString AskText(const QString &prompt, const QString &title,
                             const QString &defaultText) = 0;
+    // A modal file dialog, opened in folder, in which the user picks existing
+    // files; their paths, or nothing on Cancel.
+    virtual QStringList AskFiles(const QString &title, const QString &folder) = 0;
+    // What the clipboard holds in a MIME type ("text/uri-list"); empty when
+    // it holds nothing of that type.
+    virtual QByteArray ClipboardData(const QString &mimeType) = 0;
 
     // Starts a listing of the entries matching pattern (a folder, a separator
     // and a DOS wildcard pattern) and returns the first name alone, or the

@@ -43,6 +43,7 @@ CombineFilesUsingCMD::CombineFilesUsingCMD(Host &host, QWidget *mainMenu)
     connect(command5, &QPushButton::clicked, this, &CombineFilesUsingCMD::Command5_Click);
     connect(command1, &QPushButton::clicked, this, &CombineFilesUsingCMD::Command1_Click);
     connect(command2, &QPushButton::clicked, this, &CombineFilesUsingCMD::Command2_Click);
+    takeFilesByKeyboard(m_list1, m_text2, [this](const QList<QUrl> &urls) { List1_OLEDragDrop(urls); });
 }
 
 void CombineFilesUsingCMD::List1_OLEDragDrop(const QList<QUrl> &urls)

@@ -57,6 +57,7 @@ FolderMaker::FolderMaker(Host &host, QWidget *mainMenu)
     connect(command4, &QPushButton::clicked, this, &FolderMaker::Command4_Click);
     connect(command2, &QPushButton::clicked, this, &FolderMaker::Command2_Click);
     offerUndo(m_list1, ChangeRecord::Tool::Folderer, {});
+    takeFilesByKeyboard(m_list1, m_text2, [this](const QList<QUrl> &urls) { List1_OLEDragDrop(urls); });
 }
 
 void FolderMaker::List1_OLEDragDrop(const QList<QUrl> &urls)

@@ -58,8 +58,11 @@ frmRENAMER::frmRENAMER(Host &host, QWidget *mainMenu)
     FolderTreeview1->setFont(controlFont);
 
     // The preview list is made first, so that the file list lies over it.
+    // While it lies under the file list it is hidden too, so that neither
+    // Tab nor a screen reader reaches a list that cannot be seen.
     List1 = addControl<ListBox>(this, "List1", 4560, 960, 7095, 7080, false);
     List1->setFont(controlFont);
+    List1->hide();
     File1 = addControl<FileListBox>(this, "File1", 4560, 480, 7095, 7695, m_host);
     File1->setFont(controlFont);
 
@@ -327,11 +330,13 @@ void frmRENAMER::File1_KeyUp(int keyCode, Qt::KeyboardModifiers shift)
 void frmRENAMER::ShowPreviewList()
 {
     File1->hide();
+    List1->show();
     List1->update();
 }
 
 void frmRENAMER::ShowFileList()
 {
     File1->show();
+    List1->hide();
     File1->refresh();
 }

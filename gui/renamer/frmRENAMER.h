@@ -48,9 +48,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // Hides the file list, so that the preview list under it is seen.
+    // Hides the file list and shows the preview list that lies under it.
     void ShowPreviewList();
-    // Shows the file list over the preview list and lists the folder anew.
+    // Shows the file list over the preview list, hides that, and lists the
+    // folder anew.
     void ShowFileList();
     // Performs a plan of renames in folder as one change of the renamer,
     // recorded so that Ctrl+Z can undo it.

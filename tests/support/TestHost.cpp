@@ -22,6 +22,16 @@ QString TestHost::AskText(const QString &prompt, const QString &title, const QSt
     return answers.isEmpty() ? QString() : answers.takeFirst();
 }
 
+QStringList TestHost::AskFiles(const QString &, const QString &)
+{
+    return pickedFiles;
+}
+
+QByteArray TestHost::ClipboardData(const QString &mimeType)
+{
+    return clipboard.value(mimeType);
+}
+
 QStringList TestHost::ListNames(const QString &folder, const QString &pattern, EntryKinds kinds)
 {
     if (fails(QStringLiteral("ListNames"), folder))

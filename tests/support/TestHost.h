@@ -2,6 +2,7 @@
 
 #include "core/host/LocalHost.h"
 
+#include <QHash>
 #include <QTemporaryDir>
 #include <functional>
 
@@ -35,6 +36,10 @@ public:
     QStringList answers;
     QList<Question> questions;
     QStringList messages;
+    // The files the file dialog picks, each time it opens.
+    QStringList pickedFiles;
+    // What the clipboard holds, by MIME type.
+    QHash<QString, QByteArray> clipboard;
 
     QList<StartedProgram> started;
     // Set to make StartProgram fail.
@@ -58,6 +63,8 @@ public:
     void ShowMessage(const QString &text) override;
     QString AskText(const QString &prompt, const QString &title,
                     const QString &defaultText) override;
+    QStringList AskFiles(const QString &title, const QString &folder) override;
+    QByteArray ClipboardData(const QString &mimeType) override;
     QStringList ListNames(const QString &folder, const QString &pattern,
                           EntryKinds kinds) override;
     FolderContents ReadFolder(const QString &folder) override;
