@@ -111,7 +111,7 @@ frmRENAMER::frmRENAMER(Host &host, QWidget *mainMenu)
     connect(Command5, &QPushButton::clicked, this, &frmRENAMER::Command5_Click);
     connect(File1, &FileListBox::doubleClicked, this, &frmRENAMER::File1_DblClick);
     connect(File1, &FileListBox::keyReleased, this, &frmRENAMER::File1_KeyUp);
-    offerUndo(File1, ChangeRecord::Tool::Renamer, [this] { File1->refresh(); });
+    offerUndo(File1, ChangeRecord::Tool::Renamer, [this] { showWhatIsOnDisk(); });
 }
 
 bool frmRENAMER::eventFilter(QObject *watched, QEvent *event)
@@ -325,6 +325,17 @@ void frmRENAMER::File1_KeyUp(int keyCode, Qt::KeyboardModifiers shift)
     File1->refresh();
     if (!message.isEmpty())
         m_host.ShowMessage(message);
+}
+
+void frmRENAMER::showWhatIsOnDisk()
+{
+    QString folder = FolderTreeview1->path();
+    while (!FolderTreeview1->setPath(folder) && Paths::folderPart(folder) != folder)
+        folder = Paths::folderPart(folder);
+    FolderTreeview1->refresh();
+    if (Text4->text() != FolderTreeview1->path())
+        Text4->setText(FolderTreeview1->path());
+    File1->refresh();
 }
 
 void frmRENAMER::ShowPreviewList()

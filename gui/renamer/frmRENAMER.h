@@ -64,6 +64,10 @@ private:
     void runCleanUpBatch();
     // Every folder or every file of the folder to its upper-case name.
     void runUpperCaseWalk(WalkMode mode);
+    // After an undo, the folder list, the path box and the file list show
+    // what is on disk; when the undo renamed the current folder away, they
+    // show the nearest folder above it that is still there.
+    void showWhatIsOnDisk();
     // Returns once the clock's time text has changed twice, letting the
     // window paint meanwhile.
     void waitTwoClockTicks();

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QDirIterator>
+#include <QListWidget>
 #include <QMenu>
 
 namespace {
@@ -286,6 +287,38 @@ private slots:
         for (QString &message : messages)
             message.replace(QStringLiteral("%1"), folder.path()).replace(QStringLiteral("%2"), trash);
         QCOMPARE(said, messages);
+    }
+
+    // After Ctrl+Z undid a walk of the folders, the folder list and the path
+    // box show the names on disk: the current folder, which the undo renamed
+    // away, gives way to the folder above it, whose folders open again.
+    void folderListAfterUndoingAWalk()
+    {
+        TempFolder folder{"season 1/", "extras/", "a.avi"};
+        TestHost host;
+        Renamer renamer(host, folder.path());
+        QVERIFY(QTest::qWaitForWindowActive(renamer.window));
+        auto *folders = renamer.control<QListWidget>("FolderTreeview1");
+        // The subfolders of the current folder, as the list shows them.
+        const auto shown = [&] {
+            QStringList names;
+            for (int row = folders->currentRow() + 1; row < folders->count(); ++row)
+                names << folders->item(row)->text().trimmed();
+            return names;
+        };
+        host.answers = {QStringLiteral("FOLDERS")};
+        renamer.click("Command5");
+        QCOMPARE(shown(), (QStringList{"EXTRAS", "SEASON 1"}));
+        renamer.text("Text4")->setText(folder / "SEASON 1");
+
+        pressUndo(renamer.window, renamer.file1());
+        QCOMPARE(renamer.text("Text4")->text(), folder.path());
+        QCOMPARE(shown(), (QStringList{"extras", "season 1"}));
+        QCOMPARE(renamer.file1()->items(), QStringList{"a.avi"});
+        folders->setFocus();
+        folders->setCurrentRow(folders->count() - 1);
+        QTest::keyClick(folders, Qt::Key_Return);
+        QCOMPARE(renamer.text("Text4")->text(), folder / "season 1");
     }
 
     // A change still happens when its record cannot be written, and says
