@@ -94,6 +94,12 @@ void MainMenu::Command5_Click()
     openTool(m_renamer);
 }
 
+void MainMenu::openRenamerIn(const QString &folder)
+{
+    openTool(m_renamer);
+    m_renamer->showFolder(folder);
+}
+
 void MainMenu::Command2_Click()
 {
     openTool(m_combiner);

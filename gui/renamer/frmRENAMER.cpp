@@ -125,6 +125,13 @@ bool frmRENAMER::eventFilter(QObject *watched, QEvent *event)
     return ToolWindow::eventFilter(watched, event);
 }
 
+void frmRENAMER::showFolder(const QString &folder)
+{
+    // The box may name the folder already, and then raises no change.
+    Text4->setText(folder);
+    Text4_Change();
+}
+
 void frmRENAMER::Drive2_Change()
 {
     // A drive has no current folder of its own here: the folder list goes to

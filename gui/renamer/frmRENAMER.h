@@ -22,6 +22,9 @@ class frmRENAMER : public ToolWindow {
 public:
     frmRENAMER(Host &host, QWidget *mainMenu);
 
+    // Browses to folder through the path box, as if the user had typed it.
+    void showFolder(const QString &folder);
+
 public slots:
     // Browsing: the drive list, the folder list, the path box and the file
     // list follow each other.
