@@ -30,7 +30,8 @@ void openNamedFolder(DesktopHost &host, MainMenu &menu, const QStringList &argum
         menu.openRenamerIn(folder);
     if (!notOpened.isEmpty())
         host.ShowMessage(QStringLiteral("The program opens only a folder given to it, in the "
-                                        "opened:\n") + notOpened.join(u'\n'));
+                                        "renamer. Not opened:\n")
+                         + notOpened.join(u'\n'));
 }
 
 } // namespace
