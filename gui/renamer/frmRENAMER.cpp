@@ -68,9 +68,7 @@ frmRENAMER::frmRENAMER(Host &host, QWidget *mainMenu)
 
     Label1 = label("Label1", QStringLiteral("FILTER:  "), 8520);
     Text1 = textBox("Text1", QStringLiteral("*.*"), 1815, 8475, 7755, 330, controlFont);
-    QPalette filterColours = Text1->palette();
-    filterColours.setColor(QPalette::Base, filterColours.color(QPalette::Midlight));
-    Text1->setPalette(filterColours);
+    colourFilterBox();
     Label3 = label("Label3", QStringLiteral("CHANGE THIS:  "), 8910);
     Text3 = textBox("Text3", QString(), 1815, 8865, 7755, 330, boxFont);
     Label2 = label("Label2", QStringLiteral("RENAME TO:  "), 9285);
@@ -112,6 +110,22 @@ frmRENAMER::frmRENAMER(Host &host, QWidget *mainMenu)
     connect(File1, &FileListBox::doubleClicked, this, &frmRENAMER::File1_DblClick);
     connect(File1, &FileListBox::keyReleased, this, &frmRENAMER::File1_KeyUp);
     offerUndo(File1, ChangeRecord::Tool::Renamer, [this] { showWhatIsOnDisk(); });
+}
+
+void frmRENAMER::colourFilterBox()
+{
+    QPalette filterColours = palette();
+    filterColours.setColor(QPalette::Base, filterColours.color(QPalette::Midlight));
+    Text1->setPalette(filterColours);
+}
+
+void frmRENAMER::changeEvent(QEvent *event)
+{
+    // The desktop switched its colour scheme: the FILTER box takes the new
+    // scheme's light 3-D colour, so that its text stays readable.
+    if (event->type() == QEvent::PaletteChange)
+        colourFilterBox();
+    ToolWindow::changeEvent(event);
 }
 
 bool frmRENAMER::eventFilter(QObject *watched, QEvent *event)

@@ -49,6 +49,7 @@ public slots:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     // Hides the file list and shows the preview list that lies under it.
@@ -67,6 +68,8 @@ private:
     void runCleanUpBatch();
     // Every folder or every file of the folder to its upper-case name.
     void runUpperCaseWalk(WalkMode mode);
+    // The FILTER box's background: the light 3-D colour of the window's palette.
+    void colourFilterBox();
     // After an undo, the folder list, the path box and the file list show
     // what is on disk; when the undo renamed the current folder away, they
     // show the nearest folder above it that is still there.
