@@ -24,7 +24,14 @@ QString deleteToTrash(Host &host, const QString &path)
     change.record.folders = {Paths::folderPart(path), Paths::folderPart(place)};
     change.record.intoTrash = true;
     ChangeJournal journal(host);
-    const QString unrecorded =
-        applyChange(host, journal, change, ChangeRecord::List::Renames, schedule).unrecorded;
-    return unrecorded.isEmpty() ? QString() : cannotUndoMessage(unrecorded);
+    const ChangeOutcome outcome =
+        applyChange(host, journal, change, ChangeRecord::List::Renames, schedule);
+    QStringList told;
+    for (const ChangeOutcome::Failure &failure : outcome.failures)
+        told << QStringLiteral("%1 was not deleted: it could not be moved to the trash (%2).")
+                    .arg(path, failure.reason);
+    told << outcome.folderNotes;
+    if (!outcome.unrecorded.isEmpty())
+        told << cannotUndoMessage(outcome.unrecorded);
+    return told.join(QStringLiteral("\n\n"));
 }

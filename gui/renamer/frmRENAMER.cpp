@@ -215,16 +215,20 @@ void frmRENAMER::Command2_Click()
 void frmRENAMER::Command3_Click()
 {
     const QString folder = FolderTreeview1->path();
+    QString report;
     if (RenameToIsAllowed(Text2->text()) && File1->count() > 0) {
         RenamePlanner planner = plannerForFolder();
         planner.makeChanges(File1->items(), Text3->text(), Text2->text());
-        applyChange(QStringLiteral("MAKE CHANGES"), folder, planner.plan(folder));
+        report = applyChange(QStringLiteral("MAKE CHANGES"), folder, planner.plan(folder));
     }
     // ShowFileList lists the folder anew; pointing the list elsewhere only
     // matters when it shows another folder.
     if (File1->path() != folder)
         File1->setPath(folder);
     ShowFileList();
+    // Silent when every name changed; a failure is never passed over.
+    if (!report.isEmpty())
+        m_host.ShowMessage(report);
 }
 
 void frmRENAMER::Command4_Click()
@@ -250,11 +254,9 @@ void frmRENAMER::Command5_Click()
     FolderTreeview1_Change();
 }
 
-void frmRENAMER::applyChange(const QString &what, const QString &folder, const RenamePlan &plan)
+QString frmRENAMER::applyChange(const QString &what, const QString &folder, const RenamePlan &plan)
 {
-    const QString unrecorded = applyRenamerChange(m_host, what, folder, plan).unrecorded;
-    if (!unrecorded.isEmpty())
-        m_host.ShowMessage(cannotUndoMessage(unrecorded));
+    return changeReport(applyRenamerChange(m_host, what, folder, plan), "name", "names");
 }
 
 RenamePlanner frmRENAMER::plannerForFolder()
@@ -270,7 +272,7 @@ void frmRENAMER::runCleanUpBatch()
     const QString folder = FolderTreeview1->path();
     RenamePlanner planner = plannerForFolder();
     const QStringList lastPreview = planCleanUpBatch(planner, File1->items());
-    applyChange(QStringLiteral("the clean-up batch"), folder, planner.plan(folder));
+    const QString report = applyChange(QStringLiteral("the clean-up batch"), folder, planner.plan(folder));
     // The window ends as if each step had been typed and pressed: the boxes
     // hold the last step's texts, the preview list the last year's rows.
     Text3->setText(passTable().last().from);
@@ -282,7 +284,8 @@ void frmRENAMER::runCleanUpBatch()
     Text1->setText(QStringLiteral("*.*"));
     Command1_Click();
     QApplication::restoreOverrideCursor();
-    m_host.ShowMessage(QStringLiteral("Special Batch Completed!"));
+    m_host.ShowMessage(report.isEmpty() ? QStringLiteral("Special Batch Completed!")
+                                        : QStringLiteral("Special Batch Completed!\n\n") + report);
 }
 
 void frmRENAMER::runUpperCaseWalk(WalkMode mode)
@@ -290,9 +293,11 @@ void frmRENAMER::runUpperCaseWalk(WalkMode mode)
     const QString folder = FolderTreeview1->path();
     FolderModel model(m_host.ReadFolder(folder));
     planUpperCaseWalk(model, mode);
-    applyChange(QStringLiteral("the upper-case walk"), folder, model.plan(folder));
+    const QString report = applyChange(QStringLiteral("the upper-case walk"), folder, model.plan(folder));
     // The file list shows the names that are on disk now.
     File1->refresh();
+    if (!report.isEmpty())
+        m_host.ShowMessage(report);
 }
 
 void frmRENAMER::File1_DblClick()
