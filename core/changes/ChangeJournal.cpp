@@ -10,9 +10,10 @@ namespace {
 
 const QString Prefix = QStringLiteral("change-");
 const QString Suffix = QStringLiteral(".change");
-// How many of the oldest records one new change may remove: a state folder
-// that filled up with records empties over a few changes, none of them slow.
-constexpr int RemovedAtOnce = 100;
+// How many of the oldest records one new change looks at for removal: a
+// state folder that filled up with records empties over a few changes, none
+// of them slow.
+constexpr int PrunedAtOnce = 100;
 
 // The number in a record's file name: change-000042.change.
 int numberOf(const QString &file)
@@ -124,12 +125,11 @@ Outcome ChangeJournal::begin(StoredChange &change)
 void ChangeJournal::prune(const QStringList &files)
 {
     QStringList notes;
-    int removed = 0;
-    for (qsizetype i = 0; i + Kept < files.size() && removed < RemovedAtOnce; ++i) {
+    for (qsizetype i = 0; i + Kept < files.size() && i < PrunedAtOnce; ++i) {
         // A record that still waits to be mended stays, however old.
         const std::optional<StoredChange> old = read(files.at(i), notes);
-        if (old && !old->record.isOpen() && m_host.RemoveFile(pathOf(files.at(i))))
-            ++removed;
+        if (old && !old->record.isOpen())
+            m_host.RemoveFile(pathOf(files.at(i)));
     }
 }
 

@@ -72,7 +72,7 @@ bool FolderModel::takenByOther(const QString &name, int self) const
 
 FileIdentity FolderModel::identity(int entry) const
 {
-    if (m_entries[entry].inode == 0)
+    if (entry < 0 || m_entries[entry].inode == 0)
         return {};
     return {m_device, m_entries[entry].inode};
 }

@@ -191,13 +191,13 @@ ChangeOutcome applyChange(Host &host, ChangeJournal &journal, StoredChange &chan
     for (const QString &folder : pinned)
         host.PinFolder(folder);
     ChangeOutcome outcome = Performer(host, schedule).run();
-    QByteArray lines = followFolders(host, change.record, pinned, outcome.folderNotes);
-
     for (qsizetype i = 0; i < files.size(); ++i) {
         files[i].at = outcome.at[i];
         if (files[i].at != files[i].from && files[i].at != files[i].to)
             ++outcome.stranded;
     }
+    // The record follows a folder that was moved, with where its files stand.
+    QByteArray lines = followFolders(host, change.record, pinned, outcome.folderNotes);
     if (!undo) {
         change.record.state = outcome.stranded ? ChangeRecord::State::NeedsMending
                                                : ChangeRecord::State::Finished;

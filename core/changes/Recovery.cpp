@@ -90,9 +90,19 @@ Mended mend(Host &host, ChangeJournal &journal, StoredChange &change)
         for (const QString &stray : strays)
             lines << QStringLiteral("%1 was left as it is: the change does not say whose it is").arg(stray);
     }
-    // Where the others stand: a rename whose old and new names are both
-    // taken was made when the file that came to its old name was renamed.
-    // At most one rename of a change goes to each name.
+    // Where the others stand: the file the record names is at its new name or
+    // its old one. Without that in the record (an earlier version's), a
+    // rename whose old and new names are both taken was made when the file
+    // that came to its old name was renamed; at most one rename of a change
+    // goes to each name.
+    for (RecordedRename &r : renames) {
+        if (!r.at.isEmpty() || !r.identity.known())
+            continue;
+        if (names.holds(r.to) && r.identity.matches(names.identityAt(r.to)))
+            r.at = r.to;
+        else if (names.holds(r.from) && r.identity.matches(names.identityAt(r.from)))
+            r.at = r.from;
+    }
     QHash<QString, qsizetype> comingTo;
     for (qsizetype i = 0; i < renames.size(); ++i)
         comingTo.insert(renames[i].to, i);
@@ -189,7 +199,8 @@ QString recoverOpenChanges(Host &host, bool quietAboutWaiting)
     if (messages.size() > Told) {
         const qsizetype more = messages.size() - Told;
         messages.resize(Told);
-        messages << QStringLiteral("And %1 more.").arg(countText(more, "change", "changes"));
+        messages << QStringLiteral("And %1 more %2.")
+                        .arg(numberText(more), QLatin1String(more == 1 ? "change" : "changes"));
     }
     return messages.join(QStringLiteral("\n\n"));
 }

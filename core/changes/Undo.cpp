@@ -24,16 +24,6 @@ bool outsideAscii(const QString &name)
     return std::any_of(name.cbegin(), name.cend(), [](QChar c) { return c.unicode() >= 0x80; });
 }
 
-// Whether the file at path is the one the change moved there.
-bool sameFile(Host &host, FolderCache &folders, const QString &path, const FileIdentity &moved)
-{
-    if (!moved.known())
-        return true;
-    // The folder's listing gives the inode where the volume keeps inodes.
-    const FileIdentity listed = folders.folderOf(path).identity(folders.entryAt(path));
-    return moved.matches(moved.inode != 0 && listed.known() ? listed : host.Identify(path));
-}
-
 // The entry holding path's name now, as the volume would refuse a rename to
 // it. Where the volume is case-blind and the name holds letters outside
 // ASCII, its folding of them may differ from this program's: only the exact
@@ -67,7 +57,7 @@ Undone undo(Host &host, ChangeJournal &journal, StoredChange &change)
     for (const RecordedRename &rename : change.record.done()) {
         if (folders.entryAt(rename.to) < 0)
             notPutBack << QStringLiteral("%1: it is no longer there").arg(rename.to);
-        else if (!sameFile(host, folders, rename.to, rename.identity))
+        else if (!rename.identity.matches(folders.identityAt(rename.to)))
             notPutBack << QStringLiteral("%1: another file has taken its name since; it was left alone")
                               .arg(rename.to);
         else
@@ -176,8 +166,27 @@ QString undoLatest(Host &host, ChangeRecord::Tool tool)
     QList<StoredChange> changes = journal.load(messages);
     QStringList passed;
     for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
-        if (change->record.tool != tool || change->record.state != ChangeRecord::State::Finished)
+        if (change->record.tool != tool || change->record.state == ChangeRecord::State::Undone)
             continue;
+        // One that recovery could not mend blocks the older ones, unless it
+        // waits for a drive: undoing past it could touch its files.
+        if (change->record.isOpen()) {
+            FolderCache folders(host);
+            for (const QString &folder : change->record.folders)
+                folders.folder(folder);
+            if (folders.unreadable().isEmpty()) {
+                messages << QStringLiteral("Nothing was put back: %1 in %2 is not complete in its "
+                                           "record, so it cannot be undone yet. Ctrl+Z will try "
+                                           "again; there may be no room on the disk of %3.")
+                                .arg(change->record.what, change->record.folders.value(0),
+                                     host.StateFolder());
+                return messages.join(QStringLiteral("\n\n"));
+            }
+            passed << QStringLiteral("%1 in %2: %3").arg(change->record.what,
+                                                          change->record.folders.value(0),
+                                                          waitingFor(folders.unreadable()));
+            continue;
+        }
         const Undone undone = undo(host, journal, *change);
         if (undone.unreadable.isEmpty()) {
             if (!passed.isEmpty())

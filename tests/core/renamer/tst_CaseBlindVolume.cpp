@@ -5,6 +5,7 @@
 #include "TestHost.h"
 
 #include "core/changes/Recovery.h"
+#include "core/changes/RecordedChange.h"
 #include "core/changes/Undo.h"
 
 #include <QTest>
@@ -80,6 +81,45 @@ private slots:
         QCOMPARE(folder.names(), (QStringList{"A.AVI", "DONE.AVI", "MOVIE.MKV", "Season 1"}));
         QCOMPARE(folder.contents("MOVIE.MKV"), QStringLiteral("Movie.mkv"));
         QCOMPARE(renames, 4);
+    }
+
+    // The drive pulled halfway through the walk: the walk stops, the file
+    // waiting under a temporary name is put in place once the drive is back,
+    // and undo gives every name back.
+    void drivePulledDuringTheWalk()
+    {
+        TempFolder folder(TempFolder::Inside{m_volume->path()});
+        QStringList names;
+        for (int i = 0; i < 30; ++i)
+            names << QStringLiteral("film%1.avi").arg(i, 2, 10, QLatin1Char('0'));
+        folder.make(names);
+        const QString path = folder.path();
+        TestHost host;
+        int renames = 0;
+        host.failWhen = [&](const QString &operation, const QString &) {
+            if (operation == u"RenameFile" && ++renames == 10)
+                m_volume->pull();
+            return false;
+        };
+        FolderModel model(host.ReadFolder(path));
+        planUpperCaseWalk(model, WalkMode::Files);
+        const ChangeOutcome outcome = applyRenamerChange(host, "the upper-case walk", path, model.plan(path));
+        QCOMPARE(outcome.stranded, 1);
+        QVERIFY(changeReport(outcome, "name", "names").contains("1 file waits under a temporary name"));
+        host.failWhen = {};
+        QVERIFY(m_volume->plugBack());
+        QVERIFY(recoverOpenChanges(host).contains(QStringLiteral("put in place as")));
+        // Every file under its old name or its new one, none lost.
+        QStringList upper;
+        for (const QString &entry : folder.state())
+            upper << entry.toUpper();
+        upper.sort();
+        QStringList expected;
+        for (const QString &name : names)
+            expected << (name + "<-" + name).toUpper();
+        QCOMPARE(upper, expected);
+        undoLatest(host, ChangeRecord::Tool::Renamer);
+        QCOMPARE(folder.names(), names);
     }
 
     // A case-only rename stopped while its file stood under a temporary
