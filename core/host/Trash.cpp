@@ -1,6 +1,7 @@
 #include "core/host/Trash.h"
 
 #include "core/base/Paths.h"
+#include "core/host/DurableFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -142,19 +143,6 @@ Outcome prepare(const Candidate &trash, dev_t device)
     return Outcome::success();
 }
 
-bool writeAll(int fd, const QByteArray &text)
-{
-    for (qsizetype done = 0; done < text.size();) {
-        const ssize_t written = ::write(fd, text.constData() + done, size_t(text.size() - done));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        done += written;
-    }
-    return true;
-}
-
 // Holds the first free name of NAME, NAME.2, NAME.3, ... in the trash by
 // creating its note exclusively, so that another program trashing a file of
 // the same name at the same moment takes another.
@@ -184,7 +172,8 @@ Outcome reserveName(const Candidate &trash, const QString &path, const QDateTime
         }
         // On the disk before the file moves: a trash that a power cut left
         // with an empty note would not know where its file came from.
-        bool written = writeAll(fd, note) && ::fdatasync(fd) == 0;
+        FileWriter writer;
+        bool written = writer.writeAll(fd, note, info) && writer.syncData(fd, info);
         const int error = errno;
         written = ::close(fd) == 0 && written;
         if (!written) {
