@@ -43,6 +43,7 @@ public:
     {
         for (const ChangeSchedule::Step &step : m_schedule.steps)
             perform(step);
+        m_outcome.untried = m_untried.size();
         return std::move(m_outcome);
     }
 
@@ -58,8 +59,11 @@ private:
         const Rename &rename = m_schedule.renames[step.index];
         const QString &temporary = m_schedule.temporaries[step.index];
         QString &at = m_outcome.at[step.index];
-        if (m_gone.contains(Paths::folderPart(rename.from)))
+        if (m_gone.contains(Paths::folderPart(rename.from))) {
+            if (at == rename.from)
+                m_untried.insert(step.index);
             return;
+        }
         switch (step.kind) {
         case ChangeSchedule::Direct:
             if (const Outcome renamed = m_host.RenameFile(rename.from, rename.to))
@@ -123,6 +127,7 @@ private:
     ChangeOutcome m_outcome;
     QSet<QString> m_gone;
     QSet<int> m_triedOnce;
+    QSet<int> m_untried;
 };
 
 bool changedAnything(const ChangeOutcome &outcome, const ChangeSchedule &schedule)
@@ -255,6 +260,11 @@ QString changeReport(const ChangeOutcome &outcome, const char *one, const char *
                           QLatin1String(outcome.stranded == 1 ? "it belongs" : "they belong"));
     else if (!outcome.failures.isEmpty())
         parts << QStringLiteral("They keep their names; Ctrl+Z puts back the others.");
+    if (outcome.untried > 0)
+        parts << (outcome.untried == 1
+                      ? QStringLiteral("1 more was left as it was: its folder went away.")
+                      : QStringLiteral("%1 more were left as they were: their folder went away.")
+                            .arg(numberText(outcome.untried)));
     parts << outcome.folderNotes;
     if (!outcome.unrecorded.isEmpty())
         parts << cannotUndoMessage(outcome.unrecorded);

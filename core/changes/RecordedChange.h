@@ -21,6 +21,8 @@ struct ChangeOutcome {
         QString reason;
     };
     QList<Failure> failures;
+    // How many files were not tried at all, their folder gone.
+    qsizetype untried = 0;
     // How many files were left under a temporary name: the change stays
     // open, for recovery (at the next start, or before an undo) to mend.
     qsizetype stranded = 0;

@@ -40,9 +40,11 @@ Mended mend(Host &host, ChangeJournal &journal, StoredChange &change)
     const bool interrupted = state == ChangeRecord::State::Running
         || state == ChangeRecord::State::Undoing;
     const QString where = change.record.folders.value(0);
+    // "The clean-up batch", at the head of a sentence.
+    const QString what = change.record.what.left(1).toUpper() + change.record.what.mid(1);
     if (!journal.take(change))
         return {QStringLiteral("%1 in %2 is being made by another run of the program; it was left to it.")
-                    .arg(change.record.what, where),
+                    .arg(what, where),
                 true};
     QList<RecordedRename> &renames = undoing ? change.record.undo : change.record.renames;
     FolderCache names(host);
@@ -53,7 +55,7 @@ Mended mend(Host &host, ChangeJournal &journal, StoredChange &change)
         journal.release(change);
         return {QStringLiteral("%1 in %2 needs mending, but %3 cannot be read now; it will be "
                                "mended when it can, for instance once its drive is back.")
-                    .arg(change.record.what, where, names.unreadable().join(QStringLiteral(", "))),
+                    .arg(what, where, names.unreadable().join(QStringLiteral(", "))),
                 true};
     }
     QStringList lines;
@@ -168,7 +170,8 @@ Mended mend(Host &host, ChangeJournal &journal, StoredChange &change)
             : interrupted
             ? QStringLiteral("The program was stopped in the middle of %1 in %2; %3 of %4 names had been changed.")
             : QStringLiteral("%1 in %2 had left files under a temporary name; %3 of %4 names are changed.");
-        message = message.arg(change.record.what, where, numberText(made), numberText(renames.size()));
+        message = message.arg(interrupted || undoing ? change.record.what : what, where,
+                              numberText(made), numberText(renames.size()));
         message += QStringLiteral("\nFiles that stood under a temporary name:\n") + lines.join(u'\n');
         if (!undoing && off == 0)
             message += QStringLiteral("\nCtrl+Z puts back what it changed.");

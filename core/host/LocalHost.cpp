@@ -308,13 +308,17 @@ QString LocalHost::PinnedFolderNow(const QString &folder)
     const auto pin = m_pins.constFind(folder);
     if (pin == m_pins.cend())
         return folder;
-    struct stat pinned {};
-    if (::fstat(pin->fd, &pinned) != 0 || pinned.st_nlink == 0)
+    // Asked of the volume itself: the kernel's cached answer would outlive a
+    // drive that was pulled.
+    struct statx pinned {};
+    if (::statx(pin->fd, "", AT_EMPTY_PATH | AT_STATX_FORCE_SYNC, STATX_INO | STATX_NLINK, &pinned)
+            != 0
+        || pinned.stx_nlink == 0)
         return {};
     // Still where it was, and not replaced by another folder or a link.
-    struct stat there {};
-    if (::stat(NativePath(folder).constData(), &there) == 0 && there.st_dev == pinned.st_dev
-        && there.st_ino == pinned.st_ino)
+    struct statx there {};
+    if (::statx(AT_FDCWD, NativePath(folder).constData(), 0, STATX_INO, &there) == 0
+        && deviceOf(there) == deviceOf(pinned) && there.stx_ino == pinned.stx_ino)
         return folder;
     char target[4096];
     const QByteArray link = "/proc/self/fd/" + QByteArray::number(pin->fd);
