@@ -1,7 +1,8 @@
 #include "gui/DesktopHost.h"
 
+#include "gui/AnswerPreviewBox.h"
+
 #include <QApplication>
-#include <QInputDialog>
 #include <QMessageBox>
 
 void DesktopHost::ShowMessage(const QString &text)
@@ -12,10 +13,8 @@ void DesktopHost::ShowMessage(const QString &text)
 }
 
 QString DesktopHost::AskText(const QString &prompt, const QString &title,
-                             const QString &defaultText)
+                             const QString &defaultText, const AnswerPreviewer &previewer)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(QApplication::activeWindow(), title, prompt,
-                                               QLineEdit::Normal, defaultText, &ok);
-    return ok ? text : QString();
+    return AnswerPreviewBox::ask(QApplication::activeWindow(), prompt, title, defaultText,
+                                 previewer);
 }

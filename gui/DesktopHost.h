@@ -9,6 +9,6 @@ public:
     static inline const QString Title = QStringLiteral("Tamsells File Utilities");
 
     void ShowMessage(const QString &text) override;
-    QString AskText(const QString &prompt, const QString &title,
-                    const QString &defaultText) override;
+    QString AskText(const QString &prompt, const QString &title, const QString &defaultText,
+                    const AnswerPreviewer &previewer) override;
 };

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QFuture>
 #include <QString>
 #include <QStringList>
 #include <QList>
+#include <functional>
 #include <optional>
 
 // Attribute bits that GetAttributes reports.
@@ -42,6 +44,8 @@ struct FolderEntry {
     // False when the name's bytes are not valid in the locale's encoding: the
     // entry is listed, but no path built from its text names it.
     bool namable = true;
+
+    bool operator==(const FolderEntry &) const = default;
 };
 
 // What a rename in one folder can collide with, and how its volume treats names.
@@ -56,7 +60,30 @@ struct FolderContents {
     bool caseBlind = false;
     // The longest name the volume takes, in bytes of the locale's encoding.
     int longestName = 255;
+
+    // Equal contents list the same entries in the same order.
+    bool operator==(const FolderContents &) const = default;
 };
+
+// What an answer typed into an input box would do, shown under the box
+// while the user types.
+struct AnswerPreview {
+    // One entry whose name the answer changes. The warning is a sentence
+    // saying why the new name is not the one the rule gives; empty when it is.
+    struct Row {
+        QString before;
+        QString after;
+        QString warning;
+    };
+    // In the order of the file list.
+    QList<Row> rows;
+    // One line about the whole answer.
+    QString summary;
+};
+
+// Works out what an answer would do. It returns at once and does the work
+// elsewhere, so that the box answers every key while it waits.
+using AnswerPreviewer = std::function<QFuture<AnswerPreview>(const QString &answer)>;
 
 // The result of an operation whose failure the user may have to be told about.
 struct Outcome {
@@ -77,10 +104,11 @@ public:
 
     // A modal message box with one OK button, no icon and the application's title.
     virtual void ShowMessage(const QString &text) = 0;
-    // A modal input box pre-filled with defaultText; the field's text on OK,
-    // the empty text on Cancel.
+    // A modal input box pre-filled with defaultText that shows, for the text
+    // in its field, the preview that previewer works out; the field's text on
+    // OK, the empty text on Cancel.
     virtual QString AskText(const QString &prompt, const QString &title,
-                            const QString &defaultText) = 0;
+                            const QString &defaultText, const AnswerPreviewer &previewer) = 0;
 
     // Starts a listing of the entries matching pattern (a folder, a separator
     // and a DOS wildcard pattern) and returns the first name alone, or the
@@ -92,11 +120,12 @@ public:
     virtual QString ListFolder() = 0;
     // The names alone of the folder's entries of those kinds that match the
     // DOS pattern (several may be joined by ";"), in row order; nothing when
-    // the folder cannot be read.
+    // the folder cannot be read. Like ReadFolder, safe on a worker thread.
     virtual QStringList ListNames(const QString &folder, const QString &pattern,
                                   EntryKinds kinds) = 0;
     // The folder's entries and what its volume does with names, found out on
-    // the folder itself.
+    // the folder itself. A worker thread may call it while the window uses
+    // the host: it keeps no state between calls.
     virtual FolderContents ReadFolder(const QString &folder) = 0;
     // The host's root folder, then the user's mounted volumes (removable
     // media, network shares), each by the folder it is mounted at.

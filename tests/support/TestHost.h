@@ -34,6 +34,8 @@ public:
     // Answers AskText gives in turn; the empty text (Cancel) once they run out.
     QStringList answers;
     QList<Question> questions;
+    // For each answer given, the preview its box showed for it.
+    QList<AnswerPreview> previews;
     QStringList messages;
 
     QList<StartedProgram> started;
@@ -56,8 +58,8 @@ public:
     QString trashFolder() const { return trash.path(); }
 
     void ShowMessage(const QString &text) override;
-    QString AskText(const QString &prompt, const QString &title,
-                    const QString &defaultText) override;
+    QString AskText(const QString &prompt, const QString &title, const QString &defaultText,
+                    const AnswerPreviewer &previewer) override;
     QStringList ListNames(const QString &folder, const QString &pattern,
                           EntryKinds kinds) override;
     FolderContents ReadFolder(const QString &folder) override;
