@@ -82,12 +82,8 @@ QMenu *ToolWindow::undoMenu()
 
 void ToolWindow::undoLastChange()
 {
-    ChangeJournal journal(m_host);
-    QStringList messages;
-    std::optional<StoredChange> latest = journal.latestUndoable(m_tool, messages);
-    messages << (latest ? undoChange(m_host, journal, *latest)
-                        : QStringLiteral("There is nothing to undo."));
+    const QString message = undoLatest(m_host, m_tool);
     if (m_shown)
         m_shown();
-    m_host.ShowMessage(messages.join(QStringLiteral("\n\n")));
+    m_host.ShowMessage(message);
 }

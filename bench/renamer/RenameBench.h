@@ -71,7 +71,7 @@ public:
     };
     QList<Rename> renames;
 
-    bool RenameFile(const QString &oldPath, const QString &newPath) override
+    Outcome RenameFile(const QString &oldPath, const QString &newPath) override
     {
         renames.append({oldPath, newPath});
         return TestHost::RenameFile(oldPath, newPath);

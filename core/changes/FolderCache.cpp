@@ -30,6 +30,12 @@ bool FolderCache::holds(const QString &path)
     return folderOf(path).holds(Paths::lastComponent(path));
 }
 
+FileIdentity FolderCache::identityAt(const QString &path)
+{
+    const FileIdentity listed = folderOf(path).identity(entryAt(path));
+    return listed.known() ? listed : m_host.Identify(path);
+}
+
 void FolderCache::renamed(const QString &from, const QString &to)
 {
     FolderModel &model = folderOf(from);

@@ -23,6 +23,9 @@ public:
     int entryAt(const QString &path);
     // Whether an entry of path's folder holds exactly path's name.
     bool holds(const QString &path);
+    // Which file path names now: its inode from the folder's listing where
+    // the volume keeps inodes, else as the host finds it.
+    FileIdentity identityAt(const QString &path);
     // Follows a rename within one folder that the work made on disk.
     void renamed(const QString &from, const QString &to);
 

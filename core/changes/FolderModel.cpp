@@ -6,7 +6,7 @@
 
 FolderModel::FolderModel(const FolderContents &contents)
     : m_entries(contents.entries), m_caseBlind(contents.caseBlind),
-      m_longestName(contents.longestName)
+      m_longestName(contents.longestName), m_device(contents.device)
 {
     m_firstNames.reserve(m_entries.size());
     m_byKey.reserve(m_entries.size());
@@ -70,6 +70,13 @@ bool FolderModel::takenByOther(const QString &name, int self) const
     return false;
 }
 
+FileIdentity FolderModel::identity(int entry) const
+{
+    if (entry < 0 || m_entries[entry].inode == 0)
+        return {};
+    return {m_device, m_entries[entry].inode};
+}
+
 bool FolderModel::fits(const QString &name) const
 {
     return name.size() <= m_longestName / 4 || QFile::encodeName(name).size() <= m_longestName;
@@ -89,7 +96,7 @@ RenamePlan FolderModel::plan(const QString &folder) const
     for (int i = 0; i < count(); ++i)
         if (m_entries[i].name != m_firstNames[i])
             plan.renames.append({Paths::join(folder, m_firstNames[i]),
-                                 Paths::join(folder, m_entries[i].name)});
+                                 Paths::join(folder, m_entries[i].name), identity(i)});
     // The model holds every name as it will be: those that stay and those
     // the plan gives. A root folder's paths hold a doubled separator, so the
     // folder part is taken from a path built the same way.

@@ -17,6 +17,9 @@ public:
     explicit FolderModel(const FolderContents &contents);
 
     bool caseBlind() const { return m_caseBlind; }
+    // Which file an entry is, as the folder's listing told: its inode where
+    // the volume keeps inodes, nothing known elsewhere or for entry -1.
+    FileIdentity identity(int entry) const;
     int count() const { return int(m_entries.size()); }
     const QString &name(int entry) const { return m_entries[entry].name; }
     const QString &firstName(int entry) const { return m_firstNames[entry]; }
@@ -53,4 +56,5 @@ private:
     QMultiHash<QString, int> m_alsoByKey;
     bool m_caseBlind;
     int m_longestName;
+    quint64 m_device;
 };

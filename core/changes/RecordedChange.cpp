@@ -1,63 +1,121 @@
 #include "core/changes/RecordedChange.h"
 
-#include "core/base/CountedName.h"
+#include "core/base/NumberText.h"
+#include "core/base/Paths.h"
 #include "core/host/Host.h"
+
+#include <QHash>
+#include <QSet>
 
 namespace {
 
-// A file that waited under a temporary path and cannot reach its new one:
-// back to its old path, or the first free counted name beside it.
-QString putBack(Host &host, const QString &temporary, const QString &old)
+// How many folders a change holds on to at most; a change of more folders
+// (the folderer's undo, a folder each) works in the rest by path.
+constexpr int MostPins = 64;
+// How many failures a message names one by one.
+constexpr int NamedFailures = 5;
+
+// The folders the change's files start from, which it pins while it runs.
+QStringList foldersToPin(const ChangeSchedule &schedule)
 {
-    if (host.RenameFile(temporary, old))
-        return old;
-    for (int k = 1; k <= LastCounter; ++k) {
-        const QString counted = countedName(old, k);
-        if (host.RenameFile(temporary, counted))
-            return counted;
+    QStringList folders;
+    QSet<QString> seen;
+    for (const Rename &rename : schedule.renames) {
+        const QString folder = Paths::folderPart(rename.from);
+        if (!seen.contains(folder) && folders.size() < MostPins) {
+            seen.insert(folder);
+            folders << folder;
+        }
     }
-    return temporary;
+    return folders;
 }
 
-// Runs the steps; returns where each file stands afterwards.
-ChangeOutcome perform(Host &host, const ChangeSchedule &schedule)
-{
-    ChangeOutcome outcome;
-    outcome.at.reserve(schedule.renames.size());
-    for (const Rename &rename : schedule.renames)
-        outcome.at << rename.from;
-    for (const ChangeSchedule::Step &step : schedule.steps) {
+class Performer {
+public:
+    Performer(Host &host, const ChangeSchedule &schedule) : m_host(host), m_schedule(schedule)
+    {
+        m_outcome.at.reserve(schedule.renames.size());
+        for (const Rename &rename : schedule.renames)
+            m_outcome.at << rename.from;
+    }
+
+    ChangeOutcome run()
+    {
+        for (const ChangeSchedule::Step &step : m_schedule.steps)
+            perform(step);
+        return std::move(m_outcome);
+    }
+
+private:
+    void perform(const ChangeSchedule::Step &step)
+    {
         if (step.kind == ChangeSchedule::MakeFolder) {
-            outcome.foldersMade += host.MakeFolder(schedule.folders.value(step.index));
-            continue;
+            const QString folder = m_schedule.folders.value(step.index);
+            if (!m_gone.contains(Paths::folderPart(folder)))
+                m_outcome.foldersMade += bool(m_host.MakeFolder(folder));
+            return;
         }
-        const Rename &rename = schedule.renames[step.index];
-        const QString &temporary = schedule.temporaries[step.index];
-        QString &at = outcome.at[step.index];
+        const Rename &rename = m_schedule.renames[step.index];
+        const QString &temporary = m_schedule.temporaries[step.index];
+        QString &at = m_outcome.at[step.index];
+        if (m_gone.contains(Paths::folderPart(rename.from)))
+            return;
         switch (step.kind) {
         case ChangeSchedule::Direct:
-            if (host.RenameFile(rename.from, rename.to))
+            if (const Outcome renamed = m_host.RenameFile(rename.from, rename.to))
                 at = rename.to;
+            else
+                failed(rename.from, renamed);
             break;
         case ChangeSchedule::Park:
-            if (!temporary.isEmpty() && host.RenameFile(rename.from, temporary))
+            if (const Outcome parked = m_host.RenameFile(rename.from, temporary))
                 at = temporary;
+            else
+                failed(rename.from, parked);
             break;
         case ChangeSchedule::Place:
-            if (at == temporary)
-                at = host.RenameFile(temporary, rename.to) ? rename.to
-                                                           : putBack(host, temporary, rename.from);
+            if (at != temporary)
+                break;
+            if (const Outcome placed = m_host.RenameFile(temporary, rename.to)) {
+                at = rename.to;
+            } else {
+                failed(rename.from, placed);
+                // Back to its old name, never to a name it was not meant to have.
+                if (m_host.RenameFile(temporary, rename.from))
+                    at = rename.from;
+            }
             break;
         case ChangeSchedule::Move:
-            if (at != rename.to && host.MoveFile(rename.from, rename.to))
+            if (at == rename.to)
+                break;
+            if (const Outcome moved = m_host.MoveFile(rename.from, rename.to))
                 at = rename.to;
+            else if (m_triedOnce.contains(step.index))
+                failed(rename.from, moved);
+            else
+                m_triedOnce.insert(step.index); // a later step moves it once more
             break;
         case ChangeSchedule::MakeFolder:
             break;
         }
     }
-    return outcome;
-}
+
+    // Notes a failure; where the folder itself is gone (its drive pulled,
+    // its share cut off), nothing more is tried in it.
+    void failed(const QString &path, const Outcome &why)
+    {
+        m_outcome.failures.append({path, why.reason});
+        const QString folder = Paths::folderPart(path);
+        if (m_host.PinnedFolderNow(folder).isEmpty())
+            m_gone.insert(folder);
+    }
+
+    Host &m_host;
+    const ChangeSchedule &m_schedule;
+    ChangeOutcome m_outcome;
+    QSet<QString> m_gone;
+    QSet<int> m_triedOnce;
+};
 
 bool changedAnything(const ChangeOutcome &outcome, const ChangeSchedule &schedule)
 {
@@ -69,6 +127,34 @@ bool changedAnything(const ChangeOutcome &outcome, const ChangeSchedule &schedul
     return false;
 }
 
+// The record's lines for where its pinned folders are now, when they moved;
+// sentences for the user about those that moved or went.
+QByteArray followFolders(Host &host, ChangeRecord &record, const QStringList &pinned,
+                         QStringList &notes)
+{
+    QByteArray lines;
+    for (const QString &folder : pinned) {
+        const QString now = host.PinnedFolderNow(folder);
+        host.UnpinFolder(folder);
+        if (now == folder)
+            continue;
+        if (now.isEmpty()) {
+            notes << QStringLiteral("%1 went away during the change: its drive was taken away, or "
+                                    "it was removed.")
+                         .arg(folder);
+            continue;
+        }
+        notes << QStringLiteral("%1 was moved to %2 during the change; the names were changed there.")
+                     .arg(folder, now);
+        const int number = int(record.folders.indexOf(folder));
+        if (number >= 0) {
+            lines += record.movedText(number, now);
+            record.relocate(number, now);
+        }
+    }
+    return lines;
+}
+
 } // namespace
 
 ChangeOutcome applyChange(Host &host, ChangeJournal &journal, StoredChange &change,
@@ -78,22 +164,93 @@ ChangeOutcome applyChange(Host &host, ChangeJournal &journal, StoredChange &chan
     QList<RecordedRename> &files = change.record.list(which);
     files.clear();
     files.reserve(schedule.renames.size());
-    for (qsizetype i = 0; i < schedule.renames.size(); ++i)
-        files.append({schedule.renames[i].from, schedule.renames[i].to, schedule.temporaries[i], {}});
-    change.record.state = undo ? ChangeRecord::State::Undoing : ChangeRecord::State::Running;
-    QString unrecorded;
-    const bool recorded = journal.save(change, unrecorded);
+    for (qsizetype i = 0; i < schedule.renames.size(); ++i) {
+        const Rename &rename = schedule.renames[i];
+        files.append({rename.from, rename.to, schedule.temporaries[i], {},
+                      rename.identity.known() ? rename.identity : host.Identify(rename.from)});
+    }
+    Outcome recorded = Outcome::success();
+    if (undo) {
+        change.record.state = ChangeRecord::State::Undoing;
+        recorded = journal.take(change) ? journal.add(change, change.record.undoText())
+                                        : Outcome::failure(QStringLiteral("another run of the program holds it"));
+    } else {
+        change.record.state = ChangeRecord::State::Running;
+        recorded = journal.begin(change);
+    }
 
-    ChangeOutcome outcome = perform(host, schedule);
-    outcome.unrecorded = unrecorded;
-    for (qsizetype i = 0; i < files.size(); ++i)
+    const QStringList pinned = foldersToPin(schedule);
+    for (const QString &folder : pinned)
+        host.PinFolder(folder);
+    ChangeOutcome outcome = Performer(host, schedule).run();
+    for (qsizetype i = 0; i < files.size(); ++i) {
         files[i].at = outcome.at[i];
-    change.record.state = undo ? ChangeRecord::State::Undone : ChangeRecord::State::Finished;
+        if (files[i].at != files[i].from && files[i].at != files[i].to)
+            ++outcome.stranded;
+    }
+    // The record follows a folder that was moved, with where its files stand.
+    QByteArray lines = followFolders(host, change.record, pinned, outcome.folderNotes);
+    if (!undo) {
+        change.record.state = outcome.stranded ? ChangeRecord::State::NeedsMending
+                                               : ChangeRecord::State::Finished;
+        lines += change.record.positionsText({which});
+    } else {
+        // Every file put back is at its old name again in the change itself.
+        QHash<QString, qsizetype> byNewPath;
+        for (qsizetype i = 0; i < change.record.renames.size(); ++i)
+            byNewPath.insert(change.record.renames[i].to, i);
+        bool failed = false;
+        for (const RecordedRename &back : files) {
+            failed |= back.at == back.from;
+            if (back.at == back.to)
+                if (const qsizetype i = byNewPath.value(back.from, -1); i >= 0)
+                    change.record.renames[i].at = change.record.renames[i].from;
+        }
+        change.record.state = outcome.stranded ? ChangeRecord::State::UndoNeedsMending
+            : failed                           ? ChangeRecord::State::Finished
+                                               : ChangeRecord::State::Undone;
+        lines += change.record.positionsText({which, ChangeRecord::List::Renames});
+    }
+    if (recorded) {
+        const Outcome completed = journal.add(change, lines);
+        if (!completed)
+            outcome.unrecorded = QStringLiteral("its end could not be added to its record: %1")
+                                     .arg(completed.reason);
+    } else {
+        outcome.unrecorded = recorded.reason;
+    }
+    journal.release(change);
     if (recorded && !undo && !changedAnything(outcome, schedule))
         journal.remove(change);
-    else if (recorded)
-        journal.complete(change, which);
     return outcome;
+}
+
+QString changeReport(const ChangeOutcome &outcome, const char *one, const char *many)
+{
+    QStringList parts;
+    if (!outcome.failures.isEmpty()) {
+        QStringList lines;
+        for (const ChangeOutcome::Failure &failure : outcome.failures.mid(0, NamedFailures))
+            lines << QStringLiteral("%1: %2").arg(failure.path, failure.reason);
+        if (outcome.failures.size() > NamedFailures)
+            lines << QStringLiteral("and %1 more").arg(numberText(outcome.failures.size() - NamedFailures));
+        parts << QStringLiteral("%1 of %2 could not be changed:\n%3")
+                     .arg(numberText(outcome.failures.size()),
+                          countText(outcome.at.size(), one, many), lines.join(u'\n'));
+    }
+    if (outcome.stranded > 0)
+        parts << QStringLiteral("%1 under a temporary name. Ctrl+Z, or the next start of the "
+                                "program, will put %2 where %3.")
+                     .arg(outcome.stranded == 1 ? QStringLiteral("1 file waits")
+                                                : QStringLiteral("%1 files wait").arg(numberText(outcome.stranded)),
+                          QLatin1String(outcome.stranded == 1 ? "it" : "them"),
+                          QLatin1String(outcome.stranded == 1 ? "it belongs" : "they belong"));
+    else if (!outcome.failures.isEmpty())
+        parts << QStringLiteral("They keep their names; Ctrl+Z puts back the others.");
+    parts << outcome.folderNotes;
+    if (!outcome.unrecorded.isEmpty())
+        parts << cannotUndoMessage(outcome.unrecorded);
+    return parts.join(QStringLiteral("\n\n"));
 }
 
 QString cannotUndoMessage(const QString &why)

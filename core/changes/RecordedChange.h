@@ -14,24 +14,46 @@ struct ChangeOutcome {
     QStringList at;
     // How many folders the change made.
     int foldersMade = 0;
-    // Why the change could not be recorded, so cannot be undone; empty when
-    // it was recorded.
+    // Each file that did not reach its new path although it was asked to,
+    // in the order of the steps, with the volume's reason.
+    struct Failure {
+        QString path;
+        QString reason;
+    };
+    QList<Failure> failures;
+    // How many files were left under a temporary name: the change stays
+    // open, for recovery (at the next start, or before an undo) to mend.
+    qsizetype stranded = 0;
+    // Sentences about folders that were moved or went away during the change.
+    QStringList folderNotes;
+    // Why the change could not be recorded, or its end not added to its
+    // record; empty when the record holds it all.
     QString unrecorded;
 };
 
 // The one way the program changes names on disk, recorded so that the change
-// can be undone and, when it is interrupted, mended: the schedule's renames
-// become one list of the change (its renames, or its undo) and the record is
-// saved whole before the first step; the steps run on the host, never
-// replacing anything; then where each file ended and the change's state
-// (finished, or undone) are added to the record. A rename the volume refuses
-// leaves that file where it was and the rest go on; a file that waited under
-// a temporary path and cannot reach its new one goes back to its old path,
-// or, when that is taken now, to the first free counted name beside it. The
+// can be undone and, when it is interrupted, mended. A new change is stored
+// whole before its first step, with which file each rename moves; an undo
+// adds its list to its change's record. The folders of the change are pinned
+// while it runs: a folder moved, or replaced by another or by a link, is
+// never followed. The steps run on the host, never replacing anything: a
+// rename the volume refuses leaves that file where it was and the rest go on;
+// a file that waited under a temporary path and cannot reach its new one goes
+// back to its old path, and when even that fails it stays and the change
+// stays open. Where the volume of a folder goes away, the steps in it stop.
+// Then where each file ended and the change's state are added to the record:
+// finished (or, for an undo, undone; finished again, to be tried once more,
+// where renames failed) or, with a file under a temporary name, open. The
 // change happens also when it cannot be recorded. A new change that moved no
 // file and made no folder leaves no record.
 ChangeOutcome applyChange(Host &host, ChangeJournal &journal, StoredChange &change,
                           ChangeRecord::List which, const ChangeSchedule &schedule);
+
+// What the user is told of a change that did not all go through: how many of
+// its files failed and why, which wait under a temporary name to be mended,
+// what befell its folders, and when it cannot be undone. Empty when it all
+// went well. one and many name the files ("name", "names").
+QString changeReport(const ChangeOutcome &outcome, const char *one, const char *many);
 
 // What the user is told when a change cannot be undone because its record
 // could not be written.

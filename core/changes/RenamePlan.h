@@ -1,13 +1,17 @@
 #pragma once
 
+#include "core/host/Host.h"
+
 #include <QList>
 #include <QString>
 #include <functional>
 
-// A rename of one file or folder, by full paths.
+// A rename of one file or folder, by full paths, and which file it is where
+// that is known already.
 struct Rename {
     QString from;
     QString to;
+    FileIdentity identity = {};
 };
 
 // Renames worked out in memory, to be performed together: every file moves

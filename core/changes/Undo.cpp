@@ -4,44 +4,77 @@
 #include "core/base/Paths.h"
 #include "core/changes/FolderCache.h"
 #include "core/changes/RecordedChange.h"
+#include "core/changes/Recovery.h"
 #include "core/host/Host.h"
 
+#include <QHash>
 #include <QSet>
 #include <algorithm>
 
-QString undoChange(Host &host, ChangeJournal &journal, StoredChange &change)
+namespace {
+
+// What an undo came to: its message, or the folders it could not read.
+struct Undone {
+    QString message;
+    QStringList unreadable;
+};
+
+bool outsideAscii(const QString &name)
 {
+    return std::any_of(name.cbegin(), name.cend(), [](QChar c) { return c.unicode() >= 0x80; });
+}
+
+// The entry holding path's name now, as the volume would refuse a rename to
+// it. Where the volume is case-blind and the name holds letters outside
+// ASCII, its folding of them may differ from this program's: only the exact
+// name is known to be taken, and the volume itself decides the rest.
+int holderOf(FolderCache &folders, const QString &path)
+{
+    FolderModel &model = folders.folderOf(path);
+    const QString name = Paths::lastComponent(path);
+    return model.caseBlind() && outsideAscii(name) ? model.holder(name) : model.find(name);
+}
+
+Undone undo(Host &host, ChangeJournal &journal, StoredChange &change)
+{
+    if (!journal.take(change))
+        return {QStringLiteral("Nothing was put back: another run of the program is working on %1 "
+                               "in %2 right now. Ctrl+Z will try again when it is done.")
+                    .arg(change.record.what, change.record.folders.value(0)),
+                {}};
     FolderCache folders(host);
     for (const RecordedRename &rename : change.record.done()) {
         folders.folderOf(rename.from);
         folders.folderOf(rename.to);
     }
-    // A folder on a drive that is not there now: the change waits for it.
-    if (!folders.unreadable().isEmpty())
-        return QStringLiteral("Nothing was put back: %1 cannot be read now. Ctrl+Z will try again "
-                              "when it can, for instance once its drive is back.")
-            .arg(folders.unreadable().join(QStringLiteral(", ")));
+    if (!folders.unreadable().isEmpty()) {
+        journal.release(change);
+        return {{}, folders.unreadable()};
+    }
     QStringList notPutBack;
     // Each file the change moved, from where it stands now back to where it was.
-    QList<RecordedRename> back;
+    QList<Rename> back;
     for (const RecordedRename &rename : change.record.done()) {
         if (folders.entryAt(rename.to) < 0)
             notPutBack << QStringLiteral("%1: it is no longer there").arg(rename.to);
+        else if (!rename.identity.matches(folders.identityAt(rename.to)))
+            notPutBack << QStringLiteral("%1: another file has taken its name since; it was left alone")
+                              .arg(rename.to);
         else
-            back.append({rename.to, rename.from, {}, {}});
+            back.append({rename.to, rename.from, rename.identity});
     }
     // A file whose old name another file holds, one that stays where it is,
     // stays too; and then so may the file that waited for its name.
-    auto source = [&](const RecordedRename &r) {
+    auto source = [&](const Rename &r) {
         return std::pair(Paths::folderPart(r.from), folders.entryAt(r.from));
     };
     for (bool dropped = true; dropped;) {
         dropped = false;
         QSet<std::pair<QString, int>> moving;
-        for (const RecordedRename &r : back)
+        for (const Rename &r : back)
             moving.insert(source(r));
         for (auto r = back.begin(); r != back.end();) {
-            const int holder = folders.entryAt(r->to);
+            const int holder = holderOf(folders, r->to);
             if (holder >= 0 && !moving.contains({Paths::folderPart(r->to), holder})) {
                 notPutBack << QStringLiteral("%1: its old name %2 is taken now").arg(r->from, r->to);
                 r = back.erase(r);
@@ -53,21 +86,22 @@ QString undoChange(Host &host, ChangeJournal &journal, StoredChange &change)
     }
 
     RenamePlan plan;
-    for (const RecordedRename &r : back)
-        plan.renames.append({r.from, r.to});
+    plan.renames = back;
     plan.caseBlind = !back.isEmpty() && folders.folderOf(back.first().from).caseBlind();
     plan.stays = [&folders](const QString &path) { return folders.entryAt(path) >= 0; };
-
     const ChangeOutcome outcome = applyChange(host, journal, change, ChangeRecord::List::Undo,
                                               scheduleRenames(plan, host));
-    const QStringList &at = outcome.at;
-    const QString &unsaved = outcome.unrecorded;
     qsizetype putBack = 0;
-    for (qsizetype i = 0; i < at.size(); ++i) {
-        if (at[i] == plan.renames[i].to)
+    QHash<QString, QString> reasons;
+    for (const ChangeOutcome::Failure &failure : outcome.failures)
+        reasons.insert(failure.path, failure.reason);
+    for (qsizetype i = 0; i < outcome.at.size(); ++i) {
+        if (outcome.at[i] == plan.renames[i].to)
             ++putBack;
         else
-            notPutBack << QStringLiteral("%1: it could not be renamed").arg(plan.renames[i].from);
+            notPutBack << QStringLiteral("%1: it could not be renamed (%2)")
+                              .arg(plan.renames[i].from,
+                                   reasons.value(plan.renames[i].from, QStringLiteral("its folder went away")));
     }
 
     // Deepest first, so that a folder made inside another goes before it.
@@ -87,9 +121,81 @@ QString undoChange(Host &host, ChangeJournal &journal, StoredChange &change)
         message += QStringLiteral(" Removed %1 that it had made.").arg(countText(removed, "folder", "folders"));
     if (!notPutBack.isEmpty())
         message += QStringLiteral("\n\nNot put back:\n") + notPutBack.join(u'\n');
+    if (change.record.state == ChangeRecord::State::Finished)
+        message += QStringLiteral("\n\nCtrl+Z tries the names that could not be renamed once more.");
+    if (outcome.stranded > 0) {
+        ChangeOutcome stranded;
+        stranded.stranded = outcome.stranded;
+        message += QStringLiteral("\n\n") + changeReport(stranded, "name", "names");
+    }
     if (!kept.isEmpty())
         message += QStringLiteral("\n\nFolders kept:\n") + kept.join(u'\n');
-    if (!unsaved.isEmpty())
-        message += QStringLiteral("\n\nThe undo could not be recorded (%1).").arg(unsaved);
-    return message;
+    if (!outcome.folderNotes.isEmpty())
+        message += QStringLiteral("\n\n") + outcome.folderNotes.join(QStringLiteral("\n"));
+    if (!outcome.unrecorded.isEmpty())
+        message += QStringLiteral("\n\nThe undo could not be recorded (%1).").arg(outcome.unrecorded);
+    return {message, {}};
+}
+
+QString waitingFor(const QStringList &unreadable)
+{
+    return QStringLiteral("%1 cannot be read now. Ctrl+Z will try again when it can, for instance "
+                          "once its drive is back.")
+        .arg(unreadable.join(QStringLiteral(", ")));
+}
+
+} // namespace
+
+QString undoChange(Host &host, ChangeJournal &journal, StoredChange &change)
+{
+    const Undone undone = undo(host, journal, change);
+    return undone.unreadable.isEmpty() ? undone.message
+                                       : QStringLiteral("Nothing was put back: ") + waitingFor(undone.unreadable);
+}
+
+QString undoLatest(Host &host, ChangeRecord::Tool tool)
+{
+    QStringList messages;
+    if (const QString mended = recoverOpenChanges(host, true); !mended.isEmpty())
+        messages << mended;
+    ChangeJournal journal(host);
+    QList<StoredChange> changes = journal.load(messages);
+    QStringList passed;
+    for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
+        if (change->record.tool != tool || change->record.state == ChangeRecord::State::Undone)
+            continue;
+        // One that recovery could not mend blocks the older ones, unless it
+        // waits for a drive: undoing past it could touch its files.
+        if (change->record.isOpen()) {
+            FolderCache folders(host);
+            for (const QString &folder : change->record.folders)
+                folders.folder(folder);
+            if (folders.unreadable().isEmpty()) {
+                messages << QStringLiteral("Nothing was put back: %1 in %2 is not complete in its "
+                                           "record, so it cannot be undone yet. Ctrl+Z will try "
+                                           "again; there may be no room on the disk of %3.")
+                                .arg(change->record.what, change->record.folders.value(0),
+                                     host.StateFolder());
+                return messages.join(QStringLiteral("\n\n"));
+            }
+            passed << QStringLiteral("%1 in %2: %3").arg(change->record.what,
+                                                          change->record.folders.value(0),
+                                                          waitingFor(folders.unreadable()));
+            continue;
+        }
+        const Undone undone = undo(host, journal, *change);
+        if (undone.unreadable.isEmpty()) {
+            if (!passed.isEmpty())
+                messages << QStringLiteral("Passed over, since it cannot be undone now:\n")
+                        + passed.join(u'\n');
+            messages << undone.message;
+            return messages.join(QStringLiteral("\n\n"));
+        }
+        passed << QStringLiteral("%1 in %2: %3").arg(change->record.what,
+                                                      change->record.folders.value(0),
+                                                      waitingFor(undone.unreadable));
+    }
+    messages << (passed.isEmpty() ? QStringLiteral("There is nothing to undo.")
+                                  : QStringLiteral("Nothing was put back:\n") + passed.join(u'\n'));
+    return messages.join(QStringLiteral("\n\n"));
 }

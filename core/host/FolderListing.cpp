@@ -67,7 +67,10 @@ bool readFolder(const QString &folder, QList<FolderEntry> &entries,
             continue;
         bool namable = true;
         const QString name = decodedName(entry->d_name, namable);
-        entries.append({name, kind, namable});
+        // FUSE volumes that keep no inodes of their own give this one.
+        constexpr ino_t UnknownInode = 0xffffffff;
+        const quint64 inode = entry->d_ino == UnknownInode ? 0 : quint64(entry->d_ino);
+        entries.append({name, kind, namable, inode});
     }
     ::closedir(dir);
     return true;

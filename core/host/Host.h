@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QList>
+#include <cstring>
 #include <functional>
 #include <optional>
 
@@ -44,8 +45,34 @@ struct FolderEntry {
     // False when the name's bytes are not valid in the locale's encoding: the
     // entry is listed, but no path built from its text names it.
     bool namable = true;
+    // The entry's inode as the listing gives it; 0 when the volume gives none.
+    quint64 inode = 0;
 
     bool operator==(const FolderEntry &) const = default;
+};
+
+// Which file a path names, so that a later look can tell the same file from
+// another that has taken its name since. Where the volume keeps a file's
+// inode across renames and mounts, device and inode tell; elsewhere (FAT and
+// exFAT drives, most FUSE volumes) size and modification time do.
+struct FileIdentity {
+    quint64 device = 0;
+    quint64 inode = 0; // 0 when it does not tell
+    qint64 size = -1;  // -1 when not taken
+    qint64 modified = 0; // nanoseconds since 1970, with size
+
+    bool known() const { return inode != 0 || size >= 0; }
+    // Whether other may be the same file: every part that both know agrees.
+    bool matches(const FileIdentity &other) const
+    {
+        if (!known() || !other.known())
+            return true;
+        if (inode != 0 && other.inode != 0 && (inode != other.inode || device != other.device))
+            return false;
+        if (size >= 0 && other.size >= 0 && (size != other.size || modified != other.modified))
+            return false;
+        return true;
+    }
 };
 
 // What a rename in one folder can collide with, and how its volume treats names.
@@ -60,6 +87,10 @@ struct FolderContents {
     bool caseBlind = false;
     // The longest name the volume takes, in bytes of the locale's encoding.
     int longestName = 255;
+    // The volume's device, and whether the inodes its listing gives stay with
+    // their files across renames and mounts.
+    quint64 device = 0;
+    bool stableInodes = false;
 
     // Equal contents list the same entries in the same order.
     bool operator==(const FolderContents &) const = default;
@@ -89,9 +120,15 @@ using AnswerPreviewer = std::function<QFuture<AnswerPreview>(const QString &answ
 struct Outcome {
     bool ok = true;
     QString reason; // why it failed, in words a user understands; empty when ok
+    int error = 0;  // the system's error number (errno) where it gave one
     explicit operator bool() const { return ok; }
     static Outcome success() { return {}; }
-    static Outcome failure(const QString &why) { return {false, why}; }
+    static Outcome failure(const QString &why, int error = 0) { return {false, why, error}; }
+    // A failure the system reported by its error number, in its own words.
+    static Outcome systemError(int error)
+    {
+        return failure(QString::fromLocal8Bit(std::strerror(error)), error);
+    }
 };
 
 // Everything a window needs from outside the program: dialogs, the file
@@ -132,14 +169,29 @@ public:
     virtual QStringList ListDrives() = 0;
     // Attribute bits of a file or folder; nothing when the path names nothing.
     virtual std::optional<int> GetAttributes(const QString &path) = 0;
+    // Which file path names now (not following a link); nothing known when
+    // it names nothing.
+    virtual FileIdentity Identify(const QString &path) = 0;
+
+    // Holds on to a folder for the length of a change: until UnpinFolder,
+    // every operation on a path inside it works in the folder that was there
+    // when it was pinned, wherever it is moved meanwhile, and never follows a
+    // folder or link that takes its place.
+    virtual Outcome PinFolder(const QString &folder) = 0;
+    virtual void UnpinFolder(const QString &folder) = 0;
+    // Where a pinned folder is now: its path, another path when it was moved,
+    // or the empty text when it is gone (deleted, or its drive taken away).
+    virtual QString PinnedFolderNow(const QString &folder) = 0;
+
     // Renames a file or folder; never replaces an existing entry. A rename
     // that changes only letter case works, on a case-blind volume too.
-    virtual bool RenameFile(const QString &oldPath, const QString &newPath) = 0;
+    // Failure says why (the system's words).
+    virtual Outcome RenameFile(const QString &oldPath, const QString &newPath) = 0;
     // Creates one folder; fails when it exists or its parent is missing.
-    virtual bool MakeFolder(const QString &path) = 0;
+    virtual Outcome MakeFolder(const QString &path) = 0;
     // Moves one file to destination, its new full path; never replaces, and
     // fails when the destination's folder is missing.
-    virtual bool MoveFile(const QString &source, const QString &destination) = 0;
+    virtual Outcome MoveFile(const QString &source, const QString &destination) = 0;
     // Deletes one file: into the desktop's trash where there is one.
     virtual bool DeleteFile(const QString &path) = 0;
     // Removes one folder, only when it is empty.
@@ -156,18 +208,25 @@ public:
     // The folder where the program keeps its state (the change record),
     // made when it is missing; the empty text when it cannot be made.
     virtual QString StateFolder() = 0;
-    // Takes the state folder for this run of the program; false while
-    // another run holds it.
-    virtual bool ClaimStateFolder() = 0;
-    // A file's whole content; nothing when it cannot be read.
-    virtual std::optional<QByteArray> ReadFile(const QString &path) = 0;
-    // Writes a file whole or not at all, and has it on the disk before it
-    // returns: a power cut leaves the old file or the new one.
-    virtual Outcome WriteFileSafely(const QString &path, const QByteArray &content) = 0;
-    // Adds content at the end of an existing file.
+    // A file's whole content, when it is no larger than maxSize bytes;
+    // failure says why (missing, unreadable, too large).
+    virtual Outcome ReadFile(const QString &path, qint64 maxSize, QByteArray &content) = 0;
+    // Writes a new file whole or not at all, and has it on the disk before
+    // it returns; fails, writing nothing, when path exists already. This run
+    // of the program holds the new file's lock (LockFile) until it lets go.
+    virtual Outcome CreateFile(const QString &path, const QByteArray &content) = 0;
+    // Adds content at the end of an existing file, on the disk before it
+    // returns; on failure the file is as it was.
     virtual Outcome AppendToFile(const QString &path, const QByteArray &content) = 0;
     // Removes one file for good (not into the trash).
     virtual bool RemoveFile(const QString &path) = 0;
+    // Takes a lock on a file for this run of the program, or fails while
+    // another run holds it; a run that ends, however, lets go of its locks.
+    virtual bool LockFile(const QString &path) = 0;
+    virtual void UnlockFile(const QString &path) = 0;
+    // Calls back whenever a volume is mounted or unmounted (a drive plugged
+    // in or pulled, a share connected), from the event loop.
+    virtual void WatchVolumes(std::function<void()> changed) = 0;
 
     // Starts program with arguments (never through a shell) and returns at once.
     virtual Outcome StartProgram(const QString &program, const QStringList &arguments,

@@ -1,68 +1,53 @@
 #include "core/host/LocalHost.h"
 
-#include "core/host/FolderListing.h"
 #include "core/base/Paths.h"
 #include "core/base/TemporaryName.h"
+#include "core/base/Wildcard.h"
+#include "core/host/FolderListing.h"
+#include "core/host/NativePath.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QProcess>
-#include <QSaveFile>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <QStringEncoder>
-#include <QSet>
 #include <QThread>
 #include <QTime>
-#include <QVarLengthArray>
 
 #ifdef Q_OS_LINUX
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #endif
 
 namespace {
 
-#ifdef Q_OS_LINUX
-// A path's bytes, ended by a zero. ASCII paths, which are most, are copied
-// without the locale's encoder and, as most are short, without the heap.
-class NativePath {
-public:
-    explicit NativePath(const QString &path)
-    {
-        for (const QChar c : path) {
-            if (c.unicode() >= 0x80) {
-                const QByteArray bytes = QFile::encodeName(path);
-                m_bytes.append(bytes.constData(), bytes.size() + 1);
-                return;
-            }
-        }
-        m_bytes.resize(path.size() + 1);
-        for (qsizetype i = 0; i < path.size(); ++i)
-            m_bytes[i] = char(path[i].unicode());
-        m_bytes[path.size()] = '\0';
-    }
-    const char *constData() const { return m_bytes.constData(); }
-
-private:
-    QVarLengthArray<char, 512> m_bytes;
-};
-
-// Whether path names an entry, asked of the volume itself: a network or FUSE
-// volume may keep answering from the kernel's cache for a name that another
-// letter case of an entry made it look up a moment ago.
-bool existsOnVolume(const NativePath &path)
+// Whether a mounted volume is one of the user's own, as the desktop mounts
+// removable media and shares, rather than a part of the system.
+bool isUserVolume(const QString &root)
 {
-    struct statx info {};
-    return ::statx(AT_FDCWD, path.constData(), AT_SYMLINK_NOFOLLOW | AT_STATX_FORCE_SYNC,
-                   STATX_TYPE, &info) == 0;
+#ifdef Q_OS_WIN
+    Q_UNUSED(root);
+    return true;
+#else
+    return root.startsWith(QLatin1String("/media/")) || root.startsWith(QLatin1String("/run/media/"))
+        || root.startsWith(QLatin1String("/mnt/"));
+#endif
+}
+
+#ifdef Q_OS_LINUX
+bool differOnlyInCase(const QString &a, const QString &b)
+{
+    return a != b && a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
 // Whether the folder lists exactly this name, byte for byte.
@@ -72,59 +57,6 @@ bool listedExactly(const QString &folder, const QString &name)
     readFolderEntries(folder, entries);
     return std::any_of(entries.cbegin(), entries.cend(),
                        [&](const FolderEntry &entry) { return entry.name == name; });
-}
-
-bool differOnlyInCase(const QString &a, const QString &b)
-{
-    return a != b && a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
-bool renameNoReplace(const QString &oldPath, const QString &newPath);
-
-// A case-only rename on a case-blind volume: through a free temporary name,
-// then checked by reading the folder back, since the kernel and FUSE may
-// report success for a rename that did nothing.
-bool renameThroughTemporary(const QString &oldPath, const QString &newPath)
-{
-    const QString folder = Paths::folderPart(newPath);
-    const QString name = freeTemporaryName([&](const QString &name) {
-        return existsOnVolume(NativePath(Paths::join(folder, name)));
-    });
-    const QString temporary = Paths::join(folder, name);
-    if (name.isEmpty() || !renameNoReplace(oldPath, temporary))
-        return false;
-    if (renameNoReplace(temporary, newPath) && listedExactly(folder, Paths::lastComponent(newPath)))
-        return true;
-    renameNoReplace(temporary, oldPath);
-    return false;
-}
-
-// Renames without ever replacing what is at newPath.
-bool renameNoReplace(const QString &oldPath, const QString &newPath)
-{
-    const NativePath from(oldPath), to(newPath);
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return true;
-    const int refusal = errno;
-    const bool caseOnly = differOnlyInCase(Paths::lastComponent(oldPath),
-                                           Paths::lastComponent(newPath))
-        && Paths::folderPart(oldPath) == Paths::folderPart(newPath);
-    // The new name is taken: by the entry itself when the volume is case-blind.
-    const auto takenByItself = [&] {
-        return caseOnly && !listedExactly(Paths::folderPart(newPath), Paths::lastComponent(newPath));
-    };
-    if (refusal == EEXIST)
-        return takenByItself() && renameThroughTemporary(oldPath, newPath);
-    if (refusal != EINVAL && refusal != ENOSYS && refusal != EOPNOTSUPP)
-        return false;
-    // The volume cannot rename without replacing: look first.
-    if (!existsOnVolume(from))
-        return false;
-    if (existsOnVolume(to))
-        return takenByItself() && renameThroughTemporary(oldPath, newPath);
-    if (::rename(from.constData(), to.constData()) != 0)
-        return false;
-    return !caseOnly || listedExactly(Paths::folderPart(newPath), Paths::lastComponent(newPath));
 }
 
 // Whether the volume holding folder takes a name in another letter case for
@@ -150,29 +82,44 @@ bool volumeIsCaseBlind(const QString &folder, const QList<FolderEntry> &entries)
             continue;
         if (names.contains(turned))
             return false;
-        return existsOnVolume(NativePath(Paths::join(folder, turned)));
+        struct statx info {};
+        // Asked of the volume itself: a FUSE volume may answer from the
+        // kernel's cache for a name another spelling looked up a moment ago.
+        return ::statx(AT_FDCWD, NativePath(Paths::join(folder, turned)).constData(),
+                       AT_SYMLINK_NOFOLLOW | AT_STATX_FORCE_SYNC, STATX_TYPE, &info)
+            == 0;
     }
     return false;
 }
-#else
-bool renameNoReplace(const QString &oldPath, const QString &newPath)
-{
-    return QDir().rename(oldPath, newPath);
-}
-#endif
 
-// Whether a mounted volume is one of the user's own, as the desktop mounts
-// removable media and shares, rather than a part of the system.
-bool isUserVolume(const QString &root)
+// Whether the volume of a file system keeps a file's inode number across
+// renames and mounts. FAT, exFAT and NTFS drives, shares and FUSE volumes
+// make numbers up as they go.
+bool keepsInodes(long type)
 {
-#ifdef Q_OS_WIN
-    Q_UNUSED(root);
-    return true;
-#else
-    return root.startsWith(QLatin1String("/media/")) || root.startsWith(QLatin1String("/run/media/"))
-        || root.startsWith(QLatin1String("/mnt/"));
-#endif
+    switch (type) {
+    case 0xEF53:     // ext2, ext3, ext4
+    case 0x9123683E: // btrfs
+    case 0x58465342: // xfs
+    case 0x01021994: // tmpfs
+    case 0x858458F6: // ramfs
+    case 0xF2F52010: // f2fs
+    case 0x2FC12FC1: // zfs
+    case 0x6969:     // nfs
+    case 0x52654973: // reiserfs
+    case 0x3153464A: // jfs
+    case 0xCA451A4E: // bcachefs
+        return true;
+    default:
+        return false;
+    }
 }
+
+quint64 deviceOf(const struct statx &info)
+{
+    return makedev(info.stx_dev_major, info.stx_dev_minor);
+}
+#endif
 
 } // namespace
 
@@ -184,7 +131,15 @@ LocalHost::LocalHost()
     m_stateFolder = QDir::toNativeSeparators(base + QStringLiteral("/tamsells-file-utilities"));
 }
 
-LocalHost::~LocalHost() = default;
+LocalHost::~LocalHost()
+{
+#ifdef Q_OS_LINUX
+    for (const Pin &pin : std::as_const(m_pins))
+        ::close(pin.fd);
+    for (const int fd : std::as_const(m_locks))
+        ::close(fd);
+#endif
+}
 
 QString LocalHost::ListFolder(const QString &pattern, int mask)
 {
@@ -229,10 +184,22 @@ FolderContents LocalHost::ReadFolder(const QString &folder)
 #ifdef Q_OS_LINUX
     if (!contents.readable)
         return contents;
+    const NativePath native(folder);
     contents.caseBlind = volumeIsCaseBlind(folder, contents.entries);
-    const long longest = ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
+    const long longest = ::pathconf(native.constData(), _PC_NAME_MAX);
     if (longest > 0)
         contents.longestName = int(longest);
+    struct statx info {};
+    struct statfs volume {};
+    if (::statx(AT_FDCWD, native.constData(), 0, STATX_INO, &info) == 0)
+        contents.device = deviceOf(info);
+    contents.stableInodes = !contents.caseBlind && ::statfs(native.constData(), &volume) == 0
+        && keepsInodes(long(volume.f_type))
+        && std::all_of(contents.entries.cbegin(), contents.entries.cend(),
+                       [](const FolderEntry &entry) { return entry.inode != 0; });
+    if (!contents.stableInodes)
+        for (FolderEntry &entry : contents.entries)
+            entry.inode = 0;
 #else
     contents.caseBlind = true;
 #endif
@@ -254,24 +221,301 @@ std::optional<int> LocalHost::GetAttributes(const QString &path)
     return bits;
 }
 
-bool LocalHost::RenameFile(const QString &oldPath, const QString &newPath)
+#ifdef Q_OS_LINUX
+
+LocalHost::At LocalHost::resolve(const QString &path) const
+{
+    if (!m_pins.isEmpty()) {
+        QString rest = Paths::lastComponent(path);
+        for (QString folder = Paths::folderPart(path); !folder.isEmpty();) {
+            const auto pin = m_pins.constFind(folder);
+            if (pin != m_pins.cend())
+                return {pin->fd, QFile::encodeName(rest), pin->device};
+            const QString up = Paths::folderPart(folder);
+            if (up == folder)
+                break;
+            rest = Paths::lastComponent(folder) + u'/' + rest;
+            folder = up;
+        }
+    }
+    return {AT_FDCWD, QFile::encodeName(path), 0};
+}
+
+std::optional<bool> LocalHost::exists(const At &at) const
+{
+    struct statx info {};
+    // Asked of the volume itself: a network or FUSE volume may keep answering
+    // from the kernel's cache for a name that another letter case of an
+    // entry made it look up a moment ago.
+    if (::statx(at.folder, at.path.constData(), AT_SYMLINK_NOFOLLOW | AT_STATX_FORCE_SYNC,
+                STATX_TYPE, &info)
+        == 0)
+        return true;
+    if (errno == ENOENT || errno == ENOTDIR)
+        return false;
+    return std::nullopt;
+}
+
+FileIdentity LocalHost::Identify(const QString &path)
+{
+    const At at = resolve(path);
+    struct statx info {};
+    if (::statx(at.folder, at.path.constData(), AT_SYMLINK_NOFOLLOW,
+                STATX_INO | STATX_SIZE | STATX_MTIME, &info)
+        != 0)
+        return {};
+    FileIdentity identity;
+    identity.device = deviceOf(info);
+    struct statfs volume {};
+    const bool stable = at.folder != AT_FDCWD
+        ? ::fstatfs(at.folder, &volume) == 0 && keepsInodes(long(volume.f_type))
+        : ::statfs(at.path.constData(), &volume) == 0 && keepsInodes(long(volume.f_type));
+    if (stable) {
+        identity.inode = info.stx_ino;
+    } else {
+        identity.size = qint64(info.stx_size);
+        identity.modified = qint64(info.stx_mtime.tv_sec) * 1000000000 + info.stx_mtime.tv_nsec;
+    }
+    return identity;
+}
+
+Outcome LocalHost::PinFolder(const QString &folder)
+{
+    if (m_pins.contains(folder))
+        return Outcome::success();
+    const int fd = ::open(NativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return Outcome::systemError(errno);
+    struct stat info {};
+    ::fstat(fd, &info);
+    m_pins.insert(folder, {fd, quint64(info.st_dev)});
+    return Outcome::success();
+}
+
+void LocalHost::UnpinFolder(const QString &folder)
+{
+    const auto pin = m_pins.constFind(folder);
+    if (pin == m_pins.cend())
+        return;
+    ::close(pin->fd);
+    m_pins.erase(pin);
+}
+
+QString LocalHost::PinnedFolderNow(const QString &folder)
+{
+    const auto pin = m_pins.constFind(folder);
+    if (pin == m_pins.cend())
+        return folder;
+    struct stat pinned {};
+    if (::fstat(pin->fd, &pinned) != 0 || pinned.st_nlink == 0)
+        return {};
+    // Still where it was, and not replaced by another folder or a link.
+    struct stat there {};
+    if (::stat(NativePath(folder).constData(), &there) == 0 && there.st_dev == pinned.st_dev
+        && there.st_ino == pinned.st_ino)
+        return folder;
+    char target[4096];
+    const QByteArray link = "/proc/self/fd/" + QByteArray::number(pin->fd);
+    const ssize_t length = ::readlink(link.constData(), target, sizeof target);
+    if (length <= 0 || size_t(length) >= sizeof target)
+        return {};
+    return QFile::decodeName(QByteArray(target, length));
+}
+
+Outcome LocalHost::renameThroughTemporary(const QString &oldPath, const QString &newPath)
+{
+    const QString folder = Paths::folderPart(newPath);
+    const QString name = freeTemporaryName([&](const QString &name) {
+        return exists(resolve(Paths::join(folder, name))).value_or(true);
+    });
+    if (name.isEmpty())
+        return Outcome::failure(QStringLiteral("no temporary name is free"));
+    const QString temporary = Paths::join(folder, name);
+    if (Outcome parked = renameNoReplace(oldPath, temporary); !parked)
+        return parked;
+    Outcome placed = renameNoReplace(temporary, newPath);
+    if (placed && listedExactly(folder, Paths::lastComponent(newPath)))
+        return placed;
+    renameNoReplace(temporary, oldPath);
+    return placed ? Outcome::failure(QStringLiteral("the drive kept the old letter case")) : placed;
+}
+
+Outcome LocalHost::renameNoReplace(const QString &oldPath, const QString &newPath)
+{
+    const At from = resolve(oldPath), to = resolve(newPath);
+    const bool caseOnly = differOnlyInCase(Paths::lastComponent(oldPath),
+                                           Paths::lastComponent(newPath))
+        && Paths::folderPart(oldPath) == Paths::folderPart(newPath);
+    // On a case-blind volume the new name of a case-only rename is taken by
+    // the file itself.
+    const auto takenByItself = [&] {
+        return caseOnly
+            && !listedExactly(Paths::folderPart(newPath), Paths::lastComponent(newPath));
+    };
+    if (to.device == 0 || !m_refuseNoReplace.contains(to.device)) {
+        if (::renameat2(from.folder, from.path.constData(), to.folder, to.path.constData(),
+                        RENAME_NOREPLACE)
+            == 0)
+            return Outcome::success();
+        const int refusal = errno;
+        if (refusal == EEXIST)
+            return takenByItself() ? renameThroughTemporary(oldPath, newPath) : Outcome::systemError(EEXIST);
+        if (refusal != EINVAL && refusal != ENOSYS && refusal != EOPNOTSUPP)
+            return Outcome::systemError(refusal);
+        if (to.device != 0)
+            m_refuseNoReplace.insert(to.device);
+    }
+    // The volume cannot rename without replacing: look at the target first.
+    const std::optional<bool> taken = exists(to);
+    if (!taken)
+        return Outcome::systemError(errno);
+    if (*taken)
+        return takenByItself() ? renameThroughTemporary(oldPath, newPath) : Outcome::systemError(EEXIST);
+    if (::renameat(from.folder, from.path.constData(), to.folder, to.path.constData()) != 0)
+        return Outcome::systemError(errno);
+    // A case-blind volume may report a case-only rename done that it did not
+    // do; where the old spelling is gone, the volume tells letter case apart.
+    if (caseOnly && exists(from).value_or(true)
+        && !listedExactly(Paths::folderPart(newPath), Paths::lastComponent(newPath)))
+        return Outcome::failure(QStringLiteral("the drive kept the old letter case"));
+    return Outcome::success();
+}
+
+Outcome LocalHost::RenameFile(const QString &oldPath, const QString &newPath)
 {
     if (oldPath.isEmpty() || newPath.isEmpty())
-        return false;
+        return Outcome::systemError(ENOENT);
     return renameNoReplace(oldPath, newPath);
 }
 
-bool LocalHost::MakeFolder(const QString &path)
+Outcome LocalHost::MakeFolder(const QString &path)
 {
-    return !path.isEmpty() && QDir().mkdir(path);
+    if (path.isEmpty())
+        return Outcome::systemError(ENOENT);
+    const At at = resolve(path);
+    if (::mkdirat(at.folder, at.path.constData(), 0777) != 0)
+        return Outcome::systemError(errno);
+    return Outcome::success();
 }
 
-bool LocalHost::MoveFile(const QString &source, const QString &destination)
+Outcome LocalHost::MoveFile(const QString &source, const QString &destination)
 {
-    if (!QFileInfo(source).isFile() || destination.isEmpty())
-        return false;
+    if (destination.isEmpty())
+        return Outcome::systemError(ENOENT);
+    const At at = resolve(source);
+    struct statx info {};
+    if (::statx(at.folder, at.path.constData(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &info) != 0)
+        return Outcome::systemError(errno);
+    if (!S_ISREG(info.stx_mode))
+        return Outcome::failure(QStringLiteral("it is not a file"));
     return renameNoReplace(source, destination);
 }
+
+bool LocalHost::RemoveFolder(const QString &path)
+{
+    const At at = resolve(path);
+    return !path.isEmpty() && ::unlinkat(at.folder, at.path.constData(), AT_REMOVEDIR) == 0;
+}
+
+bool LocalHost::LockFile(const QString &path)
+{
+    if (m_locks.contains(path))
+        return true;
+    const int fd = ::open(NativePath(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    m_locks.insert(path, fd);
+    return true;
+}
+
+void LocalHost::UnlockFile(const QString &path)
+{
+    const auto lock = m_locks.constFind(path);
+    if (lock == m_locks.cend())
+        return;
+    ::close(*lock);
+    m_locks.erase(lock);
+}
+
+void LocalHost::WatchVolumes(std::function<void()> changed)
+{
+    // The mount table tells its readers of every change as an exceptional
+    // condition on the open file.
+    const int fd = ::open("/proc/self/mounts", O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    m_mounts = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Exception);
+    QObject::connect(m_mounts.get(), &QSocketNotifier::activated, m_mounts.get(),
+                     [changed = std::move(changed)] { changed(); });
+}
+
+#else
+
+// Elsewhere the host has no pinned folders and works by path through Qt.
+
+FileIdentity LocalHost::Identify(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {};
+    return {0, 0, info.size(), info.lastModified().toMSecsSinceEpoch() * 1000000};
+}
+
+Outcome LocalHost::PinFolder(const QString &)
+{
+    return Outcome::success();
+}
+
+void LocalHost::UnpinFolder(const QString &)
+{
+}
+
+QString LocalHost::PinnedFolderNow(const QString &folder)
+{
+    return QFileInfo(folder).isDir() ? folder : QString();
+}
+
+Outcome LocalHost::RenameFile(const QString &oldPath, const QString &newPath)
+{
+    QFile file(oldPath);
+    return file.rename(newPath) ? Outcome::success() : Outcome::failure(file.errorString());
+}
+
+Outcome LocalHost::MakeFolder(const QString &path)
+{
+    return QDir().mkdir(path) ? Outcome::success() : Outcome::failure(QStringLiteral("it could not be made"));
+}
+
+Outcome LocalHost::MoveFile(const QString &source, const QString &destination)
+{
+    if (!QFileInfo(source).isFile())
+        return Outcome::failure(QStringLiteral("it is not a file"));
+    return RenameFile(source, destination);
+}
+
+bool LocalHost::RemoveFolder(const QString &path)
+{
+    return !path.isEmpty() && QDir().rmdir(path);
+}
+
+bool LocalHost::LockFile(const QString &)
+{
+    return true;
+}
+
+void LocalHost::UnlockFile(const QString &)
+{
+}
+
+void LocalHost::WatchVolumes(std::function<void()>)
+{
+}
+
+#endif
 
 bool LocalHost::DeleteFile(const QString &path)
 {
@@ -280,67 +524,28 @@ bool LocalHost::DeleteFile(const QString &path)
     return QFile::moveToTrash(path) || QFile::remove(path);
 }
 
-bool LocalHost::RemoveFolder(const QString &path)
-{
-    return !path.isEmpty() && QDir().rmdir(path);
-}
-
 QString LocalHost::StateFolder()
 {
     return QDir().mkpath(m_stateFolder) ? m_stateFolder : QString();
 }
 
-bool LocalHost::ClaimStateFolder()
+Outcome LocalHost::ReadFile(const QString &path, qint64 maxSize, QByteArray &content)
 {
-    if (m_stateLock)
-        return m_stateLock->isLocked();
-    const QString folder = StateFolder();
-    if (folder.isEmpty())
-        return false;
-    // A run that was killed leaves its lock behind; QLockFile sees that its
-    // process is gone and takes the lock over.
-    m_stateLock = std::make_unique<QLockFile>(Paths::join(folder, QStringLiteral("running.lock")));
-    m_stateLock->setStaleLockTime(0);
-    return m_stateLock->tryLock(0);
+    return DurableFile::read(path, maxSize, content);
 }
 
-std::optional<QByteArray> LocalHost::ReadFile(const QString &path)
+Outcome LocalHost::CreateFile(const QString &path, const QByteArray &content)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return file.readAll();
-}
-
-Outcome LocalHost::WriteFileSafely(const QString &path, const QByteArray &content)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Outcome::failure(file.errorString());
-    file.write(content);
-    // Committing has the file on the disk (fdatasync) before its new name
-    // replaces the old file.
-    if (!file.commit())
-        return Outcome::failure(file.errorString());
-#ifdef Q_OS_LINUX
-    // And the new name in its folder.
-    const int folder = ::open(QFile::encodeName(Paths::folderPart(path)).constData(), O_RDONLY);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
-#endif
-    return Outcome::success();
+    int locked = -1;
+    const Outcome created = DurableFile::create(*this, path, content, &locked);
+    if (created && locked >= 0)
+        m_locks.insert(path, locked);
+    return created;
 }
 
 Outcome LocalHost::AppendToFile(const QString &path, const QByteArray &content)
 {
-    QFile file(path);
-    if (!file.exists() || !file.open(QIODevice::Append))
-        return Outcome::failure(file.errorString());
-    if (file.write(content) != content.size() || !file.flush())
-        return Outcome::failure(file.errorString());
-    return Outcome::success();
+    return DurableFile::append(*this, path, content);
 }
 
 bool LocalHost::RemoveFile(const QString &path)
@@ -354,24 +559,17 @@ QString LocalHost::ParentFolder(const QString &path)
 }
 
 Outcome LocalHost::WriteTextFile(const QString &path, const QStringList &lines,
-                                   const QString &lineEnd, bool executable)
+                                 const QString &lineEnd, bool executable)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Outcome::failure(file.errorString());
     QStringEncoder encode(QStringConverter::System);
+    QByteArray bytes;
     for (const QString &line : lines)
-        file.write(encode(line + lineEnd));
-    if (executable)
-        file.setPermissions(file.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeGroup
-                            | QFileDevice::ExeOther);
-    if (!file.commit())
-        return Outcome::failure(file.errorString());
-    return Outcome::success();
+        bytes += encode(line + lineEnd);
+    return DurableFile::replace(*this, path, bytes, executable ? 0777 : 0666);
 }
 
 Outcome LocalHost::StartProgram(const QString &program, const QStringList &arguments,
-                                  int windowStyle)
+                                int windowStyle)
 {
     // Window styles are requests the desktop may not honour; the program
     // decides how its own window opens.

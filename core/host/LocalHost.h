@@ -1,16 +1,19 @@
 #pragma once
 
+#include "core/host/DurableFile.h"
 #include "core/host/Host.h"
 
+#include <QHash>
+#include <QSet>
 #include <memory>
 #include <random>
 
-class QLockFile;
+class QSocketNotifier;
 
 // The local machine as the program's host: its file system, outside programs
 // started directly, the wall clock and a Mersenne Twister. The dialogs are
 // left to a subclass, so that nothing here needs a widget.
-class LocalHost : public Host {
+class LocalHost : public Host, protected FileWriter {
 public:
     LocalHost();
     ~LocalHost() override;
@@ -22,9 +25,15 @@ public:
     FolderContents ReadFolder(const QString &folder) override;
     QStringList ListDrives() override;
     std::optional<int> GetAttributes(const QString &path) override;
-    bool RenameFile(const QString &oldPath, const QString &newPath) override;
-    bool MakeFolder(const QString &path) override;
-    bool MoveFile(const QString &source, const QString &destination) override;
+    FileIdentity Identify(const QString &path) override;
+
+    Outcome PinFolder(const QString &folder) override;
+    void UnpinFolder(const QString &folder) override;
+    QString PinnedFolderNow(const QString &folder) override;
+
+    Outcome RenameFile(const QString &oldPath, const QString &newPath) override;
+    Outcome MakeFolder(const QString &path) override;
+    Outcome MoveFile(const QString &source, const QString &destination) override;
     bool DeleteFile(const QString &path) override;
     bool RemoveFolder(const QString &path) override;
     QString ParentFolder(const QString &path) override;
@@ -32,11 +41,13 @@ public:
                           const QString &lineEnd, bool executable) override;
 
     QString StateFolder() override;
-    bool ClaimStateFolder() override;
-    std::optional<QByteArray> ReadFile(const QString &path) override;
-    Outcome WriteFileSafely(const QString &path, const QByteArray &content) override;
+    Outcome ReadFile(const QString &path, qint64 maxSize, QByteArray &content) override;
+    Outcome CreateFile(const QString &path, const QByteArray &content) override;
     Outcome AppendToFile(const QString &path, const QByteArray &content) override;
     bool RemoveFile(const QString &path) override;
+    bool LockFile(const QString &path) override;
+    void UnlockFile(const QString &path) override;
+    void WatchVolumes(std::function<void()> changed) override;
 
     Outcome StartProgram(const QString &program, const QStringList &arguments,
                          int windowStyle) override;
@@ -52,7 +63,30 @@ protected:
     QString m_stateFolder;
 
 private:
-    std::unique_ptr<QLockFile> m_stateLock;
+    // A path as the system's *at calls take it: a folder's descriptor (a
+    // pinned folder's, or the current folder's) and the rest of the path.
+    struct At {
+        int folder;
+        QByteArray path;
+        quint64 device; // the pinned folder's device; 0 when not pinned
+    };
+    At resolve(const QString &path) const;
+    // Whether an entry answers to path, asked of the volume itself; nothing
+    // when the volume cannot tell (errno says why).
+    std::optional<bool> exists(const At &at) const;
+    Outcome renameNoReplace(const QString &oldPath, const QString &newPath);
+    Outcome renameThroughTemporary(const QString &oldPath, const QString &newPath);
+
+    struct Pin {
+        int fd;
+        quint64 device;
+    };
+    QHash<QString, Pin> m_pins;
+    // Volumes (by device) that refuse a rename that must not replace: each
+    // rename there looks at its target first instead of asking again.
+    QSet<quint64> m_refuseNoReplace;
+    QHash<QString, int> m_locks;
+    std::unique_ptr<QSocketNotifier> m_mounts;
     QStringList m_listing;
     qsizetype m_nextInListing = 0;
     std::mt19937 m_random{1};

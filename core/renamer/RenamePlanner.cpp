@@ -23,6 +23,8 @@ QString warningFor(const EntryOutcome &outcome)
         return QStringLiteral("keeps its name: a name that begins with a dot would hide it");
     case EntryOutcome::Gone:
         return QStringLiteral("keeps its name: it is no longer in this folder");
+    case EntryOutcome::NotAFile:
+        return QStringLiteral("keeps its name: it is no longer a file");
     case EntryOutcome::NoRoom:
         return QStringLiteral("keeps its name: %1 and %1.1 to %1.19 are taken").arg(outcome.wanted);
     case EntryOutcome::TooLong:
@@ -127,6 +129,10 @@ EntryOutcome RenamePlanner::press(const QString &entry, const QString &shown, bo
         outcome.what = outcome.wanted.isEmpty() ? EntryOutcome::NoName : EntryOutcome::Hidden;
     } else if (file < 0) {
         outcome.what = EntryOutcome::Gone;
+    } else if (m_model.kind(file) != FolderEntry::File) {
+        // The list was read a while ago: what it showed as a file may be a
+        // folder by now, which MAKE CHANGES leaves alone.
+        outcome.what = EntryOutcome::NotAFile;
     } else {
         place(outcome, file);
         // A file that finds no free name goes back to the name it was reached by.

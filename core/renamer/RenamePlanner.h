@@ -22,6 +22,7 @@ struct EntryOutcome {
         NoName,    // keeps its name: the new name would be empty
         Hidden,    // keeps its name: the new name would hide the file
         Gone,      // keeps its name: no file answers to it any more
+        NotAFile,  // keeps its name: a folder or a link has taken the file's place
         NoRoom,    // keeps its name: neither the new name nor a counted one is free
         TooLong,   // keeps its name: the new name is longer than the volume takes
         Refused,   // nothing is renamed: the RENAME TO text holds a forbidden character

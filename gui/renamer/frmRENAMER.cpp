@@ -181,16 +181,20 @@ void frmRENAMER::Command2_Click()
 void frmRENAMER::Command3_Click()
 {
     const QString folder = FolderTreeview1->path();
+    QString report;
     if (RenameToIsAllowed(Text2->text()) && File1->count() > 0) {
         RenamePlanner planner = plannerForFolder();
         planner.makeChanges(File1->items(), Text3->text(), Text2->text());
-        applyChange(QStringLiteral("MAKE CHANGES"), folder, planner.plan(folder));
+        report = applyChange(QStringLiteral("MAKE CHANGES"), folder, planner.plan(folder));
     }
     // ShowFileList lists the folder anew; pointing the list elsewhere only
     // matters when it shows another folder.
     if (File1->path() != folder)
         File1->setPath(folder);
     ShowFileList();
+    // Silent when every name changed; a failure is never passed over.
+    if (!report.isEmpty())
+        m_host.ShowMessage(report);
 }
 
 void frmRENAMER::Command4_Click()
@@ -215,11 +219,9 @@ void frmRENAMER::Command5_Click()
     FolderTreeview1_Change();
 }
 
-void frmRENAMER::applyChange(const QString &what, const QString &folder, const RenamePlan &plan)
+QString frmRENAMER::applyChange(const QString &what, const QString &folder, const RenamePlan &plan)
 {
-    const QString unrecorded = applyRenamerChange(m_host, what, folder, plan).unrecorded;
-    if (!unrecorded.isEmpty())
-        m_host.ShowMessage(cannotUndoMessage(unrecorded));
+    return changeReport(applyRenamerChange(m_host, what, folder, plan), "name", "names");
 }
 
 RenamePlanner frmRENAMER::plannerForFolder()
@@ -234,7 +236,7 @@ void frmRENAMER::runCleanUpBatch(const QFuture<BatchPlan> &planned)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QString folder = FolderTreeview1->path();
     const BatchPlan plan = planned.result();
-    applyChange(QStringLiteral("the clean-up batch"), folder, plan.renames);
+    const QString report = applyChange(QStringLiteral("the clean-up batch"), folder, plan.renames);
     // The window ends as if each step had been typed and pressed: the boxes
     // hold the last step's texts, the preview list the last year's rows.
     Text3->setText(passTable().last().from);
@@ -246,15 +248,18 @@ void frmRENAMER::runCleanUpBatch(const QFuture<BatchPlan> &planned)
     Text1->setText(QStringLiteral("*.*"));
     Command1_Click();
     QApplication::restoreOverrideCursor();
-    m_host.ShowMessage(QStringLiteral("Special Batch Completed!"));
+    m_host.ShowMessage(report.isEmpty() ? QStringLiteral("Special Batch Completed!")
+                                        : QStringLiteral("Special Batch Completed!\n\n") + report);
 }
 
 void frmRENAMER::runUpperCaseWalk(const QFuture<BatchPlan> &planned)
 {
-    applyChange(QStringLiteral("the upper-case walk"), FolderTreeview1->path(),
-                planned.result().renames);
+    const QString report = applyChange(QStringLiteral("the upper-case walk"),
+                                       FolderTreeview1->path(), planned.result().renames);
     // The file list shows the names that are on disk now.
     File1->refresh();
+    if (!report.isEmpty())
+        m_host.ShowMessage(report);
 }
 
 void frmRENAMER::File1_DblClick()

@@ -54,8 +54,9 @@ private:
     // Shows the file list over the preview list and lists the folder anew.
     void ShowFileList();
     // Performs a plan of renames in folder as one change of the renamer,
-    // recorded so that Ctrl+Z can undo it.
-    void applyChange(const QString &what, const QString &folder, const RenamePlan &plan);
+    // recorded so that Ctrl+Z can undo it; returns what the user must be
+    // told of it, empty when every name changed.
+    QString applyChange(const QString &what, const QString &folder, const RenamePlan &plan);
     // A planner over the folder as it is on disk now, seen through the filter.
     RenamePlanner plannerForFolder();
     // Performs the plan of the clean-up batch, the 54 steps of the clean-up

@@ -208,7 +208,7 @@ private slots:
         TempFolder folder{"a.avi"};
         TestHost host;
         host.failWhen = [](const QString &operation, const QString &) {
-            return operation == QLatin1String("WriteFileSafely");
+            return operation == QLatin1String("CreateFile");
         };
         makeChanges(host, folder, ".", ".");
         QCOMPARE(folder.names(), QStringList{"A.AVI"});
@@ -231,23 +231,22 @@ private slots:
         change.record.renames = {{folder / "a.avi", folder / "A.AVI", folder / "tamsel.ltmp.1z7.7", {}},
                                  {folder / "b.avi", folder / "B.AVI", {}, {}},
                                  {folder / "c.avi", folder / "C.AVI", {}, {}}};
-        QString whyNot;
-        QVERIFY(ChangeJournal(host).save(change, whyNot));
+        QVERIFY(ChangeJournal(host).begin(change));
 
         // While the folder cannot be read, the change waits as it is.
         const QString away = folder.path() + QStringLiteral(".away");
         QVERIFY(QDir().rename(folder.path(), away));
-        QVERIFY(recoverInterruptedChanges(host).contains(QStringLiteral("cannot be read now")));
+        QVERIFY(recoverOpenChanges(host).contains(QStringLiteral("cannot be read now")));
         QVERIFY(QDir().rename(away, folder.path()));
 
-        const QString message = recoverInterruptedChanges(host);
+        const QString message = recoverOpenChanges(host);
         QCOMPARE(folder.names(), (QStringList{"A.AVI", "B.AVI", "c.avi"}));
         QVERIFY2(message.startsWith(QStringLiteral("The program was stopped in the middle of the "
                                                    "upper-case walk in %1; 2 of 3 names had been "
                                                    "changed.").arg(folder.path())),
                  qPrintable(message));
         QVERIFY(message.contains(folder / "A.AVI"));
-        QVERIFY(recoverInterruptedChanges(host).isEmpty());
+        QVERIFY(recoverOpenChanges(host).isEmpty());
 
         undoInRenamer(host, folder);
         QCOMPARE(folder.names(), (QStringList{"a.avi", "b.avi", "c.avi"}));

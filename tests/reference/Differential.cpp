@@ -53,7 +53,7 @@ QString compare(const ClashingFolder &sample, const QString &parent, const QStri
                  planned->state().join(u'|'), plannedShows.join(u'|'));
     // The planned changes were recorded whole: nothing is left to mend, and
     // undoing them one by one, newest first, gives the folder back.
-    if (const QString mended = recoverInterruptedChanges(host); !mended.isEmpty())
+    if (const QString mended = recoverOpenChanges(host); !mended.isEmpty())
         return QStringLiteral("%1\n left to mend: %2").arg(where, mended);
     ChangeJournal journal(host);
     QStringList setAside;

@@ -46,9 +46,9 @@ void renameEntry(Host &host, const QString &folder, const QString &entry, const 
     if (temporary.isEmpty())
         return;
     const QString newPath = Paths::join(folder, newName);
-    bool placed = host.RenameFile(temporary, newPath);
+    bool placed = bool(host.RenameFile(temporary, newPath));
     for (int k = 1; !placed && k <= LastCounter && stillAt(host, temporary); ++k)
-        placed = host.RenameFile(temporary, countedName(newPath, k));
+        placed = bool(host.RenameFile(temporary, countedName(newPath, k)));
     if (!placed && stillAt(host, temporary))
         host.RenameFile(temporary, oldPath);
 }

@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <csignal>
 #include <unistd.h>
 
 namespace {
@@ -54,11 +55,35 @@ ExfatVolume::ExfatVolume()
     m_device = m_device.trimmed();
     m_mountPoint = m_folder.filePath(QStringLiteral("mnt"));
     QDir().mkpath(m_mountPoint);
+    m_mounted = mount();
+}
+
+bool ExfatVolume::mount()
+{
     if (!run(QStringLiteral("mount.exfat-fuse"), {m_device, m_mountPoint}))
-        return;
-    m_mounted = isMountPoint(m_mountPoint);
-    if (!m_mounted)
-        m_whyNot = QStringLiteral("mount.exfat-fuse did not mount %1").arg(m_device);
+        return false;
+    if (isMountPoint(m_mountPoint))
+        return true;
+    m_whyNot = QStringLiteral("mount.exfat-fuse did not mount %1").arg(m_device);
+    return false;
+}
+
+void ExfatVolume::pull()
+{
+    // The daemon is the process whose command line names the loop device.
+    const QByteArray device = QFile::encodeName(m_device);
+    for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile commandLine(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        if (pid.toInt() > 0 && commandLine.open(QIODevice::ReadOnly)
+            && commandLine.readAll().split('\0').contains(device))
+            ::kill(pid.toInt(), SIGKILL);
+    }
+}
+
+bool ExfatVolume::plugBack()
+{
+    run(QStringLiteral("umount"), {QStringLiteral("-l"), m_mountPoint});
+    return mount();
 }
 
 ExfatVolume::~ExfatVolume()

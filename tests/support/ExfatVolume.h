@@ -21,11 +21,17 @@ public:
     // Where the volume is mounted.
     QString path() const { return m_mountPoint; }
 
+    // Pulls the drive out from under the program: its FUSE daemon is killed,
+    // and every call on the volume fails until plugBack() mounts it again.
+    void pull();
+    bool plugBack();
+
     // The prefix of the folders that hold images; the cleanup script looks
     // for it in mounts and loop devices.
     static inline const QString FolderPrefix = QStringLiteral("tamsells-exfat-");
 
 private:
+    bool mount();
     bool run(const QString &program, const QStringList &arguments, QString *output = nullptr);
 
     QTemporaryDir m_folder;

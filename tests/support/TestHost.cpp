@@ -1,5 +1,7 @@
 #include "TestHost.h"
 
+#include <cerrno>
+
 TestHost::TestHost(const QString &stateFolder)
 {
     qputenv("XDG_DATA_HOME", QFile::encodeName(trash.path()));
@@ -39,19 +41,25 @@ FolderContents TestHost::ReadFolder(const QString &folder)
     return LocalHost::ReadFolder(folder);
 }
 
-bool TestHost::RenameFile(const QString &oldPath, const QString &newPath)
+Outcome TestHost::RenameFile(const QString &oldPath, const QString &newPath)
 {
-    return !fails(QStringLiteral("RenameFile"), oldPath) && LocalHost::RenameFile(oldPath, newPath);
+    if (fails(QStringLiteral("RenameFile"), oldPath))
+        return Outcome::systemError(EIO);
+    return LocalHost::RenameFile(oldPath, newPath);
 }
 
-bool TestHost::MakeFolder(const QString &path)
+Outcome TestHost::MakeFolder(const QString &path)
 {
-    return !fails(QStringLiteral("MakeFolder"), path) && LocalHost::MakeFolder(path);
+    if (fails(QStringLiteral("MakeFolder"), path))
+        return Outcome::systemError(EIO);
+    return LocalHost::MakeFolder(path);
 }
 
-bool TestHost::MoveFile(const QString &source, const QString &destination)
+Outcome TestHost::MoveFile(const QString &source, const QString &destination)
 {
-    return !fails(QStringLiteral("MoveFile"), source) && LocalHost::MoveFile(source, destination);
+    if (fails(QStringLiteral("MoveFile"), source))
+        return Outcome::systemError(EIO);
+    return LocalHost::MoveFile(source, destination);
 }
 
 bool TestHost::DeleteFile(const QString &path)
@@ -64,11 +72,38 @@ bool TestHost::RemoveFolder(const QString &path)
     return !fails(QStringLiteral("RemoveFolder"), path) && LocalHost::RemoveFolder(path);
 }
 
-Outcome TestHost::WriteFileSafely(const QString &path, const QByteArray &content)
+Outcome TestHost::CreateFile(const QString &path, const QByteArray &content)
 {
-    if (fails(QStringLiteral("WriteFileSafely"), path))
-        return Outcome::failure(QStringLiteral("Permission denied"));
-    return LocalHost::WriteFileSafely(path, content);
+    if (fails(QStringLiteral("CreateFile"), path))
+        return Outcome::systemError(EACCES);
+    return LocalHost::CreateFile(path, content);
+}
+
+Outcome TestHost::AppendToFile(const QString &path, const QByteArray &content)
+{
+    if (fails(QStringLiteral("AppendToFile"), path))
+        return Outcome::systemError(EACCES);
+    return LocalHost::AppendToFile(path, content);
+}
+
+bool TestHost::writeAll(int fd, const QByteArray &bytes, const QString &path)
+{
+    if (fails(QStringLiteral("Write"), path)) {
+        // As a full disk does: part of the bytes, then no room.
+        FileWriter::writeAll(fd, bytes.left(bytes.size() / 2), path);
+        errno = ENOSPC;
+        return false;
+    }
+    return FileWriter::writeAll(fd, bytes, path);
+}
+
+bool TestHost::syncData(int fd, const QString &path)
+{
+    if (fails(QStringLiteral("Flush"), path)) {
+        errno = EIO;
+        return false;
+    }
+    return FileWriter::syncData(fd, path);
 }
 
 Outcome TestHost::WriteTextFile(const QString &path, const QStringList &lines,

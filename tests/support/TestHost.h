@@ -47,11 +47,14 @@ public:
     int clockReads = 0;
     int yields = 0;
 
-    // Asked before each file operation with its name ("RenameFile",
-    // "MoveFile", "MakeFolder", "DeleteFile", "RemoveFolder", "WriteTextFile",
-    // "WriteFileSafely", "ListNames", "ReadFolder") and first path; returning
-    // true makes that operation fail without touching disk: a listing then
-    // lists nothing, a folder read finds the folder unreadable.
+    // Asked before each file operation with its name and first path;
+    // returning true makes that operation fail without touching disk:
+    // "RenameFile", "MoveFile", "MakeFolder" (Input/output error),
+    // "DeleteFile", "RemoveFolder", "WriteTextFile", "CreateFile" and
+    // "AppendToFile" (Permission denied), "ListNames" (lists nothing),
+    // "ReadFolder" (the folder is unreadable). "Write" and "Flush" fail the
+    // two steps of a durable write as a full disk (half the bytes, then No
+    // space left on device) or a failing flush (Input/output error) would.
     std::function<bool(const QString &operation, const QString &path)> failWhen;
 
     // The folder that holds the desktop's trash for this host.
@@ -63,18 +66,23 @@ public:
     QStringList ListNames(const QString &folder, const QString &pattern,
                           EntryKinds kinds) override;
     FolderContents ReadFolder(const QString &folder) override;
-    bool RenameFile(const QString &oldPath, const QString &newPath) override;
-    bool MakeFolder(const QString &path) override;
-    bool MoveFile(const QString &source, const QString &destination) override;
+    Outcome RenameFile(const QString &oldPath, const QString &newPath) override;
+    Outcome MakeFolder(const QString &path) override;
+    Outcome MoveFile(const QString &source, const QString &destination) override;
     bool DeleteFile(const QString &path) override;
     bool RemoveFolder(const QString &path) override;
-    Outcome WriteFileSafely(const QString &path, const QByteArray &content) override;
+    Outcome CreateFile(const QString &path, const QByteArray &content) override;
+    Outcome AppendToFile(const QString &path, const QByteArray &content) override;
     Outcome WriteTextFile(const QString &path, const QStringList &lines,
                           const QString &lineEnd, bool executable) override;
     Outcome StartProgram(const QString &program, const QStringList &arguments,
                          int windowStyle) override;
     QString CurrentTimeText() override;
     void YieldToEvents() override;
+
+protected:
+    bool writeAll(int fd, const QByteArray &bytes, const QString &path) override;
+    bool syncData(int fd, const QString &path) override;
 
 private:
     bool fails(const QString &operation, const QString &path) const;

@@ -108,7 +108,7 @@ private slots:
         QFETCH(QStringList, after);
         TempFolder folder{"a.avi", "b.avi"};
         TestHost host;
-        QCOMPARE(host.RenameFile(folder / from, to.isEmpty() ? QString() : folder / to), ok);
+        QCOMPARE(bool(host.RenameFile(folder / from, to.isEmpty() ? QString() : folder / to)), ok);
         QCOMPARE(folder.names(), after);
         QCOMPARE(folder.contents("b.avi"), QString("b.avi"));
     }
@@ -161,7 +161,7 @@ private slots:
         QFETCH(bool, ok);
         TempFolder folder{"a.avi", "Film/", "Film/taken.avi", "Other/"};
         TestHost host;
-        QCOMPARE(host.MoveFile(folder / from, folder / to), ok);
+        QCOMPARE(bool(host.MoveFile(folder / from, folder / to)), ok);
         QCOMPARE(folder.contents("Film/taken.avi"), QString("Film/taken.avi"));
         if (ok)
             QCOMPARE(folder.contents(to), from);

@@ -5,6 +5,7 @@
 #include "TestHost.h"
 
 #include "core/changes/Recovery.h"
+#include "core/changes/RecordedChange.h"
 #include "core/changes/Undo.h"
 
 #include <QTest>
@@ -58,7 +59,7 @@ private slots:
         TempFolder folder(TempFolder::Inside{m_volume->path()});
         folder.make(files);
         TestHost host;
-        QCOMPARE(host.RenameFile(folder / from, folder / to), renamed);
+        QCOMPARE(bool(host.RenameFile(folder / from, folder / to)), renamed);
         QCOMPARE(folder.state(), after);
     }
 
@@ -82,6 +83,45 @@ private slots:
         QCOMPARE(renames, 4);
     }
 
+    // The drive pulled halfway through the walk: the walk stops, the file
+    // waiting under a temporary name is put in place once the drive is back,
+    // and undo gives every name back.
+    void drivePulledDuringTheWalk()
+    {
+        TempFolder folder(TempFolder::Inside{m_volume->path()});
+        QStringList names;
+        for (int i = 0; i < 30; ++i)
+            names << QStringLiteral("film%1.avi").arg(i, 2, 10, QLatin1Char('0'));
+        folder.make(names);
+        const QString path = folder.path();
+        TestHost host;
+        int renames = 0;
+        host.failWhen = [&](const QString &operation, const QString &) {
+            if (operation == u"RenameFile" && ++renames == 10)
+                m_volume->pull();
+            return false;
+        };
+        FolderModel model(host.ReadFolder(path));
+        planUpperCaseWalk(model, WalkMode::Files);
+        const ChangeOutcome outcome = applyRenamerChange(host, "the upper-case walk", path, model.plan(path));
+        QCOMPARE(outcome.stranded, 1);
+        QVERIFY(changeReport(outcome, "name", "names").contains("1 file waits under a temporary name"));
+        host.failWhen = {};
+        QVERIFY(m_volume->plugBack());
+        QVERIFY(recoverOpenChanges(host).contains(QStringLiteral("put in place as")));
+        // Every file under its old name or its new one, none lost.
+        QStringList upper;
+        for (const QString &entry : folder.state())
+            upper << entry.toUpper();
+        upper.sort();
+        QStringList expected;
+        for (const QString &name : names)
+            expected << (name + "<-" + name).toUpper();
+        QCOMPARE(upper, expected);
+        undoLatest(host, ChangeRecord::Tool::Renamer);
+        QCOMPARE(folder.names(), names);
+    }
+
     // A case-only rename stopped while its file stood under a temporary
     // name: the next start finishes it, and undo takes it back.
     void recoveryOfACaseOnlyRename()
@@ -95,10 +135,9 @@ private slots:
         change.record.folders = {folder.path()};
         change.record.caseBlind = true;
         change.record.renames = {{folder / "a.avi", folder / "A.AVI", folder / "tamsel.ltmp.1z7.3", {}}};
-        QString whyNot;
-        QVERIFY(ChangeJournal(host).save(change, whyNot));
+        QVERIFY(ChangeJournal(host).begin(change));
 
-        QVERIFY(!recoverInterruptedChanges(host).isEmpty());
+        QVERIFY(!recoverOpenChanges(host).isEmpty());
         QCOMPARE(folder.state(), QStringList{"A.AVI<-a.avi"});
         ChangeJournal log(host);
         QStringList setAside;

@@ -1,0 +1,176 @@
+#include "TempFolder.h"
+#include "TestHost.h"
+
+#include "core/base/Paths.h"
+#include "core/base/TemporaryName.h"
+#include "core/changes/Recovery.h"
+#include "core/changes/Undo.h"
+#include "core/renamer/RenamerChange.h"
+
+#include <QDir>
+#include <QThread>
+#include <QTest>
+
+namespace {
+
+// A change of four files: a cycle (one file waits under a temporary name)
+// and two plain renames.
+RenamePlan samplePlan(const TempFolder &folder)
+{
+    RenamePlan plan;
+    for (const auto &[from, to] : {std::pair("a", "b"), {"b", "a"}, {"c", "C"}, {"d", "e"}})
+        plan.renames.append({folder / from, folder / to});
+    return plan;
+}
+
+// Every file of the folder at its old or its new name, none under a
+// temporary one: "a<-b" holds the file that was b.
+bool atOldOrNewNames(const TempFolder &folder)
+{
+    static const QSet<QString> allowed{"a<-a", "b<-b", "a<-b", "b<-a", "c<-c",
+                                       "C<-c", "d<-d", "e<-d"};
+    const QStringList state = folder.state();
+    return state.size() == 4
+        && std::all_of(state.cbegin(), state.cend(), [](const QString &f) { return allowed.contains(f); });
+}
+
+} // namespace
+
+class tst_ChangeFaults : public QObject {
+    Q_OBJECT
+private slots:
+    // Whatever fails, no file is lost or left under a temporary name once
+    // recovery has run, the user is told, and undo gives the folder back.
+    void faults_data()
+    {
+        QTest::addColumn<QString>("operation"); // failed by the test host
+        QTest::addColumn<QString>("which");     // the path or the count it fails at
+        QTest::addColumn<QString>("told");
+        QTest::addColumn<bool>("undoable");
+        QTest::newRow("a chosen rename") << "RenameFile" << "c"
+                                         << "1 of 4 names could not be changed:" << true;
+        QTest::newRow("the third rename") << "RenameFile" << "#3"
+                                          << "of 4 names could not be changed:" << true;
+        QTest::newRow("renames from temporary names")
+            << "RenameFile" << "temporary" << "1 file waits under a temporary name." << true;
+        QTest::newRow("a write of the record") << "Write" << "" << "No space left on device" << false;
+        QTest::newRow("a flush of the record") << "Flush" << "" << "Input/output error" << false;
+        QTest::newRow("the end of the record")
+            << "AppendToFile" << "" << "its end could not be added to its record" << true;
+    }
+    void faults()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, which);
+        QFETCH(QString, told);
+        QFETCH(bool, undoable);
+        TempFolder folder{"a", "b", "c", "d"};
+        const QStringList before = folder.state();
+        TestHost host;
+        int calls = 0;
+        host.failWhen = [&](const QString &op, const QString &path) {
+            if (op != operation)
+                return false;
+            ++calls;
+            if (which == u"temporary")
+                return isTemporaryName(QFileInfo(path).fileName());
+            if (which.startsWith(u'#'))
+                return calls == which.mid(1).toInt();
+            return which.isEmpty() || path == folder / which;
+        };
+        const QString report = changeReport(
+            applyRenamerChange(host, "MAKE CHANGES", folder.path(), samplePlan(folder)), "name", "names");
+        QVERIFY2(report.contains(told), qPrintable(report));
+        QVERIFY(folder.state() != before);
+
+        host.failWhen = {};
+        recoverOpenChanges(host);
+        QVERIFY2(atOldOrNewNames(folder), qPrintable(folder.state().join(u' ')));
+        const QString undone = undoLatest(host, ChangeRecord::Tool::Renamer);
+        QVERIFY2((folder.state() == before) == undoable, qPrintable(undone));
+        if (!undoable)
+            QCOMPARE(undone, QStringLiteral("There is nothing to undo."));
+    }
+
+    // A folder moved away and replaced by a link to another folder halfway
+    // through: the change goes on in the folder it began in, the record
+    // follows it, and the other folder is never touched.
+    void pinnedFolder()
+    {
+        TempFolder parent{"videos/", "other/"};
+        const QString videos = parent / "videos", moved = parent / "moved";
+        QStringList names;
+        for (int i = 0; i < 20; ++i)
+            names << QStringLiteral("film%1.avi").arg(i, 2, 10, QLatin1Char('0'));
+        for (const QString &name : names)
+            parent.make({"videos/" + name, "other/" + name});
+        RenamePlan plan;
+        for (const QString &name : names)
+            plan.renames.append({Paths::join(videos, name), Paths::join(videos, name.toUpper())});
+        TestHost host;
+        int renames = 0;
+        host.failWhen = [&](const QString &operation, const QString &) {
+            if (operation == u"RenameFile" && ++renames == 10) {
+                QDir().rename(videos, moved);
+                QFile::link(parent / "other", videos);
+            }
+            return false;
+        };
+        const QString report = changeReport(
+            applyRenamerChange(host, "MAKE CHANGES", videos, plan), "name", "names");
+        QVERIFY2(report.contains(QStringLiteral("was moved to %1").arg(moved)), qPrintable(report));
+        QCOMPARE(QDir(parent / "other").entryList(QDir::Files), names);
+        QCOMPARE(QDir(moved).entryList(QDir::Files).join(u' '), names.join(u' ').toUpper());
+        host.failWhen = {};
+        const QString undone = undoLatest(host, ChangeRecord::Tool::Renamer);
+        QVERIFY2(QDir(moved).entryList(QDir::Files) == names, qPrintable(undone));
+        QCOMPARE(QDir(parent / "other").entryList(QDir::Files), names);
+    }
+
+    // A file that took the changed name since is not the change's to undo.
+    void undoLeavesOtherFiles()
+    {
+        TempFolder folder{"a.avi"};
+        TestHost host;
+        RenamePlan plan;
+        plan.renames.append({folder / "a.avi", folder / "A.AVI"});
+        applyRenamerChange(host, "MAKE CHANGES", folder.path(), plan);
+        QVERIFY(QFile::rename(folder / "A.AVI", folder / "keep.avi"));
+        QThread::msleep(20); // another modification time, for volumes without inodes
+        QFile other(folder / "A.AVI");
+        QVERIFY(other.open(QIODevice::WriteOnly) && other.write("another film") > 0);
+        other.close();
+        const QString message = undoLatest(host, ChangeRecord::Tool::Renamer);
+        QVERIFY2(message.contains(QStringLiteral("%1: another file has taken its name since")
+                                      .arg(folder / "A.AVI")),
+                 qPrintable(message));
+        QCOMPARE(folder.names(), (QStringList{"A.AVI", "keep.avi"}));
+    }
+
+    // A huge record and a flood of records neither stop nor stall the start,
+    // and its message stays short.
+    void badRecordsAtStart()
+    {
+        TestHost host;
+        const QString state = host.StateFolder();
+        QFile huge(state + "/change-999999.change");
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(100LL << 30));
+        huge.close();
+        for (int i = 1; i <= 2000; ++i) {
+            QFile record(state + QStringLiteral("/change-%1.change").arg(i, 6, 10, QLatin1Char('0')));
+            QVERIFY(record.open(QIODevice::WriteOnly));
+            record.write("tamsells-file-utilities change record 2\ntool\trenamer\nwhat\tMAKE CHANGES\n"
+                         "case-blind\tno\nfolder\t/no/such/folder\nstate\trunning\n");
+        }
+        const QString message = recoverOpenChanges(host);
+        QVERIFY(QFile::exists(state + "/change-999999.change.unreadable"));
+        QVERIFY(message.startsWith(QStringLiteral("The change record %1/change-999999.change was set aside")
+                                       .arg(state)));
+        QVERIFY2(message.endsWith(QStringLiteral("And 290 more changes.")), qPrintable(message.right(300)));
+        QCOMPARE(message.count(QStringLiteral("\n\n")), 10);
+        QVERIFY(!recoverOpenChanges(host).contains(QStringLiteral("set aside")));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_ChangeFaults)
+#include "tst_ChangeFaults.moc"
