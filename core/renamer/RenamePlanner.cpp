@@ -121,27 +121,31 @@ EntryOutcome RenamePlanner::press(const QString &entry, const QString &shown, bo
         outcome.what = EntryOutcome::Refused;
         return outcome;
     }
+    if (outcome.wanted.isEmpty() || isHiddenName(outcome.wanted)) {
+        outcome.what = outcome.wanted.isEmpty() ? EntryOutcome::NoName : EntryOutcome::Hidden;
+        return outcome;
+    }
     // The file is named by its listed name, trimmed: with blanks in front,
     // that names another file or none.
     const QString old = trimBlanks(entry);
     const int file = listedAs >= 0 && old.size() == entry.size() ? listedAs : m_model.find(old);
-    if (outcome.wanted.isEmpty() || isHiddenName(outcome.wanted)) {
-        outcome.what = outcome.wanted.isEmpty() ? EntryOutcome::NoName : EntryOutcome::Hidden;
-    } else if (file < 0) {
+    if (file < 0) {
         outcome.what = EntryOutcome::Gone;
-    } else if (m_model.kind(file) != FolderEntry::File) {
-        // The list was read a while ago: what it showed as a file may be a
-        // folder by now, which MAKE CHANGES leaves alone.
-        outcome.what = EntryOutcome::NotAFile;
-    } else {
-        place(outcome, file);
-        // A file that finds no free name goes back to the name it was reached by.
-        const QString ends = outcome.result.isEmpty() ? old : outcome.result;
-        if (ends != m_model.name(file))
-            rename(file, ends);
+        return outcome;
     }
-    if (file >= 0 && outcome.what != EntryOutcome::Renamed)
-        m_departed.insert(file);
+    // The list was read a while ago: what it showed as a file may be a
+    // folder by now, which MAKE CHANGES leaves alone.
+    if (m_model.kind(file) != FolderEntry::File) {
+        outcome.what = EntryOutcome::NotAFile;
+        return outcome;
+    }
+    place(outcome, file);
+    if (outcome.what == EntryOutcome::Counted || outcome.what == EntryOutcome::NoRoom)
+        m_crowdedOut.insert(file);
+    // A file that finds no free name goes back to the name it was reached by.
+    const QString ends = outcome.result.isEmpty() ? old : outcome.result;
+    if (ends != m_model.name(file))
+        rename(file, ends);
     return outcome;
 }
 

@@ -96,9 +96,10 @@ BatchPlan planBatch(BatchJob job, const QString &folder, const FolderContents &c
     case BatchJob::CleanUp: {
         RenamePlanner planner(FolderModel(contents), filter);
         plan.lastPreview = planCleanUpBatch(planner, rows);
-        // A file that every press gave the rule's name got the name it gets alone.
+        // Only another file's name can make a file's name differ from the
+        // one it gets alone.
         QHash<int, QString> alone;
-        for (int entry : planner.departed())
+        for (int entry : planner.crowdedOut())
             alone.insert(entry, cleanedAlone(contents, contents.entries[entry], filter));
         finishPlan(plan, folder, planner.model(), alone, rows.size());
         break;
