@@ -186,6 +186,8 @@ private slots:
         RealBoxHost host;
         QStringList shown;
         host.user = [&](QDialog &box) {
+            QCOMPARE(box.windowTitle(),
+                     QStringLiteral("CONFIRM LAUNCH BATCH MAY TAKE SEVERAL MINUTES!"));
             auto *answer = box.findChild<QLineEdit *>();
             QCOMPARE(answer->text(), QStringLiteral("NO"));
             // The answer before is replaced, as the default is on opening.
