@@ -31,7 +31,7 @@ build: deps
 
 run: build
 	@[ -d $(SAMPLES) ] || scripts/make-sample-collection.sh $(SAMPLES)
-	cd $(SAMPLES) && ../tamsells-file-utilities
+	cd $(SAMPLES) && ../app/tamsells-file-utilities
 
 test: build
 	ctest --preset dev

@@ -3,6 +3,38 @@
 #include "gui/MainMenu.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// A folder named on the command line (the desktop's "Open With" on a folder
+// gives one) opens the renamer in it; whatever else is named there is told
+// to the user, and the main menu stays.
+void openNamedFolder(DesktopHost &host, MainMenu &menu, const QStringList &arguments)
+{
+    QString folder;
+    QStringList notOpened;
+    for (const QString &argument : arguments) {
+        const QString path = QDir::toNativeSeparators(QFileInfo(argument).absoluteFilePath());
+        const std::optional<int> attributes = host.GetAttributes(path);
+        const bool isFolder = attributes && (*attributes & Attribute::Folder);
+        if (isFolder && folder.isEmpty())
+            folder = path;
+        else
+            notOpened << (isFolder ? QStringLiteral("%1: only one folder opens at a time")
+                                   : QStringLiteral("%1: it is not a folder"))
+                             .arg(argument);
+    }
+    if (!folder.isEmpty())
+        menu.openRenamerIn(folder);
+    if (!notOpened.isEmpty())
+        host.ShowMessage(QStringLiteral("The program opens only a folder given to it, in the "
+                                        "renamer. Not opened:\n")
+                         + notOpened.join(u'\n'));
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -24,5 +56,6 @@ int main(int argc, char *argv[])
     });
     MainMenu menu(host);
     menu.show();
+    openNamedFolder(host, menu, QApplication::arguments().mid(1));
     return app.exec();
 }

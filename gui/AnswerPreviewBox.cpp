@@ -1,7 +1,8 @@
 #include "gui/AnswerPreviewBox.h"
 
+#include "gui/controls/WarningLook.h"
+
 #include <QAbstractTableModel>
-#include <QColor>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -9,28 +10,16 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-namespace {
-
-// How a row whose name does not follow the rule looks: as in the renamer's
-// preview list, in the warning colour with the sentence as its tooltip.
-// Nothing for a row without a warning.
-QVariant warningLook(const QString &warning, int role)
-{
-    if (warning.isEmpty())
-        return {};
-    if (role == Qt::ForegroundRole)
-        return QColor(0xb0, 0x20, 0x00);
-    if (role == Qt::ToolTipRole)
-        return warning;
-    return {};
-}
-
-} // namespace
-
 // The rows of a preview: column 0 the name now, column 1 the name after.
 class PreviewRows : public QAbstractTableModel {
 public:
-    using QAbstractTableModel::QAbstractTableModel;
+    explicit PreviewRows(QTreeView *view) : QAbstractTableModel(view), m_look(new WarningLook(view))
+    {
+        connect(m_look, &WarningLook::changed, this, [this] {
+            if (!m_rows.isEmpty())
+                emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+        });
+    }
 
     void setRows(QList<AnswerPreview::Row> rows)
     {
@@ -56,8 +45,10 @@ public:
         const QString &name = index.column() == 0 ? row.before : row.after;
         if (role == Qt::DisplayRole)
             return name;
-        if (const QVariant look = warningLook(row.warning, role); look.isValid())
-            return look;
+        // A marked row has its warning icon once, before the name now.
+        if (role != Qt::DecorationRole || index.column() == 0)
+            if (const QVariant look = m_look->data(role, row.warning); look.isValid())
+                return look;
         // Long names are cut short in the view; the tooltip shows them whole.
         if (role == Qt::ToolTipRole)
             return name;
@@ -72,13 +63,14 @@ public:
     }
 
 private:
+    WarningLook *m_look;
     QList<AnswerPreview::Row> m_rows;
 };
 
 AnswerPreviewBox::AnswerPreviewBox(QWidget *parent, const QString &prompt, const QString &title,
                                    const QString &defaultText, const AnswerPreviewer &previewer)
     : QDialog(parent), m_previewer(previewer), m_answer(new QLineEdit(defaultText, this)),
-      m_summary(new QLabel(this)), m_view(new QTreeView(this)), m_rows(new PreviewRows(this))
+      m_summary(new QLabel(this)), m_view(new QTreeView(this)), m_rows(new PreviewRows(m_view))
 {
     setWindowTitle(title);
     resize(760, 460);

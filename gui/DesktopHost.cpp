@@ -3,6 +3,9 @@
 #include "gui/AnswerPreviewBox.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QMimeData>
 #include <QMessageBox>
 
 void DesktopHost::ShowMessage(const QString &text)
@@ -17,4 +20,15 @@ QString DesktopHost::AskText(const QString &prompt, const QString &title,
 {
     return AnswerPreviewBox::ask(QApplication::activeWindow(), prompt, title, defaultText,
                                  previewer);
+}
+
+QStringList DesktopHost::AskFiles(const QString &title, const QString &folder)
+{
+    return QFileDialog::getOpenFileNames(QApplication::activeWindow(), title, folder);
+}
+
+QByteArray DesktopHost::ClipboardData(const QString &mimeType)
+{
+    const QMimeData *content = QGuiApplication::clipboard()->mimeData();
+    return content ? content->data(mimeType) : QByteArray();
 }

@@ -11,4 +11,6 @@ public:
     void ShowMessage(const QString &text) override;
     QString AskText(const QString &prompt, const QString &title, const QString &defaultText,
                     const AnswerPreviewer &previewer) override;
+    QStringList AskFiles(const QString &title, const QString &folder) override;
+    QByteArray ClipboardData(const QString &mimeType) override;
 };

@@ -65,6 +65,9 @@ MainMenu::MainMenu(Host &host) : m_host(host)
     auto *command4 = button("Command4", QStringLiteral("E&XIT"), 240, 3480, 4095, 735);
 
     chainTabOrder({command1, command2, command3, command4, command5, command6, command7});
+    nameForScreenReaders(this, {{"Command1", "Help on the file renamer"},
+                                {"Command6", "Help on the file combiner"},
+                                {"Command7", "Help on the file folderer"}});
     command1->setFocus();
 
     connect(command5, &QPushButton::clicked, this, &MainMenu::Command5_Click);
@@ -89,6 +92,12 @@ void MainMenu::openTool(QPointer<Tool> &tool)
 void MainMenu::Command5_Click()
 {
     openTool(m_renamer);
+}
+
+void MainMenu::openRenamerIn(const QString &folder)
+{
+    openTool(m_renamer);
+    m_renamer->showFolder(folder);
 }
 
 void MainMenu::Command2_Click()

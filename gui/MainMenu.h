@@ -25,6 +25,10 @@ public slots:
     void Command7_Click(); // folderer help
     void Command4_Click(); // E&XIT
 
+    // Opens the renamer in folder, as if the user had typed it into the
+    // renamer's path box.
+    void openRenamerIn(const QString &folder);
+
 private:
     // Loads the tool's window when it is not loaded, shows it, hides the menu.
     template <class Tool>

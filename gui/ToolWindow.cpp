@@ -1,13 +1,16 @@
 #include "gui/ToolWindow.h"
 
+#include "gui/controls/ListBox.h"
 #include "gui/controls/WindowLayout.h"
 
+#include "core/base/CopiedFiles.h"
 #include "core/changes/ChangeJournal.h"
 #include "core/host/Host.h"
 #include "core/changes/Undo.h"
 
 #include <QAbstractItemView>
 #include <QCloseEvent>
+#include <QLineEdit>
 #include <QIcon>
 #include <QMenu>
 #include <QShortcut>
@@ -54,22 +57,60 @@ void ToolWindow::offerUndo(QAbstractItemView *list, ChangeRecord::Tool tool,
 {
     m_tool = tool;
     m_shown = std::move(shown);
+    m_undoList = list;
     // A text box with the focus takes Ctrl+Z for its own typing first.
     auto *undo = new QShortcut(QKeySequence::Undo, this);
     connect(undo, &QShortcut::activated, this, &ToolWindow::undoLastChange);
     list->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint &at) {
-        QMenu *menu = undoMenu();
-        menu->exec(list->viewport()->mapToGlobal(at));
-        delete menu;
-    });
+    connect(list, &QWidget::customContextMenuRequested, this, &ToolWindow::showListMenu,
+            Qt::UniqueConnection);
+}
+
+void ToolWindow::takeFilesByKeyboard(ListBox *list, const QLineEdit *folderBox,
+                                     std::function<void(const QList<QUrl> &)> drop)
+{
+    m_filesList = list;
+    m_folderBox = folderBox;
+    m_drop = std::move(drop);
+    // A text box with the focus takes Ctrl+V for its own text first.
+    connect(new QShortcut(QKeySequence::Paste, this), &QShortcut::activated, this,
+            &ToolWindow::pasteFiles);
+    connect(new QShortcut(Qt::Key_Insert, this), &QShortcut::activated, this,
+            &ToolWindow::pickFiles);
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list, &QWidget::customContextMenuRequested, this, &ToolWindow::showListMenu,
+            Qt::UniqueConnection);
+}
+
+void ToolWindow::showListMenu(const QPoint &at)
+{
+    auto *list = qobject_cast<QAbstractItemView *>(sender());
+    QMenu menu(this);
+    if (list == m_filesList) {
+        QAction *pick = menu.addAction(QStringLiteral("Add Files\u2026"), this, &ToolWindow::pickFiles);
+        pick->setShortcut(Qt::Key_Insert);
+        QAction *paste = menu.addAction(QStringLiteral("Paste Files"), this, &ToolWindow::pasteFiles);
+        paste->setShortcut(QKeySequence::Paste);
+    }
+    if (list == m_undoList) {
+        if (!menu.isEmpty())
+            menu.addSeparator();
+        addUndoEntry(&menu);
+    }
+    menu.exec(list->viewport()->mapToGlobal(at));
 }
 
 QMenu *ToolWindow::undoMenu()
 {
+    auto *menu = new QMenu(this);
+    addUndoEntry(menu);
+    return menu;
+}
+
+void ToolWindow::addUndoEntry(QMenu *menu)
+{
     QStringList setAside;
     const std::optional<StoredChange> latest = ChangeJournal(m_host).latestUndoable(m_tool, setAside);
-    auto *menu = new QMenu(this);
     QAction *undo = menu->addAction(latest ? latest->record.undoCaption()
                                            : QStringLiteral("Undo (nothing to undo)"));
     undo->setShortcut(QKeySequence::Undo);
@@ -77,7 +118,26 @@ QMenu *ToolWindow::undoMenu()
     connect(undo, &QAction::triggered, this, &ToolWindow::undoLastChange);
     if (!setAside.isEmpty())
         m_host.ShowMessage(setAside.join(u'\n'));
-    return menu;
+}
+
+void ToolWindow::pasteFiles()
+{
+    const QList<QUrl> urls =
+        copiedFiles([this](const QString &mimeType) { return m_host.ClipboardData(mimeType); });
+    if (urls.isEmpty())
+        m_host.ShowMessage(QStringLiteral("The clipboard holds no files. Copy them in a file "
+                                          "manager first, then press Ctrl+V here."));
+    else
+        m_drop(urls);
+}
+
+void ToolWindow::pickFiles()
+{
+    QList<QUrl> urls;
+    for (const QString &path : m_host.AskFiles(QStringLiteral("Add Files"), m_folderBox->text()))
+        urls << QUrl::fromLocalFile(path);
+    if (!urls.isEmpty())
+        m_drop(urls);
 }
 
 void ToolWindow::undoLastChange()

@@ -2,12 +2,16 @@
 
 #include "core/changes/ChangeRecord.h"
 
+#include <QList>
 #include <QPointer>
+#include <QUrl>
 #include <QWidget>
 #include <functional>
 
 class Host;
+class ListBox;
 class QAbstractItemView;
+class QLineEdit;
 class QMenu;
 
 // A tool's top-level window. While it is open the main menu is hidden;
@@ -19,8 +23,9 @@ public:
     ToolWindow(Host &host, QWidget *mainMenu, const QString &name, const QString &caption,
                QSize clientSizeTwips, const QString &iconPath);
 
-    // The context menu of the tool's list: one entry that names the change
-    // it would undo, disabled when there is none. The caller owns it.
+    // A menu of one entry that names the change that Ctrl+Z would undo,
+    // disabled when there is none; the undo entry of the list's context
+    // menu. The caller owns it.
     QMenu *undoMenu();
 
 public slots:
@@ -35,6 +40,13 @@ protected:
     // menu of list undo the tool's changes; afterwards shown runs, so that
     // the window shows what is on disk.
     void offerUndo(QAbstractItemView *list, ChangeRecord::Tool tool, std::function<void()> shown);
+    // Lets a keyboard user give list files, as if they had been dropped on
+    // it: Ctrl+V (outside the text boxes, where it pastes text) pastes the
+    // files copied in a file manager, Insert opens a file dialog in the
+    // folder that folderBox names, and list's context menu offers both.
+    // The files' URLs go to drop, the window's drop handler.
+    void takeFilesByKeyboard(ListBox *list, const QLineEdit *folderBox,
+                             std::function<void(const QList<QUrl> &)> drop);
 
     // The tool's exit button: hide, close (Form_Unload runs), show the main menu.
     void exitToMainMenu();
@@ -44,9 +56,19 @@ protected:
 
 private:
     void showMainMenu();
+    // The context menu of a list: the entries that give it files, then the
+    // undo entry, as the list offers them.
+    void showListMenu(const QPoint &at);
+    void addUndoEntry(QMenu *menu);
+    void pasteFiles();
+    void pickFiles();
 
     ChangeRecord::Tool m_tool = ChangeRecord::Tool::Renamer;
     std::function<void()> m_shown;
+    QAbstractItemView *m_undoList = nullptr;
+    QAbstractItemView *m_filesList = nullptr;
+    const QLineEdit *m_folderBox = nullptr;
+    std::function<void(const QList<QUrl> &)> m_drop;
 
     QPointer<QWidget> m_mainMenu;
 };

@@ -188,6 +188,8 @@ QByteArray ChangeRecord::toText() const
     text.append("tool\t").append(ToolNames[int(tool)]).append('\n');
     text.append("what\t").append(escaped(what)).append('\n');
     text.append("case-blind\t").append(caseBlind ? "yes" : "no").append('\n');
+    if (intoTrash)
+        text.append("trash\tyes\n");
     for (const QString &folder : folders)
         text.append("folder\t").append(escaped(folder)).append('\n');
     for (const QString &folder : madeFolders) {
@@ -302,6 +304,8 @@ ChangeRecord ChangeRecord::fromText(const QByteArray &text, QString &whyNot)
             record.what = unescaped(fields[1]);
         } else if (kind == "case-blind" && fields.size() == 2) {
             record.caseBlind = fields[1] == "yes";
+        } else if (kind == "trash" && fields.size() == 2) {
+            record.intoTrash = fields[1] == "yes";
         } else if (kind == "folder" && fields.size() == 2) {
             record.folders << unescaped(fields[1]);
             ok = plainFolder(record.folders.last());

@@ -37,11 +37,14 @@ struct ChangeRecord {
 
     Tool tool = Tool::Renamer;
     // What the user did, in words: "MAKE CHANGES", "the clean-up batch",
-    // "the upper-case walk", "MakeFolders".
+    // "the upper-case walk", "MakeFolders", "Delete".
     QString what;
     // Every folder the change may touch: no path of the record lies elsewhere.
     QStringList folders;
     bool caseBlind = false;
+    // Whether the change moved its files into the trash (Delete): a file that
+    // leaves the trash again takes its note there along.
+    bool intoTrash = false;
     State state = State::Running;
     QList<RecordedRename> renames;
     // Folders the change was to make (those that were not there before it):

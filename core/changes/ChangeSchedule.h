@@ -16,6 +16,8 @@ struct ChangeSchedule {
         Place,      // a rename from its temporary path to its new one
         MakeFolder, // makes folders[index]
         Move,       // a move of a file from its old path to its new one, unless it is there already
+        Trash,      // a move of a file into the place the host reserved for it in the
+                    // trash (Host::ReserveTrash); a move that fails gives the place up
     };
     struct Step {
         Kind kind;

@@ -95,6 +95,14 @@ private:
             else
                 m_triedOnce.insert(step.index); // a later step moves it once more
             break;
+        case ChangeSchedule::Trash:
+            if (const Outcome trashed = m_host.MoveFile(rename.from, rename.to)) {
+                at = rename.to;
+            } else {
+                failed(rename.from, trashed);
+                m_host.ReleaseTrash(rename.to);
+            }
+            break;
         case ChangeSchedule::MakeFolder:
             break;
         }

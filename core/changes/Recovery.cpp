@@ -128,6 +128,10 @@ Mended mend(Host &host, ChangeJournal &journal, StoredChange &change)
         made += r.at == r.to;
         off += r.at != r.to && r.at != r.from;
     }
+    // A note in the trash whose file never came there, or left it again, goes.
+    if (change.record.intoTrash)
+        for (const RecordedRename &r : renames)
+            host.ReleaseTrash(undoing ? r.from : r.to);
 
     QList<ChangeRecord::List> lists{undoing ? ChangeRecord::List::Undo : ChangeRecord::List::Renames};
     if (off > 0) {

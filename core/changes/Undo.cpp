@@ -96,12 +96,16 @@ Undone undo(Host &host, ChangeJournal &journal, StoredChange &change)
     for (const ChangeOutcome::Failure &failure : outcome.failures)
         reasons.insert(failure.path, failure.reason);
     for (qsizetype i = 0; i < outcome.at.size(); ++i) {
-        if (outcome.at[i] == plan.renames[i].to)
+        if (outcome.at[i] == plan.renames[i].to) {
             ++putBack;
-        else
+            // Out of the trash: its note there goes too.
+            if (change.record.intoTrash)
+                host.ReleaseTrash(plan.renames[i].from);
+        } else {
             notPutBack << QStringLiteral("%1: it could not be renamed (%2)")
                               .arg(plan.renames[i].from,
                                    reasons.value(plan.renames[i].from, QStringLiteral("its folder went away")));
+        }
     }
 
     // Deepest first, so that a folder made inside another goes before it.

@@ -146,6 +146,12 @@ public:
     // OK, the empty text on Cancel.
     virtual QString AskText(const QString &prompt, const QString &title,
                             const QString &defaultText, const AnswerPreviewer &previewer) = 0;
+    // A modal file dialog, opened in folder, in which the user picks existing
+    // files; their paths, or nothing on Cancel.
+    virtual QStringList AskFiles(const QString &title, const QString &folder) = 0;
+    // What the clipboard holds in a MIME type ("text/uri-list"); empty when
+    // it holds nothing of that type.
+    virtual QByteArray ClipboardData(const QString &mimeType) = 0;
 
     // Starts a listing of the entries matching pattern (a folder, a separator
     // and a DOS wildcard pattern) and returns the first name alone, or the
@@ -192,8 +198,16 @@ public:
     // Moves one file to destination, its new full path; never replaces, and
     // fails when the destination's folder is missing.
     virtual Outcome MoveFile(const QString &source, const QString &destination) = 0;
-    // Deletes one file: into the desktop's trash where there is one.
-    virtual bool DeleteFile(const QString &path) = 0;
+    // Reserves the place where the file at path goes when the user deletes
+    // it: a free name in the files folder of the freedesktop trash of the
+    // file's own volume (so that one rename takes it there and back), held by
+    // the trash's note of where the file was and when it was deleted. The
+    // trash is made when it is missing. Fails, with the reason, when that
+    // trash cannot be made or written; then nothing is reserved.
+    virtual Outcome ReserveTrash(const QString &path, QString &place) = 0;
+    // Gives up a reserved place whose file is not there (it never came, or it
+    // left the trash): its note goes. False while the file is there.
+    virtual bool ReleaseTrash(const QString &place) = 0;
     // Removes one folder, only when it is empty.
     virtual bool RemoveFolder(const QString &path) = 0;
     // The folder holding path, without a trailing separator except at the

@@ -5,8 +5,10 @@
 #include "core/base/Wildcard.h"
 #include "core/host/FolderListing.h"
 #include "core/host/NativePath.h"
+#include "core/host/Trash.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -517,11 +519,14 @@ void LocalHost::WatchVolumes(std::function<void()>)
 
 #endif
 
-bool LocalHost::DeleteFile(const QString &path)
+Outcome LocalHost::ReserveTrash(const QString &path, QString &place)
 {
-    if (!QFileInfo(path).isFile())
-        return false;
-    return QFile::moveToTrash(path) || QFile::remove(path);
+    return Trash::reserve(path, QDateTime::currentDateTime(), place);
+}
+
+bool LocalHost::ReleaseTrash(const QString &place)
+{
+    return Trash::release(place);
 }
 
 QString LocalHost::StateFolder()

@@ -34,7 +34,8 @@ public:
     Outcome RenameFile(const QString &oldPath, const QString &newPath) override;
     Outcome MakeFolder(const QString &path) override;
     Outcome MoveFile(const QString &source, const QString &destination) override;
-    bool DeleteFile(const QString &path) override;
+    Outcome ReserveTrash(const QString &path, QString &place) override;
+    bool ReleaseTrash(const QString &place) override;
     bool RemoveFolder(const QString &path) override;
     QString ParentFolder(const QString &path) override;
     Outcome WriteTextFile(const QString &path, const QStringList &lines,

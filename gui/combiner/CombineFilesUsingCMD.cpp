@@ -33,6 +33,9 @@ CombineFilesUsingCMD::CombineFilesUsingCMD(Host &host, QWidget *mainMenu)
     auto *command2 = addControl<QPushButton>(this, "Command2", 6720, 7200, 975, 375, QStringLiteral("E&xit"));
 
     chainTabOrder({m_text1, m_list1, command1, command2, m_text2, command4, command5});
+    nameForScreenReaders(this, {{"Text1", "Destination Filename"},
+                                {"Text2", "Default Directory"},
+                                {"List1", "Dropped files"}});
     m_text1->setFocus();
 
     connect(m_list1, &ListBox::filesDropped, this, &CombineFilesUsingCMD::List1_OLEDragDrop);
@@ -40,6 +43,7 @@ CombineFilesUsingCMD::CombineFilesUsingCMD(Host &host, QWidget *mainMenu)
     connect(command5, &QPushButton::clicked, this, &CombineFilesUsingCMD::Command5_Click);
     connect(command1, &QPushButton::clicked, this, &CombineFilesUsingCMD::Command1_Click);
     connect(command2, &QPushButton::clicked, this, &CombineFilesUsingCMD::Command2_Click);
+    takeFilesByKeyboard(m_list1, m_text2, [this](const QList<QUrl> &urls) { List1_OLEDragDrop(urls); });
 }
 
 void CombineFilesUsingCMD::List1_OLEDragDrop(const QList<QUrl> &urls)

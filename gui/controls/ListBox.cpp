@@ -1,9 +1,9 @@
 #include "gui/controls/ListBox.h"
 
 #include "core/base/RowOrder.h"
+#include "gui/controls/WarningLook.h"
 
 #include <QAbstractListModel>
-#include <QColor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -11,11 +11,21 @@
 
 class RowModel : public QAbstractListModel {
 public:
-    using QAbstractListModel::QAbstractListModel;
+    RowModel(ListBox *list) : QAbstractListModel(list), look(new WarningLook(list))
+    {
+        connect(look, &WarningLook::changed, this, [this] {
+            if (!rows.isEmpty())
+                emit dataChanged(index(0), index(int(rows.size()) - 1), WarnedRoles);
+        });
+    }
+
+    static inline const QList<int> WarnedRoles{Qt::ForegroundRole, Qt::DecorationRole,
+                                               Qt::ToolTipRole, Qt::AccessibleDescriptionRole};
 
     QStringList rows;
     // Warnings of rows, by row; rows past its end have none.
     QStringList warnings;
+    WarningLook *look;
 
     int rowCount(const QModelIndex &parent = {}) const override
     {
@@ -26,13 +36,11 @@ public:
     {
         if (!index.isValid() || index.row() >= rows.size())
             return {};
-        const QString warning = warnings.value(index.row());
-        if (role == Qt::DisplayRole)
+        const QVariant warned = look->data(role, warnings.value(index.row()));
+        if (warned.isValid())
+            return warned;
+        if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
             return rows.at(index.row());
-        if (role == Qt::ToolTipRole)
-            return warning.isEmpty() ? rows.at(index.row()) : warning;
-        if (role == Qt::ForegroundRole && !warning.isEmpty())
-            return QColor(0xb0, 0x20, 0x00);
         return {};
     }
 
@@ -56,7 +64,7 @@ public:
         if (warnings.size() <= row)
             warnings.resize(row + 1);
         warnings[row] = warning;
-        emit dataChanged(index(row), index(row), {Qt::ForegroundRole, Qt::ToolTipRole});
+        emit dataChanged(index(row), index(row), WarnedRoles);
     }
 
     void remove(int row)

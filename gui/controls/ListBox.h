@@ -33,8 +33,8 @@ public:
     // Replaces every row (cut at MaxRows), keeping the list's order rule.
     void setItems(const QStringList &rows);
 
-    // Draws a row in the warning colour with the note as its tooltip; an
-    // empty note draws it as usual again.
+    // Marks a row with a warning (WarningLook.h): its colour and icon, and
+    // the note as its tooltip; an empty note draws it as usual again.
     void setRowWarning(int row, const QString &note);
     QString rowWarning(int row) const;
 

@@ -47,6 +47,16 @@ QLabel *addLabel(QWidget *window, const char *name, const QString &caption, int 
     return label;
 }
 
+void nameForScreenReaders(QWidget *window,
+                          std::initializer_list<std::pair<const char *, const char *>> names)
+{
+    for (const auto &[control, name] : names) {
+        QWidget *found = window->findChild<QWidget *>(QLatin1String(control));
+        Q_ASSERT_X(found, "nameForScreenReaders", control);
+        found->setAccessibleName(QString::fromUtf8(name));
+    }
+}
+
 void chainTabOrder(std::initializer_list<QWidget *> controlsInTabOrder)
 {
     QWidget *previous = nullptr;

@@ -40,5 +40,10 @@ QFont designFont(const QString &family, qreal points, bool bold = false);
 // Chains the keyboard focus through the controls in the order given, which
 // is the order of their tab indexes.
 void chainTabOrder(std::initializer_list<QWidget *> controlsInTabOrder);
+// Gives controls of window, found by their designed names, the names that a
+// screen reader says for them: a text box its label's words, a list what it
+// shows. Buttons are left out, as a screen reader says their captions.
+void nameForScreenReaders(QWidget *window,
+                          std::initializer_list<std::pair<const char *, const char *>> names);
 
 } // namespace WindowLayout

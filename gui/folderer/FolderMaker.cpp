@@ -46,6 +46,10 @@ FolderMaker::FolderMaker(Host &host, QWidget *mainMenu)
                                         "Ctrl+Z moves them back, also after a restart."));
 
     chainTabOrder({m_text1, m_list1, command2, m_text2, command4, command5, m_list2});
+    nameForScreenReaders(this, {{"Text1", "Number of Folders"},
+                                {"Text2", "Destination Folder"},
+                                {"List1", "Dropped files"},
+                                {"List2", "Planned folders"}});
     m_text1->setFocus();
 
     connect(m_list1, &ListBox::filesDropped, this, &FolderMaker::List1_OLEDragDrop);
@@ -53,6 +57,7 @@ FolderMaker::FolderMaker(Host &host, QWidget *mainMenu)
     connect(command4, &QPushButton::clicked, this, &FolderMaker::Command4_Click);
     connect(command2, &QPushButton::clicked, this, &FolderMaker::Command2_Click);
     offerUndo(m_list1, ChangeRecord::Tool::Folderer, {});
+    takeFilesByKeyboard(m_list1, m_text2, [this](const QList<QUrl> &urls) { List1_OLEDragDrop(urls); });
 }
 
 void FolderMaker::List1_OLEDragDrop(const QList<QUrl> &urls)

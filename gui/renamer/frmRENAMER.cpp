@@ -5,6 +5,7 @@
 #include "gui/controls/FileListBox.h"
 #include "gui/controls/FolderListBox.h"
 #include "gui/controls/WindowLayout.h"
+#include "core/renamer/DeleteToTrash.h"
 #include "core/renamer/FileActions.h"
 #include "core/renamer/RenamerChange.h"
 #include "core/changes/RenamePlan.h"
@@ -56,16 +57,17 @@ frmRENAMER::frmRENAMER(Host &host, QWidget *mainMenu)
     FolderTreeview1->setFont(controlFont);
 
     // The preview list is made first, so that the file list lies over it.
+    // While it lies under the file list it is hidden too, so that neither
+    // Tab nor a screen reader reaches a list that cannot be seen.
     List1 = addControl<ListBox>(this, "List1", 4560, 960, 7095, 7080, false);
     List1->setFont(controlFont);
+    List1->hide();
     File1 = addControl<FileListBox>(this, "File1", 4560, 480, 7095, 7695, m_host);
     File1->setFont(controlFont);
 
     Label1 = label("Label1", QStringLiteral("FILTER:  "), 8520);
     Text1 = textBox("Text1", QStringLiteral("*.*"), 1815, 8475, 7755, 330, controlFont);
-    QPalette filterColours = Text1->palette();
-    filterColours.setColor(QPalette::Base, filterColours.color(QPalette::Midlight));
-    Text1->setPalette(filterColours);
+    colourFilterBox();
     Label3 = label("Label3", QStringLiteral("CHANGE THIS:  "), 8910);
     Text3 = textBox("Text3", QString(), 1815, 8865, 7755, 330, boxFont);
     Label2 = label("Label2", QStringLiteral("RENAME TO:  "), 9285);
@@ -82,6 +84,14 @@ frmRENAMER::frmRENAMER(Host &host, QWidget *mainMenu)
 
     chainTabOrder({File1, Text1, Text3, Text2, Command3, Command4, Command1, Command2, List1,
                    Text4, Drive2, FolderTreeview1, Command5});
+    nameForScreenReaders(this, {{"Text4", "Folder"},
+                                {"Drive2", "Drive"},
+                                {"FolderTreeview1", "Folders"},
+                                {"File1", "Files"},
+                                {"List1", "Preview of new names"},
+                                {"Text1", "FILTER"},
+                                {"Text3", "CHANGE THIS"},
+                                {"Text2", "RENAME TO"}});
     File1->setFocus();
 
     connect(Drive2, &DriveListBox::driveChanged, this, &frmRENAMER::Drive2_Change);
@@ -98,7 +108,23 @@ frmRENAMER::frmRENAMER(Host &host, QWidget *mainMenu)
     connect(Command5, &QPushButton::clicked, this, &frmRENAMER::Command5_Click);
     connect(File1, &FileListBox::doubleClicked, this, &frmRENAMER::File1_DblClick);
     connect(File1, &FileListBox::keyReleased, this, &frmRENAMER::File1_KeyUp);
-    offerUndo(File1, ChangeRecord::Tool::Renamer, [this] { File1->refresh(); });
+    offerUndo(File1, ChangeRecord::Tool::Renamer, [this] { showWhatIsOnDisk(); });
+}
+
+void frmRENAMER::colourFilterBox()
+{
+    QPalette filterColours = palette();
+    filterColours.setColor(QPalette::Base, filterColours.color(QPalette::Midlight));
+    Text1->setPalette(filterColours);
+}
+
+void frmRENAMER::changeEvent(QEvent *event)
+{
+    // The desktop switched its colour scheme: the FILTER box takes the new
+    // scheme's light 3-D colour, so that its text stays readable.
+    if (event->type() == QEvent::PaletteChange)
+        colourFilterBox();
+    ToolWindow::changeEvent(event);
 }
 
 bool frmRENAMER::eventFilter(QObject *watched, QEvent *event)
@@ -110,6 +136,13 @@ bool frmRENAMER::eventFilter(QObject *watched, QEvent *event)
             Text3_GotFocus();
     }
     return ToolWindow::eventFilter(watched, event);
+}
+
+void frmRENAMER::showFolder(const QString &folder)
+{
+    // The box may name the folder already, and then raises no change.
+    Text4->setText(folder);
+    Text4_Change();
 }
 
 void frmRENAMER::Drive2_Change()
@@ -307,19 +340,35 @@ void frmRENAMER::File1_KeyUp(int keyCode, Qt::KeyboardModifiers shift)
         return;
     // The selected file exactly as listed: a trimmed name could be another
     // file. Read-only, in use or gone: the list is refreshed all the same.
+    QString message;
     if (File1->selectedIndex() >= 0)
-        m_host.DeleteFile(Paths::join(FolderTreeview1->path(), File1->selectedName()));
+        message = deleteToTrash(m_host, Paths::join(FolderTreeview1->path(), File1->selectedName()));
+    File1->refresh();
+    if (!message.isEmpty())
+        m_host.ShowMessage(message);
+}
+
+void frmRENAMER::showWhatIsOnDisk()
+{
+    QString folder = FolderTreeview1->path();
+    while (!FolderTreeview1->setPath(folder) && Paths::folderPart(folder) != folder)
+        folder = Paths::folderPart(folder);
+    FolderTreeview1->refresh();
+    if (Text4->text() != FolderTreeview1->path())
+        Text4->setText(FolderTreeview1->path());
     File1->refresh();
 }
 
 void frmRENAMER::ShowPreviewList()
 {
     File1->hide();
+    List1->show();
     List1->update();
 }
 
 void frmRENAMER::ShowFileList()
 {
     File1->show();
+    List1->hide();
     File1->refresh();
 }

@@ -24,6 +24,9 @@ class frmRENAMER : public ToolWindow {
 public:
     frmRENAMER(Host &host, QWidget *mainMenu);
 
+    // Browses to folder through the path box, as if the user had typed it.
+    void showFolder(const QString &folder);
+
 public slots:
     // Browsing: the drive list, the folder list, the path box and the file
     // list follow each other.
@@ -42,16 +45,19 @@ public slots:
 
     // Plays the chosen video, or converts a chosen ".LIT" e-book.
     void File1_DblClick();
-    // The Delete key moves the chosen file to the trash; other keys do nothing.
+    // The Delete key moves the chosen file to the trash, as a change that
+    // Ctrl+Z undoes; other keys do nothing.
     void File1_KeyUp(int keyCode, Qt::KeyboardModifiers shift);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
-    // Hides the file list, so that the preview list under it is seen.
+    // Hides the file list and shows the preview list that lies under it.
     void ShowPreviewList();
-    // Shows the file list over the preview list and lists the folder anew.
+    // Shows the file list over the preview list, hides that, and lists the
+    // folder anew.
     void ShowFileList();
     // Performs a plan of renames in folder as one change of the renamer,
     // recorded so that Ctrl+Z can undo it; returns what the user must be
@@ -66,6 +72,12 @@ private:
     // Performs the plan of the upper-case walk: every folder or every file
     // of the folder to its upper-case name.
     void runUpperCaseWalk(const QFuture<BatchPlan> &planned);
+    // The FILTER box's background: the light 3-D colour of the window's palette.
+    void colourFilterBox();
+    // After an undo, the folder list, the path box and the file list show
+    // what is on disk; when the undo renamed the current folder away, they
+    // show the nearest folder above it that is still there.
+    void showWhatIsOnDisk();
     // Returns once the clock's time text has changed twice, letting the
     // window paint meanwhile.
     void waitTwoClockTicks();

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QDirIterator>
+#include <QListWidget>
 #include <QMenu>
 
 namespace {
@@ -68,6 +69,16 @@ void undoInRenamer(TestHost &host, const TempFolder &folder)
     Renamer renamer(host, folder.path());
     QVERIFY(QTest::qWaitForWindowActive(renamer.window));
     pressUndo(renamer.window, renamer.file1());
+}
+
+// Chooses a file in the renamer and presses Delete.
+void deleteInRenamer(TestHost &host, const TempFolder &folder, const QString &name)
+{
+    Renamer renamer(host, folder.path());
+    QVERIFY(QTest::qWaitForWindowActive(renamer.window));
+    QTest::mouseClick(renamer.file1()->viewport(), Qt::LeftButton, {},
+                      renamer.fileRow(int(renamer.file1()->items().indexOf(name))));
+    QTest::keyClick(renamer.file1(), Qt::Key_Delete);
 }
 
 void undoInFolderer(TestHost &host, const TempFolder &)
@@ -199,6 +210,115 @@ private slots:
         host.answers = {QStringLiteral("YES")};
         renamer.click("Command5");
         QCOMPARE(caption(), QStringLiteral("on: Undo the clean-up batch in %1 (1 name)").arg(folder.path()));
+    }
+
+    // Delete moves the file into the home trash with a note of where it was
+    // and when; Ctrl+Z, in a later run of the program, renames it back and
+    // takes the note away. A file whose name is taken meanwhile stays in the
+    // trash, one gone from the trash is named, and a trash that cannot be
+    // made deletes nothing.
+    void deleteThenUndo_data()
+    {
+        QTest::addColumn<bool>("trashWorks");
+        QTest::addColumn<Change>("meanwhile");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("trashed");
+        // What Delete and Ctrl+Z say; %1 is the folder, %2 the trash.
+        QTest::addColumn<QStringList>("messages");
+
+        const Change nothing = [](TestHost &, const TempFolder &) {};
+        QTest::newRow("restored") << true << nothing << QStringList{"a.avi", "b c.avi"}
+                                  << QStringList() << QStringList{"Put back 1 name."};
+        QTest::newRow("name taken meanwhile")
+            << true << Change([](TestHost &, const TempFolder &f) { f.make({"b c.avi"}); })
+            << QStringList{"a.avi", "b c.avi"} << QStringList{"b c.avi"}
+            << QStringList{"Put back 0 names.\n\nNot put back:\n%2/files/b c.avi: its old name "
+                           "%1/b c.avi is taken now"};
+        QTest::newRow("gone from the trash")
+            << true
+            << Change([](TestHost &h, const TempFolder &) {
+                   // As a file manager empties the trash.
+                   QFile::remove(h.trashFolder() + QStringLiteral("/Trash/files/b c.avi"));
+                   QFile::remove(h.trashFolder() + QStringLiteral("/Trash/info/b c.avi.trashinfo"));
+               })
+            << QStringList{"a.avi"} << QStringList()
+            << QStringList{"Put back 0 names.\n\nNot put back:\n%2/files/b c.avi: it is no "
+                           "longer there"};
+        QTest::newRow("trash cannot be made")
+            << false << nothing << QStringList{"a.avi", "b c.avi"} << QStringList()
+            << QStringList{"%1/b c.avi was not deleted: the trash %2 cannot be made (Read-only "
+                           "file system).",
+                           "There is nothing to undo."};
+    }
+    void deleteThenUndo()
+    {
+        QFETCH(bool, trashWorks);
+        QFETCH(Change, meanwhile);
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, trashed);
+        QFETCH(QStringList, messages);
+
+        TempFolder folder{"a.avi", "b c.avi"};
+        TestHost first;
+        const QString trash = first.trashFolder() + QStringLiteral("/Trash");
+        first.failWhen = [trashWorks](const QString &operation, const QString &) {
+            return !trashWorks && operation == QLatin1String("ReserveTrash");
+        };
+        deleteInRenamer(first, folder, QStringLiteral("b c.avi"));
+        if (trashWorks) {
+            QCOMPARE(folder.names(), QStringList{"a.avi"});
+            QFile note(trash + QStringLiteral("/info/b c.avi.trashinfo"));
+            QVERIFY(note.open(QIODevice::ReadOnly));
+            QVERIFY(note.readAll().startsWith("[Trash Info]\nPath="
+                                              + (folder / "b c.avi").toUtf8().toPercentEncoding("/")
+                                              + "\nDeletionDate=" + QDate::currentDate().toString(Qt::ISODate).toLatin1()));
+        }
+        meanwhile(first, folder);
+
+        TestHost later(first.StateFolder());
+        undoInRenamer(later, folder);
+        QCOMPARE(folder.names(), names);
+        QCOMPARE(QDir(trash + QStringLiteral("/files")).entryList(QDir::Files), trashed);
+        QStringList notes = trashed;
+        for (QString &note : notes)
+            note += QStringLiteral(".trashinfo");
+        QCOMPARE(QDir(trash + QStringLiteral("/info")).entryList(QDir::Files), notes);
+        QStringList said = first.messages + later.messages;
+        for (QString &message : messages)
+            message.replace(QStringLiteral("%1"), folder.path()).replace(QStringLiteral("%2"), trash);
+        QCOMPARE(said, messages);
+    }
+
+    // After Ctrl+Z undid a walk of the folders, the folder list and the path
+    // box show the names on disk: the current folder, which the undo renamed
+    // away, gives way to the folder above it, whose folders open again.
+    void folderListAfterUndoingAWalk()
+    {
+        TempFolder folder{"season 1/", "extras/", "a.avi"};
+        TestHost host;
+        Renamer renamer(host, folder.path());
+        QVERIFY(QTest::qWaitForWindowActive(renamer.window));
+        auto *folders = renamer.control<QListWidget>("FolderTreeview1");
+        // The subfolders of the current folder, as the list shows them.
+        const auto shown = [&] {
+            QStringList names;
+            for (int row = folders->currentRow() + 1; row < folders->count(); ++row)
+                names << folders->item(row)->text().trimmed();
+            return names;
+        };
+        host.answers = {QStringLiteral("FOLDERS")};
+        renamer.click("Command5");
+        QCOMPARE(shown(), (QStringList{"EXTRAS", "SEASON 1"}));
+        renamer.text("Text4")->setText(folder / "SEASON 1");
+
+        pressUndo(renamer.window, renamer.file1());
+        QCOMPARE(renamer.text("Text4")->text(), folder.path());
+        QCOMPARE(shown(), (QStringList{"extras", "season 1"}));
+        QCOMPARE(renamer.file1()->items(), QStringList{"a.avi"});
+        folders->setFocus();
+        folders->setCurrentRow(folders->count() - 1);
+        QTest::keyClick(folders, Qt::Key_Return);
+        QCOMPARE(renamer.text("Text4")->text(), folder / "season 1");
     }
 
     // A change still happens when its record cannot be written, and says

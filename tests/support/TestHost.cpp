@@ -27,6 +27,16 @@ QString TestHost::AskText(const QString &prompt, const QString &title, const QSt
     return answer;
 }
 
+QStringList TestHost::AskFiles(const QString &, const QString &)
+{
+    return pickedFiles;
+}
+
+QByteArray TestHost::ClipboardData(const QString &mimeType)
+{
+    return clipboard.value(mimeType);
+}
+
 QStringList TestHost::ListNames(const QString &folder, const QString &pattern, EntryKinds kinds)
 {
     if (fails(QStringLiteral("ListNames"), folder))
@@ -62,9 +72,12 @@ Outcome TestHost::MoveFile(const QString &source, const QString &destination)
     return LocalHost::MoveFile(source, destination);
 }
 
-bool TestHost::DeleteFile(const QString &path)
+Outcome TestHost::ReserveTrash(const QString &path, QString &place)
 {
-    return !fails(QStringLiteral("DeleteFile"), path) && LocalHost::DeleteFile(path);
+    if (fails(QStringLiteral("ReserveTrash"), path))
+        return Outcome::failure(QStringLiteral("the trash %1 cannot be made (Read-only file system)")
+                                    .arg(trashFolder() + QStringLiteral("/Trash")));
+    return LocalHost::ReserveTrash(path, place);
 }
 
 bool TestHost::RemoveFolder(const QString &path)

@@ -2,6 +2,7 @@
 
 #include "core/host/LocalHost.h"
 
+#include <QHash>
 #include <QTemporaryDir>
 #include <functional>
 
@@ -37,6 +38,10 @@ public:
     // For each answer given, the preview its box showed for it.
     QList<AnswerPreview> previews;
     QStringList messages;
+    // The files the file dialog picks, each time it opens.
+    QStringList pickedFiles;
+    // What the clipboard holds, by MIME type.
+    QHash<QString, QByteArray> clipboard;
 
     QList<StartedProgram> started;
     // Set to make StartProgram fail.
@@ -50,8 +55,9 @@ public:
     // Asked before each file operation with its name and first path;
     // returning true makes that operation fail without touching disk:
     // "RenameFile", "MoveFile", "MakeFolder" (Input/output error),
-    // "DeleteFile", "RemoveFolder", "WriteTextFile", "CreateFile" and
-    // "AppendToFile" (Permission denied), "ListNames" (lists nothing),
+    // "RemoveFolder", "WriteTextFile", "CreateFile" and "AppendToFile"
+    // (Permission denied), "ReserveTrash" (the trash on a read-only drive),
+    // "ListNames" (lists nothing),
     // "ReadFolder" (the folder is unreadable). "Write" and "Flush" fail the
     // two steps of a durable write as a full disk (half the bytes, then No
     // space left on device) or a failing flush (Input/output error) would.
@@ -63,13 +69,15 @@ public:
     void ShowMessage(const QString &text) override;
     QString AskText(const QString &prompt, const QString &title, const QString &defaultText,
                     const AnswerPreviewer &previewer) override;
+    QStringList AskFiles(const QString &title, const QString &folder) override;
+    QByteArray ClipboardData(const QString &mimeType) override;
     QStringList ListNames(const QString &folder, const QString &pattern,
                           EntryKinds kinds) override;
     FolderContents ReadFolder(const QString &folder) override;
     Outcome RenameFile(const QString &oldPath, const QString &newPath) override;
     Outcome MakeFolder(const QString &path) override;
     Outcome MoveFile(const QString &source, const QString &destination) override;
-    bool DeleteFile(const QString &path) override;
+    Outcome ReserveTrash(const QString &path, QString &place) override;
     bool RemoveFolder(const QString &path) override;
     Outcome CreateFile(const QString &path, const QByteArray &content) override;
     Outcome AppendToFile(const QString &path, const QByteArray &content) override;

@@ -177,15 +177,23 @@ private slots:
         QCOMPARE(folder.names(), (QStringList{"Exists", "New"}));
     }
 
-    void deleteFileGoesToTheTrash()
+    // Two files of one name get two places in the home trash, each held by
+    // its note; a place goes back only while its file is not there.
+    void trashPlaces()
     {
-        TempFolder folder{"a.avi", "Sub/"};
+        TempFolder folder{"a.avi", "Sub/", "Sub/a.avi"};
         TestHost host;
-        QVERIFY(host.DeleteFile(folder / "a.avi"));
-        QVERIFY(!host.DeleteFile(folder / "a.avi"));
-        QVERIFY(!host.DeleteFile(folder / "Sub"));
-        QCOMPARE(folder.names(), QStringList{"Sub"});
-        QVERIFY(QFile::exists(host.trashFolder() + "/Trash/files/a.avi"));
+        const QString trash = host.trashFolder() + QStringLiteral("/Trash");
+        QString first, second;
+        QVERIFY(host.ReserveTrash(folder / "a.avi", first));
+        QVERIFY(host.ReserveTrash(folder / "Sub/a.avi", second));
+        QCOMPARE(first, trash + QStringLiteral("/files/a.avi"));
+        QCOMPARE(second, trash + QStringLiteral("/files/a.avi.2"));
+        QVERIFY(host.MoveFile(folder / "a.avi", first));
+        QVERIFY(!host.ReleaseTrash(first));
+        QVERIFY(host.ReleaseTrash(second));
+        QCOMPARE(QDir(trash + QStringLiteral("/info")).entryList(QDir::Files),
+                 QStringList{"a.avi.trashinfo"});
     }
 
     void getAttributes()

@@ -84,6 +84,8 @@ private slots:
     void tabOrder();
     void dropsAddFilesInOrder();
     void dropWithoutFilesChangesNoText();
+    void filesByKeyboard_data();
+    void filesByKeyboard();
     void clearKeepsTexts();
     void combineWritesScript();
     void createPdeWritesList();
@@ -177,6 +179,39 @@ void tst_CombineFilesUsingCMD::dropsAddFilesInOrder()
     QVERIFY(c.drop(QStringList{folder / "B/VTS_01_3.VOB"}));
     QCOMPARE(c.text("Text2")->text(), folder / "B");
     QCOMPARE(c.text("Text1")->text(), QStringLiteral("output.mpg"));
+    QVERIFY(c.host.messages.isEmpty());
+}
+
+// Ctrl+V pastes the files copied in a file manager and Insert opens a file
+// dialog; either lists the files as a drop would.
+void tst_CombineFilesUsingCMD::filesByKeyboard_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+
+    QTest::newRow("Ctrl+V") << int(Qt::Key_V) << Qt::KeyboardModifiers(Qt::ControlModifier);
+    QTest::newRow("Insert") << int(Qt::Key_Insert) << Qt::KeyboardModifiers();
+}
+
+void tst_CombineFilesUsingCMD::filesByKeyboard()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+
+    TempFolder folder{"VTS_01_2.VOB", "VTS_01_1.VOB"};
+    Combiner c;
+    const QStringList files{folder / "VTS_01_2.VOB", folder / "VTS_01_1.VOB"};
+    QByteArray copied = "copy";
+    for (const QUrl &url : fileUrls(files))
+        copied += '\n' + url.toEncoded();
+    c.host.clipboard = {{"x-special/gnome-copied-files", copied}};
+    c.host.pickedFiles = files;
+    c.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&c.window));
+    c.list()->setFocus();
+    QTest::keyClick(c.list(), Qt::Key(key), modifiers);
+    QCOMPARE(c.list()->items(), (QStringList{folder / "VTS_01_1.VOB", folder / "VTS_01_2.VOB"}));
+    QCOMPARE(c.text("Text2")->text(), folder.path());
     QVERIFY(c.host.messages.isEmpty());
 }
 

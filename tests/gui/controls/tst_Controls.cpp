@@ -5,7 +5,10 @@
 #include "gui/controls/FileListBox.h"
 #include "gui/controls/FolderListBox.h"
 #include "gui/controls/ListBox.h"
+#include "gui/controls/WarningLook.h"
 
+#include <QApplication>
+#include <QIcon>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
@@ -20,11 +23,52 @@ QList<QUrl> fileUrls(const QStringList &paths)
     return urls;
 }
 
+// A dark colour scheme as desktops ship it: light text on a near-black list.
+QPalette darkPalette()
+{
+    QPalette dark(QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    dark.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
+    return dark;
+}
+
 } // namespace
 
 class tst_Controls : public QObject {
     Q_OBJECT
 private slots:
+    // A warned row reads on the colour scheme in force, also when it changes
+    // while the list is shown, and carries an icon; its text stays its own.
+    void warnedRowReads_data()
+    {
+        QTest::addColumn<QPalette>("before");
+        QTest::addColumn<QPalette>("after");
+
+        const QPalette light = QApplication::style()->standardPalette();
+        QTest::newRow("light") << darkPalette() << light;
+        QTest::newRow("dark") << light << darkPalette();
+    }
+    void warnedRowReads()
+    {
+        QFETCH(QPalette, before);
+        QFETCH(QPalette, after);
+
+        const QPalette kept = QApplication::palette();
+        QApplication::setPalette(before);
+        ListBox list(false);
+        list.addItems({"a.avi", "B.AVI"});
+        list.setRowWarning(1, QStringLiteral("gets a counter"));
+        list.show();
+        QApplication::setPalette(after);
+        const QModelIndex row = list.model()->index(1, 0);
+        const QColor text = row.data(Qt::ForegroundRole).value<QColor>();
+        const double contrast = WarningLook::contrast(text, list.palette().color(QPalette::Base));
+        QApplication::setPalette(kept);
+        QVERIFY2(contrast >= WarningLook::LeastContrast, qPrintable(QString::number(contrast)));
+        QVERIFY(!row.data(Qt::DecorationRole).value<QIcon>().isNull());
+        QCOMPARE(row.data(Qt::DisplayRole).toString(), QStringLiteral("B.AVI"));
+    }
+
     void listBoxOrder_data()
     {
         QTest::addColumn<bool>("sorted");

@@ -96,6 +96,8 @@ private slots:
     void drops_data();
     void drops();
     void dropLeavesOutWhatIsNotAFile();
+    void pasteFiles_data();
+    void pasteFiles();
     void dropBeyondTheListsRoom();
     void clearKeepsTheTexts();
     void makeFolders_data();
@@ -232,6 +234,55 @@ void tst_FolderMaker::drops()
     QCOMPARE(f.text2->text(), folder / text2);
     QCOMPARE(f.host.messages, QStringList());
     QCOMPARE(tree(folder).size(), files.size());
+}
+
+using Clipboard = QHash<QString, QByteArray>;
+
+// Ctrl+V in the list takes the files copied in a file manager, or paths
+// copied as text, as a drop of them would; anything else adds nothing and
+// says so. %1 stands for the folder of the files.
+void tst_FolderMaker::pasteFiles_data()
+{
+    QTest::addColumn<Clipboard>("clipboard");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QString>("message");
+
+    const QStringList both{"%1/b.avi", "%1/Film 1.avi"};
+    QTest::newRow("uri list") << Clipboard{{"text/uri-list", "# copied\r\nfile://%1/b.avi\r\n"
+                                                             "file://%1/Film%201.avi\r\n"}}
+                              << both << QString();
+    QTest::newRow("GNOME copied files")
+        << Clipboard{{"x-special/gnome-copied-files", "cut\nfile://%1/b.avi\nfile://%1/Film%201.avi"}}
+        << both << QString();
+    QTest::newRow("paths as text") << Clipboard{{"text/plain", "%1/b.avi\n%1/Film 1.avi\n"}} << both
+                                   << QString();
+    QTest::newRow("text naming no file")
+        << Clipboard{{"text/plain", "Film 1.avi"}} << QStringList()
+        << "The clipboard holds no files. Copy them in a file manager first, then press Ctrl+V here.";
+    QTest::newRow("files gone") << Clipboard{{"text/uri-list", "file://%1/gone.avi\r\n"}}
+                                << QStringList()
+                                << "1 dropped item(s) left out: only existing files can be listed.";
+}
+
+void tst_FolderMaker::pasteFiles()
+{
+    QFETCH(Clipboard, clipboard);
+    QFETCH(QStringList, rows);
+    QFETCH(QString, message);
+
+    TempFolder folder{"Film 1.avi", "b.avi"};
+    Folderer f;
+    for (auto it = clipboard.begin(); it != clipboard.end(); ++it)
+        it.value().replace("%1", QFile::encodeName(folder.path()));
+    f.host.clipboard = clipboard;
+    QVERIFY(QTest::qWaitForWindowActive(&f.window));
+    f.list1->setFocus();
+    QTest::keyClick(f.list1, Qt::Key_V, Qt::ControlModifier);
+    for (QString &row : rows)
+        row = row.arg(folder.path());
+    QCOMPARE(f.list1->items(), rows);
+    QCOMPARE(f.list2->count(), rows.size());
+    QCOMPARE(f.host.messages, message.isEmpty() ? QStringList() : QStringList{message});
 }
 
 void tst_FolderMaker::dropLeavesOutWhatIsNotAFile()

@@ -28,15 +28,16 @@ private slots:
         renamer.text("Text3")->setText(QStringLiteral("Film.avi"));
         renamer.file1()->setFocus();
         QStringList order{QApplication::focusWidget()->objectName()};
-        for (int i = 0; i < 13; ++i) {
+        for (int i = 0; i < 12; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             order << QApplication::focusWidget()->objectName();
             if (order.last() == QLatin1String("Text3")) {
                 QCOMPARE(renamer.text("Text3")->selectedText(), QStringLiteral("Film.avi"));
             }
         }
+        // The preview list, hidden under the file list, is passed by.
         QCOMPARE(order, (QStringList{"File1", "Text1", "Text3", "Text2", "Command3", "Command4",
-                                     "Command1", "Command2", "List1", "Text4", "Drive2",
+                                     "Command1", "Command2", "Text4", "Drive2",
                                      "FolderTreeview1", "Command5", "File1"}));
     }
 
