@@ -1,9 +1,10 @@
 #include "gui/DesktopHost.h"
 
+#include "gui/AnswerPreviewBox.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QMimeData>
 #include <QMessageBox>
 
@@ -15,12 +16,10 @@ void DesktopHost::ShowMessage(const QString &text)
 }
 
 QString DesktopHost::AskText(const QString &prompt, const QString &title,
-                             const QString &defaultText)
+                             const QString &defaultText, const AnswerPreviewer &previewer)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(QApplication::activeWindow(), title, prompt,
-                                               QLineEdit::Normal, defaultText, &ok);
-    return ok ? text : QString();
+    return AnswerPreviewBox::ask(QApplication::activeWindow(), prompt, title, defaultText,
+                                 previewer);
 }
 
 QStringList DesktopHost::AskFiles(const QString &title, const QString &folder)

@@ -9,8 +9,8 @@ public:
     static inline const QString Title = QStringLiteral("Tamsells File Utilities");
 
     void ShowMessage(const QString &text) override;
-    QString AskText(const QString &prompt, const QString &title,
-                    const QString &defaultText) override;
+    QString AskText(const QString &prompt, const QString &title, const QString &defaultText,
+                    const AnswerPreviewer &previewer) override;
     QStringList AskFiles(const QString &title, const QString &folder) override;
     QByteArray ClipboardData(const QString &mimeType) override;
 };

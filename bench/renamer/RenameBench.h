@@ -1,7 +1,8 @@
 #pragma once
 
-// What the renamer's benchmarks share: a host that records every rename, a
-// bare replay of recorded renames, the window timed, and the median of rounds.
+// What the renamer's benchmarks share: release-style names, a host that
+// records every rename, a bare replay of recorded renames, the window timed,
+// and the median of rounds.
 
 #include "Settle.h"
 #include "TempFolder.h"
@@ -12,10 +13,55 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QSet>
 #include <algorithm>
 #include <functional>
+#include <random>
 #include <fcntl.h>
 #include <unistd.h>
+
+// `count` names as they come from release groups: words, separators, a
+// year, tags, brackets and an extension, in every letter case; no two alike
+// but for letter case.
+inline QStringList releaseNames(int count)
+{
+    const QStringList words{"the", "big", "night", "river", "lost", "city", "dark", "star",
+                            "road", "trip", "space", "story", "last", "summer", "green",
+                            "house", "old", "man", "sea", "king", "edition", "avenue"};
+    const QStringList tags{"DVDRip", "XviD", "aXXo", "HDTV", "BRRip", "BDRip", "x264",
+                           "PPVRip", "UNRATED", "Limited", "iFLiX", "HomeCinema", "QSS",
+                           "DVD", "ESPiSE", "AMIABLE", "HAGGIS", "P0W4", "DVRMS", "[DVD]",
+                           "(Special Edition)", "www.sharethefiles.com"};
+    const QStringList extensions{"avi", "mkv", "mp4", "ts", "m4v", "divx", "srt", "mpg",
+                                 "AVI", "iso", "flv", "vob"};
+    const QStringList separators{".", "_", " ", "-", ".."};
+
+    std::mt19937 random(2012);
+    auto pick = [&](const QStringList &from) { return from.at(random() % from.size()); };
+    QSet<QString> seen;
+    QStringList names;
+    while (names.size() < count) {
+        const QString separator = pick(separators);
+        QStringList parts;
+        const int wordCount = 1 + random() % 4;
+        for (int i = 0; i < wordCount; ++i) {
+            QString word = pick(words);
+            if (random() % 2)
+                word[0] = word[0].toUpper();
+            parts << word;
+        }
+        parts << QString::number(1940 + random() % 80);
+        const int tagCount = random() % 4;
+        for (int i = 0; i < tagCount; ++i)
+            parts << pick(tags);
+        const QString name = parts.join(separator) + u'.' + pick(extensions);
+        if (!seen.contains(name.toUpper())) {
+            seen.insert(name.toUpper());
+            names << name;
+        }
+    }
+    return names;
+}
 
 // The test host with every rename it is asked for recorded.
 class RecordingHost : public TestHost {

@@ -12,57 +12,13 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSet>
 #include <cstdio>
 #include <list>
-#include <random>
 
 namespace {
 
 constexpr int Names = 5000;
 constexpr int Rounds = 3;
-
-// Names as they come from release groups: words, separators, a year,
-// tags, brackets and an extension, in every letter case.
-QStringList releaseNames()
-{
-    const QStringList words{"the", "big", "night", "river", "lost", "city", "dark", "star",
-                            "road", "trip", "space", "story", "last", "summer", "green",
-                            "house", "old", "man", "sea", "king", "edition", "avenue"};
-    const QStringList tags{"DVDRip", "XviD", "aXXo", "HDTV", "BRRip", "BDRip", "x264",
-                           "PPVRip", "UNRATED", "Limited", "iFLiX", "HomeCinema", "QSS",
-                           "DVD", "ESPiSE", "AMIABLE", "HAGGIS", "P0W4", "DVRMS", "[DVD]",
-                           "(Special Edition)", "www.sharethefiles.com"};
-    const QStringList extensions{"avi", "mkv", "mp4", "ts", "m4v", "divx", "srt", "mpg",
-                                 "AVI", "iso", "flv", "vob"};
-    const QStringList separators{".", "_", " ", "-", ".."};
-
-    std::mt19937 random(2012);
-    auto pick = [&](const QStringList &from) { return from.at(random() % from.size()); };
-    QSet<QString> seen;
-    QStringList names;
-    while (names.size() < Names) {
-        const QString separator = pick(separators);
-        QStringList parts;
-        const int wordCount = 1 + random() % 4;
-        for (int i = 0; i < wordCount; ++i) {
-            QString word = pick(words);
-            if (random() % 2)
-                word[0] = word[0].toUpper();
-            parts << word;
-        }
-        parts << QString::number(1940 + random() % 80);
-        const int tagCount = random() % 4;
-        for (int i = 0; i < tagCount; ++i)
-            parts << pick(tags);
-        const QString name = parts.join(separator) + u'.' + pick(extensions);
-        if (!seen.contains(name.toUpper())) {
-            seen.insert(name.toUpper());
-            names << name;
-        }
-    }
-    return names;
-}
 
 // The batch through the window on folder; the host records its renames.
 double batchSeconds(RecordingHost &host, const TempFolder &folder)
@@ -93,7 +49,7 @@ double referenceSeconds(const TempFolder &folder)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const QStringList names = releaseNames();
+    const QStringList names = releaseNames(Names);
     // Every folder is made before any is timed.
     std::list<TempFolder> batchFolders(Rounds), replayFolders(Rounds), referenceFolders(Rounds);
     for (const std::list<TempFolder> *folders : {&batchFolders, &replayFolders, &referenceFolders})

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFuture>
 #include <QString>
 #include <QStringList>
 #include <QList>
@@ -46,6 +47,8 @@ struct FolderEntry {
     bool namable = true;
     // The entry's inode as the listing gives it; 0 when the volume gives none.
     quint64 inode = 0;
+
+    bool operator==(const FolderEntry &) const = default;
 };
 
 // Which file a path names, so that a later look can tell the same file from
@@ -88,7 +91,30 @@ struct FolderContents {
     // their files across renames and mounts.
     quint64 device = 0;
     bool stableInodes = false;
+
+    // Equal contents list the same entries in the same order.
+    bool operator==(const FolderContents &) const = default;
 };
+
+// What an answer typed into an input box would do, shown under the box
+// while the user types.
+struct AnswerPreview {
+    // One entry whose name the answer changes. The warning is a sentence
+    // saying why the new name is not the one the rule gives; empty when it is.
+    struct Row {
+        QString before;
+        QString after;
+        QString warning;
+    };
+    // In the order of the file list.
+    QList<Row> rows;
+    // One line about the whole answer.
+    QString summary;
+};
+
+// Works out what an answer would do. It returns at once and does the work
+// elsewhere, so that the box answers every key while it waits.
+using AnswerPreviewer = std::function<QFuture<AnswerPreview>(const QString &answer)>;
 
 // The result of an operation whose failure the user may have to be told about.
 struct Outcome {
@@ -115,10 +141,11 @@ public:
 
     // A modal message box with one OK button, no icon and the application's title.
     virtual void ShowMessage(const QString &text) = 0;
-    // A modal input box pre-filled with defaultText; the field's text on OK,
-    // the empty text on Cancel.
+    // A modal input box pre-filled with defaultText that shows, for the text
+    // in its field, the preview that previewer works out; the field's text on
+    // OK, the empty text on Cancel.
     virtual QString AskText(const QString &prompt, const QString &title,
-                            const QString &defaultText) = 0;
+                            const QString &defaultText, const AnswerPreviewer &previewer) = 0;
     // A modal file dialog, opened in folder, in which the user picks existing
     // files; their paths, or nothing on Cancel.
     virtual QStringList AskFiles(const QString &title, const QString &folder) = 0;
@@ -136,11 +163,12 @@ public:
     virtual QString ListFolder() = 0;
     // The names alone of the folder's entries of those kinds that match the
     // DOS pattern (several may be joined by ";"), in row order; nothing when
-    // the folder cannot be read.
+    // the folder cannot be read. Like ReadFolder, safe on a worker thread.
     virtual QStringList ListNames(const QString &folder, const QString &pattern,
                                   EntryKinds kinds) = 0;
     // The folder's entries and what its volume does with names, found out on
-    // the folder itself.
+    // the folder itself. A worker thread may call it while the window uses
+    // the host: it keeps no state between calls.
     virtual FolderContents ReadFolder(const QString &folder) = 0;
     // The host's root folder, then the user's mounted volumes (removable
     // media, network shares), each by the folder it is mounted at.

@@ -140,6 +140,8 @@ EntryOutcome RenamePlanner::press(const QString &entry, const QString &shown, bo
         return outcome;
     }
     place(outcome, file);
+    if (outcome.what == EntryOutcome::Counted || outcome.what == EntryOutcome::NoRoom)
+        m_crowdedOut.insert(file);
     // A file that finds no free name goes back to the name it was reached by.
     const QString ends = outcome.result.isEmpty() ? old : outcome.result;
     if (ends != m_model.name(file))

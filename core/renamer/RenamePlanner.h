@@ -7,6 +7,7 @@
 #include "core/renamer/RenameRule.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -62,6 +63,12 @@ public:
 
     // Every file from its first name to its name after the presses so far.
     RenamePlan plan(const QString &folder) const { return m_model.plan(folder); }
+    // The folder's names after the presses so far.
+    const FolderModel &model() const { return m_model; }
+    // The files (by their entries in the model) that a press so far gave a
+    // counter suffix, or left as they were, because other entries held the
+    // new name and every counted one.
+    const QSet<int> &crowdedOut() const { return m_crowdedOut; }
 
 private:
     // The listed entries whose names hold FROM, in row order.
@@ -82,6 +89,7 @@ private:
 
     FolderModel m_model;
     Wildcard m_filter;
+    QSet<int> m_crowdedOut;
     // For each entry: whether the file list shows it, its place in row
     // order and its name ready to search.
     mutable std::vector<bool> m_listed;

@@ -9,11 +9,10 @@
 #include "core/renamer/FileActions.h"
 #include "core/renamer/RenamerChange.h"
 #include "core/changes/RenamePlan.h"
-#include "core/renamer/CleanUpBatch.h"
+#include "core/renamer/BatchPlans.h"
 #include "core/renamer/PassTable.h"
 #include "core/renamer/RenamePlanner.h"
 #include "core/renamer/RenameRule.h"
-#include "core/renamer/UpperCaseWalk.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -238,19 +237,18 @@ void frmRENAMER::Command4_Click()
 
 void frmRENAMER::Command5_Click()
 {
-    const QString answer = trimBlanks(
-        m_host.AskText(QStringLiteral("ARE YOU SURE (type YES to continue)"),
-                       QStringLiteral("CONFIRM LAUNCH BATCH MAY TAKE SEVERAL MINUTES!"),
-                       QStringLiteral("NO"))
-            .toUpper());
-    if (answer == u"YES")
-        runCleanUpBatch();
-    else if (answer == u"FOLDERS")
-        runUpperCaseWalk(WalkMode::Folders);
-    else if (answer == u"FILES")
-        runUpperCaseWalk(WalkMode::Files);
-    else
+    // The box previews each answer from the plan that the answer then runs.
+    BatchPlans plans(m_host, FolderTreeview1->path(), File1->items(), File1->pattern());
+    const BatchJob job = batchJobFor(m_host.AskText(
+        QStringLiteral("ARE YOU SURE (type YES to continue)"),
+        QStringLiteral("CONFIRM LAUNCH BATCH MAY TAKE SEVERAL MINUTES!"), QStringLiteral("NO"),
+        [&plans](const QString &answer) { return plans.preview(answer); }));
+    if (job == BatchJob::Cancel)
         m_host.ShowMessage(QStringLiteral("Special Batch Cancelled"));
+    else if (job == BatchJob::CleanUp)
+        runCleanUpBatch(plans.plan(job));
+    else
+        runUpperCaseWalk(plans.plan(job));
     FolderTreeview1_Change();
 }
 
@@ -265,20 +263,19 @@ RenamePlanner frmRENAMER::plannerForFolder()
                          Wildcard(File1->pattern()));
 }
 
-void frmRENAMER::runCleanUpBatch()
+void frmRENAMER::runCleanUpBatch(const QFuture<BatchPlan> &planned)
 {
     // The batch never yields, so the cursor is all the user sees of it.
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QString folder = FolderTreeview1->path();
-    RenamePlanner planner = plannerForFolder();
-    const QStringList lastPreview = planCleanUpBatch(planner, File1->items());
-    const QString report = applyChange(QStringLiteral("the clean-up batch"), folder, planner.plan(folder));
+    const BatchPlan plan = planned.result();
+    const QString report = applyChange(QStringLiteral("the clean-up batch"), folder, plan.renames);
     // The window ends as if each step had been typed and pressed: the boxes
     // hold the last step's texts, the preview list the last year's rows.
     Text3->setText(passTable().last().from);
     Text2->setText(passTable().last().to);
     List1->clear();
-    List1->addItems(lastPreview);
+    List1->addItems(plan.lastPreview);
     if (File1->path() != folder)
         File1->setPath(folder);
     Text1->setText(QStringLiteral("*.*"));
@@ -288,12 +285,10 @@ void frmRENAMER::runCleanUpBatch()
                                         : QStringLiteral("Special Batch Completed!\n\n") + report);
 }
 
-void frmRENAMER::runUpperCaseWalk(WalkMode mode)
+void frmRENAMER::runUpperCaseWalk(const QFuture<BatchPlan> &planned)
 {
-    const QString folder = FolderTreeview1->path();
-    FolderModel model(m_host.ReadFolder(folder));
-    planUpperCaseWalk(model, mode);
-    const QString report = applyChange(QStringLiteral("the upper-case walk"), folder, model.plan(folder));
+    const QString report = applyChange(QStringLiteral("the upper-case walk"),
+                                       FolderTreeview1->path(), planned.result().renames);
     // The file list shows the names that are on disk now.
     File1->refresh();
     if (!report.isEmpty())

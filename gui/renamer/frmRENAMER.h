@@ -1,7 +1,8 @@
 #pragma once
 
 #include "gui/ToolWindow.h"
-#include "core/renamer/UpperCaseWalk.h"
+
+#include <QFuture>
 
 class DriveListBox;
 class FileListBox;
@@ -11,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class RenamePlanner;
+struct BatchPlan;
 struct RenamePlan;
 
 // The file renamer: browse to a folder, narrow its files by a wildcard
@@ -63,12 +65,13 @@ private:
     QString applyChange(const QString &what, const QString &folder, const RenamePlan &plan);
     // A planner over the folder as it is on disk now, seen through the filter.
     RenamePlanner plannerForFolder();
-    // The 54 steps of the clean-up table, worked out as MAKE CHANGES would
-    // make them one after the other, then performed at once; then the
-    // filter back to "*.*".
-    void runCleanUpBatch();
-    // Every folder or every file of the folder to its upper-case name.
-    void runUpperCaseWalk(WalkMode mode);
+    // Performs the plan of the clean-up batch, the 54 steps of the clean-up
+    // table worked out as MAKE CHANGES would make them one after the other;
+    // then the filter back to "*.*", as the last step left it.
+    void runCleanUpBatch(const QFuture<BatchPlan> &planned);
+    // Performs the plan of the upper-case walk: every folder or every file
+    // of the folder to its upper-case name.
+    void runUpperCaseWalk(const QFuture<BatchPlan> &planned);
     // The FILTER box's background: the light 3-D colour of the window's palette.
     void colourFilterBox();
     // After an undo, the folder list, the path box and the file list show

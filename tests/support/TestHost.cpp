@@ -18,10 +18,13 @@ void TestHost::ShowMessage(const QString &text)
     messages << text;
 }
 
-QString TestHost::AskText(const QString &prompt, const QString &title, const QString &defaultText)
+QString TestHost::AskText(const QString &prompt, const QString &title, const QString &defaultText,
+                          const AnswerPreviewer &previewer)
 {
     questions.append({prompt, title, defaultText});
-    return answers.isEmpty() ? QString() : answers.takeFirst();
+    const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
+    previews << previewer(answer).result();
+    return answer;
 }
 
 QStringList TestHost::AskFiles(const QString &, const QString &)

@@ -35,6 +35,8 @@ public:
     // Answers AskText gives in turn; the empty text (Cancel) once they run out.
     QStringList answers;
     QList<Question> questions;
+    // For each answer given, the preview its box showed for it.
+    QList<AnswerPreview> previews;
     QStringList messages;
     // The files the file dialog picks, each time it opens.
     QStringList pickedFiles;
@@ -65,8 +67,8 @@ public:
     QString trashFolder() const { return trash.path(); }
 
     void ShowMessage(const QString &text) override;
-    QString AskText(const QString &prompt, const QString &title,
-                    const QString &defaultText) override;
+    QString AskText(const QString &prompt, const QString &title, const QString &defaultText,
+                    const AnswerPreviewer &previewer) override;
     QStringList AskFiles(const QString &title, const QString &folder) override;
     QByteArray ClipboardData(const QString &mimeType) override;
     QStringList ListNames(const QString &folder, const QString &pattern,

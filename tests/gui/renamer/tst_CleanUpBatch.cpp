@@ -1,3 +1,4 @@
+#include "RealBoxHost.h"
 #include "RenamerWindow.h"
 #include "TempFolder.h"
 #include "TestHost.h"
@@ -6,6 +7,9 @@
 #include "gui/controls/FolderListBox.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QTreeView>
 
 namespace {
 
@@ -129,6 +133,87 @@ private slots:
         QCOMPARE(folder.state(), QStringList{cleaned + QStringLiteral("<-") + name});
         QCOMPARE(renamer.file1()->items(), QStringList{cleaned});
         QVERIFY(renamer.file1()->isVisible());
+    }
+
+    // The box shows, as the user types, what the answer would do; OK then
+    // does exactly that, or, when another program changed the folder after
+    // the preview, what the answer does to the folder as it is now.
+    void boxPreviewsTheAnswer_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<QString>("added");
+        QTest::addColumn<QStringList>("after");
+
+        const QStringList untouched{"A FILM (2004).AVI", "Done", "Season 1", "a.film.2004.avi",
+                                    "nodots", "x.avi"};
+        const QStringList cleanUp{
+            "a.film.2004.avi -> A FILM (2004).AVI.1 ! becomes A FILM (2004).AVI.1: "
+            "A FILM (2004).AVI is taken",
+            "x.avi -> X.AVI"};
+        const QString cleanUpSummary = "2 of 4 names change; 1 gets a counter suffix";
+        const QStringList cleaned{"A FILM (2004).AVI", "A FILM (2004).AVI.1", "Done", "Season 1",
+                                  "X.AVI", "nodots"};
+        QTest::newRow("yes") << "yes" << cleanUp << cleanUpSummary << "" << cleaned;
+        QTest::newRow("changed after the preview")
+            << "YES" << cleanUp << cleanUpSummary << "b.dvdrip.avi"
+            << QStringList{"A FILM (2004).AVI", "A FILM (2004).AVI.1", "B.AVI", "Done",
+                           "Season 1", "X.AVI", "nodots"};
+        QTest::newRow("folders") << "Folders" << QStringList{"Done -> DONE", "Season 1 -> SEASON 1"}
+                                 << "2 of 2 names change" << ""
+                                 << QStringList{"A FILM (2004).AVI", "DONE", "SEASON 1",
+                                                "a.film.2004.avi", "nodots", "x.avi"};
+        QTest::newRow("files") << " files "
+                               << QStringList{"a.film.2004.avi -> A.FILM.2004.AVI",
+                                              "nodots -> NODOTS", "x.avi -> X.AVI"}
+                               << "3 of 4 names change" << ""
+                               << QStringList{"A FILM (2004).AVI", "A.FILM.2004.AVI", "Done",
+                                              "NODOTS", "Season 1", "X.AVI"};
+        QTest::newRow("no") << "no" << QStringList{}
+                            << "Nothing changes: this answer cancels the batch." << "" << untouched;
+    }
+    void boxPreviewsTheAnswer()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, rows);
+        QFETCH(QString, summary);
+        QFETCH(QString, added);
+        QFETCH(QStringList, after);
+
+        TempFolder folder{"a.film.2004.avi", "A FILM (2004).AVI", "x.avi", "nodots", "Season 1/",
+                          "Done/"};
+        RealBoxHost host;
+        QStringList shown;
+        host.user = [&](QDialog &box) {
+            QCOMPARE(box.windowTitle(),
+                     QStringLiteral("CONFIRM LAUNCH BATCH MAY TAKE SEVERAL MINUTES!"));
+            auto *answer = box.findChild<QLineEdit *>();
+            QCOMPARE(answer->text(), QStringLiteral("NO"));
+            // The answer before is replaced, as the default is on opening.
+            QTest::keyClicks(answer, "FILES");
+            answer->selectAll();
+            QTest::keyClicks(answer, typed);
+            QTRY_COMPARE(box.findChild<QLabel *>("BatchSummary")->text(), summary);
+            const auto *view = box.findChild<QTreeView *>("BatchPreview");
+            QVERIFY(view->isEnabled());
+            const QAbstractItemModel *model = view->model();
+            for (int row = 0; row < model->rowCount(); ++row) {
+                const QModelIndex after = model->index(row, 1);
+                shown << model->index(row, 0).data().toString() + " -> " + after.data().toString();
+                if (after.data(Qt::ForegroundRole).isValid())
+                    shown.last() += " ! " + after.data(Qt::ToolTipRole).toString();
+            }
+            if (!added.isEmpty())
+                folder.make({added});
+            QTest::mouseClick(box.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok),
+                              Qt::LeftButton);
+        };
+        Renamer renamer(host, folder.path());
+        renamer.click("Command5");
+
+        QCOMPARE(shown, rows);
+        QCOMPARE(folder.names(), after);
     }
 
     // Many names, several cleaning to the same name, one already clean, a

@@ -1,0 +1,128 @@
+#include "core/renamer/SpecialBatch.h"
+
+#include "core/base/NumberText.h"
+#include "core/base/RowOrder.h"
+#include "core/renamer/CleanUpBatch.h"
+#include "core/renamer/RenamePlanner.h"
+#include "core/renamer/RenameRule.h"
+#include "core/renamer/UpperCaseWalk.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+BatchJob batchJobFor(const QString &answer)
+{
+    const QString word = trimBlanks(answer.toUpper());
+    if (word == u"YES")
+        return BatchJob::CleanUp;
+    if (word == u"FOLDERS")
+        return BatchJob::Folders;
+    if (word == u"FILES")
+        return BatchJob::Files;
+    return BatchJob::Cancel;
+}
+
+namespace {
+
+// The renames that model's names after the job make in folder, and the
+// preview of them: a row for each entry whose name changes, in the file
+// list's order, and a line that counts them among the total names the job
+// looked at. alone holds, for each entry whose name the other entries may
+// have swayed, the name the job gives it in a folder of its own: a row
+// whose name is another was given a counter suffix (or a step left its name
+// as it was) because that name was taken.
+void finishPlan(BatchPlan &plan, const QString &folder, const FolderModel &model,
+                const QHash<int, QString> &alone, qsizetype total)
+{
+    plan.renames = model.plan(folder);
+    std::vector<std::pair<RowKey, int>> changed;
+    for (int entry = 0; entry < model.count(); ++entry)
+        if (model.name(entry) != model.firstName(entry))
+            changed.emplace_back(RowKey(model.firstName(entry)), entry);
+    std::sort(changed.begin(), changed.end(),
+              [](const auto &a, const auto &b) { return a.first < b.first; });
+    qsizetype counted = 0;
+    plan.preview.rows.reserve(qsizetype(changed.size()));
+    for (const auto &[key, entry] : changed) {
+        EntryOutcome taken;
+        taken.wanted = alone.value(entry, model.name(entry));
+        taken.result = model.name(entry);
+        if (taken.wanted != taken.result) {
+            taken.what = EntryOutcome::Counted;
+            ++counted;
+        }
+        plan.preview.rows.append({model.firstName(entry), model.name(entry), warningFor(taken)});
+    }
+    qsizetype kept = 0;
+    for (auto entry = alone.cbegin(); entry != alone.cend(); ++entry)
+        kept += model.name(entry.key()) == model.firstName(entry.key())
+            && entry.value() != model.firstName(entry.key());
+
+    QString &summary = plan.preview.summary;
+    summary = numberText(qsizetype(changed.size())) + QStringLiteral(" of ")
+        + countText(total, "name", "names")
+        + QLatin1String(changed.size() == 1 ? " changes" : " change");
+    if (counted > 0)
+        summary += QStringLiteral("; ") + countText(counted, "gets", "get")
+            + QStringLiteral(" a counter suffix");
+    if (kept > 0)
+        summary += QStringLiteral("; ") + countText(kept, "keeps its name", "keep their name");
+}
+
+// The name that the clean-up batch gives entry in a folder of its own on the
+// same volume.
+QString cleanedAlone(const FolderContents &contents, const FolderEntry &entry,
+                     const Wildcard &filter)
+{
+    FolderContents alone = contents;
+    alone.entries = {entry};
+    RenamePlanner planner(FolderModel(alone), filter);
+    planCleanUpBatch(planner, {entry.name});
+    return planner.model().name(0);
+}
+
+} // namespace
+
+BatchPlan planBatch(BatchJob job, const QString &folder, const FolderContents &contents,
+                    const QStringList &rows, const Wildcard &filter)
+{
+    BatchPlan plan;
+    plan.readFrom = contents;
+    switch (job) {
+    case BatchJob::Cancel:
+        plan.preview.summary = QStringLiteral("Nothing changes: this answer cancels the batch.");
+        break;
+    case BatchJob::CleanUp: {
+        RenamePlanner planner(FolderModel(contents), filter);
+        plan.lastPreview = planCleanUpBatch(planner, rows);
+        // Only another file's name can make a file's name differ from the
+        // one it gets alone.
+        QHash<int, QString> alone;
+        for (int entry : planner.crowdedOut())
+            alone.insert(entry, cleanedAlone(contents, contents.entries[entry], filter));
+        finishPlan(plan, folder, planner.model(), alone, rows.size());
+        break;
+    }
+    case BatchJob::Folders:
+    case BatchJob::Files: {
+        const FolderEntry::Kind walked =
+            job == BatchJob::Folders ? FolderEntry::Folder : FolderEntry::File;
+        FolderModel model(contents);
+        planUpperCaseWalk(model, job == BatchJob::Folders ? WalkMode::Folders : WalkMode::Files);
+        qsizetype total = 0;
+        QHash<int, QString> alone;
+        for (int entry = 0; entry < model.count(); ++entry) {
+            if (model.kind(entry) != walked)
+                continue;
+            ++total;
+            const QString upper = upperCased(model.firstName(entry));
+            if (upper != model.firstName(entry))
+                alone.insert(entry, upper);
+        }
+        finishPlan(plan, folder, model, alone, total);
+        break;
+    }
+    }
+    return plan;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/base/Wildcard.h"
+#include "core/changes/RenamePlan.h"
+#include "core/host/Host.h"
+
+#include <QString>
+#include <QStringList>
+
+// The jobs of SPECIAL BATCH, chosen by the word typed into its box.
+enum class BatchJob {
+    CleanUp, // "YES": the 54 steps of the clean-up table
+    Folders, // "FOLDERS": every folder of the folder to its upper-case name
+    Files,   // "FILES": every file of the folder to its upper-case name
+    Cancel,  // any other answer, and Cancel
+};
+
+// The job an answer chooses: the answer upper-cased, then trimmed of blanks,
+// is "YES", "FOLDERS" or "FILES"; anything else cancels.
+BatchJob batchJobFor(const QString &answer);
+
+// One job of SPECIAL BATCH worked out on a folder as it was read: what the
+// box shows for it and the renames that then perform it.
+struct BatchPlan {
+    // The folder as read for this plan: the plan holds while a fresh read
+    // finds the same.
+    FolderContents readFrom;
+    RenamePlan renames;
+    // The clean-up only: the rows of its last preview, the year 2012's.
+    QStringList lastPreview;
+    AnswerPreview preview;
+};
+
+// Works out job on folder, whose entries are contents, for a file list that
+// shows rows through filter as the batch starts. Touches neither the disk
+// nor a window, so any thread may run it.
+BatchPlan planBatch(BatchJob job, const QString &folder, const FolderContents &contents,
+                    const QStringList &rows, const Wildcard &filter);

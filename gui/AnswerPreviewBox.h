@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/host/Host.h"
+
+#include <QDialog>
+#include <QFutureWatcher>
+
+class PreviewRows;
+class QLabel;
+class QLineEdit;
+class QTreeView;
+
+// An input box that shows, under its text field, what the text typed so far
+// would do: the view "BatchPreview" lists each name it changes, now and
+// after, marking the rows that do not follow the rule; the line
+// "BatchSummary" sums them up. The preview is worked out elsewhere, so every
+// key is answered at once; only the preview of the text in the field is shown.
+class AnswerPreviewBox : public QDialog {
+    Q_OBJECT
+public:
+    // Opens the box, modal over parent, with prompt and title and the field
+    // holding defaultText, and waits for the user: the field's text on OK,
+    // the empty text on Cancel.
+    static QString ask(QWidget *parent, const QString &prompt, const QString &title,
+                       const QString &defaultText, const AnswerPreviewer &previewer);
+
+private:
+    AnswerPreviewBox(QWidget *parent, const QString &prompt, const QString &title,
+                     const QString &defaultText, const AnswerPreviewer &previewer);
+    // Asks for the preview of the text now in the field; the one asked for
+    // before is no longer wanted.
+    void answerChanged(const QString &answer);
+    void showPreview(const AnswerPreview &preview);
+
+    AnswerPreviewer m_previewer;
+    QLineEdit *m_answer;
+    QLabel *m_summary;
+    QTreeView *m_view;
+    PreviewRows *m_rows;
+    QFutureWatcher<AnswerPreview> m_waiting;
+};
