@@ -1,6 +1,7 @@
 #include "gui/DesktopHost.h"
 
 #include "gui/AnswerPreviewBox.h"
+#include "gui/WorkProgressBox.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -31,4 +32,11 @@ QByteArray DesktopHost::ClipboardData(const QString &mimeType)
 {
     const QMimeData *content = QGuiApplication::clipboard()->mimeData();
     return content ? content->data(mimeType) : QByteArray();
+}
+
+void DesktopHost::RunLongWork(const QString &what, const std::function<void(WorkProgress &)> &work)
+{
+    SharedProgress progress;
+    WorkProgressBox box(what, progress);
+    runLongWork(work, progress, [&box] { box.update(); }, [&progress] { progress.stop(); });
 }

@@ -13,4 +13,5 @@ public:
                     const AnswerPreviewer &previewer) override;
     QStringList AskFiles(const QString &title, const QString &folder) override;
     QByteArray ClipboardData(const QString &mimeType) override;
+    void RunLongWork(const QString &what, const std::function<void(WorkProgress &)> &work) override;
 };

@@ -40,8 +40,45 @@ void ToolWindow::exitToMainMenu()
 
 void ToolWindow::closeEvent(QCloseEvent *event)
 {
+    // A change under way stops first; the window closes once it has.
+    if (m_working) {
+        m_stopForClose.store(true);
+        m_closeWhenDone = true;
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
+}
+
+void ToolWindow::runLong(const QString &what, const std::function<void(WorkProgress &)> &work)
+{
+    // The host's progress, with a stop when the window is closed as well.
+    class Either : public WorkProgress {
+    public:
+        Either(WorkProgress &progress, const std::atomic<bool> &closing)
+            : m_progress(progress), m_closing(closing)
+        {
+        }
+        void report(qint64 done, qint64 total) override { m_progress.report(done, total); }
+        bool stopRequested() const override
+        {
+            return m_closing.load() || m_progress.stopRequested();
+        }
+
+    private:
+        WorkProgress &m_progress;
+        const std::atomic<bool> &m_closing;
+    };
+    m_working = true;
+    m_stopForClose.store(false);
+    m_host.RunLongWork(what, [&](WorkProgress &progress) {
+        Either either(progress, m_stopForClose);
+        work(either);
+    });
+    m_working = false;
+    if (m_closeWhenDone)
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
 void ToolWindow::showMainMenu()
@@ -142,7 +179,9 @@ void ToolWindow::pickFiles()
 
 void ToolWindow::undoLastChange()
 {
-    const QString message = undoLatest(m_host, m_tool);
+    QString message;
+    runLong(QStringLiteral("Undoing the last change…"),
+            [&](WorkProgress &progress) { message = undoLatest(m_host, m_tool, &progress); });
     if (m_shown)
         m_shown();
     m_host.ShowMessage(message);

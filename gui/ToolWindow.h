@@ -6,9 +6,11 @@
 #include <QPointer>
 #include <QUrl>
 #include <QWidget>
+#include <atomic>
 #include <functional>
 
 class Host;
+class WorkProgress;
 class ListBox;
 class QAbstractItemView;
 class QLineEdit;
@@ -48,6 +50,12 @@ protected:
     void takeFilesByKeyboard(ListBox *list, const QLineEdit *folderBox,
                              std::function<void(const QList<QUrl> &)> drop);
 
+    // Runs the work of a handler that may take long on a worker
+    // (Host::RunLongWork) and returns when it is done: meanwhile the window
+    // repaints but takes no input. Closing the window asks the work to stop,
+    // and it closes once the work has ended. The work touches no widget.
+    void runLong(const QString &what, const std::function<void(WorkProgress &)> &work);
+
     // The tool's exit button: hide, close (Form_Unload runs), show the main menu.
     void exitToMainMenu();
     void closeEvent(QCloseEvent *event) override;
@@ -71,4 +79,9 @@ private:
     std::function<void(const QList<QUrl> &)> m_drop;
 
     QPointer<QWidget> m_mainMenu;
+    // Whether a handler's long work runs; whether the window was asked to
+    // close meanwhile.
+    bool m_working = false;
+    bool m_closeWhenDone = false;
+    std::atomic<bool> m_stopForClose{false};
 };

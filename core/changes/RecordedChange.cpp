@@ -32,7 +32,8 @@ QStringList foldersToPin(const ChangeSchedule &schedule)
 
 class Performer {
 public:
-    Performer(Host &host, const ChangeSchedule &schedule) : m_host(host), m_schedule(schedule)
+    Performer(Host &host, const ChangeSchedule &schedule, WorkProgress *progress)
+        : m_host(host), m_schedule(schedule), m_progress(progress)
     {
         m_outcome.at.reserve(schedule.renames.size());
         for (const Rename &rename : schedule.renames)
@@ -41,8 +42,21 @@ public:
 
     ChangeOutcome run()
     {
-        for (const ChangeSchedule::Step &step : m_schedule.steps)
+        const qsizetype total = m_schedule.steps.size();
+        for (qsizetype i = 0; i < total; ++i) {
+            const ChangeSchedule::Step &step = m_schedule.steps[i];
+            // A stop comes between two renames, never while a file waits
+            // under a temporary name: its place still follows.
+            if (!m_stopping && m_parked == 0 && m_progress && m_progress->stopRequested())
+                m_stopping = true;
+            if (m_stopping && step.kind != ChangeSchedule::Place) {
+                m_outcome.stopped = true;
+                continue;
+            }
             perform(step);
+            if (m_progress)
+                m_progress->report(i + 1, total);
+        }
         m_outcome.untried = m_untried.size();
         return std::move(m_outcome);
     }
@@ -72,14 +86,17 @@ private:
                 failed(rename.from, renamed);
             break;
         case ChangeSchedule::Park:
-            if (const Outcome parked = m_host.RenameFile(rename.from, temporary))
+            if (const Outcome parked = m_host.RenameFile(rename.from, temporary)) {
                 at = temporary;
-            else
+                ++m_parked;
+            } else {
                 failed(rename.from, parked);
+            }
             break;
         case ChangeSchedule::Place:
             if (at != temporary)
                 break;
+            --m_parked;
             if (const Outcome placed = m_host.RenameFile(temporary, rename.to)) {
                 at = rename.to;
             } else {
@@ -128,6 +145,9 @@ private:
     QSet<QString> m_gone;
     QSet<int> m_triedOnce;
     QSet<int> m_untried;
+    WorkProgress *m_progress;
+    int m_parked = 0; // files under a temporary name now
+    bool m_stopping = false;
 };
 
 bool changedAnything(const ChangeOutcome &outcome, const ChangeSchedule &schedule)
@@ -171,7 +191,8 @@ QByteArray followFolders(Host &host, ChangeRecord &record, const QStringList &pi
 } // namespace
 
 ChangeOutcome applyChange(Host &host, ChangeJournal &journal, StoredChange &change,
-                          ChangeRecord::List which, const ChangeSchedule &schedule)
+                          ChangeRecord::List which, const ChangeSchedule &schedule,
+                          WorkProgress *progress)
 {
     const bool undo = which == ChangeRecord::List::Undo;
     QList<RecordedRename> &files = change.record.list(which);
@@ -195,9 +216,10 @@ ChangeOutcome applyChange(Host &host, ChangeJournal &journal, StoredChange &chan
     const QStringList pinned = foldersToPin(schedule);
     for (const QString &folder : pinned)
         host.PinFolder(folder);
-    ChangeOutcome outcome = Performer(host, schedule).run();
+    ChangeOutcome outcome = Performer(host, schedule, progress).run();
     for (qsizetype i = 0; i < files.size(); ++i) {
         files[i].at = outcome.at[i];
+        outcome.reached += files[i].at == files[i].to;
         if (files[i].at != files[i].from && files[i].at != files[i].to)
             ++outcome.stranded;
     }
@@ -241,6 +263,9 @@ ChangeOutcome applyChange(Host &host, ChangeJournal &journal, StoredChange &chan
 QString changeReport(const ChangeOutcome &outcome, const char *one, const char *many)
 {
     QStringList parts;
+    if (outcome.stopped)
+        parts << QStringLiteral("Stopped: %1 of %2 changed. Ctrl+Z puts them back.")
+                     .arg(numberText(outcome.reached), countText(outcome.at.size(), one, many));
     if (!outcome.failures.isEmpty()) {
         QStringList lines;
         for (const ChangeOutcome::Failure &failure : outcome.failures.mid(0, NamedFailures))

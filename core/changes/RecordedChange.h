@@ -12,6 +12,8 @@ class Host;
 struct ChangeOutcome {
     // For each rename of the schedule, the path where its file stands now.
     QStringList at;
+    // How many of them reached their new path.
+    qsizetype reached = 0;
     // How many folders the change made.
     int foldersMade = 0;
     // Each file that did not reach its new path although it was asked to,
@@ -23,6 +25,9 @@ struct ChangeOutcome {
     QList<Failure> failures;
     // How many files were not tried at all, their folder gone.
     qsizetype untried = 0;
+    // Whether the user stopped the change before its end: every file is at
+    // its old name or its new one.
+    bool stopped = false;
     // How many files were left under a temporary name: the change stays
     // open, for recovery (at the next start, or before an undo) to mend.
     qsizetype stranded = 0;
@@ -47,11 +52,15 @@ struct ChangeOutcome {
 // finished (or, for an undo, undone; finished again, to be tried once more,
 // where renames failed) or, with a file under a temporary name, open. The
 // change happens also when it cannot be recorded. A new change that moved no
-// file and made no folder leaves no record.
+// file and made no folder leaves no record. With progress, the steps are
+// reported as they go, and a stop asked for ends the change between two
+// renames, with no file under a temporary name.
 ChangeOutcome applyChange(Host &host, ChangeJournal &journal, StoredChange &change,
-                          ChangeRecord::List which, const ChangeSchedule &schedule);
+                          ChangeRecord::List which, const ChangeSchedule &schedule,
+                          WorkProgress *progress = nullptr);
 
-// What the user is told of a change that did not all go through: how many of
+// What the user is told of a change that did not all go through: that it was
+// stopped and how far it got, how many of
 // its files failed and why, which wait under a temporary name to be mended,
 // what befell its folders, and when it cannot be undone. Empty when it all
 // went well. one and many name the files ("name", "names").

@@ -35,7 +35,7 @@ int holderOf(FolderCache &folders, const QString &path)
     return model.caseBlind() && outsideAscii(name) ? model.holder(name) : model.find(name);
 }
 
-Undone undo(Host &host, ChangeJournal &journal, StoredChange &change)
+Undone undo(Host &host, ChangeJournal &journal, StoredChange &change, WorkProgress *progress)
 {
     if (!journal.take(change))
         return {QStringLiteral("Nothing was put back: another run of the program is working on %1 "
@@ -90,7 +90,7 @@ Undone undo(Host &host, ChangeJournal &journal, StoredChange &change)
     plan.caseBlind = !back.isEmpty() && folders.folderOf(back.first().from).caseBlind();
     plan.stays = [&folders](const QString &path) { return folders.entryAt(path) >= 0; };
     const ChangeOutcome outcome = applyChange(host, journal, change, ChangeRecord::List::Undo,
-                                              scheduleRenames(plan, host));
+                                              scheduleRenames(plan, host), progress);
     qsizetype putBack = 0;
     QHash<QString, QString> reasons;
     for (const ChangeOutcome::Failure &failure : outcome.failures)
@@ -101,7 +101,7 @@ Undone undo(Host &host, ChangeJournal &journal, StoredChange &change)
             // Out of the trash: its note there goes too.
             if (change.record.intoTrash)
                 host.ReleaseTrash(plan.renames[i].from);
-        } else {
+        } else if (reasons.contains(plan.renames[i].from) || !outcome.stopped) {
             notPutBack << QStringLiteral("%1: it could not be renamed (%2)")
                               .arg(plan.renames[i].from,
                                    reasons.value(plan.renames[i].from, QStringLiteral("its folder went away")));
@@ -120,12 +120,15 @@ Undone undo(Host &host, ChangeJournal &journal, StoredChange &change)
             kept << QStringLiteral("%1: it is not empty").arg(folder);
     }
 
-    QString message = QStringLiteral("Put back %1.").arg(countText(putBack, "name", "names"));
+    QString message = outcome.stopped
+        ? QStringLiteral("Stopped: %1 of %2 put back. Ctrl+Z puts back the others.")
+              .arg(numberText(putBack), countText(plan.renames.size(), "name", "names"))
+        : QStringLiteral("Put back %1.").arg(countText(putBack, "name", "names"));
     if (removed > 0)
         message += QStringLiteral(" Removed %1 that it had made.").arg(countText(removed, "folder", "folders"));
     if (!notPutBack.isEmpty())
         message += QStringLiteral("\n\nNot put back:\n") + notPutBack.join(u'\n');
-    if (change.record.state == ChangeRecord::State::Finished)
+    if (change.record.state == ChangeRecord::State::Finished && !outcome.stopped)
         message += QStringLiteral("\n\nCtrl+Z tries the names that could not be renamed once more.");
     if (outcome.stranded > 0) {
         ChangeOutcome stranded;
@@ -150,14 +153,15 @@ QString waitingFor(const QStringList &unreadable)
 
 } // namespace
 
-QString undoChange(Host &host, ChangeJournal &journal, StoredChange &change)
+QString undoChange(Host &host, ChangeJournal &journal, StoredChange &change,
+                   WorkProgress *progress)
 {
-    const Undone undone = undo(host, journal, change);
+    const Undone undone = undo(host, journal, change, progress);
     return undone.unreadable.isEmpty() ? undone.message
                                        : QStringLiteral("Nothing was put back: ") + waitingFor(undone.unreadable);
 }
 
-QString undoLatest(Host &host, ChangeRecord::Tool tool)
+QString undoLatest(Host &host, ChangeRecord::Tool tool, WorkProgress *progress)
 {
     QStringList messages;
     if (const QString mended = recoverOpenChanges(host, true); !mended.isEmpty())
@@ -187,7 +191,7 @@ QString undoLatest(Host &host, ChangeRecord::Tool tool)
                                                           waitingFor(folders.unreadable()));
             continue;
         }
-        const Undone undone = undo(host, journal, *change);
+        const Undone undone = undo(host, journal, *change, progress);
         if (undone.unreadable.isEmpty()) {
             if (!passed.isEmpty())
                 messages << QStringLiteral("Passed over, since it cannot be undone now:\n")

@@ -16,10 +16,12 @@ class Host;
 // Returns the message for the user: how many names were put back, and each
 // one that could not be, with the reason; or, when the change's folders
 // cannot be read now, that nothing was put back.
-QString undoChange(Host &host, ChangeJournal &journal, StoredChange &change);
+QString undoChange(Host &host, ChangeJournal &journal, StoredChange &change,
+                   WorkProgress *progress = nullptr);
 
 // Ctrl+Z: mends the open changes first, then undoes the newest finished
 // change of the tool, whichever folder and run of the program it was made
 // in. A newer change whose folders cannot be read now (its drive taken away)
-// is passed over for the one before it, and the message says so.
-QString undoLatest(Host &host, ChangeRecord::Tool tool);
+// is passed over for the one before it, and the message says so. A stop
+// asked for through progress ends the undo between two renames.
+QString undoLatest(Host &host, ChangeRecord::Tool tool, WorkProgress *progress = nullptr);

@@ -44,7 +44,8 @@ ChangeSchedule scheduleMakeFolders(const QStringList &files, const QStringList &
 
 } // namespace
 
-QString makeFolders(Host &host, const QStringList &files, const QStringList &folders)
+QString makeFolders(Host &host, const QStringList &files, const QStringList &folders,
+                    WorkProgress *progress)
 {
     const ChangeSchedule schedule = scheduleMakeFolders(files, folders);
     StoredChange change;
@@ -61,5 +62,9 @@ QString makeFolders(Host &host, const QStringList &files, const QStringList &fol
     }
     change.record.madeFolders = missingFolders(host, folders);
     ChangeJournal journal(host);
-    return applyChange(host, journal, change, ChangeRecord::List::Renames, schedule).unrecorded;
+    ChangeOutcome outcome =
+        applyChange(host, journal, change, ChangeRecord::List::Renames, schedule, progress);
+    // Moves that fail are passed over without a word, as they always were.
+    outcome.failures.clear();
+    return changeReport(outcome, "file", "files");
 }

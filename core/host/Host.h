@@ -131,6 +131,18 @@ struct Outcome {
     }
 };
 
+// What long work tells whoever waits for it, and what it is asked: safe to
+// use from the worker that does the work.
+class WorkProgress {
+public:
+    virtual ~WorkProgress() = default;
+    // The work has come to step done of total.
+    virtual void report(qint64 done, qint64 total) = 0;
+    // Whether the user asked the work to stop; the work stops at the next
+    // point where it can stop and leave everything whole.
+    virtual bool stopRequested() const = 0;
+};
+
 // Everything a window needs from outside the program: dialogs, the file
 // system, outside programs, the clock and a random source. Paths are full
 // paths in the host's native form. No operation throws; each reports failure
@@ -249,6 +261,11 @@ public:
     virtual QString CurrentTimeText() = 0;
     // Lets the window system handle waiting events (repaints, clicks).
     virtual void YieldToEvents() = 0;
+    // Runs work on a worker thread and returns when it is done. Meanwhile the
+    // windows repaint but take no input, and once the work has run for about
+    // half a second a window-modal box with a progress bar, titled what, lets
+    // the user stop it. The work touches no widget.
+    virtual void RunLongWork(const QString &what, const std::function<void(WorkProgress &)> &work) = 0;
 
     // A pseudo-random source: seed it, then draw numbers 0 <= u < 1.
     virtual void SeedRandom(quint32 seed) = 0;

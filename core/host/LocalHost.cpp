@@ -4,6 +4,7 @@
 #include "core/base/TemporaryName.h"
 #include "core/base/Wildcard.h"
 #include "core/host/FolderListing.h"
+#include "core/host/LongWork.h"
 #include "core/host/NativePath.h"
 #include "core/host/Trash.h"
 
@@ -454,9 +455,14 @@ void LocalHost::WatchVolumes(std::function<void()> changed)
     const int fd = ::open("/proc/self/mounts", O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return;
+    m_volumesChanged = std::move(changed);
     m_mounts = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Exception);
-    QObject::connect(m_mounts.get(), &QSocketNotifier::activated, m_mounts.get(),
-                     [changed = std::move(changed)] { changed(); });
+    QObject::connect(m_mounts.get(), &QSocketNotifier::activated, m_mounts.get(), [this] {
+        if (m_working)
+            m_volumesChangedMeanwhile = true;
+        else
+            m_volumesChanged();
+    });
 }
 
 #else
@@ -600,6 +606,25 @@ void LocalHost::YieldToEvents()
     QCoreApplication::processEvents();
     // A short rest, so that a wait on the clock does not spin a core.
     QThread::msleep(10);
+}
+
+void LocalHost::runLongWork(const std::function<void(WorkProgress &)> &work,
+                            WorkProgress &progress, const std::function<void()> &tick,
+                            const std::function<void()> &stop)
+{
+    m_working = true;
+    runOnWorker(work, progress, tick, stop);
+    m_working = false;
+    if (m_volumesChangedMeanwhile && m_volumesChanged) {
+        m_volumesChangedMeanwhile = false;
+        m_volumesChanged();
+    }
+}
+
+void LocalHost::RunLongWork(const QString &, const std::function<void(WorkProgress &)> &work)
+{
+    SharedProgress progress;
+    runLongWork(work, progress, {}, [&progress] { progress.stop(); });
 }
 
 void LocalHost::SeedRandom(quint32 seed)

@@ -54,11 +54,19 @@ public:
                          int windowStyle) override;
     QString CurrentTimeText() override;
     void YieldToEvents() override;
+    // The work on a worker, with no window of its own.
+    void RunLongWork(const QString &what, const std::function<void(WorkProgress &)> &work) override;
 
     void SeedRandom(quint32 seed) override;
     double NextRandom() override;
 
 protected:
+    // Runs work on a worker with progress, tick and stop as runOnWorker
+    // (LongWork.h) takes them; a drive that comes or goes meanwhile is told
+    // of once the work has ended, so that no recovery runs beside a change.
+    void runLongWork(const std::function<void(WorkProgress &)> &work, WorkProgress &progress,
+                     const std::function<void()> &tick, const std::function<void()> &stop);
+
     // $XDG_STATE_HOME/tamsells-file-utilities, or ~/.local/state/... when
     // XDG_STATE_HOME is not set.
     QString m_stateFolder;
@@ -88,6 +96,9 @@ private:
     QSet<quint64> m_refuseNoReplace;
     QHash<QString, int> m_locks;
     std::unique_ptr<QSocketNotifier> m_mounts;
+    std::function<void()> m_volumesChanged;
+    bool m_working = false;
+    bool m_volumesChangedMeanwhile = false;
     QStringList m_listing;
     qsizetype m_nextInListing = 0;
     std::mt19937 m_random{1};

@@ -17,6 +17,7 @@ BatchPlans::BatchPlans(Host &host, const QString &folder, const QStringList &row
 
 BatchPlans::~BatchPlans()
 {
+    m_over.store(true);
     m_worker.clear();
 }
 
@@ -63,5 +64,9 @@ BatchPlan BatchPlans::planNow(BatchJob job)
     const QStringList rows = now == *m_firstRead
         ? m_rows
         : m_host.ListNames(m_folder, m_filter, EntryKinds::Files).mid(0, MaxListRows);
-    return m_plans[job] = planBatch(job, m_folder, now, rows, Wildcard(m_filter));
+    BatchPlan plan = planBatch(job, m_folder, now, rows, Wildcard(m_filter),
+                               [this] { return m_over.load(); });
+    if (!m_over.load())
+        m_plans[job] = plan;
+    return plan;
 }

@@ -4,6 +4,7 @@
 
 #include <QFuture>
 #include <QThreadPool>
+#include <atomic>
 #include <functional>
 #include <map>
 #include <optional>
@@ -47,6 +48,8 @@ private:
     // the file list would show now.
     std::optional<FolderContents> m_firstRead;
     std::map<BatchJob, BatchPlan> m_plans;
+    // Set when the click is over: a plan under way ends early, unused.
+    std::atomic<bool> m_over{false};
     // Last, so that it is destroyed first: it waits for the worker.
     QThreadPool m_worker;
 };

@@ -2,7 +2,8 @@
 
 #include "core/renamer/PassTable.h"
 
-QStringList planCleanUpBatch(RenamePlanner &planner, const QStringList &entries)
+QStringList planCleanUpBatch(RenamePlanner &planner, const QStringList &entries,
+                             const std::function<bool()> &stopped)
 {
     // The first press sees the file list as it was shown; every later one
     // the list as it reads the folder after the press before.
@@ -16,6 +17,8 @@ QStringList planCleanUpBatch(RenamePlanner &planner, const QStringList &entries)
     };
     QStringList preview;
     for (const PassStep &step : passTable()) {
+        if (stopped && stopped())
+            break;
         if (!step.isYearStep) {
             press(step.from, step.to);
             continue;

@@ -3,7 +3,7 @@
 #include "core/changes/RenamePlan.h"
 
 ChangeOutcome applyRenamerChange(Host &host, const QString &what, const QString &folder,
-                                 const RenamePlan &plan)
+                                 const RenamePlan &plan, WorkProgress *progress)
 {
     if (plan.renames.isEmpty())
         return {};
@@ -14,5 +14,5 @@ ChangeOutcome applyRenamerChange(Host &host, const QString &what, const QString 
     change.record.caseBlind = plan.caseBlind;
     ChangeJournal journal(host);
     return applyChange(host, journal, change, ChangeRecord::List::Renames,
-                       scheduleRenames(plan, host));
+                       scheduleRenames(plan, host), progress);
 }

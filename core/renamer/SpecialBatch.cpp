@@ -85,7 +85,8 @@ QString cleanedAlone(const FolderContents &contents, const FolderEntry &entry,
 } // namespace
 
 BatchPlan planBatch(BatchJob job, const QString &folder, const FolderContents &contents,
-                    const QStringList &rows, const Wildcard &filter)
+                    const QStringList &rows, const Wildcard &filter,
+                    const std::function<bool()> &stopped)
 {
     BatchPlan plan;
     plan.readFrom = contents;
@@ -95,12 +96,17 @@ BatchPlan planBatch(BatchJob job, const QString &folder, const FolderContents &c
         break;
     case BatchJob::CleanUp: {
         RenamePlanner planner(FolderModel(contents), filter);
-        plan.lastPreview = planCleanUpBatch(planner, rows);
+        plan.lastPreview = planCleanUpBatch(planner, rows, stopped);
+        if (stopped && stopped())
+            break;
         // Only another file's name can make a file's name differ from the
         // one it gets alone.
         QHash<int, QString> alone;
-        for (int entry : planner.crowdedOut())
+        for (int entry : planner.crowdedOut()) {
+            if (stopped && stopped())
+                return plan;
             alone.insert(entry, cleanedAlone(contents, contents.entries[entry], filter));
+        }
         finishPlan(plan, folder, planner.model(), alone, rows.size());
         break;
     }

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // The jobs of SPECIAL BATCH, chosen by the word typed into its box.
 enum class BatchJob {
@@ -33,6 +34,8 @@ struct BatchPlan {
 
 // Works out job on folder, whose entries are contents, for a file list that
 // shows rows through filter as the batch starts. Touches neither the disk
-// nor a window, so any thread may run it.
+// nor a window, so any thread may run it. When stopped says so, the planning
+// ends early, its plan unfinished.
 BatchPlan planBatch(BatchJob job, const QString &folder, const FolderContents &contents,
-                    const QStringList &rows, const Wildcard &filter);
+                    const QStringList &rows, const Wildcard &filter,
+                    const std::function<bool()> &stopped = {});

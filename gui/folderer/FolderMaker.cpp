@@ -83,10 +83,14 @@ void FolderMaker::Command5_Click()
 {
     if (m_list1->count() == 0)
         return;
-    const QString unrecorded = makeFolders(m_host, m_list1->items(), m_list2->items());
+    const QStringList files = m_list1->items(), folders = m_list2->items();
+    QString report;
+    runLong(QStringLiteral("Moving the files into their folders…"), [&](WorkProgress &progress) {
+        report = makeFolders(m_host, files, folders, &progress);
+    });
     Command4_Click();
-    if (!unrecorded.isEmpty())
-        m_host.ShowMessage(cannotUndoMessage(unrecorded));
+    if (!report.isEmpty())
+        m_host.ShowMessage(report);
 }
 
 void FolderMaker::Command4_Click()

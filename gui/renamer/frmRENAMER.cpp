@@ -15,6 +15,7 @@
 #include "core/renamer/RenameRule.h"
 
 #include <QApplication>
+#include <QThread>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -216,9 +217,15 @@ void frmRENAMER::Command3_Click()
     const QString folder = FolderTreeview1->path();
     QString report;
     if (RenameToIsAllowed(Text2->text()) && File1->count() > 0) {
-        RenamePlanner planner = plannerForFolder();
-        planner.makeChanges(File1->items(), Text3->text(), Text2->text());
-        report = applyChange(QStringLiteral("MAKE CHANGES"), folder, planner.plan(folder));
+        // The worker works on copies of what the controls hold.
+        const QStringList rows = File1->items();
+        const QString from = Text3->text(), to = Text2->text(), filter = File1->pattern();
+        runLong(QStringLiteral("Renaming the files of %1…").arg(folder), [&](WorkProgress &progress) {
+            RenamePlanner planner(FolderModel(m_host.ReadFolder(folder)), Wildcard(filter));
+            planner.makeChanges(rows, from, to);
+            report = applyChange(QStringLiteral("MAKE CHANGES"), folder, planner.plan(folder),
+                                 progress);
+        });
     }
     // ShowFileList lists the folder anew; pointing the list elsewhere only
     // matters when it shows another folder.
@@ -246,15 +253,16 @@ void frmRENAMER::Command5_Click()
     if (job == BatchJob::Cancel)
         m_host.ShowMessage(QStringLiteral("Special Batch Cancelled"));
     else if (job == BatchJob::CleanUp)
-        runCleanUpBatch(plans.plan(job));
+        runCleanUpBatch(plans);
     else
-        runUpperCaseWalk(plans.plan(job));
+        runUpperCaseWalk(plans, job);
     FolderTreeview1_Change();
 }
 
-QString frmRENAMER::applyChange(const QString &what, const QString &folder, const RenamePlan &plan)
+QString frmRENAMER::applyChange(const QString &what, const QString &folder, const RenamePlan &plan,
+                                WorkProgress &progress)
 {
-    return changeReport(applyRenamerChange(m_host, what, folder, plan), "name", "names");
+    return changeReport(applyRenamerChange(m_host, what, folder, plan, &progress), "name", "names");
 }
 
 RenamePlanner frmRENAMER::plannerForFolder()
@@ -263,32 +271,59 @@ RenamePlanner frmRENAMER::plannerForFolder()
                          Wildcard(File1->pattern()));
 }
 
-void frmRENAMER::runCleanUpBatch(const QFuture<BatchPlan> &planned)
+std::optional<BatchPlan> frmRENAMER::planAndApply(BatchPlans &plans, BatchJob job,
+                                                  const QString &what, QString &report)
 {
-    // The batch never yields, so the cursor is all the user sees of it.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     const QString folder = FolderTreeview1->path();
-    const BatchPlan plan = planned.result();
-    const QString report = applyChange(QStringLiteral("the clean-up batch"), folder, plan.renames);
+    std::optional<BatchPlan> plan;
+    runLong(QStringLiteral("Renaming the files of %1…").arg(folder), [&](WorkProgress &progress) {
+        // A stop while the plan is made renames nothing.
+        const QFuture<BatchPlan> planned = plans.plan(job);
+        while (!planned.isFinished()) {
+            if (progress.stopRequested())
+                return;
+            QThread::msleep(10);
+        }
+        plan = planned.result();
+        report = applyChange(what, folder, plan->renames, progress);
+    });
+    if (!plan)
+        report = QStringLiteral("Stopped before anything was renamed.");
+    return plan;
+}
+
+void frmRENAMER::runCleanUpBatch(BatchPlans &plans)
+{
+    const QString folder = FolderTreeview1->path();
+    QString report;
+    const std::optional<BatchPlan> plan =
+        planAndApply(plans, BatchJob::CleanUp, QStringLiteral("the clean-up batch"), report);
+    if (!plan) {
+        m_host.ShowMessage(report);
+        return;
+    }
     // The window ends as if each step had been typed and pressed: the boxes
     // hold the last step's texts, the preview list the last year's rows.
     Text3->setText(passTable().last().from);
     Text2->setText(passTable().last().to);
     List1->clear();
-    List1->addItems(plan.lastPreview);
+    List1->addItems(plan->lastPreview);
     if (File1->path() != folder)
         File1->setPath(folder);
     Text1->setText(QStringLiteral("*.*"));
     Command1_Click();
-    QApplication::restoreOverrideCursor();
+    // A batch that was stopped is not completed, nor one that left names
+    // unchanged without a word.
+    const bool stopped = report.startsWith(QStringLiteral("Stopped"));
     m_host.ShowMessage(report.isEmpty() ? QStringLiteral("Special Batch Completed!")
+                       : stopped        ? report
                                         : QStringLiteral("Special Batch Completed!\n\n") + report);
 }
 
-void frmRENAMER::runUpperCaseWalk(const QFuture<BatchPlan> &planned)
+void frmRENAMER::runUpperCaseWalk(BatchPlans &plans, BatchJob job)
 {
-    const QString report = applyChange(QStringLiteral("the upper-case walk"),
-                                       FolderTreeview1->path(), planned.result().renames);
+    QString report;
+    planAndApply(plans, job, QStringLiteral("the upper-case walk"), report);
     // The file list shows the names that are on disk now.
     File1->refresh();
     if (!report.isEmpty())

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "core/renamer/SpecialBatch.h"
 #include "gui/ToolWindow.h"
 
-#include <QFuture>
+#include <optional>
 
 class DriveListBox;
 class FileListBox;
@@ -12,7 +13,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class RenamePlanner;
-struct BatchPlan;
+class BatchPlans;
+class WorkProgress;
 struct RenamePlan;
 
 // The file renamer: browse to a folder, narrow its files by a wildcard
@@ -60,18 +62,24 @@ private:
     // folder anew.
     void ShowFileList();
     // Performs a plan of renames in folder as one change of the renamer,
-    // recorded so that Ctrl+Z can undo it; returns what the user must be
-    // told of it, empty when every name changed.
-    QString applyChange(const QString &what, const QString &folder, const RenamePlan &plan);
+    // recorded so that Ctrl+Z can undo it, on the worker of long work;
+    // returns what the user must be told of it, empty when every name changed.
+    QString applyChange(const QString &what, const QString &folder, const RenamePlan &plan,
+                        WorkProgress &progress);
     // A planner over the folder as it is on disk now, seen through the filter.
     RenamePlanner plannerForFolder();
+    // Waits for the job's plan and performs it as what, on a worker while
+    // the window stays alive; report says what the user must be told. No
+    // plan when the user stopped it before it was made: nothing is renamed.
+    std::optional<BatchPlan> planAndApply(BatchPlans &plans, BatchJob job, const QString &what,
+                                          QString &report);
     // Performs the plan of the clean-up batch, the 54 steps of the clean-up
     // table worked out as MAKE CHANGES would make them one after the other;
     // then the filter back to "*.*", as the last step left it.
-    void runCleanUpBatch(const QFuture<BatchPlan> &planned);
-    // Performs the plan of the upper-case walk: every folder or every file
-    // of the folder to its upper-case name.
-    void runUpperCaseWalk(const QFuture<BatchPlan> &planned);
+    void runCleanUpBatch(BatchPlans &plans);
+    // Performs the plan of the upper-case walk (job Folders or Files): every
+    // folder or every file of the folder to its upper-case name.
+    void runUpperCaseWalk(BatchPlans &plans, BatchJob job);
     // The FILTER box's background: the light 3-D colour of the window's palette.
     void colourFilterBox();
     // After an undo, the folder list, the path box and the file list show

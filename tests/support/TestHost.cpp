@@ -147,3 +147,18 @@ void TestHost::YieldToEvents()
 {
     ++yields;
 }
+
+void TestHost::RunLongWork(const QString &what, const std::function<void(WorkProgress &)> &work)
+{
+    longWork << what;
+    // A stop as the script asks for it, from the worker like the button's.
+    struct Scripted : SharedProgress {
+        std::function<bool(qint64, qint64)> stopWhen;
+        bool stopRequested() const override
+        {
+            return SharedProgress::stopRequested() || (stopWhen && stopWhen(done(), total()));
+        }
+    } progress;
+    progress.stopWhen = stopWhen;
+    runLongWork(work, progress, {}, [&progress] { progress.stop(); });
+}

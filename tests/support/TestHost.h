@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/host/LocalHost.h"
+#include "core/host/LongWork.h"
 
 #include <QHash>
 #include <QTemporaryDir>
@@ -31,6 +32,12 @@ public:
         QStringList arguments;
         int windowStyle;
     };
+
+    // Asked from the worker as long work goes (RunLongWork), with the steps
+    // done and in all: returning true stops the work, as the Stop button does.
+    std::function<bool(qint64 done, qint64 total)> stopWhen;
+    // What each long work was called.
+    QStringList longWork;
 
     // Answers AskText gives in turn; the empty text (Cancel) once they run out.
     QStringList answers;
@@ -67,6 +74,7 @@ public:
     QString trashFolder() const { return trash.path(); }
 
     void ShowMessage(const QString &text) override;
+    void RunLongWork(const QString &what, const std::function<void(WorkProgress &)> &work) override;
     QString AskText(const QString &prompt, const QString &title, const QString &defaultText,
                     const AnswerPreviewer &previewer) override;
     QStringList AskFiles(const QString &title, const QString &folder) override;

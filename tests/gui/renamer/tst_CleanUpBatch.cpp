@@ -7,8 +7,10 @@
 #include "gui/controls/FolderListBox.h"
 
 #include <QApplication>
+#include <QThread>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QLocale>
 #include <QTreeView>
 
 namespace {
@@ -256,17 +258,16 @@ private slots:
     }
 
     // A file that will not be renamed (in use, no access) keeps its name and
-    // the batch goes on to the end.
+    // the batch goes on to the end, on a worker while the window stays alive.
     void refusedRenamesDoNotStopTheBatch()
     {
         TempFolder folder{"x.dvdrip.avi", "y.hdtv.avi"};
         TestHost host;
-        bool waitCursorThroughout = true;
+        std::atomic<bool> onWorkerThroughout = true;
         host.failWhen = [&](const QString &operation, const QString &path) {
             if (operation != u"RenameFile")
                 return false;
-            const QCursor *cursor = QApplication::overrideCursor();
-            waitCursorThroughout &= cursor && cursor->shape() == Qt::WaitCursor;
+            onWorkerThroughout = onWorkerThroughout && QThread::currentThread() != qApp->thread();
             return path == folder / "x.dvdrip.avi";
         };
         Renamer renamer(host, folder.path());
@@ -276,8 +277,53 @@ private slots:
         QCOMPARE(host.messages, QStringList{QStringLiteral(
             "Special Batch Completed!\n\n1 of 2 names could not be changed:\n%1: Input/output "
             "error\n\nThey keep their names; Ctrl+Z puts back the others.").arg(folder / "x.dvdrip.avi")});
-        QVERIFY(waitCursorThroughout);
-        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(onWorkerThroughout);
+    }
+
+    // The Stop button a third of the way through: every file stands at its
+    // old name or the one the whole batch gives it, none under a temporary
+    // name; the message says how far it got, and Ctrl+Z puts it all back.
+    void stoppedBatch()
+    {
+        QStringList names;
+        for (int i = 0; i < 3000; ++i)
+            names << QStringLiteral("%1.%2.DVDRip.avi").arg(ReleaseNames[i % 14]).arg(i);
+        TempFolder stopped, whole;
+        stopped.make(names);
+        whole.make(names);
+        QHash<QString, QString> final; // what the whole batch makes of each name
+        {
+            TestHost host;
+            Renamer renamer(host, whole.path());
+            runBatch(host, renamer, QStringLiteral("YES"));
+            for (const QString &name : whole.names())
+                final.insert(whole.contents(name), name);
+        }
+        TestHost host;
+        host.stopWhen = [](qint64 done, qint64 total) { return total > 0 && done >= total / 3; };
+        {
+            Renamer renamer(host, stopped.path());
+            runBatch(host, renamer, QStringLiteral("YES"));
+        }
+        const QStringList state = stopped.state();
+        qsizetype renamed = 0;
+        for (const QString &file : state) {
+            const QString name = file.section(QStringLiteral("<-"), 0, 0);
+            const QString was = file.section(QStringLiteral("<-"), 1);
+            QVERIFY2(name == was || name == final.value(was), qPrintable(file));
+            renamed += name != was;
+        }
+        QVERIFY(renamed > 0 && renamed < state.size());
+        QCOMPARE(host.messages.last(),
+                 QStringLiteral("Stopped: %1 of 3,000 names changed. Ctrl+Z puts them back.")
+                     .arg(QLocale(QLocale::English).toString(renamed)));
+        host.stopWhen = {};
+        Renamer renamer(host, stopped.path());
+        QVERIFY(QTest::qWaitForWindowActive(renamer.window));
+        renamer.file1()->setFocus();
+        QTest::keyClick(renamer.window, Qt::Key_Z, Qt::ControlModifier);
+        names.sort();
+        QCOMPARE(stopped.names(), names);
     }
 };
 
