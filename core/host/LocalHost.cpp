@@ -193,11 +193,12 @@ FolderContents LocalHost::ReadFolder(const QString &folder)
     if (longest > 0)
         contents.longestName = int(longest);
     struct statx info {};
-    struct statfs volume {};
     if (::statx(AT_FDCWD, native.constData(), 0, STATX_INO, &info) == 0)
         contents.device = deviceOf(info);
-    contents.stableInodes = !contents.caseBlind && ::statfs(native.constData(), &volume) == 0
-        && keepsInodes(long(volume.f_type))
+    // Case-blind volumes (FAT, exFAT, NTFS drives and Windows shares) make
+    // their inode numbers up; elsewhere a listing that gives one gives the
+    // file's own, FUSE volumes included, where they give any.
+    contents.stableInodes = !contents.caseBlind
         && std::all_of(contents.entries.cbegin(), contents.entries.cend(),
                        [](const FolderEntry &entry) { return entry.inode != 0; });
     if (!contents.stableInodes)
@@ -381,10 +382,16 @@ Outcome LocalHost::renameNoReplace(const QString &oldPath, const QString &newPat
     if (::renameat(from.folder, from.path.constData(), to.folder, to.path.constData()) != 0)
         return Outcome::systemError(errno);
     // A case-blind volume may report a case-only rename done that it did not
-    // do; where the old spelling is gone, the volume tells letter case apart.
-    if (caseOnly && exists(from).value_or(true)
-        && !listedExactly(Paths::folderPart(newPath), Paths::lastComponent(newPath)))
-        return Outcome::failure(QStringLiteral("the drive kept the old letter case"));
+    // do; where the old spelling is gone, the volume tells letter case apart,
+    // and its later case-only renames need no look.
+    if (caseOnly && (to.device == 0 || !m_tellsCase.contains(to.device))) {
+        if (!exists(from).value_or(true)) {
+            if (to.device != 0)
+                m_tellsCase.insert(to.device);
+        } else if (!listedExactly(Paths::folderPart(newPath), Paths::lastComponent(newPath))) {
+            return Outcome::failure(QStringLiteral("the drive kept the old letter case"));
+        }
+    }
     return Outcome::success();
 }
 

@@ -94,6 +94,8 @@ private:
     // Volumes (by device) that refuse a rename that must not replace: each
     // rename there looks at its target first instead of asking again.
     QSet<quint64> m_refuseNoReplace;
+    // Volumes (by device) known to tell letter case apart.
+    QSet<quint64> m_tellsCase;
     QHash<QString, int> m_locks;
     std::unique_ptr<QSocketNotifier> m_mounts;
     std::function<void()> m_volumesChanged;

@@ -16,11 +16,10 @@ void runOnWorker(const std::function<void(WorkProgress &)> &work, WorkProgress &
     std::atomic<bool> finished{false};
     QEventLoop loop;
     // A plain thread, joined below: whoever reads the work's results after
-    // the join sees all that it wrote. Its end wakes the loop at once.
+    // the join sees all that it wrote. Nothing passes through Qt's queues.
     std::thread worker([&] {
         work(progress);
         finished.store(true);
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
@@ -29,7 +28,7 @@ void runOnWorker(const std::function<void(WorkProgress &)> &work, WorkProgress &
         if (finished.load())
             loop.quit();
     });
-    poll.start(50);
+    poll.start(5);
     // The loop may end early, when the program is told to quit: the work
     // stops as if the user had asked.
     if (!finished.load())

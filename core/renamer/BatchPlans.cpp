@@ -3,54 +3,110 @@
 #include "core/base/RowOrder.h"
 #include "core/host/Host.h"
 
-#include <QPromise>
-#include <memory>
-
 BatchPlans::BatchPlans(Host &host, const QString &folder, const QStringList &rows,
                        const QString &filter)
     : m_host(host), m_folder(folder), m_rows(rows), m_filter(filter)
 {
-    // One worker: plans are made one after the other, and each finds the
-    // ones made before it.
-    m_worker.setMaxThreadCount(1);
+    QObject::connect(&m_handOver, &QTimer::timeout, [this] { handOver(); });
+    m_worker = std::thread([this] { work(); });
 }
 
 BatchPlans::~BatchPlans()
 {
-    m_over.store(true);
-    m_worker.clear();
+    {
+        std::lock_guard lock(m_mutex);
+        m_over.store(true);
+    }
+    m_changed.notify_all();
+    m_worker.join();
 }
 
-template <typename T>
-QFuture<T> BatchPlans::onWorker(std::function<T()> work)
+std::shared_ptr<BatchPlans::Request> BatchPlans::ask(BatchJob job)
 {
-    // Shared, as the pool copies what it runs.
-    auto promise = std::make_shared<QPromise<T>>();
-    QFuture<T> future = promise->future();
-    promise->start();
-    m_worker.start([promise, work = std::move(work)] {
-        if (!promise->isCanceled())
-            promise->addResult(work());
-        promise->finish();
-    });
-    return future;
+    auto request = std::make_shared<Request>();
+    request->job = job;
+    {
+        std::lock_guard lock(m_mutex);
+        m_queue.push_back(request);
+    }
+    m_changed.notify_all();
+    return request;
+}
+
+void BatchPlans::work()
+{
+    for (;;) {
+        std::shared_ptr<Request> request;
+        {
+            std::unique_lock lock(m_mutex);
+            m_changed.wait(lock, [this] { return m_over.load() || !m_queue.empty(); });
+            if (m_over.load())
+                return;
+            request = m_queue.front();
+            m_queue.pop_front();
+            if (!request->wanted)
+                continue;
+        }
+        BatchPlan plan = planNow(request->job);
+        {
+            std::lock_guard lock(m_mutex);
+            request->plan = std::move(plan);
+        }
+        m_changed.notify_all();
+    }
 }
 
 QFuture<AnswerPreview> BatchPlans::preview(const QString &answer)
 {
     const BatchJob job = batchJobFor(answer);
-    if (job != BatchJob::Cancel)
-        return onWorker<AnswerPreview>([this, job] { return planNow(job).preview; });
-    QPromise<AnswerPreview> nothing;
-    nothing.start();
-    nothing.addResult(planBatch(job, m_folder, {}, m_rows, Wildcard(m_filter)).preview);
-    nothing.finish();
-    return nothing.future();
+    QPromise<AnswerPreview> promise;
+    promise.start();
+    QFuture<AnswerPreview> future = promise.future();
+    if (job == BatchJob::Cancel) {
+        promise.addResult(planBatch(job, m_folder, {}, m_rows, Wildcard(m_filter)).preview);
+        promise.finish();
+        return future;
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        for (const std::shared_ptr<Request> &queued : m_queue)
+            queued->wanted = false;
+    }
+    m_previews.emplace_back(ask(job), std::move(promise));
+    m_handOver.start(10);
+    return future;
 }
 
-QFuture<BatchPlan> BatchPlans::plan(BatchJob job)
+void BatchPlans::handOver()
 {
-    return onWorker<BatchPlan>([this, job] { return planNow(job); });
+    std::lock_guard lock(m_mutex);
+    while (!m_previews.empty()) {
+        auto &[request, promise] = m_previews.front();
+        if (!request->plan && request->wanted)
+            break;
+        if (!request->plan)
+            promise.future().cancel();
+        else if (!promise.isCanceled())
+            promise.addResult(request->plan->preview);
+        promise.finish();
+        m_previews.pop_front();
+    }
+    if (m_previews.empty())
+        m_handOver.stop();
+}
+
+std::optional<BatchPlan> BatchPlans::plan(BatchJob job, const std::function<bool()> &stopped)
+{
+    const std::shared_ptr<Request> request = ask(job);
+    std::unique_lock lock(m_mutex);
+    while (!request->plan) {
+        if (stopped && stopped()) {
+            request->wanted = false;
+            return std::nullopt;
+        }
+        m_changed.wait_for(lock, std::chrono::milliseconds(10));
+    }
+    return request->plan;
 }
 
 BatchPlan BatchPlans::planNow(BatchJob job)

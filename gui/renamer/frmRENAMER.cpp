@@ -278,14 +278,9 @@ std::optional<BatchPlan> frmRENAMER::planAndApply(BatchPlans &plans, BatchJob jo
     std::optional<BatchPlan> plan;
     runLong(QStringLiteral("Renaming the files of %1…").arg(folder), [&](WorkProgress &progress) {
         // A stop while the plan is made renames nothing.
-        const QFuture<BatchPlan> planned = plans.plan(job);
-        while (!planned.isFinished()) {
-            if (progress.stopRequested())
-                return;
-            QThread::msleep(10);
-        }
-        plan = planned.result();
-        report = applyChange(what, folder, plan->renames, progress);
+        plan = plans.plan(job, [&progress] { return progress.stopRequested(); });
+        if (plan)
+            report = applyChange(what, folder, plan->renames, progress);
     });
     if (!plan)
         report = QStringLiteral("Stopped before anything was renamed.");

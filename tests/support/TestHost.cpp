@@ -1,5 +1,7 @@
 #include "TestHost.h"
 
+#include <QTest>
+
 #include <cerrno>
 
 TestHost::TestHost(const QString &stateFolder)
@@ -23,7 +25,10 @@ QString TestHost::AskText(const QString &prompt, const QString &title, const QSt
 {
     questions.append({prompt, title, defaultText});
     const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
-    previews << previewer(answer).result();
+    // The preview comes through the event loop, as it does to the box.
+    const QFuture<AnswerPreview> preview = previewer(answer);
+    if (QTest::qWaitFor([&] { return preview.isFinished(); }, 60000) && !preview.isCanceled())
+        previews << preview.result();
     return answer;
 }
 

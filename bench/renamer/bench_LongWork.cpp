@@ -1,0 +1,142 @@
+// The clean-up batch, MAKE CHANGES, the upper-case walk and undo over 30,000
+// names through the real window: the longest stall of its event loop while
+// each runs (a 10 ms timer that records its largest gap), and its time
+// against the same handler with the work done on the window's own thread, as
+// the program did before long work went to a worker.
+
+#include "RenameBench.h"
+
+#include "gui/renamer/frmRENAMER.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <cstdio>
+#include <list>
+
+namespace {
+
+constexpr int Files = 30000;
+constexpr int Rounds = 3;
+
+// The test host, with the SPECIAL BATCH box answered at once: the user typed
+// the answer and pressed OK before its preview came.
+class BenchHost : public TestHost {
+public:
+    QString AskText(const QString &, const QString &, const QString &,
+                    const AnswerPreviewer &) override
+    {
+        return answers.takeFirst();
+    }
+};
+
+// The same, with the long work done on the calling thread.
+class SameThreadHost : public BenchHost {
+public:
+    void RunLongWork(const QString &, const std::function<void(WorkProgress &)> &work) override
+    {
+        SharedProgress progress;
+        work(progress);
+    }
+};
+
+QStringList releaseNames()
+{
+    QStringList names;
+    for (int i = 0; i < Files; ++i)
+        names << QStringLiteral("movie.name.%1.%2.DVDRip.XviD.avi").arg(i, 5, 10, QLatin1Char('0')).arg(1950 + i % 63);
+    return names;
+}
+
+struct Run {
+    double seconds = 0;
+    double longestStall = 0;
+};
+
+// Runs act on a window over folder, with the event loop turning and a 10 ms
+// timer watching it.
+Run timed(TestHost &host, const TempFolder &folder, const std::function<void(frmRENAMER &)> &act)
+{
+    frmRENAMER window(host, nullptr);
+    window.show();
+    window.findChild<QLineEdit *>("Text4")->setText(folder.path());
+    settle();
+    Run run;
+    QElapsedTimer clock, sinceTick;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        run.longestStall = std::max(run.longestStall, sinceTick.nsecsElapsed() / 1e9);
+        sinceTick.restart();
+    });
+    QEventLoop loop;
+    QTimer::singleShot(0, [&] {
+        clock.start();
+        act(window);
+        run.seconds = clock.nsecsElapsed() / 1e9;
+        loop.quit();
+    });
+    watch.start(10);
+    sinceTick.start();
+    loop.exec();
+    run.longestStall = std::max(run.longestStall, sinceTick.nsecsElapsed() / 1e9);
+    return run;
+}
+
+void press(frmRENAMER &window, const char *button)
+{
+    window.findChild<QPushButton *>(QLatin1String(button))->click();
+}
+
+// Rounds of what on fresh folders of names, each after prepare; prints the figures.
+void measure(const char *what, const QStringList &names,
+             const std::function<void(TestHost &, frmRENAMER &)> &prepare,
+             const std::function<void(TestHost &, frmRENAMER &)> &act)
+{
+    QList<double> stalls, ratios, workerTimes;
+    for (int round = 0; round < Rounds; ++round) {
+        Run runs[2];
+        for (const bool onWorker : {true, false}) {
+            TempFolder folder;
+            folder.make(names);
+            std::unique_ptr<TestHost> host = onWorker ? std::make_unique<BenchHost>()
+                                                      : std::make_unique<SameThreadHost>();
+            timed(*host, folder, [&](frmRENAMER &window) { prepare(*host, window); });
+            runs[onWorker] = timed(*host, folder, [&](frmRENAMER &window) { act(*host, window); });
+        }
+        stalls << runs[1].longestStall;
+        workerTimes << runs[1].seconds;
+        ratios << runs[1].seconds / runs[0].seconds;
+    }
+    std::printf("%s over %d names: longest stall of the event loop %.0f ms (target at most 100), "
+                "time %.3f s, %.2f times the same work on the window's thread (target at most 1.1)\n",
+                what, Files, 1000 * *std::max_element(stalls.cbegin(), stalls.cend()),
+                median(workerTimes), median(ratios));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList names = releaseNames();
+    const auto nothing = [](TestHost &, frmRENAMER &) {};
+    const auto makeChanges = [](TestHost &, frmRENAMER &window) {
+        window.findChild<QLineEdit *>("Text3")->setText(QStringLiteral("."));
+        window.findChild<QLineEdit *>("Text2")->setText(QStringLiteral("."));
+        press(window, "Command3");
+    };
+    measure("The clean-up batch", names, nothing, [](TestHost &host, frmRENAMER &window) {
+        host.answers = {QStringLiteral("YES")};
+        press(window, "Command5");
+    });
+    measure("MAKE CHANGES", names, nothing, makeChanges);
+    measure("The upper-case walk", names, nothing, [](TestHost &host, frmRENAMER &window) {
+        host.answers = {QStringLiteral("FILES")};
+        press(window, "Command5");
+    });
+    measure("Undo", names, makeChanges,
+            [](TestHost &, frmRENAMER &window) { window.undoLastChange(); });
+    return 0;
+}

@@ -1,0 +1,127 @@
+// The clean-up batch and the upper-case walk over 5,000 names on a slow
+// volume, as a network share is: a FUSE volume whose every request waits
+// 2 ms and which refuses a rename that must not replace (as sshfs does).
+// Each through the real window against a bare loop of one existence check and
+// one rename per file, on an equal folder of the same volume: the volume's
+// requests per renamed file, and the time.
+
+#include "FaultVolume.h"
+#include "RenameBench.h"
+
+#include "gui/renamer/frmRENAMER.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr int Files = 5000;
+const QString SlowShare = QStringLiteral("refuse-noreplace\ndelay-ms 2");
+
+// Answers the SPECIAL BATCH box at once, as a user who typed before its
+// preview came.
+class SlowHost : public RecordingHost {
+public:
+    QString AskText(const QString &, const QString &, const QString &,
+                    const AnswerPreviewer &) override
+    {
+        return answers.takeFirst();
+    }
+};
+
+qint64 requests(const FaultVolume &volume)
+{
+    qint64 all = 0;
+    const QMap<QString, qint64> counters = volume.counters();
+    for (auto counter = counters.cbegin(); counter != counters.cend(); ++counter)
+        if (!counter.key().contains(u'-')) // "renames-failed" and the like count twice
+            all += counter.value();
+    return all;
+}
+
+// Makes folder name on the volume, behind its back, holding names.
+QString makeFolder(const FaultVolume &volume, const QString &name, const QStringList &names)
+{
+    QDir(volume.sourcePath()).mkdir(name);
+    for (const QString &file : names) {
+        QFile f(volume.sourcePath() + u'/' + name + u'/' + file);
+        f.open(QIODevice::WriteOnly);
+        f.write(file.toUtf8());
+    }
+    return volume.path() + u'/' + name;
+}
+
+void measure(FaultVolume &volume, const char *what, const QString &answer, const QStringList &names)
+{
+    static int round = 0;
+    ++round;
+    const QString windowFolder = makeFolder(volume, QStringLiteral("w%1").arg(round), names);
+    const QString bareFolder = makeFolder(volume, QStringLiteral("b%1").arg(round), names);
+
+    SlowHost host;
+    host.answers = {answer};
+    frmRENAMER window(host, nullptr);
+    window.show();
+    window.findChild<QLineEdit *>("Text4")->setText(windowFolder);
+    volume.command(QStringLiteral("reset\n") + SlowShare);
+    QElapsedTimer timer;
+    timer.start();
+    window.findChild<QPushButton *>("Command5")->click();
+    const double windowSeconds = timer.nsecsElapsed() / 1e9;
+    const qint64 windowRequests = requests(volume);
+
+    int renamed = 0;
+    for (const QString &name : QDir(volume.sourcePath() + QStringLiteral("/w%1").arg(round)).entryList(QDir::Files))
+        renamed += !names.contains(name);
+
+    QList<QByteArray> olds, news;
+    for (const RecordingHost::Rename &rename : host.renames) {
+        olds << QFile::encodeName(bareFolder + rename.from.mid(windowFolder.size()));
+        news << QFile::encodeName(bareFolder + rename.to.mid(windowFolder.size()));
+    }
+    volume.command(QStringLiteral("reset\n") + SlowShare);
+    timer.restart();
+    for (qsizetype i = 0; i < olds.size(); ++i) {
+        struct statx info {};
+        if (::statx(AT_FDCWD, news[i].constData(), AT_SYMLINK_NOFOLLOW | AT_STATX_FORCE_SYNC,
+                    STATX_TYPE, &info)
+            != 0)
+            ::rename(olds[i].constData(), news[i].constData());
+    }
+    const double bareSeconds = timer.nsecsElapsed() / 1e9;
+    const qint64 bareRequests = requests(volume);
+
+    std::printf("%s over %d names on a slow volume (2 ms a request): %d files renamed\n", what,
+                Files, renamed);
+    std::printf("  requests per renamed file: %.2f, bare loop %.2f, ratio %.2f (target at most 1.25)\n",
+                double(windowRequests) / renamed, double(bareRequests) / renamed,
+                double(windowRequests) / bareRequests);
+    std::printf("  window %.1f s, bare loop of an existence check and a rename per file %.1f s, "
+                "ratio %.2f (target at most 1.25)\n",
+                windowSeconds, bareSeconds, windowSeconds / bareSeconds);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    FaultVolume volume;
+    if (!volume.available()) {
+        std::printf("The slow-volume benchmark needs a FUSE volume: %s\n", qPrintable(volume.whyNot()));
+        return 0;
+    }
+    QStringList release, lower;
+    for (int i = 0; i < Files; ++i) {
+        release << QStringLiteral("Movie.Name.%1.%2.DVDRip.XviD.avi").arg(i, 4, 10, QLatin1Char('0')).arg(1950 + i % 63);
+        lower << QStringLiteral("movie name %1.avi").arg(i, 4, 10, QLatin1Char('0'));
+    }
+    measure(volume, "The clean-up batch", QStringLiteral("YES"), release);
+    measure(volume, "The upper-case walk", QStringLiteral("FILES"), lower);
+    return 0;
+}
