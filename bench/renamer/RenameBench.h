@@ -64,6 +64,8 @@ inline QStringList releaseNames(int count)
 }
 
 // The test host with every rename it is asked for recorded.
+// SPECIAL BATCH's box is answered at once, as by a user who typed the answer
+// and pressed OK before its preview came: the work is all done after OK.
 class RecordingHost : public TestHost {
 public:
     struct Rename {
@@ -75,6 +77,11 @@ public:
     {
         renames.append({oldPath, newPath});
         return TestHost::RenameFile(oldPath, newPath);
+    }
+    QString AskText(const QString &, const QString &, const QString &,
+                    const AnswerPreviewer &) override
+    {
+        return answers.takeFirst();
     }
 };
 

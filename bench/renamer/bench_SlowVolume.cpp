@@ -23,17 +23,6 @@ namespace {
 constexpr int Files = 5000;
 const QString SlowShare = QStringLiteral("refuse-noreplace\ndelay-ms 2");
 
-// Answers the SPECIAL BATCH box at once, as a user who typed before its
-// preview came.
-class SlowHost : public RecordingHost {
-public:
-    QString AskText(const QString &, const QString &, const QString &,
-                    const AnswerPreviewer &) override
-    {
-        return answers.takeFirst();
-    }
-};
-
 qint64 requests(const FaultVolume &volume)
 {
     qint64 all = 0;
@@ -63,7 +52,7 @@ void measure(FaultVolume &volume, const char *what, const QString &answer, const
     const QString windowFolder = makeFolder(volume, QStringLiteral("w%1").arg(round), names);
     const QString bareFolder = makeFolder(volume, QStringLiteral("b%1").arg(round), names);
 
-    SlowHost host;
+    RecordingHost host;
     host.answers = {answer};
     frmRENAMER window(host, nullptr);
     window.show();

@@ -21,6 +21,10 @@ QStringList foldersToPin(const ChangeSchedule &schedule)
     QStringList folders;
     QSet<QString> seen;
     for (const Rename &rename : schedule.renames) {
+        // Mostly the folder of the rename before: no need to make it again.
+        const qsizetype cut = rename.from.lastIndexOf(Paths::separator());
+        if (!folders.isEmpty() && cut > 0 && QStringView(rename.from).left(cut) == folders.last())
+            continue;
         const QString folder = Paths::folderPart(rename.from);
         if (!seen.contains(folder) && folders.size() < MostPins) {
             seen.insert(folder);

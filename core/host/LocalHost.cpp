@@ -229,20 +229,28 @@ std::optional<int> LocalHost::GetAttributes(const QString &path)
 
 LocalHost::At LocalHost::resolve(const QString &path) const
 {
-    if (!m_pins.isEmpty()) {
-        QString rest = Paths::lastComponent(path);
-        for (QString folder = Paths::folderPart(path); !folder.isEmpty();) {
-            const auto pin = m_pins.constFind(folder);
-            if (pin != m_pins.cend())
-                return {pin->fd, QFile::encodeName(rest), pin->device};
-            const QString up = Paths::folderPart(folder);
-            if (up == folder)
-                break;
-            rest = Paths::lastComponent(folder) + u'/' + rest;
-            folder = up;
+    if (m_pins.isEmpty())
+        return {AT_FDCWD, NativePath(path), 0};
+    const qsizetype cut = path.lastIndexOf(Paths::separator());
+    if (cut > 0 && !m_lastPinned.isEmpty() && QStringView(path).left(cut) == m_lastPinned)
+        return {m_lastPin.fd, NativePath(QStringView(path).mid(cut + 1)), m_lastPin.device};
+    QString rest = Paths::lastComponent(path);
+    for (QString folder = Paths::folderPart(path); !folder.isEmpty();) {
+        const auto pin = m_pins.constFind(folder);
+        if (pin != m_pins.cend()) {
+            if (rest == Paths::lastComponent(path)) {
+                m_lastPinned = folder;
+                m_lastPin = *pin;
+            }
+            return {pin->fd, NativePath(rest), pin->device};
         }
+        const QString up = Paths::folderPart(folder);
+        if (up == folder)
+            break;
+        rest = Paths::lastComponent(folder) + u'/' + rest;
+        folder = up;
     }
-    return {AT_FDCWD, QFile::encodeName(path), 0};
+    return {AT_FDCWD, NativePath(path), 0};
 }
 
 std::optional<bool> LocalHost::exists(const At &at) const
@@ -303,6 +311,7 @@ void LocalHost::UnpinFolder(const QString &folder)
         return;
     ::close(pin->fd);
     m_pins.erase(pin);
+    m_lastPinned.clear();
 }
 
 QString LocalHost::PinnedFolderNow(const QString &folder)

@@ -2,6 +2,7 @@
 
 #include "core/host/DurableFile.h"
 #include "core/host/Host.h"
+#include "core/host/NativePath.h"
 
 #include <QHash>
 #include <QSet>
@@ -76,7 +77,7 @@ private:
     // pinned folder's, or the current folder's) and the rest of the path.
     struct At {
         int folder;
-        QByteArray path;
+        NativePath path;
         quint64 device; // the pinned folder's device; 0 when not pinned
     };
     At resolve(const QString &path) const;
@@ -91,6 +92,10 @@ private:
         quint64 device;
     };
     QHash<QString, Pin> m_pins;
+    // The pinned folder that the last path was in: a change's paths mostly
+    // share one folder, and each is resolved without a copy.
+    mutable QString m_lastPinned;
+    mutable Pin m_lastPin{-1, 0};
     // Volumes (by device) that refuse a rename that must not replace: each
     // rename there looks at its target first instead of asking again.
     QSet<quint64> m_refuseNoReplace;

@@ -23,8 +23,8 @@ private:
 };
 
 // Runs work on a thread of its own with progress, and keeps the calling
-// thread's event loop going until it is done, calling tick every few
-// milliseconds. Returns once the worker has ended, also when the
+// thread's event loop going until it is done, calling tick about fifty
+// times a second. Returns once the worker has ended, also when the
 // event loop is told to quit meanwhile (the work is then asked to stop).
 void runOnWorker(const std::function<void(WorkProgress &)> &work, WorkProgress &progress,
                  const std::function<void()> &tick, const std::function<void()> &stop);

@@ -9,11 +9,11 @@
 // without the heap.
 class NativePath {
 public:
-    explicit NativePath(const QString &path)
+    explicit NativePath(QStringView path)
     {
         for (const QChar c : path) {
             if (c.unicode() >= 0x80) {
-                const QByteArray bytes = QFile::encodeName(path);
+                const QByteArray bytes = QFile::encodeName(path.toString());
                 m_bytes.append(bytes.constData(), bytes.size() + 1);
                 return;
             }

@@ -21,10 +21,11 @@ BatchPlans::~BatchPlans()
     m_worker.join();
 }
 
-std::shared_ptr<BatchPlans::Request> BatchPlans::ask(BatchJob job)
+std::shared_ptr<BatchPlans::Request> BatchPlans::ask(BatchJob job, bool preview)
 {
     auto request = std::make_shared<Request>();
     request->job = job;
+    request->preview = preview;
     {
         std::lock_guard lock(m_mutex);
         m_queue.push_back(request);
@@ -47,7 +48,7 @@ void BatchPlans::work()
             if (!request->wanted)
                 continue;
         }
-        BatchPlan plan = planNow(request->job);
+        BatchPlan plan = planNow(request->job, request->preview);
         {
             std::lock_guard lock(m_mutex);
             request->plan = std::move(plan);
@@ -63,7 +64,7 @@ QFuture<AnswerPreview> BatchPlans::preview(const QString &answer)
     promise.start();
     QFuture<AnswerPreview> future = promise.future();
     if (job == BatchJob::Cancel) {
-        promise.addResult(planBatch(job, m_folder, {}, m_rows, Wildcard(m_filter)).preview);
+        promise.addResult(planBatch(job, m_folder, {}, m_rows, Wildcard(m_filter), true).preview);
         promise.finish();
         return future;
     }
@@ -72,7 +73,7 @@ QFuture<AnswerPreview> BatchPlans::preview(const QString &answer)
         for (const std::shared_ptr<Request> &queued : m_queue)
             queued->wanted = false;
     }
-    m_previews.emplace_back(ask(job), std::move(promise));
+    m_previews.emplace_back(ask(job, true), std::move(promise));
     m_handOver.start(10);
     return future;
 }
@@ -97,7 +98,7 @@ void BatchPlans::handOver()
 
 std::optional<BatchPlan> BatchPlans::plan(BatchJob job, const std::function<bool()> &stopped)
 {
-    const std::shared_ptr<Request> request = ask(job);
+    const std::shared_ptr<Request> request = ask(job, false);
     std::unique_lock lock(m_mutex);
     while (!request->plan) {
         if (stopped && stopped()) {
@@ -109,18 +110,19 @@ std::optional<BatchPlan> BatchPlans::plan(BatchJob job, const std::function<bool
     return request->plan;
 }
 
-BatchPlan BatchPlans::planNow(BatchJob job)
+BatchPlan BatchPlans::planNow(BatchJob job, bool preview)
 {
     const FolderContents now = m_host.ReadFolder(m_folder);
     const auto made = m_plans.find(job);
-    if (made != m_plans.end() && made->second.readFrom == now)
+    if (made != m_plans.end() && made->second.readFrom == now
+        && (made->second.previewed || !preview))
         return made->second;
     if (!m_firstRead)
         m_firstRead = now;
     const QStringList rows = now == *m_firstRead
         ? m_rows
         : m_host.ListNames(m_folder, m_filter, EntryKinds::Files).mid(0, MaxListRows);
-    BatchPlan plan = planBatch(job, m_folder, now, rows, Wildcard(m_filter),
+    BatchPlan plan = planBatch(job, m_folder, now, rows, Wildcard(m_filter), preview,
                                [this] { return m_over.load(); });
     if (!m_over.load())
         m_plans[job] = plan;

@@ -43,15 +43,16 @@ public:
 private:
     struct Request {
         BatchJob job;
+        bool preview; // whether the box is to show it, or only to run it
         bool wanted = true;
         std::optional<BatchPlan> plan; // set by the worker
     };
     // Queues a request for the worker.
-    std::shared_ptr<Request> ask(BatchJob job);
+    std::shared_ptr<Request> ask(BatchJob job, bool preview);
     // The worker: takes requests in turn until the click is over.
     void work();
     // The plan for the folder now. On the worker only, which alone touches m_plans.
-    BatchPlan planNow(BatchJob job);
+    BatchPlan planNow(BatchJob job, bool preview);
     // Fulfils the previews the worker has finished, on the asking thread.
     void handOver();
 

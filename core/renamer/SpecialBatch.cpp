@@ -85,11 +85,12 @@ QString cleanedAlone(const FolderContents &contents, const FolderEntry &entry,
 } // namespace
 
 BatchPlan planBatch(BatchJob job, const QString &folder, const FolderContents &contents,
-                    const QStringList &rows, const Wildcard &filter,
+                    const QStringList &rows, const Wildcard &filter, bool withPreview,
                     const std::function<bool()> &stopped)
 {
     BatchPlan plan;
     plan.readFrom = contents;
+    plan.previewed = withPreview;
     switch (job) {
     case BatchJob::Cancel:
         plan.preview.summary = QStringLiteral("Nothing changes: this answer cancels the batch.");
@@ -99,6 +100,10 @@ BatchPlan planBatch(BatchJob job, const QString &folder, const FolderContents &c
         plan.lastPreview = planCleanUpBatch(planner, rows, stopped);
         if (stopped && stopped())
             break;
+        if (!withPreview) {
+            plan.renames = planner.model().plan(folder);
+            break;
+        }
         // Only another file's name can make a file's name differ from the
         // one it gets alone.
         QHash<int, QString> alone;
@@ -116,6 +121,10 @@ BatchPlan planBatch(BatchJob job, const QString &folder, const FolderContents &c
             job == BatchJob::Folders ? FolderEntry::Folder : FolderEntry::File;
         FolderModel model(contents);
         planUpperCaseWalk(model, job == BatchJob::Folders ? WalkMode::Folders : WalkMode::Files);
+        if (!withPreview) {
+            plan.renames = model.plan(folder);
+            break;
+        }
         qsizetype total = 0;
         QHash<int, QString> alone;
         for (int entry = 0; entry < model.count(); ++entry) {

@@ -27,6 +27,9 @@ struct BatchPlan {
     // finds the same.
     FolderContents readFrom;
     RenamePlan renames;
+    // Whether preview below was worked out: a plan made only to run leaves
+    // it out, as working it out takes as long again.
+    bool previewed = false;
     // The clean-up only: the rows of its last preview, the year 2012's.
     QStringList lastPreview;
     AnswerPreview preview;
@@ -34,8 +37,9 @@ struct BatchPlan {
 
 // Works out job on folder, whose entries are contents, for a file list that
 // shows rows through filter as the batch starts. Touches neither the disk
-// nor a window, so any thread may run it. When stopped says so, the planning
-// ends early, its plan unfinished.
+// nor a window, so any thread may run it. With withPreview, the plan holds
+// what the box shows of it too. When stopped says so, the planning ends
+// early, its plan unfinished.
 BatchPlan planBatch(BatchJob job, const QString &folder, const FolderContents &contents,
-                    const QStringList &rows, const Wildcard &filter,
+                    const QStringList &rows, const Wildcard &filter, bool withPreview,
                     const std::function<bool()> &stopped = {});
