@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/renamer/SpecialBatch.h"
+#include "core/renamer/BatchJob.h"
 
 #include <QFuture>
 #include <QPromise>

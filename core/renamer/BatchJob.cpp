@@ -1,4 +1,4 @@
-#include "core/renamer/SpecialBatch.h"
+#include "core/renamer/BatchJob.h"
 
 #include "core/base/NumberText.h"
 #include "core/base/RowOrder.h"
