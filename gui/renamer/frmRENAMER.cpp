@@ -14,8 +14,6 @@
 #include "core/renamer/RenamePlanner.h"
 #include "core/renamer/RenameRule.h"
 
-#include <QApplication>
-#include <QThread>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
