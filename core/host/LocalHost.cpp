@@ -425,12 +425,16 @@ Outcome LocalHost::MoveFile(const QString &source, const QString &destination)
 {
     if (destination.isEmpty())
         return Outcome::systemError(ENOENT);
+    // A place in the trash is held only until this one move into it.
+    const auto reserved = m_trashPlaces.extract(destination);
     const At at = resolve(source);
     struct statx info {};
     if (::statx(at.folder, at.path.constData(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &info) != 0)
         return Outcome::systemError(errno);
     if (!S_ISREG(info.stx_mode))
         return Outcome::failure(QStringLiteral("it is not a file"));
+    if (!reserved.empty())
+        return Trash::moveInto(reserved.mapped(), at.folder, at.path.constData());
     return renameNoReplace(source, destination);
 }
 
@@ -547,11 +551,18 @@ void LocalHost::WatchVolumes(std::function<void()>)
 
 Outcome LocalHost::ReserveTrash(const QString &path, QString &place)
 {
-    return Trash::reserve(path, QDateTime::currentDateTime(), place);
+    Trash::Place reserved;
+    const Outcome outcome = Trash::reserve(path, QDateTime::currentDateTime(), reserved);
+    if (outcome) {
+        place = reserved.path;
+        m_trashPlaces.insert_or_assign(place, std::move(reserved));
+    }
+    return outcome;
 }
 
 bool LocalHost::ReleaseTrash(const QString &place)
 {
+    m_trashPlaces.erase(place);
     return Trash::release(place);
 }
 

@@ -3,9 +3,11 @@
 #include "core/host/DurableFile.h"
 #include "core/host/Host.h"
 #include "core/host/NativePath.h"
+#include "core/host/Trash.h"
 
 #include <QHash>
 #include <QSet>
+#include <map>
 #include <memory>
 #include <random>
 
@@ -102,6 +104,9 @@ private:
     // Volumes (by device) known to tell letter case apart.
     QSet<quint64> m_tellsCase;
     QHash<QString, int> m_locks;
+    // Places reserved in a trash that no file has moved into yet, by path;
+    // MoveFile moves a file into one through its open files folder.
+    std::map<QString, Trash::Place> m_trashPlaces;
     std::unique_ptr<QSocketNotifier> m_mounts;
     std::function<void()> m_volumesChanged;
     bool m_working = false;

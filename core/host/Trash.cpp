@@ -7,15 +7,36 @@
 #include <QFile>
 #include <QList>
 
-#ifdef Q_OS_UNIX
+#ifdef Q_OS_LINUX
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
+#include <vector>
+#if __has_include(<linux/openat2.h>)
+#include <linux/openat2.h>
+#endif
 #endif
 
 namespace Trash {
+
+Descriptor &Descriptor::operator=(Descriptor &&other) noexcept
+{
+    // The descriptor held so far is closed as old goes.
+    Descriptor old(std::exchange(m_fd, std::exchange(other.m_fd, -1)));
+    return *this;
+}
+
+Descriptor::~Descriptor()
+{
+#ifdef Q_OS_LINUX
+    if (m_fd >= 0)
+        ::close(m_fd);
+#endif
+}
 
 QByteArray infoText(const QByteArray &originalPath, const QDateTime &deleted)
 {
@@ -23,199 +44,399 @@ QByteArray infoText(const QByteArray &originalPath, const QDateTime &deleted)
         + deleted.toString(QStringLiteral("yyyy-MM-ddThh:mm:ss")).toLatin1() + '\n';
 }
 
-#ifdef Q_OS_UNIX
+#ifdef Q_OS_LINUX
 namespace {
 
-QByteArray bytes(const QString &path)
+QString text(const QByteArray &path)
 {
-    return QFile::encodeName(path);
+    return QFile::decodeName(path);
 }
 
-QString reasonOf(int error)
+QByteArray joined(const QByteArray &folder, const QByteArray &name)
 {
-    return QString::fromLocal8Bit(std::strerror(error));
+    return folder.endsWith('/') ? folder + name : folder + '/' + name;
 }
 
-// A trash folder, and the folder that the paths in its notes are relative
-// to; none for the home trash, whose notes hold absolute paths.
-struct Candidate {
-    QString folder;
-    QString top;
+// The folder above path, which is absolute.
+QByteArray parentOf(const QByteArray &path)
+{
+    const qsizetype cut = path.lastIndexOf('/');
+    return cut > 0 ? path.left(cut) : QByteArray("/");
+}
+
+// One folder on the way down to a trash folder.
+struct Step {
+    enum Kind {
+        Own,    // the user's own, made when missing
+        Shared, // a volume's .Trash, used only as its administrator made it: a
+                // folder with the sticky bit, so that users cannot take each other's
+    };
+    QByteArray name;
+    Kind kind;
 };
 
-QString homeTrash()
+// Where a trash may be: a base folder and the steps down from it, the last
+// step being the trash folder.
+struct Candidate {
+    QByteArray base; // the volume's top folder; or the user's data folder for the home trash
+    bool home;
+    QList<Step> steps;
+
+    QByteArray folder() const
+    {
+        QByteArray path = base;
+        for (const Step &step : steps)
+            path = joined(path, step.name);
+        return path;
+    }
+};
+
+QByteArray dataHome()
 {
     const QByteArray data = qgetenv("XDG_DATA_HOME");
     const QString base = data.startsWith('/') ? QFile::decodeName(data)
                                               : QDir::homePath() + QStringLiteral("/.local/share");
-    return QDir::cleanPath(base) + QStringLiteral("/Trash");
+    return QFile::encodeName(QDir::cleanPath(base));
 }
 
 // The device that path lies on, or would lie on once made: that of its
 // nearest existing folder.
-bool deviceOfNearest(QString path, dev_t &device)
+bool deviceOfNearest(QByteArray path, dev_t &device)
 {
     struct stat info {};
-    while (::stat(bytes(path).constData(), &info) != 0) {
-        const QString parent = Paths::folderPart(path);
-        if (errno != ENOENT || parent.isEmpty() || parent == path)
+    while (::stat(path.constData(), &info) != 0) {
+        if (errno != ENOENT || path == "/")
             return false;
-        path = parent;
+        path = parentOf(path);
     }
     device = info.st_dev;
     return true;
 }
 
-// The top folder of the volume that holds path: the highest folder above it
-// on the same device.
-QString topOf(const QString &path, dev_t device)
+// A field of the mount table, where spaces, tabs, line breaks and
+// backslashes are written as octal escapes.
+QByteArray unescaped(const QByteArray &field)
 {
-    QString top = Paths::folderPart(path);
-    for (QString parent = Paths::folderPart(top); !parent.isEmpty() && parent != top;
-         parent = Paths::folderPart(top)) {
+    QByteArray plain;
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size()) {
+            plain += char(((field[i + 1] - '0') << 6) | ((field[i + 2] - '0') << 3)
+                          | (field[i + 3] - '0'));
+            i += 3;
+        } else {
+            plain += field[i];
+        }
+    }
+    return plain;
+}
+
+// The mount point that holds folder, a real path: the longest one in the
+// mount table that holds it, and of several mounts on one point the last,
+// which hides the others. The root when the table cannot be read.
+QByteArray mountPointOf(const QByteArray &folder)
+{
+    QByteArray best = "/";
+    QFile table(QStringLiteral("/proc/self/mountinfo"));
+    if (!table.open(QIODevice::ReadOnly))
+        return best;
+    for (const QByteArray &line : table.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() < 5)
+            continue;
+        const QByteArray point = unescaped(fields[4]);
+        if (point.size() >= best.size()
+            && (folder == point || folder.startsWith(joined(point, QByteArray()))))
+            best = point;
+    }
+    return best;
+}
+
+// The top folder of the volume that holds folder (a real path) on device:
+// the mount point that holds it, or below that the highest folder still on
+// device, since a btrfs subvolume is a volume of its own to a rename.
+QByteArray topOf(const QByteArray &folder, dev_t device)
+{
+    const QByteArray mount = mountPointOf(folder);
+    QByteArray top = folder;
+    while (top.size() > mount.size()) {
+        const QByteArray parent = parentOf(top);
         struct stat info {};
-        if (::stat(bytes(parent).constData(), &info) != 0 || info.st_dev != device)
+        if (::lstat(parent.constData(), &info) != 0 || info.st_dev != device)
             break;
         top = parent;
     }
     return top;
 }
 
-// Where a file on device goes: the home trash when it is on that device;
-// else the volume's own trashes, in the order the freedesktop rules give.
-QList<Candidate> candidates(const QString &path, dev_t device)
+// Where a file of the real folder on device goes: the home trash when it is
+// on that device; else the volume's own trashes, in the order the
+// freedesktop rules give.
+QList<Candidate> candidates(const QByteArray &folder, dev_t device)
 {
-    const QString home = homeTrash();
+    const QByteArray data = dataHome();
     dev_t homeDevice = 0;
-    if (deviceOfNearest(home, homeDevice) && homeDevice == device)
-        return {{home, {}}};
-    const QString top = topOf(path, device);
-    const QString uid = QString::number(::getuid());
-    QList<Candidate> trashes;
-    // A shared .Trash is used only as its administrator made it: a real
-    // folder with the sticky bit, so that users cannot take each other's.
-    const QString shared = Paths::join(top, QStringLiteral(".Trash"));
-    struct stat info {};
-    if (::lstat(bytes(shared).constData(), &info) == 0 && S_ISDIR(info.st_mode)
-        && (info.st_mode & S_ISVTX))
-        trashes.append({Paths::join(shared, uid), top});
-    trashes.append({Paths::join(top, QStringLiteral(".Trash-") + uid), top});
-    return trashes;
+    if (deviceOfNearest(joined(data, "Trash"), homeDevice) && homeDevice == device)
+        return {{data, true, {{"Trash", Step::Own}}}};
+    const QByteArray top = topOf(folder, device);
+    const QByteArray uid = QByteArray::number(::getuid());
+    return {{top, false, {{".Trash", Step::Shared}, {uid, Step::Own}}},
+            {top, false, {{".Trash-" + uid, Step::Own}}}};
 }
 
-// Makes folder, and its missing parents, with mode 0700.
-bool makeFolder(const QString &folder, int &error)
+// Opens the folder at path without following a link anywhere on the way
+// where the kernel can (Linux 5.6 on), else at least not at its end.
+Descriptor openWithoutLinks(const QByteArray &path)
 {
-    if (::mkdir(bytes(folder).constData(), 0700) == 0 || errno == EEXIST)
-        return true;
-    error = errno;
-    const QString parent = Paths::folderPart(folder);
-    if (error != ENOENT || parent.isEmpty() || parent == folder || !makeFolder(parent, error))
-        return false;
-    if (::mkdir(bytes(folder).constData(), 0700) == 0 || errno == EEXIST)
-        return true;
-    error = errno;
-    return false;
+#ifdef RESOLVE_NO_SYMLINKS
+    open_how how{};
+    how.flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+    how.resolve = RESOLVE_NO_SYMLINKS;
+    const long fd = ::syscall(SYS_openat2, AT_FDCWD, path.constData(), &how, sizeof how);
+    // An older kernel does not know the call, and a sandbox's filter may
+    // refuse a call it does not know.
+    if (fd >= 0 || (errno != ENOSYS && errno != EPERM))
+        return Descriptor(int(fd));
+#endif
+    return Descriptor(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
 }
 
-// Makes the trash's folders where missing and checks that they are
-// folders on device; a volume's trash must be the user's own real folder, so
-// that nobody can redirect deleted files through a link.
-Outcome prepare(const Candidate &trash, dev_t device)
+// The user's data folder, made (mode 0700) with its missing parents. It is
+// in the user's own home, where any link on the way is their own.
+Descriptor openDataHome(const QByteArray &path)
+{
+    Descriptor folder(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!folder && errno == ENOENT && path != "/" && openDataHome(parentOf(path))
+        && (::mkdir(path.constData(), 0700) == 0 || errno == EEXIST))
+        folder = Descriptor(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return folder;
+}
+
+// Opens the folder step names inside parent, never through a link, and
+// checks it as a trash folder: on device, and the user's own or, for a
+// shared .Trash, with the sticky bit. With made, a missing folder of the
+// user's own is made (mode 0700) first, and made tells whether it was.
+// Failure says why.
+Outcome openFolder(int parent, const Step &step, dev_t device, Descriptor &folder,
+                   bool *made = nullptr)
+{
+    const int flags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+    folder = Descriptor(::openat(parent, step.name.constData(), flags));
+    if (!folder && errno == ENOENT && made && step.kind == Step::Own) {
+        *made = ::mkdirat(parent, step.name.constData(), 0700) == 0;
+        if (!*made && errno != EEXIST)
+            return Outcome::systemError(errno);
+        folder = Descriptor(::openat(parent, step.name.constData(), flags));
+    }
+    if (!folder)
+        return errno == ELOOP || errno == ENOTDIR
+            ? Outcome::failure(QStringLiteral("it is a link, or not a folder"))
+            : Outcome::systemError(errno);
+    struct stat info {};
+    if (::fstat(folder.fd(), &info) != 0)
+        return Outcome::systemError(errno);
+    if (info.st_dev != device)
+        return Outcome::failure(QStringLiteral("it is not a folder on the file's drive"));
+    if (step.kind == Step::Shared && !(info.st_mode & S_ISVTX))
+        return Outcome::failure(QStringLiteral("it is shared without the sticky bit"));
+    if (step.kind == Step::Own && info.st_uid != ::getuid())
+        return Outcome::failure(QStringLiteral("it is not a folder of your own"));
+    return Outcome::success();
+}
+
+// A trash opened from its base down to its files and info folders, and the
+// folders that opening it made.
+struct OpenTrash {
+    std::vector<Descriptor> chain; // the base, then each step's folder
+    Descriptor files;
+    Descriptor info;
+    QList<std::pair<int, QByteArray>> made; // each made folder's parent and name
+
+    // Takes away the folders made, newest first, while they are empty.
+    void removeMade() const
+    {
+        for (auto folder = made.crbegin(); folder != made.crend(); ++folder)
+            ::unlinkat(folder->first, folder->second.constData(), AT_REMOVEDIR);
+    }
+};
+
+// Opens (and makes where missing) the trash's folders, each checked before
+// anything is made inside it.
+Outcome openTrash(const Candidate &trash, dev_t device, OpenTrash &open)
 {
     const QString words = QStringLiteral("the trash %1 cannot be made (%2)");
-    const QString files = Paths::join(trash.folder, QStringLiteral("files"));
-    const QString info = Paths::join(trash.folder, QStringLiteral("info"));
-    for (const QString &folder : {trash.folder, files, info}) {
-        int error = 0;
-        if (!makeFolder(folder, error))
-            return Outcome::failure(words.arg(trash.folder, reasonOf(error)));
-        struct stat status {};
-        if (::stat(bytes(folder).constData(), &status) != 0 || !S_ISDIR(status.st_mode)
-            || status.st_dev != device)
-            return Outcome::failure(words.arg(trash.folder, QStringLiteral("it is not a folder on the file's drive")));
+    const auto refused = [&](const Outcome &why) {
+        return Outcome::failure(words.arg(text(trash.folder()), why.reason), why.error);
+    };
+    Descriptor base = trash.home ? openDataHome(trash.base) : openWithoutLinks(trash.base);
+    struct stat info {};
+    if (!base || ::fstat(base.fd(), &info) != 0)
+        return refused(Outcome::systemError(errno));
+    if (!trash.home && info.st_dev != device)
+        return refused(Outcome::failure(QStringLiteral("its drive's top folder has changed")));
+    open.chain.push_back(std::move(base));
+    const auto enter = [&](const Step &step, Descriptor &folder) {
+        const int parent = open.chain.back().fd();
+        bool made = false;
+        const Outcome opened = openFolder(parent, step, device, folder, &made);
+        if (made)
+            open.made.append({parent, step.name});
+        return opened;
+    };
+    for (const Step &next : trash.steps) {
+        Descriptor folder;
+        if (const Outcome opened = enter(next, folder); !opened)
+            return refused(opened);
+        open.chain.push_back(std::move(folder));
     }
-    struct stat own {};
-    if (!trash.top.isEmpty()
-        && (::lstat(bytes(trash.folder).constData(), &own) != 0 || !S_ISDIR(own.st_mode)
-            || own.st_uid != ::getuid()))
-        return Outcome::failure(words.arg(trash.folder, QStringLiteral("it is not a folder of your own")));
+    for (const auto &[name, folder] : {std::pair("files", &open.files), std::pair("info", &open.info)})
+        if (const Outcome opened = enter({name, Step::Own}, *folder); !opened)
+            return refused(opened);
     return Outcome::success();
+}
+
+// Cuts text to at most size bytes, at the start of a UTF-8 character.
+QByteArray cutOnCharacter(const QByteArray &text, qsizetype size)
+{
+    while (size > 0 && size < text.size() && (uchar(text[size]) & 0xC0) == 0x80)
+        --size;
+    return text.left(size);
+}
+
+// The name a file named name takes in a trash with counter (empty, or ".2",
+// ".3", ...): short enough that its note's name NAME.trashinfo fits in the
+// 255 bytes a volume takes, keeping the extension where it is short enough.
+QByteArray trashName(const QByteArray &name, const QByteArray &counter)
+{
+    const qsizetype room = 255 - qsizetype(sizeof ".trashinfo" - 1) - counter.size();
+    if (name.size() <= room)
+        return name + counter;
+    // A dot early in a long name starts no extension.
+    const qsizetype dot = name.lastIndexOf('.');
+    const QByteArray extension = dot > 0 && name.size() - dot <= room / 2 ? name.mid(dot) : QByteArray();
+    return cutOnCharacter(name.left(name.size() - extension.size()), room - extension.size())
+        + extension + counter;
 }
 
 // Holds the first free name of NAME, NAME.2, NAME.3, ... in the trash by
 // creating its note exclusively, so that another program trashing a file of
-// the same name at the same moment takes another.
-Outcome reserveName(const Candidate &trash, const QString &path, const QDateTime &deleted,
-                    QString &place)
+// the same name at the same moment takes another. The files folder goes
+// with the place.
+Outcome reserveName(const Candidate &trash, OpenTrash &open, const QByteArray &original,
+                    const QDateTime &deleted, Place &place)
 {
     const QString words = QStringLiteral("the trash %1 cannot be written (%2)");
-    const QString name = Paths::lastComponent(path);
-    const QString original = trash.top.isEmpty()
-        ? path
-        : path.mid(trash.top.size() + (trash.top.endsWith(Paths::separator()) ? 0 : 1));
-    const QByteArray note = infoText(bytes(original), deleted);
+    const QByteArray folder = trash.folder();
+    const QByteArray note = infoText(trash.home ? original
+                                                : original.mid(joined(trash.base, QByteArray()).size()),
+                                     deleted);
+    const QByteArray name = original.mid(original.lastIndexOf('/') + 1);
     for (int n = 1;; ++n) {
-        const QString free = n == 1 ? name : name + u'.' + QString::number(n);
-        const QString info = Paths::join(trash.folder, QStringLiteral("info/") + free + QStringLiteral(".trashinfo"));
-        const QString target = Paths::join(trash.folder, QStringLiteral("files/") + free);
-        const int fd = ::open(bytes(info).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd < 0 && errno == EEXIST)
+        const QByteArray free = trashName(name, n == 1 ? QByteArray() : '.' + QByteArray::number(n));
+        const QByteArray noteName = free + ".trashinfo";
+        Descriptor written(::openat(open.info.fd(), noteName.constData(),
+                                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (!written && errno == EEXIST)
             continue;
-        if (fd < 0)
-            return Outcome::failure(words.arg(trash.folder, reasonOf(errno)));
+        if (!written)
+            return Outcome::failure(words.arg(text(folder), Outcome::systemError(errno).reason), errno);
         struct stat taken {};
-        if (::lstat(bytes(target).constData(), &taken) == 0) {
-            ::close(fd);
-            ::unlink(bytes(info).constData());
+        if (::fstatat(open.files.fd(), free.constData(), &taken, AT_SYMLINK_NOFOLLOW) == 0) {
+            ::unlinkat(open.info.fd(), noteName.constData(), 0);
             continue;
         }
         // On the disk before the file moves: a trash that a power cut left
         // with an empty note would not know where its file came from.
+        const QString notePath = text(joined(folder, "info/" + noteName));
         FileWriter writer;
-        bool written = writer.writeAll(fd, note, info) && writer.syncData(fd, info);
-        const int error = errno;
-        written = ::close(fd) == 0 && written;
-        if (!written) {
-            ::unlink(bytes(info).constData());
-            return Outcome::failure(words.arg(trash.folder, reasonOf(error)));
+        if (!writer.writeAll(written.fd(), note, notePath) || !writer.syncData(written.fd(), notePath)) {
+            const int error = errno;
+            ::unlinkat(open.info.fd(), noteName.constData(), 0);
+            return Outcome::failure(words.arg(text(folder), Outcome::systemError(error).reason), error);
         }
-        place = target;
+        place.path = text(joined(folder, "files/" + free));
+        place.files = std::move(open.files);
+        place.name = free;
         return Outcome::success();
     }
 }
 
+// The file's path with its folder's links resolved, as the trash's note
+// keeps it and the mount table knows its folder.
+Outcome realPathOf(const QString &path, QByteArray &real)
+{
+    char *folder = ::realpath(QFile::encodeName(Paths::folderPart(path)).constData(), nullptr);
+    if (!folder)
+        return Outcome::systemError(errno);
+    real = joined(folder, QFile::encodeName(Paths::lastComponent(path)));
+    std::free(folder);
+    return Outcome::success();
+}
+
 } // namespace
 
-Outcome reserve(const QString &path, const QDateTime &deleted, QString &place)
+Outcome reserve(const QString &path, const QDateTime &deleted, Place &place)
 {
     struct stat file {};
-    if (::lstat(bytes(path).constData(), &file) != 0)
-        return Outcome::failure(reasonOf(errno));
-    QString whyNot;
-    for (const Candidate &trash : candidates(path, file.st_dev)) {
-        Outcome reserved = prepare(trash, file.st_dev);
+    if (::lstat(QFile::encodeName(path).constData(), &file) != 0)
+        return Outcome::systemError(errno);
+    QByteArray original;
+    if (Outcome resolved = realPathOf(path, original); !resolved)
+        return resolved;
+    Outcome reserved;
+    for (const Candidate &trash : candidates(parentOf(original), file.st_dev)) {
+        OpenTrash open;
+        reserved = openTrash(trash, file.st_dev, open);
         if (reserved)
-            reserved = reserveName(trash, path, deleted, place);
+            reserved = reserveName(trash, open, original, deleted, place);
         if (reserved)
             return reserved;
-        whyNot = reserved.reason;
+        open.removeMade();
     }
-    return Outcome::failure(whyNot);
+    return reserved;
+}
+
+Outcome moveInto(const Place &place, int folder, const char *name)
+{
+    if (::renameat2(folder, name, place.files.fd(), place.name.constData(), RENAME_NOREPLACE) == 0)
+        return Outcome::success();
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+        return Outcome::systemError(errno);
+    // The volume cannot rename without replacing: the place, which its
+    // note holds for the file, is looked at first.
+    struct stat taken {};
+    if (::fstatat(place.files.fd(), place.name.constData(), &taken, AT_SYMLINK_NOFOLLOW) == 0)
+        return Outcome::systemError(EEXIST);
+    if (::renameat(folder, name, place.files.fd(), place.name.constData()) != 0)
+        return Outcome::systemError(errno);
+    return Outcome::success();
 }
 
 bool release(const QString &place)
 {
-    const QString files = Paths::folderPart(place);
-    struct stat status {};
-    if (Paths::lastComponent(files) != u"files" || ::lstat(bytes(place).constData(), &status) == 0)
+    const QByteArray path = QFile::encodeName(place);
+    const QByteArray files = parentOf(path);
+    const QByteArray name = path.mid(files.size() + 1);
+    if (!files.endsWith("/files") || name.isEmpty() || name.contains('/'))
         return false;
-    const QString info = Paths::join(Paths::folderPart(files), QStringLiteral("info/")
-                                     + Paths::lastComponent(place) + QStringLiteral(".trashinfo"));
-    return ::unlink(bytes(info).constData()) == 0;
+    Descriptor trash(::open(parentOf(files).constData(),
+                            O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat own {};
+    if (!trash || ::fstat(trash.fd(), &own) != 0 || own.st_uid != ::getuid())
+        return false;
+    Descriptor filesFolder, infoFolder;
+    struct stat there {};
+    return openFolder(trash.fd(), {"files", Step::Own}, own.st_dev, filesFolder)
+        && ::fstatat(filesFolder.fd(), name.constData(), &there, AT_SYMLINK_NOFOLLOW) != 0
+        && errno == ENOENT && openFolder(trash.fd(), {"info", Step::Own}, own.st_dev, infoFolder)
+        && ::unlinkat(infoFolder.fd(), (name + ".trashinfo").constData(), 0) == 0;
 }
 #else
-Outcome reserve(const QString &, const QDateTime &, QString &)
+Outcome reserve(const QString &, const QDateTime &, Place &)
+{
+    return Outcome::failure(QStringLiteral("this system keeps no freedesktop trash"));
+}
+
+Outcome moveInto(const Place &, int, const char *)
 {
     return Outcome::failure(QStringLiteral("this system keeps no freedesktop trash"));
 }
