@@ -1,10 +1,13 @@
 #include "core/host/DurableFile.h"
 
 #include "core/base/Paths.h"
+#include "core/host/Descriptor.h"
 #include "core/host/NativePath.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <algorithm>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -95,7 +98,7 @@ namespace DurableFile {
 Outcome create(FileWriter &writer, const QString &path, const QByteArray &content, int *locked)
 {
     int fd = -1;
-    const QString temporary = writeBeside(writer, path, content, 0666, locked ? &fd : nullptr);
+    const QString temporary = writeBeside(writer, path, content, 0600, locked ? &fd : nullptr);
     if (temporary.isEmpty())
         return Outcome::systemError(errno);
     // A link never replaces: of two writers that want one name, one gets it.
@@ -149,27 +152,15 @@ Outcome append(FileWriter &writer, const QString &path, const QByteArray &conten
     return written ? Outcome::success() : Outcome::systemError(error);
 }
 
-Outcome read(const QString &path, qint64 maxSize, QByteArray &content)
+namespace {
+
+// Reads bytes from offset on into content, sized as many as are wanted.
+Outcome readInto(int fd, qint64 offset, QByteArray &content)
 {
-    content.clear();
-    const int fd = ::open(NativePath(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return Outcome::systemError(errno);
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        const int error = errno;
-        ::close(fd);
-        return Outcome::systemError(error);
-    }
-    if (info.st_size > maxSize) {
-        ::close(fd);
-        return Outcome::failure(QStringLiteral("it is larger than %1 MiB").arg(maxSize >> 20));
-    }
-    content.resize(qsizetype(info.st_size));
     qsizetype have = 0;
     int error = 0;
     while (have < content.size()) {
-        const ssize_t got = ::read(fd, content.data() + have, size_t(content.size() - have));
+        const ssize_t got = ::pread(fd, content.data() + have, size_t(content.size() - have), offset + have);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
@@ -178,12 +169,39 @@ Outcome read(const QString &path, qint64 maxSize, QByteArray &content)
             break;
         have += got;
     }
-    ::close(fd);
     if (have < content.size()) {
         content.clear();
         return error != 0 ? Outcome::systemError(error) : Outcome::failure(QStringLiteral("it was cut short"));
     }
     return Outcome::success();
+}
+
+} // namespace
+
+Outcome read(const QString &path, qint64 maxSize, QByteArray &content)
+{
+    content.clear();
+    const Descriptor fd(::open(NativePath(path).constData(), O_RDONLY | O_CLOEXEC));
+    struct stat info {};
+    if (!fd || ::fstat(fd.fd(), &info) != 0)
+        return Outcome::systemError(errno);
+    if (info.st_size > maxSize)
+        return Outcome::failure(QStringLiteral("it is larger than %1 MiB").arg(maxSize >> 20));
+    content.resize(qsizetype(info.st_size));
+    return readInto(fd.fd(), 0, content);
+}
+
+Outcome readRange(const QString &path, qint64 offset, qint64 length, QByteArray &content,
+                  qint64 &size)
+{
+    content.clear();
+    const Descriptor fd(::open(NativePath(path).constData(), O_RDONLY | O_CLOEXEC));
+    struct stat info {};
+    if (!fd || ::fstat(fd.fd(), &info) != 0)
+        return Outcome::systemError(errno);
+    size = info.st_size;
+    content.resize(qsizetype(std::clamp<qint64>(size - offset, 0, length)));
+    return readInto(fd.fd(), offset, content);
 }
 
 } // namespace DurableFile
@@ -236,6 +254,17 @@ Outcome read(const QString &path, qint64 maxSize, QByteArray &content)
     if (file.size() > maxSize)
         return Outcome::failure(QStringLiteral("it is larger than %1 MiB").arg(maxSize >> 20));
     content = file.readAll();
+    return Outcome::success();
+}
+
+Outcome readRange(const QString &path, qint64 offset, qint64 length, QByteArray &content,
+                  qint64 &size)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(offset))
+        return Outcome::failure(file.errorString());
+    size = file.size();
+    content = file.read(length);
     return Outcome::success();
 }
 

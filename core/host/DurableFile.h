@@ -24,7 +24,8 @@ public:
 
 namespace DurableFile {
 
-// A new file; fails, writing nothing, when path exists already. With
+// A new file, for the user's eyes only (mode 0600); fails, writing nothing,
+// when path exists already. With
 // locked, the new file is held open under an exclusive lock from before it
 // has its name, its descriptor there (-1 where the host has no locks).
 Outcome create(FileWriter &writer, const QString &path, const QByteArray &content,
@@ -38,5 +39,8 @@ Outcome replace(FileWriter &writer, const QString &path, const QByteArray &conte
 Outcome append(FileWriter &writer, const QString &path, const QByteArray &content);
 // A file's whole content, when it is no larger than maxSize bytes.
 Outcome read(const QString &path, qint64 maxSize, QByteArray &content);
+// At most length bytes of a file from offset on, and the file's size.
+Outcome readRange(const QString &path, qint64 offset, qint64 length, QByteArray &content,
+                  qint64 &size);
 
 } // namespace DurableFile

@@ -47,6 +47,11 @@ struct FolderEntry {
     bool namable = true;
     // The entry's inode as the listing gives it; 0 when the volume gives none.
     quint64 inode = 0;
+    // Where the volume gives no inode that lasts, the entry's size and
+    // modification time (nanoseconds since 1970) as the listing found them,
+    // so that the file can be told apart without another look; size -1 elsewhere.
+    qint64 size = -1;
+    qint64 modified = 0;
 
     bool operator==(const FolderEntry &) const = default;
 };
@@ -73,6 +78,36 @@ struct FileIdentity {
             return false;
         return true;
     }
+};
+
+// Which folder a path names, so that a change can tell the folder it began
+// in from another that has taken its path since: an empty mount point while
+// the drive is away, or another card of the same make at the same place.
+struct FolderIdentity {
+    quint64 device = 0;
+    quint64 inode = 0; // 0 where the volume makes inode numbers up as it goes
+    // The volume's own name where the system gives one: its UUID, else its
+    // label, else its file system and source ("nfs nas:/videos"); empty when
+    // not known.
+    QString volume;
+
+    bool known() const { return device != 0 || !volume.isEmpty(); }
+    // Whether now, the folder found at the path today, is this folder. A
+    // drive that comes back is mounted anew, mostly under another device
+    // number: where both name their volume, the volume tells, and the
+    // inode where the volume keeps inodes.
+    bool sameFolder(const FolderIdentity &now) const
+    {
+        if (!known())
+            return true;
+        if (!now.known() || (inode == 0) != (now.inode == 0))
+            return false;
+        const bool sameVolume = !volume.isEmpty() && !now.volume.isEmpty()
+            ? volume == now.volume
+            : device == now.device;
+        return sameVolume && inode == now.inode;
+    }
+    bool operator==(const FolderIdentity &) const = default;
 };
 
 // What a rename in one folder can collide with, and how its volume treats names.
@@ -190,6 +225,8 @@ public:
     // Which file path names now (not following a link); nothing known when
     // it names nothing.
     virtual FileIdentity Identify(const QString &path) = 0;
+    // Which folder path names now; nothing known when it names no folder.
+    virtual FolderIdentity IdentifyFolder(const QString &folder) = 0;
 
     // Holds on to a folder for the length of a change: until UnpinFolder,
     // every operation on a path inside it works in the folder that was there
@@ -237,6 +274,10 @@ public:
     // A file's whole content, when it is no larger than maxSize bytes;
     // failure says why (missing, unreadable, too large).
     virtual Outcome ReadFile(const QString &path, qint64 maxSize, QByteArray &content) = 0;
+    // At most length bytes of a file from offset on (fewer at its end), and
+    // the file's size.
+    virtual Outcome ReadFileRange(const QString &path, qint64 offset, qint64 length,
+                                  QByteArray &content, qint64 &size) = 0;
     // Writes a new file whole or not at all, and has it on the disk before
     // it returns; fails, writing nothing, when path exists already. This run
     // of the program holds the new file's lock (LockFile) until it lets go.

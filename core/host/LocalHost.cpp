@@ -5,6 +5,7 @@
 #include "core/base/Wildcard.h"
 #include "core/host/FolderListing.h"
 #include "core/host/LongWork.h"
+#include "core/host/MountTable.h"
 #include "core/host/NativePath.h"
 #include "core/host/Trash.h"
 
@@ -122,6 +123,33 @@ quint64 deviceOf(const struct statx &info)
 {
     return makedev(info.stx_dev_major, info.stx_dev_minor);
 }
+
+qint64 nanoseconds(const struct statx_timestamp &time)
+{
+    return qint64(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
+
+// Where a volume keeps no inode that lasts, each file of a listing is told
+// apart by its size and modification time, taken as it is listed: a network
+// volume answers that from what its listing brought, and no change has to
+// ask again for each file it renames.
+void identifyByTime(const QString &folder, QList<FolderEntry> &entries)
+{
+    const int fd = ::open(NativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (FolderEntry &entry : entries) {
+        entry.inode = 0;
+        struct statx info {};
+        if (fd >= 0 && entry.kind == FolderEntry::File && entry.namable
+            && ::statx(fd, NativePath(entry.name).constData(), AT_SYMLINK_NOFOLLOW,
+                       STATX_SIZE | STATX_MTIME, &info)
+                == 0) {
+            entry.size = qint64(info.stx_size);
+            entry.modified = nanoseconds(info.stx_mtime);
+        }
+    }
+    if (fd >= 0)
+        ::close(fd);
+}
 #endif
 
 } // namespace
@@ -202,8 +230,7 @@ FolderContents LocalHost::ReadFolder(const QString &folder)
         && std::all_of(contents.entries.cbegin(), contents.entries.cend(),
                        [](const FolderEntry &entry) { return entry.inode != 0; });
     if (!contents.stableInodes)
-        for (FolderEntry &entry : contents.entries)
-            entry.inode = 0;
+        identifyByTime(folder, contents.entries);
 #else
     contents.caseBlind = true;
 #endif
@@ -230,31 +257,41 @@ std::optional<int> LocalHost::GetAttributes(const QString &path)
 LocalHost::At LocalHost::resolve(const QString &path) const
 {
     if (m_pins.isEmpty())
-        return {AT_FDCWD, NativePath(path), 0};
+        return {{}, AT_FDCWD, NativePath(path), 0};
     const qsizetype cut = path.lastIndexOf(Paths::separator());
     if (cut > 0 && !m_lastPinned.isEmpty() && QStringView(path).left(cut) == m_lastPinned)
-        return {m_lastPin.fd, NativePath(QStringView(path).mid(cut + 1)), m_lastPin.device};
-    QString rest = Paths::lastComponent(path);
+        return {{}, m_lastPin.fd, NativePath(QStringView(path).mid(cut + 1)), m_lastPin.device};
+    QString below;
     for (QString folder = Paths::folderPart(path); !folder.isEmpty();) {
         const auto pin = m_pins.constFind(folder);
         if (pin != m_pins.cend()) {
-            if (rest == Paths::lastComponent(path)) {
+            const NativePath name(Paths::lastComponent(path));
+            if (below.isEmpty()) {
                 m_lastPinned = folder;
                 m_lastPin = *pin;
+                return {{}, pin->fd, name, pin->device};
             }
-            return {pin->fd, NativePath(rest), pin->device};
+            // A folder below the pinned one is reached through it and
+            // never through a link that has taken a folder's place.
+            Descriptor opened = openFolderBeneath(pin->fd, NativePath(below).constData());
+            const int fd = opened.fd();
+            return {std::move(opened), fd, name, pin->device, fd < 0 ? (errno != 0 ? errno : ENOENT) : 0};
         }
         const QString up = Paths::folderPart(folder);
         if (up == folder)
             break;
-        rest = Paths::lastComponent(folder) + u'/' + rest;
+        below = below.isEmpty() ? Paths::lastComponent(folder) : Paths::lastComponent(folder) + u'/' + below;
         folder = up;
     }
-    return {AT_FDCWD, NativePath(path), 0};
+    return {{}, AT_FDCWD, NativePath(path), 0};
 }
 
 std::optional<bool> LocalHost::exists(const At &at) const
 {
+    if (at.error != 0) {
+        errno = at.error;
+        return std::nullopt;
+    }
     struct statx info {};
     // Asked of the volume itself: a network or FUSE volume may keep answering
     // from the kernel's cache for a name that another letter case of an
@@ -272,7 +309,8 @@ FileIdentity LocalHost::Identify(const QString &path)
 {
     const At at = resolve(path);
     struct statx info {};
-    if (::statx(at.folder, at.path.constData(), AT_SYMLINK_NOFOLLOW,
+    if (at.error != 0
+        || ::statx(at.folder, at.path.constData(), AT_SYMLINK_NOFOLLOW,
                 STATX_INO | STATX_SIZE | STATX_MTIME, &info)
         != 0)
         return {};
@@ -286,8 +324,26 @@ FileIdentity LocalHost::Identify(const QString &path)
         identity.inode = info.stx_ino;
     } else {
         identity.size = qint64(info.stx_size);
-        identity.modified = qint64(info.stx_mtime.tv_sec) * 1000000000 + info.stx_mtime.tv_nsec;
+        identity.modified = nanoseconds(info.stx_mtime);
     }
+    return identity;
+}
+
+FolderIdentity LocalHost::IdentifyFolder(const QString &folder)
+{
+    const NativePath native(folder);
+    struct statx info {};
+    // Asked of the volume itself: the kernel's cached answer would outlive a
+    // drive that was pulled.
+    if (::statx(AT_FDCWD, native.constData(), AT_STATX_FORCE_SYNC, STATX_TYPE | STATX_INO, &info) != 0
+        || !S_ISDIR(info.stx_mode))
+        return {};
+    FolderIdentity identity;
+    identity.device = deviceOf(info);
+    struct statfs volume {};
+    if (::statfs(native.constData(), &volume) == 0 && keepsInodes(long(volume.f_type)))
+        identity.inode = info.stx_ino;
+    identity.volume = MountTable::volumeName(identity.device);
     return identity;
 }
 
@@ -295,7 +351,13 @@ Outcome LocalHost::PinFolder(const QString &folder)
 {
     if (m_pins.contains(folder))
         return Outcome::success();
-    const int fd = ::open(NativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // The folder itself is never a link that took its place; only where the
+    // user's own path ends in a link (a folder reached through one) is it
+    // followed, as the user's choice.
+    const NativePath native(folder);
+    int fd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0 && errno == ELOOP)
+        fd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return Outcome::systemError(errno);
     struct stat info {};
@@ -357,9 +419,43 @@ Outcome LocalHost::renameThroughTemporary(const QString &oldPath, const QString 
     return placed ? Outcome::failure(QStringLiteral("the drive kept the old letter case")) : placed;
 }
 
+Outcome LocalHost::renameWithoutFlag(const At &from, const At &to, bool isFile, bool &rejected)
+{
+    if (isFile && (to.device == 0 || !m_noHardLinks.contains(to.device))) {
+        if (::linkat(from.folder, from.path.constData(), to.folder, to.path.constData(), 0) == 0) {
+            if (::unlinkat(from.folder, from.path.constData(), 0) == 0)
+                return Outcome::success();
+            // The file keeps its old name only, as if nothing had happened.
+            const int error = errno;
+            ::unlinkat(to.folder, to.path.constData(), 0);
+            return Outcome::systemError(error);
+        }
+        const int refusal = errno;
+        rejected = refusal == EINVAL;
+        if (refusal != EPERM && refusal != EOPNOTSUPP && refusal != ENOSYS && refusal != EMLINK)
+            return Outcome::systemError(refusal);
+        if (refusal != EMLINK && to.device != 0)
+            m_noHardLinks.insert(to.device);
+    }
+    // Neither: look at the target first. Another program may take the name
+    // in between; the manual page names the volumes where this is so.
+    const std::optional<bool> taken = exists(to);
+    if (!taken)
+        return Outcome::systemError(errno);
+    if (*taken)
+        return Outcome::systemError(EEXIST);
+    if (::renameat(from.folder, from.path.constData(), to.folder, to.path.constData()) != 0) {
+        rejected = errno == EINVAL;
+        return Outcome::systemError(errno);
+    }
+    return Outcome::success();
+}
+
 Outcome LocalHost::renameNoReplace(const QString &oldPath, const QString &newPath)
 {
     const At from = resolve(oldPath), to = resolve(newPath);
+    if (from.error != 0 || to.error != 0)
+        return Outcome::systemError(from.error != 0 ? from.error : to.error);
     const bool caseOnly = differOnlyInCase(Paths::lastComponent(oldPath),
                                            Paths::lastComponent(newPath))
         && Paths::folderPart(oldPath) == Paths::folderPart(newPath);
@@ -369,27 +465,38 @@ Outcome LocalHost::renameNoReplace(const QString &oldPath, const QString &newPat
         return caseOnly
             && !listedExactly(Paths::folderPart(newPath), Paths::lastComponent(newPath));
     };
-    if (to.device == 0 || !m_refuseNoReplace.contains(to.device)) {
+    const Ability noReplace = m_noReplace.value(to.device, Ability::Unknown);
+    if (noReplace != Ability::Missing) {
         if (::renameat2(from.folder, from.path.constData(), to.folder, to.path.constData(),
                         RENAME_NOREPLACE)
-            == 0)
+            == 0) {
+            if (to.device != 0)
+                m_noReplace.insert(to.device, Ability::Works);
             return Outcome::success();
+        }
         const int refusal = errno;
         if (refusal == EEXIST)
             return takenByItself() ? renameThroughTemporary(oldPath, newPath) : Outcome::systemError(EEXIST);
+        // A volume that takes the flag refuses only the name.
+        if (refusal == EINVAL && noReplace == Ability::Works)
+            return Outcome::systemError(EINVAL);
         if (refusal != EINVAL && refusal != ENOSYS && refusal != EOPNOTSUPP)
             return Outcome::systemError(refusal);
-        if (to.device != 0)
-            m_refuseNoReplace.insert(to.device);
+        if (refusal != EINVAL && to.device != 0)
+            m_noReplace.insert(to.device, Ability::Missing);
     }
-    // The volume cannot rename without replacing: look at the target first.
-    const std::optional<bool> taken = exists(to);
-    if (!taken)
-        return Outcome::systemError(errno);
-    if (*taken)
-        return takenByItself() ? renameThroughTemporary(oldPath, newPath) : Outcome::systemError(EEXIST);
-    if (::renameat(from.folder, from.path.constData(), to.folder, to.path.constData()) != 0)
-        return Outcome::systemError(errno);
+    struct statx type {};
+    const bool isFile = ::statx(from.folder, from.path.constData(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &type) == 0
+        && S_ISREG(type.stx_mode);
+    bool rejected = false;
+    const Outcome renamed = renameWithoutFlag(from, to, isFile, rejected);
+    if (renamed.error == EEXIST)
+        return takenByItself() ? renameThroughTemporary(oldPath, newPath) : renamed;
+    // The volume took the name without the flag: it is the flag it lacks.
+    if (!rejected && to.device != 0)
+        m_noReplace.insert(to.device, Ability::Missing);
+    if (!renamed)
+        return renamed;
     // A case-blind volume may report a case-only rename done that it did not
     // do; where the old spelling is gone, the volume tells letter case apart,
     // and its later case-only renames need no look.
@@ -416,6 +523,8 @@ Outcome LocalHost::MakeFolder(const QString &path)
     if (path.isEmpty())
         return Outcome::systemError(ENOENT);
     const At at = resolve(path);
+    if (at.error != 0)
+        return Outcome::systemError(at.error);
     if (::mkdirat(at.folder, at.path.constData(), 0777) != 0)
         return Outcome::systemError(errno);
     return Outcome::success();
@@ -428,6 +537,8 @@ Outcome LocalHost::MoveFile(const QString &source, const QString &destination)
     // A place in the trash is held only until this one move into it.
     const auto reserved = m_trashPlaces.extract(destination);
     const At at = resolve(source);
+    if (at.error != 0)
+        return Outcome::systemError(at.error);
     struct statx info {};
     if (::statx(at.folder, at.path.constData(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &info) != 0)
         return Outcome::systemError(errno);
@@ -441,7 +552,7 @@ Outcome LocalHost::MoveFile(const QString &source, const QString &destination)
 bool LocalHost::RemoveFolder(const QString &path)
 {
     const At at = resolve(path);
-    return !path.isEmpty() && ::unlinkat(at.folder, at.path.constData(), AT_REMOVEDIR) == 0;
+    return !path.isEmpty() && at.error == 0 && ::unlinkat(at.folder, at.path.constData(), AT_REMOVEDIR) == 0;
 }
 
 bool LocalHost::LockFile(const QString &path)
@@ -568,12 +679,28 @@ bool LocalHost::ReleaseTrash(const QString &place)
 
 QString LocalHost::StateFolder()
 {
-    return QDir().mkpath(m_stateFolder) ? m_stateFolder : QString();
+    if (!QDir().mkpath(m_stateFolder))
+        return {};
+    // The records name every file the user renamed or deleted: they are for
+    // the user's eyes only, those of earlier versions too.
+    std::call_once(m_privateState, [this] {
+        QFile::setPermissions(m_stateFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QDir folder(m_stateFolder);
+        for (const QString &record : folder.entryList(QDir::Files | QDir::Hidden))
+            QFile::setPermissions(folder.filePath(record), QFile::ReadOwner | QFile::WriteOwner);
+    });
+    return m_stateFolder;
 }
 
 Outcome LocalHost::ReadFile(const QString &path, qint64 maxSize, QByteArray &content)
 {
     return DurableFile::read(path, maxSize, content);
+}
+
+Outcome LocalHost::ReadFileRange(const QString &path, qint64 offset, qint64 length,
+                                 QByteArray &content, qint64 &size)
+{
+    return DurableFile::readRange(path, offset, length, content, size);
 }
 
 Outcome LocalHost::CreateFile(const QString &path, const QByteArray &content)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/host/Descriptor.h"
 #include "core/host/DurableFile.h"
 #include "core/host/Host.h"
 #include "core/host/NativePath.h"
@@ -9,6 +10,7 @@
 #include <QSet>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <random>
 
 class QSocketNotifier;
@@ -29,6 +31,7 @@ public:
     QStringList ListDrives() override;
     std::optional<int> GetAttributes(const QString &path) override;
     FileIdentity Identify(const QString &path) override;
+    FolderIdentity IdentifyFolder(const QString &folder) override;
 
     Outcome PinFolder(const QString &folder) override;
     void UnpinFolder(const QString &folder) override;
@@ -46,6 +49,8 @@ public:
 
     QString StateFolder() override;
     Outcome ReadFile(const QString &path, qint64 maxSize, QByteArray &content) override;
+    Outcome ReadFileRange(const QString &path, qint64 offset, qint64 length, QByteArray &content,
+                          qint64 &size) override;
     Outcome CreateFile(const QString &path, const QByteArray &content) override;
     Outcome AppendToFile(const QString &path, const QByteArray &content) override;
     bool RemoveFile(const QString &path) override;
@@ -73,14 +78,19 @@ protected:
     // $XDG_STATE_HOME/tamsells-file-utilities, or ~/.local/state/... when
     // XDG_STATE_HOME is not set.
     QString m_stateFolder;
+    std::once_flag m_privateState;
 
 private:
     // A path as the system's *at calls take it: a folder's descriptor (a
     // pinned folder's, or the current folder's) and the rest of the path.
+    // A folder below a pinned one is opened through it, following no link,
+    // and held here while the call uses it; error says why when that fails.
     struct At {
+        Descriptor below;
         int folder;
         NativePath path;
         quint64 device; // the pinned folder's device; 0 when not pinned
+        int error = 0;
     };
     At resolve(const QString &path) const;
     // Whether an entry answers to path, asked of the volume itself; nothing
@@ -88,6 +98,11 @@ private:
     std::optional<bool> exists(const At &at) const;
     Outcome renameNoReplace(const QString &oldPath, const QString &newPath);
     Outcome renameThroughTemporary(const QString &oldPath, const QString &newPath);
+    // A rename on a volume that cannot rename without replacing: by a hard
+    // link and the old name's removal where the volume has hard links (the
+    // link fails when the name is taken), else by a look at the target
+    // first. rejected is set when the volume refused the name itself.
+    Outcome renameWithoutFlag(const At &from, const At &to, bool isFile, bool &rejected);
 
     struct Pin {
         int fd;
@@ -98,9 +113,13 @@ private:
     // share one folder, and each is resolved without a copy.
     mutable QString m_lastPinned;
     mutable Pin m_lastPin{-1, 0};
-    // Volumes (by device) that refuse a rename that must not replace: each
-    // rename there looks at its target first instead of asking again.
-    QSet<quint64> m_refuseNoReplace;
+    // What each volume (by device) was found to do with a rename that must
+    // not replace, and with hard links. A volume that refuses the flag is
+    // known to lack it only once a rename without it went through: the same
+    // refusal is given for a name the volume does not take (":" on exFAT).
+    enum class Ability { Unknown, Works, Missing };
+    QHash<quint64, Ability> m_noReplace;
+    QSet<quint64> m_noHardLinks;
     // Volumes (by device) known to tell letter case apart.
     QSet<quint64> m_tellsCase;
     QHash<QString, int> m_locks;

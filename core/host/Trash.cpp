@@ -2,6 +2,7 @@
 
 #include "core/base/Paths.h"
 #include "core/host/DurableFile.h"
+#include "core/host/MountTable.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,30 +14,11 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 #include <vector>
-#if __has_include(<linux/openat2.h>)
-#include <linux/openat2.h>
-#endif
 #endif
 
 namespace Trash {
-
-Descriptor &Descriptor::operator=(Descriptor &&other) noexcept
-{
-    // The descriptor held so far is closed as old goes.
-    Descriptor old(std::exchange(m_fd, std::exchange(other.m_fd, -1)));
-    return *this;
-}
-
-Descriptor::~Descriptor()
-{
-#ifdef Q_OS_LINUX
-    if (m_fd >= 0)
-        ::close(m_fd);
-#endif
-}
 
 QByteArray infoText(const QByteArray &originalPath, const QDateTime &deleted)
 {
@@ -113,50 +95,12 @@ bool deviceOfNearest(QByteArray path, dev_t &device)
     return true;
 }
 
-// A field of the mount table, where spaces, tabs, line breaks and
-// backslashes are written as octal escapes.
-QByteArray unescaped(const QByteArray &field)
-{
-    QByteArray plain;
-    for (qsizetype i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size()) {
-            plain += char(((field[i + 1] - '0') << 6) | ((field[i + 2] - '0') << 3)
-                          | (field[i + 3] - '0'));
-            i += 3;
-        } else {
-            plain += field[i];
-        }
-    }
-    return plain;
-}
-
-// The mount point that holds folder, a real path: the longest one in the
-// mount table that holds it, and of several mounts on one point the last,
-// which hides the others. The root when the table cannot be read.
-QByteArray mountPointOf(const QByteArray &folder)
-{
-    QByteArray best = "/";
-    QFile table(QStringLiteral("/proc/self/mountinfo"));
-    if (!table.open(QIODevice::ReadOnly))
-        return best;
-    for (const QByteArray &line : table.readAll().split('\n')) {
-        const QList<QByteArray> fields = line.split(' ');
-        if (fields.size() < 5)
-            continue;
-        const QByteArray point = unescaped(fields[4]);
-        if (point.size() >= best.size()
-            && (folder == point || folder.startsWith(joined(point, QByteArray()))))
-            best = point;
-    }
-    return best;
-}
-
 // The top folder of the volume that holds folder (a real path) on device:
 // the mount point that holds it, or below that the highest folder still on
 // device, since a btrfs subvolume is a volume of its own to a rename.
 QByteArray topOf(const QByteArray &folder, dev_t device)
 {
-    const QByteArray mount = mountPointOf(folder);
+    const QByteArray mount = MountTable::mountPointOf(folder);
     QByteArray top = folder;
     while (top.size() > mount.size()) {
         const QByteArray parent = parentOf(top);
@@ -181,23 +125,6 @@ QList<Candidate> candidates(const QByteArray &folder, dev_t device)
     const QByteArray uid = QByteArray::number(::getuid());
     return {{top, false, {{".Trash", Step::Shared}, {uid, Step::Own}}},
             {top, false, {{".Trash-" + uid, Step::Own}}}};
-}
-
-// Opens the folder at path without following a link anywhere on the way
-// where the kernel can (Linux 5.6 on), else at least not at its end.
-Descriptor openWithoutLinks(const QByteArray &path)
-{
-#ifdef RESOLVE_NO_SYMLINKS
-    open_how how{};
-    how.flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
-    how.resolve = RESOLVE_NO_SYMLINKS;
-    const long fd = ::syscall(SYS_openat2, AT_FDCWD, path.constData(), &how, sizeof how);
-    // An older kernel does not know the call, and a sandbox's filter may
-    // refuse a call it does not know.
-    if (fd >= 0 || (errno != ENOSYS && errno != EPERM))
-        return Descriptor(int(fd));
-#endif
-    return Descriptor(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
 }
 
 // The user's data folder, made (mode 0700) with its missing parents. It is
@@ -267,7 +194,7 @@ Outcome openTrash(const Candidate &trash, dev_t device, OpenTrash &open)
     const auto refused = [&](const Outcome &why) {
         return Outcome::failure(words.arg(text(trash.folder()), why.reason), why.error);
     };
-    Descriptor base = trash.home ? openDataHome(trash.base) : openWithoutLinks(trash.base);
+    Descriptor base = trash.home ? openDataHome(trash.base) : openFolderWithoutLinks(trash.base.constData());
     struct stat info {};
     if (!base || ::fstat(base.fd(), &info) != 0)
         return refused(Outcome::systemError(errno));

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "core/host/Descriptor.h"
 #include "core/host/Host.h"
 
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
-#include <utility>
 
 // The desktop's trash as the freedesktop rules keep it, which every Linux file
 // manager reads: a trash folder holds each deleted file in files/ and, under
@@ -13,22 +13,6 @@
 // was deleted. A file only ever moves into the trash of its own volume, by
 // one rename, so that nothing is copied and undo can rename it back.
 namespace Trash {
-
-// An open file or folder of the system, closed when this goes.
-class Descriptor {
-public:
-    Descriptor() = default;
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    Descriptor(Descriptor &&other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
-    Descriptor &operator=(Descriptor &&other) noexcept;
-    ~Descriptor();
-
-    int fd() const { return m_fd; }
-    explicit operator bool() const { return m_fd >= 0; }
-
-private:
-    int m_fd = -1;
-};
 
 // A place reserved in a trash. Its files folder stays open, so that the file
 // moves into the very folder that was checked, whatever has taken that

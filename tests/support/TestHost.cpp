@@ -97,6 +97,21 @@ Outcome TestHost::CreateFile(const QString &path, const QByteArray &content)
     return LocalHost::CreateFile(path, content);
 }
 
+Outcome TestHost::ReadFile(const QString &path, qint64 maxSize, QByteArray &content)
+{
+    if (fails(QStringLiteral("ReadFile"), path))
+        return Outcome::systemError(EIO);
+    return LocalHost::ReadFile(path, maxSize, content);
+}
+
+Outcome TestHost::ReadFileRange(const QString &path, qint64 offset, qint64 length,
+                                QByteArray &content, qint64 &size)
+{
+    if (fails(QStringLiteral("ReadFile"), path))
+        return Outcome::systemError(EIO);
+    return LocalHost::ReadFileRange(path, offset, length, content, size);
+}
+
 Outcome TestHost::AppendToFile(const QString &path, const QByteArray &content)
 {
     if (fails(QStringLiteral("AppendToFile"), path))

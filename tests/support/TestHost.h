@@ -65,7 +65,8 @@ public:
     // "RemoveFolder", "WriteTextFile", "CreateFile" and "AppendToFile"
     // (Permission denied), "ReserveTrash" (the trash on a read-only drive),
     // "ListNames" (lists nothing),
-    // "ReadFolder" (the folder is unreadable). "Write" and "Flush" fail the
+    // "ReadFolder" (the folder is unreadable), "ReadFile" (Input/output
+    // error, as a busy drive gives). "Write" and "Flush" fail the
     // two steps of a durable write as a full disk (half the bytes, then No
     // space left on device) or a failing flush (Input/output error) would.
     std::function<bool(const QString &operation, const QString &path)> failWhen;
@@ -88,6 +89,9 @@ public:
     Outcome ReserveTrash(const QString &path, QString &place) override;
     bool RemoveFolder(const QString &path) override;
     Outcome CreateFile(const QString &path, const QByteArray &content) override;
+    Outcome ReadFile(const QString &path, qint64 maxSize, QByteArray &content) override;
+    Outcome ReadFileRange(const QString &path, qint64 offset, qint64 length, QByteArray &content,
+                          qint64 &size) override;
     Outcome AppendToFile(const QString &path, const QByteArray &content) override;
     Outcome WriteTextFile(const QString &path, const QStringList &lines,
                           const QString &lineEnd, bool executable) override;

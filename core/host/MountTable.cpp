@@ -1,0 +1,180 @@
+#include "core/host/MountTable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <mutex>
+
+#ifdef Q_OS_LINUX
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+#endif
+
+namespace MountTable {
+
+#ifdef Q_OS_LINUX
+namespace {
+
+struct Mount {
+    quint64 device;
+    QByteArray point;
+    QByteArray type;
+    QByteArray source;
+};
+
+// A field of the table, where spaces, tabs, line breaks and backslashes are
+// written as octal escapes.
+QByteArray unescaped(const QByteArray &field)
+{
+    QByteArray plain;
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size()) {
+            plain += char(((field[i + 1] - '0') << 6) | ((field[i + 2] - '0') << 3)
+                          | (field[i + 3] - '0'));
+            i += 3;
+        } else {
+            plain += field[i];
+        }
+    }
+    return plain;
+}
+
+// "ID PARENT MAJOR:MINOR ROOT POINT OPTIONS [OPTIONAL...] - TYPE SOURCE OPTIONS"
+QList<Mount> parse(const QByteArray &table)
+{
+    QList<Mount> mounts;
+    for (const QByteArray &line : table.split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        const qsizetype dash = fields.indexOf("-");
+        if (fields.size() < 5 || dash < 0 || dash + 2 >= fields.size())
+            continue;
+        const QList<QByteArray> numbers = fields[2].split(':');
+        if (numbers.size() != 2)
+            continue;
+        mounts.append({quint64(makedev(numbers[0].toUInt(), numbers[1].toUInt())),
+                       unescaped(fields[4]), unescaped(fields[dash + 1]), unescaped(fields[dash + 2])});
+    }
+    return mounts;
+}
+
+// The name under which the device manager lists the block device source
+// in one of its folders (/dev/disk/by-uuid), or nothing.
+QString listedName(const QString &folder, const QByteArray &source)
+{
+    char *real = ::realpath(source.constData(), nullptr);
+    if (!real)
+        return {};
+    const QString device = QFile::decodeName(real);
+    std::free(real);
+    for (const QFileInfo &link : QDir(folder).entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot))
+        if (link.canonicalFilePath() == device)
+            return link.fileName();
+    return {};
+}
+
+QString nameOf(const Mount &mount)
+{
+    if (mount.source.startsWith("/dev/")) {
+        if (const QString uuid = listedName(QStringLiteral("/dev/disk/by-uuid"), mount.source); !uuid.isEmpty())
+            return QStringLiteral("UUID=") + uuid;
+        if (const QString label = listedName(QStringLiteral("/dev/disk/by-label"), mount.source); !label.isEmpty())
+            return QStringLiteral("LABEL=") + label;
+    }
+    return QFile::decodeName(mount.type + ' ' + mount.source);
+}
+
+// The table as last read, and the names of its volumes as asked for.
+class Table {
+public:
+    QList<Mount> mounts()
+    {
+        std::lock_guard lock(m_mutex);
+        refresh();
+        return m_mounts;
+    }
+
+    QString volumeName(quint64 device)
+    {
+        std::lock_guard lock(m_mutex);
+        refresh();
+        if (const auto known = m_names.constFind(device); known != m_names.cend())
+            return *known;
+        QString name;
+        for (const Mount &mount : std::as_const(m_mounts))
+            if (mount.device == device)
+                name = nameOf(mount); // the last mount with it hides the others
+        m_names.insert(device, name);
+        return name;
+    }
+
+private:
+    // Reads the table when it is first asked for, and again after the
+    // system signals a change on the open table (as it does for every
+    // mount and unmount).
+    void refresh()
+    {
+        if (m_fd >= 0) {
+            pollfd changed{m_fd, POLLPRI, 0};
+            if (::poll(&changed, 1, 0) <= 0)
+                return;
+        } else {
+            m_fd = ::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
+        }
+        QByteArray table;
+        char buffer[16384];
+        ::lseek(m_fd, 0, SEEK_SET);
+        for (ssize_t got; (got = ::read(m_fd, buffer, sizeof buffer)) > 0;)
+            table.append(buffer, got);
+        m_mounts = parse(table);
+        m_names.clear();
+    }
+
+    std::mutex m_mutex;
+    int m_fd = -1;
+    QList<Mount> m_mounts;
+    QHash<quint64, QString> m_names;
+};
+
+Table &table()
+{
+    static Table table;
+    return table;
+}
+
+QByteArray withSeparator(const QByteArray &folder)
+{
+    return folder.endsWith('/') ? folder : folder + '/';
+}
+
+} // namespace
+
+QByteArray mountPointOf(const QByteArray &folder)
+{
+    QByteArray best = "/";
+    for (const Mount &mount : table().mounts())
+        if (mount.point.size() >= best.size()
+            && (folder == mount.point || folder.startsWith(withSeparator(mount.point))))
+            best = mount.point;
+    return best;
+}
+
+QString volumeName(quint64 device)
+{
+    return table().volumeName(device);
+}
+#else
+QByteArray mountPointOf(const QByteArray &)
+{
+    return "/";
+}
+
+QString volumeName(quint64)
+{
+    return {};
+}
+#endif
+
+} // namespace MountTable
