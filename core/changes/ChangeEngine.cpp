@@ -1,4 +1,4 @@
-#include "core/changes/RecordedChange.h"
+#include "core/changes/ChangeEngine.h"
 
 #include "core/base/NumberText.h"
 #include "core/base/Paths.h"
@@ -6,42 +6,42 @@
 
 #include <QHash>
 #include <QSet>
+#include <cerrno>
 
 namespace {
 
 // How many folders a change holds on to at most; a change of more folders
-// (the folderer's undo, a folder each) works in the rest by path.
+// works in the rest by path.
 constexpr int MostPins = 64;
 // How many failures a message names one by one.
 constexpr int NamedFailures = 5;
 
-// The folders the change's files start from, which it pins while it runs.
-QStringList foldersToPin(const ChangeSchedule &schedule)
+// The folders the change pins while it runs: those it does not make. The
+// folders it makes lie inside them and are reached through them.
+QStringList foldersToPin(const ChangeRecord &record)
 {
-    QStringList folders;
-    QSet<QString> seen;
-    for (const Rename &rename : schedule.renames) {
-        // Mostly the folder of the rename before: no need to make it again.
-        const qsizetype cut = rename.from.lastIndexOf(Paths::separator());
-        if (!folders.isEmpty() && cut > 0 && QStringView(rename.from).left(cut) == folders.last())
-            continue;
-        const QString folder = Paths::folderPart(rename.from);
-        if (!seen.contains(folder) && folders.size() < MostPins) {
-            seen.insert(folder);
-            folders << folder;
-        }
+    QSet<QString> made;
+    for (const RecordPath &folder : record.madeFolders)
+        made.insert(record.path(folder));
+    QStringList pinned;
+    for (const RecordedFolder &folder : record.folders) {
+        if (pinned.size() == MostPins)
+            break;
+        if (!made.contains(folder.path))
+            pinned << folder.path;
     }
-    return folders;
+    return pinned;
 }
 
+// Performs a schedule's steps on the host, from where its files stand.
 class Performer {
 public:
-    Performer(Host &host, const ChangeSchedule &schedule, WorkProgress *progress)
+    Performer(Host &host, const ChangeSchedule &schedule, QStringList at, WorkProgress *progress)
         : m_host(host), m_schedule(schedule), m_progress(progress)
     {
-        m_outcome.at.reserve(schedule.renames.size());
-        for (const Rename &rename : schedule.renames)
-            m_outcome.at << rename.from;
+        m_outcome.at = std::move(at);
+        for (qsizetype i = 0; i < m_outcome.at.size(); ++i)
+            m_parked += !schedule.temporaries[i].isEmpty() && m_outcome.at[i] == schedule.temporaries[i];
     }
 
     ChangeOutcome run()
@@ -53,11 +53,10 @@ public:
             // under a temporary name: its place still follows.
             if (!m_stopping && m_parked == 0 && m_progress && m_progress->stopRequested())
                 m_stopping = true;
-            if (m_stopping && step.kind != ChangeSchedule::Place) {
+            if (m_stopping && step.kind != ChangeSchedule::Place)
                 m_outcome.stopped = true;
-                continue;
-            }
-            perform(step);
+            else if (!heldBack(step))
+                perform(step);
             if (m_progress)
                 m_progress->report(i + 1, total);
         }
@@ -66,6 +65,28 @@ public:
     }
 
 private:
+    // Once a file could neither reach its new name nor go back from its
+    // temporary one, no other file is parked: one file waits, not hundreds.
+    // The steps between a park that is not made and its place are those
+    // of the files that waited for its name; they keep their names too.
+    bool heldBack(const ChangeSchedule::Step &step)
+    {
+        if (!m_strandedOne)
+            return false;
+        if (step.kind == ChangeSchedule::Park && m_holdingBack < 0) {
+            m_holdingBack = step.index;
+            ++m_outcome.heldBack;
+            return true;
+        }
+        if (m_holdingBack < 0)
+            return false;
+        if (step.kind == ChangeSchedule::Place && step.index == m_holdingBack)
+            m_holdingBack = -1;
+        else
+            ++m_outcome.heldBack;
+        return true;
+    }
+
     void perform(const ChangeSchedule::Step &step)
     {
         if (step.kind == ChangeSchedule::MakeFolder) {
@@ -98,17 +119,7 @@ private:
             }
             break;
         case ChangeSchedule::Place:
-            if (at != temporary)
-                break;
-            --m_parked;
-            if (const Outcome placed = m_host.RenameFile(temporary, rename.to)) {
-                at = rename.to;
-            } else {
-                failed(rename.from, placed);
-                // Back to its old name, never to a name it was not meant to have.
-                if (m_host.RenameFile(temporary, rename.from))
-                    at = rename.from;
-            }
+            place(rename, temporary, at);
             break;
         case ChangeSchedule::Move:
             if (at == rename.to)
@@ -133,6 +144,25 @@ private:
         }
     }
 
+    // A parked file to its new name; else back to its old one, never to a
+    // name it was not meant to have.
+    void place(const Rename &rename, const QString &temporary, QString &at)
+    {
+        if (at != temporary)
+            return;
+        --m_parked;
+        const Outcome placed = m_host.RenameFile(temporary, rename.to);
+        if (placed) {
+            at = rename.to;
+            return;
+        }
+        failed(rename.from, placed);
+        if (m_host.RenameFile(temporary, rename.from))
+            at = rename.from;
+        else
+            m_strandedOne = true;
+    }
+
     // Notes a failure; where the folder itself is gone (its drive pulled,
     // its share cut off), nothing more is tried in it.
     void failed(const QString &path, const Outcome &why)
@@ -152,16 +182,69 @@ private:
     WorkProgress *m_progress;
     int m_parked = 0; // files under a temporary name now
     bool m_stopping = false;
+    bool m_strandedOne = false;
+    int m_holdingBack = -1; // the rename whose park was held back, until its place
 };
 
-bool changedAnything(const ChangeOutcome &outcome, const ChangeSchedule &schedule)
+// The list a schedule's renames make in the record, each rename with which
+// file it moves: as the plan knew it (from the listing it was made from), or
+// as the host finds it now.
+QList<RecordedRename> recordedList(Host &host, const ChangeRecord &record,
+                                   const ChangeSchedule &schedule)
 {
-    if (outcome.foldersMade > 0)
-        return true;
-    for (qsizetype i = 0; i < outcome.at.size(); ++i)
-        if (outcome.at[i] != schedule.renames[i].from)
-            return true;
-    return false;
+    const RecordPaths paths(record);
+    QList<RecordedRename> list;
+    list.reserve(schedule.renames.size());
+    for (qsizetype i = 0; i < schedule.renames.size(); ++i) {
+        const Rename &rename = schedule.renames[i];
+        RecordedRename recorded;
+        recorded.from = paths.of(rename.from);
+        recorded.to = paths.of(rename.to);
+        recorded.temporary = Paths::lastComponent(schedule.temporaries[i]);
+        recorded.identity = rename.identity.known() ? rename.identity : host.Identify(rename.from);
+        list << recorded;
+    }
+    return list;
+}
+
+// Where the schedule's files stand, as the record's list says.
+QStringList positionsOf(const ChangeRecord &record, const QList<RecordedRename> &list)
+{
+    QStringList at;
+    at.reserve(list.size());
+    for (const RecordedRename &rename : list) {
+        const QString path = record.atPath(rename);
+        at << (path.isEmpty() ? record.fromPath(rename) : path);
+    }
+    return at;
+}
+
+// The state a change reaches from where the files of the list that came to
+// its end stand. Every file that an undo put back stands at its old name
+// again in the change itself; one that it could not put back keeps the
+// change finished, so that Ctrl+Z can try it once more.
+void settle(ChangeRecord &record, ChangeRecord::List which)
+{
+    bool off = false;
+    for (const RecordedRename &rename : record.list(which))
+        off |= rename.at != RecordedRename::At::From && rename.at != RecordedRename::At::To;
+    if (which == ChangeRecord::List::Renames) {
+        record.state = off ? ChangeRecord::State::NeedsMending : ChangeRecord::State::Finished;
+        return;
+    }
+    QHash<QString, qsizetype> byNewPath;
+    for (qsizetype i = 0; i < record.renames.size(); ++i)
+        byNewPath.insert(record.toPath(record.renames[i]), i);
+    bool failed = false;
+    for (const RecordedRename &back : std::as_const(record.undo)) {
+        failed |= back.at == RecordedRename::At::From;
+        if (back.at == RecordedRename::At::To)
+            if (const qsizetype i = byNewPath.value(record.fromPath(back), -1); i >= 0)
+                record.renames[i].at = RecordedRename::At::From;
+    }
+    record.state = off   ? ChangeRecord::State::UndoNeedsMending
+        : failed         ? ChangeRecord::State::Finished
+                         : ChangeRecord::State::Undone;
 }
 
 // The record's lines for where its pinned folders are now, when they moved;
@@ -183,89 +266,151 @@ QByteArray followFolders(Host &host, ChangeRecord &record, const QStringList &pi
         }
         notes << QStringLiteral("%1 was moved to %2 during the change; the names were changed there.")
                      .arg(folder, now);
-        const int number = int(record.folders.indexOf(folder));
-        if (number >= 0) {
-            lines += record.movedText(number, now);
-            record.relocate(number, now);
+        for (int number = 0; number < record.folders.size(); ++number) {
+            if (record.folders[number].path == folder) {
+                record.folders[number].path = now;
+                lines += record.movedText(number);
+            }
         }
     }
     return lines;
 }
 
-} // namespace
-
-ChangeOutcome applyChange(Host &host, ChangeJournal &journal, StoredChange &change,
-                          ChangeRecord::List which, const ChangeSchedule &schedule,
-                          WorkProgress *progress)
+// Runs the schedule on the record's list with the change's folders pinned,
+// then adds where its files stand, and the state they make, to the record.
+// recorded says whether the record holds the list; when it does not, why
+// not goes into the outcome.
+ChangeOutcome perform(Host &host, ChangeJournal &journal, StoredChange &change,
+                      ChangeRecord::List which, const ChangeSchedule &schedule,
+                      const Outcome &recorded, WorkProgress *progress)
 {
-    const bool undo = which == ChangeRecord::List::Undo;
-    QList<RecordedRename> &files = change.record.list(which);
-    files.clear();
-    files.reserve(schedule.renames.size());
-    for (qsizetype i = 0; i < schedule.renames.size(); ++i) {
-        const Rename &rename = schedule.renames[i];
-        files.append({rename.from, rename.to, schedule.temporaries[i], {},
-                      rename.identity.known() ? rename.identity : host.Identify(rename.from)});
-    }
-    Outcome recorded = Outcome::success();
-    if (undo) {
-        change.record.state = ChangeRecord::State::Undoing;
-        recorded = journal.take(change) ? journal.add(change, change.record.undoText())
-                                        : Outcome::failure(QStringLiteral("another run of the program holds it"));
-    } else {
-        change.record.state = ChangeRecord::State::Running;
-        recorded = journal.begin(change);
-    }
-
-    const QStringList pinned = foldersToPin(schedule);
+    ChangeRecord &record = change.record;
+    QList<RecordedRename> &files = record.list(which);
+    const QStringList pinned = foldersToPin(record);
     for (const QString &folder : pinned)
         host.PinFolder(folder);
-    ChangeOutcome outcome = Performer(host, schedule, progress).run();
+    ChangeOutcome outcome = Performer(host, schedule, positionsOf(record, files), progress).run();
     for (qsizetype i = 0; i < files.size(); ++i) {
-        files[i].at = outcome.at[i];
-        outcome.reached += files[i].at == files[i].to;
-        if (files[i].at != files[i].from && files[i].at != files[i].to)
-            ++outcome.stranded;
+        const Rename &rename = schedule.renames[i];
+        const QString &at = outcome.at[i];
+        files[i].at = at == rename.to   ? RecordedRename::At::To
+            : at == rename.from         ? RecordedRename::At::From
+                                        : RecordedRename::At::Temporary;
+        outcome.reached += at == rename.to;
+        if (files[i].at == RecordedRename::At::Temporary)
+            outcome.stranded << at;
     }
     // The record follows a folder that was moved, with where its files stand.
-    QByteArray lines = followFolders(host, change.record, pinned, outcome.folderNotes);
-    if (!undo) {
-        change.record.state = outcome.stranded ? ChangeRecord::State::NeedsMending
-                                               : ChangeRecord::State::Finished;
-        lines += change.record.positionsText({which});
-    } else {
-        // Every file put back is at its old name again in the change itself.
-        QHash<QString, qsizetype> byNewPath;
-        for (qsizetype i = 0; i < change.record.renames.size(); ++i)
-            byNewPath.insert(change.record.renames[i].to, i);
-        bool failed = false;
-        for (const RecordedRename &back : files) {
-            failed |= back.at == back.from;
-            if (back.at == back.to)
-                if (const qsizetype i = byNewPath.value(back.from, -1); i >= 0)
-                    change.record.renames[i].at = change.record.renames[i].from;
-        }
-        change.record.state = outcome.stranded ? ChangeRecord::State::UndoNeedsMending
-            : failed                           ? ChangeRecord::State::Finished
-                                               : ChangeRecord::State::Undone;
-        lines += change.record.positionsText({which, ChangeRecord::List::Renames});
-    }
+    QByteArray lines = followFolders(host, record, pinned, outcome.folderNotes);
+    settle(record, which);
+    lines += which == ChangeRecord::List::Renames
+        ? record.positionsText({which})
+        : record.positionsText({which, ChangeRecord::List::Renames});
     if (recorded) {
-        const Outcome completed = journal.add(change, lines);
-        if (!completed)
+        if (const Outcome completed = journal.add(change, lines); !completed)
             outcome.unrecorded = QStringLiteral("its end could not be added to its record: %1")
                                      .arg(completed.reason);
     } else {
         outcome.unrecorded = recorded.reason;
     }
+    return outcome;
+}
+
+bool changedAnything(const ChangeOutcome &outcome, const ChangeSchedule &schedule)
+{
+    if (outcome.foldersMade > 0)
+        return true;
+    for (qsizetype i = 0; i < outcome.at.size(); ++i)
+        if (outcome.at[i] != schedule.renames[i].from)
+            return true;
+    return false;
+}
+
+// The record of a new change: its folders with which folder each is now
+// (those it makes are not there yet), and its renames.
+ChangeRecord recordOf(Host &host, const ChangePlan &plan)
+{
+    ChangeRecord record;
+    record.tool = plan.tool;
+    record.what = plan.what;
+    record.caseBlind = plan.caseBlind;
+    record.intoTrash = plan.intoTrash;
+    const QSet<QString> made(plan.madeFolders.cbegin(), plan.madeFolders.cend());
+    for (const QString &folder : plan.folders)
+        record.folders.append({folder, made.contains(folder) ? FolderIdentity() : host.IdentifyFolder(folder)});
+    const RecordPaths paths(record);
+    for (const QString &folder : plan.madeFolders)
+        record.madeFolders << paths.of(folder);
+    record.renames = recordedList(host, record, plan.schedule);
+    return record;
+}
+
+} // namespace
+
+QStringList foldersAway(Host &host, const ChangeRecord &record)
+{
+    QStringList away;
+    for (const RecordedFolder &folder : record.folders)
+        if (folder.identity.known() && !folder.identity.sameFolder(host.IdentifyFolder(folder.path)))
+            away << folder.path;
+    return away;
+}
+
+ChangeOutcome applyChange(Host &host, const ChangePlan &plan, WorkProgress *progress)
+{
+    ChangeJournal journal(host);
+    StoredChange change;
+    change.record = recordOf(host, plan);
+    const Outcome recorded = journal.begin(change);
+    if (!recorded && recorded.error == EFBIG) {
+        ChangeOutcome refused;
+        for (const Rename &rename : plan.schedule.renames)
+            refused.at << rename.from;
+        refused.refused = true;
+        refused.unrecorded = recorded.reason;
+        return refused;
+    }
+    ChangeOutcome outcome = perform(host, journal, change, ChangeRecord::List::Renames,
+                                    plan.schedule, recorded, progress);
     journal.release(change);
-    if (recorded && !undo && !changedAnything(outcome, schedule))
+    if (recorded && !changedAnything(outcome, plan.schedule))
         journal.remove(change);
     return outcome;
 }
 
+ChangeOutcome applyUndo(Host &host, ChangeJournal &journal, StoredChange &change,
+                        const ChangeSchedule &schedule, WorkProgress *progress)
+{
+    change.record.undo = recordedList(host, change.record, schedule);
+    change.record.state = ChangeRecord::State::Undoing;
+    const Outcome recorded = journal.take(change)
+        ? journal.add(change, change.record.undoText())
+        : Outcome::failure(QStringLiteral("another run of the program holds it"));
+    ChangeOutcome outcome =
+        perform(host, journal, change, ChangeRecord::List::Undo, schedule, recorded, progress);
+    journal.release(change);
+    return outcome;
+}
+
+ChangeOutcome mendChange(Host &host, ChangeJournal &journal, StoredChange &change,
+                         ChangeRecord::List which)
+{
+    const ChangeRecord &record = change.record;
+    const QList<RecordedRename> &files = record.list(which);
+    ChangeSchedule schedule;
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        schedule.renames.append({record.fromPath(files[i]), record.toPath(files[i]), files[i].identity});
+        schedule.temporaries << record.temporaryPath(files[i]);
+        if (files[i].at == RecordedRename::At::Temporary)
+            schedule.steps.append({ChangeSchedule::Place, int(i)});
+    }
+    return perform(host, journal, change, which, schedule, Outcome::success(), nullptr);
+}
+
 QString changeReport(const ChangeOutcome &outcome, const char *one, const char *many)
 {
+    if (outcome.refused)
+        return QStringLiteral("Nothing was changed: %1.").arg(outcome.unrecorded);
     QStringList parts;
     if (outcome.stopped)
         parts << QStringLiteral("Stopped: %1 of %2 changed. Ctrl+Z puts them back.")
@@ -280,15 +425,21 @@ QString changeReport(const ChangeOutcome &outcome, const char *one, const char *
                      .arg(numberText(outcome.failures.size()),
                           countText(outcome.at.size(), one, many), lines.join(u'\n'));
     }
-    if (outcome.stranded > 0)
-        parts << QStringLiteral("%1 under a temporary name. Ctrl+Z, or the next start of the "
-                                "program, will put %2 where %3.")
-                     .arg(outcome.stranded == 1 ? QStringLiteral("1 file waits")
-                                                : QStringLiteral("%1 files wait").arg(numberText(outcome.stranded)),
-                          QLatin1String(outcome.stranded == 1 ? "it" : "them"),
-                          QLatin1String(outcome.stranded == 1 ? "it belongs" : "they belong"));
+    const qsizetype stranded = outcome.stranded.size();
+    if (stranded == 1)
+        parts << QStringLiteral("1 file waits under a temporary name:\n%1\nCtrl+Z, or the next "
+                                "start of the program, will put it where it belongs.")
+                     .arg(outcome.stranded.first());
+    else if (stranded > 1)
+        parts << QStringLiteral("%1 files wait under a temporary name. Ctrl+Z, or the next start "
+                                "of the program, will put them where they belong.")
+                     .arg(numberText(stranded));
     else if (!outcome.failures.isEmpty())
         parts << QStringLiteral("They keep their names; Ctrl+Z puts back the others.");
+    if (outcome.heldBack > 0)
+        parts << QStringLiteral("%1 more kept their names, so that no other file would wait under "
+                                "a temporary name.")
+                     .arg(numberText(outcome.heldBack));
     if (outcome.untried > 0)
         parts << (outcome.untried == 1
                       ? QStringLiteral("1 more was left as it was: its folder went away.")

@@ -8,6 +8,20 @@
 
 class Host;
 
+// A new change as a tool hands it to the engine: what it is, the folders it
+// may touch (those it makes among them), and the steps that perform it.
+struct ChangePlan {
+    ChangeRecord::Tool tool = ChangeRecord::Tool::Renamer;
+    // What the user did, as the record keeps it ("MAKE CHANGES", "Delete").
+    QString what;
+    // Every folder the change may touch; no path of the schedule lies elsewhere.
+    QStringList folders;
+    QStringList madeFolders;
+    bool caseBlind = false;
+    bool intoTrash = false;
+    ChangeSchedule schedule;
+};
+
 // What became of a change on disk.
 struct ChangeOutcome {
     // For each rename of the schedule, the path where its file stands now.
@@ -25,45 +39,70 @@ struct ChangeOutcome {
     QList<Failure> failures;
     // How many files were not tried at all, their folder gone.
     qsizetype untried = 0;
+    // How many files were not tried because one file could neither reach its
+    // new name nor go back from its temporary one: no other was parked.
+    qsizetype heldBack = 0;
     // Whether the user stopped the change before its end: every file is at
     // its old name or its new one.
     bool stopped = false;
-    // How many files were left under a temporary name: the change stays
-    // open, for recovery (at the next start, or before an undo) to mend.
-    qsizetype stranded = 0;
+    // The files left under a temporary name: the change stays open, for
+    // recovery (at the next start, or before an undo) to mend.
+    QStringList stranded;
     // Sentences about folders that were moved or went away during the change.
     QStringList folderNotes;
     // Why the change could not be recorded, or its end not added to its
     // record; empty when the record holds it all.
     QString unrecorded;
+    // Whether nothing was done because the change holds too many names for
+    // one record; unrecorded says so.
+    bool refused = false;
 };
 
 // The one way the program changes names on disk, recorded so that the change
 // can be undone and, when it is interrupted, mended. A new change is stored
-// whole before its first step, with which file each rename moves; an undo
-// adds its list to its change's record. The folders of the change are pinned
-// while it runs: a folder moved, or replaced by another or by a link, is
-// never followed. The steps run on the host, never replacing anything: a
-// rename the volume refuses leaves that file where it was and the rest go on;
-// a file that waited under a temporary path and cannot reach its new one goes
-// back to its old path, and when even that fails it stays and the change
-// stays open. Where the volume of a folder goes away, the steps in it stop.
-// Then where each file ended and the change's state are added to the record:
-// finished (or, for an undo, undone; finished again, to be tried once more,
-// where renames failed) or, with a file under a temporary name, open. The
-// change happens also when it cannot be recorded. A new change that moved no
-// file and made no folder leaves no record. With progress, the steps are
-// reported as they go, and a stop asked for ends the change between two
-// renames, with no file under a temporary name.
-ChangeOutcome applyChange(Host &host, ChangeJournal &journal, StoredChange &change,
-                          ChangeRecord::List which, const ChangeSchedule &schedule,
-                          WorkProgress *progress = nullptr);
+// whole before its first step, with which file each rename moves and which
+// folder each of its folders is; an undo, and recovery's mending, add their
+// lists to the change's record. The folders of the change are pinned while
+// it runs: a folder moved, or replaced by another or by a link, is never
+// followed. The steps run on the host, never replacing anything: a rename
+// the volume refuses leaves that file where it was and the rest go on; a
+// file that waited under a temporary path and cannot reach its new one goes
+// back to its old path, and when even that fails it stays, no other file is
+// parked after it, and the change stays open. Where the volume of a folder
+// goes away, the steps in it stop. Then where each file ended and the
+// change's state are added to the record: finished (or, for an undo,
+// undone; finished again, to be tried once more, where renames failed) or,
+// with a file under a temporary name, open. A new change happens also when
+// it cannot be recorded, but not when it holds too many names for its
+// record; one that moved no file and made no folder leaves no record. With
+// progress, the steps are reported as they go, and a stop asked for ends the
+// change between two renames, with no file under a temporary name.
+ChangeOutcome applyChange(Host &host, const ChangePlan &plan, WorkProgress *progress = nullptr);
+
+// Undoes a stored change by the schedule's renames (each file from where
+// the change put it back to where it was), recorded as the change's undo.
+ChangeOutcome applyUndo(Host &host, ChangeJournal &journal, StoredChange &change,
+                        const ChangeSchedule &schedule, WorkProgress *progress = nullptr);
+
+// Mends an open change whose lock the caller holds, where the files of
+// list stand as the record says: each file under its temporary name goes to
+// its new name, else back to its old one; then the change's state follows
+// from where its files stand, and both are added to its record.
+ChangeOutcome mendChange(Host &host, ChangeJournal &journal, StoredChange &change,
+                         ChangeRecord::List which);
+
+// The folders of a change that are away now: missing (their drive is not
+// mounted, or they were removed) or another folder at their path (an empty
+// mount point while the drive is away, another card of the same make). Only
+// folders whose identity the record knows are looked at; a change in them
+// waits until they are back.
+QStringList foldersAway(Host &host, const ChangeRecord &record);
 
 // What the user is told of a change that did not all go through: that it was
-// stopped and how far it got, how many of
-// its files failed and why, which wait under a temporary name to be mended,
-// what befell its folders, and when it cannot be undone. Empty when it all
-// went well. one and many name the files ("name", "names").
+// stopped and how far it got, how many of its files failed and why, which
+// wait under a temporary name to be mended, what befell its folders, and
+// when it cannot be undone. Empty when it all went well. one and many name
+// the files ("name", "names").
 QString changeReport(const ChangeOutcome &outcome, const char *one, const char *many);
 
 // What the user is told when a change cannot be undone because its record

@@ -14,6 +14,12 @@ const QString Suffix = QStringLiteral(".change");
 // state folder that filled up with records empties over a few changes, none
 // of them slow.
 constexpr int PrunedAtOnce = 100;
+// How much of a record a summary reads at a time, at either end.
+constexpr qint64 SummaryBytes = 16 * 1024;
+// How much a record may grow after it is first written, at most, for each
+// byte it starts with: the positions of its files, an undo list as long as
+// its own, the undo's positions, and its own again.
+constexpr int Growth = 4;
 
 // The number in a record's file name: change-000042.change.
 int numberOf(const QString &file)
@@ -49,15 +55,9 @@ QStringList ChangeJournal::files() const
     return files;
 }
 
-std::optional<StoredChange> ChangeJournal::read(const QString &file, QStringList &notes)
+void ChangeJournal::setAside(const QString &file, const QString &whyNot, QStringList &notes)
 {
-    QByteArray text;
-    const Outcome readable = m_host.ReadFile(pathOf(file), LargestRecord, text);
-    QString whyNot = readable.reason;
-    StoredChange change{file, readable ? ChangeRecord::fromText(text, whyNot) : ChangeRecord()};
-    if (whyNot.isEmpty())
-        return change;
-    // Set aside under a name no other record has, so that it is announced once.
+    // Under a name no other record has, so that it is announced once.
     Outcome moved = Outcome::failure(QString());
     QString aside;
     for (int n = 1; !moved && n <= 100; ++n) {
@@ -71,15 +71,99 @@ std::optional<StoredChange> ChangeJournal::read(const QString &file, QStringList
                     : QStringLiteral("The change record %1 cannot be used (%2), and it could not be "
                                      "set aside: %3.")
                           .arg(pathOf(file), whyNot, moved.reason));
-    return std::nullopt;
 }
 
-QList<StoredChange> ChangeJournal::load(QStringList &notes)
+bool ChangeJournal::readState(const QString &path, qint64 size, ChangeRecord &record, Outcome &read)
+{
+    // The last state line counts, and the user was told that the change
+    // waits when a told line follows it. Read backwards, a piece at a time;
+    // carried holds the line that a piece began in the middle of.
+    QByteArray carried;
+    bool told = false;
+    for (qint64 end = size; end > 0;) {
+        const qint64 start = std::max<qint64>(0, end - SummaryBytes);
+        QByteArray piece;
+        qint64 now = 0;
+        read = m_host.ReadFileRange(path, start, end - start, piece, now);
+        if (!read)
+            return false;
+        piece += carried;
+        const qsizetype firstBreak = piece.indexOf('\n');
+        const qsizetype firstWhole = start == 0 ? 0 : firstBreak < 0 ? piece.size() : firstBreak + 1;
+        // A last line without its line break is an addition that a stop cut short.
+        qsizetype lineEnd = piece.endsWith('\n') ? piece.size() - 1 : piece.lastIndexOf('\n');
+        while (lineEnd >= firstWhole && lineEnd > 0) {
+            const qsizetype lineStart = piece.lastIndexOf('\n', lineEnd - 1) + 1;
+            const QByteArrayView line = QByteArrayView(piece).sliced(lineStart, lineEnd - lineStart);
+            if (lineStart < firstWhole)
+                break;
+            told |= line == "told\twaiting";
+            if (ChangeRecord::stateFromLine(line, record.state)) {
+                record.toldWaiting = told;
+                return true;
+            }
+            lineEnd = lineStart - 1;
+        }
+        carried = piece.left(firstWhole);
+        end = start;
+    }
+    return false;
+}
+
+std::optional<StoredChange> ChangeJournal::summary(const QString &file, QStringList &notes)
+{
+    const QString path = pathOf(file);
+    QByteArray head;
+    StoredChange change{file, {}, 0, false};
+    Outcome read = m_host.ReadFileRange(path, 0, SummaryBytes, head, change.size);
+    QString whyNot;
+    if (read && change.size > LargestRecord)
+        whyNot = QStringLiteral("it is larger than %1 MiB").arg(LargestRecord >> 20);
+    else if (read)
+        change.record = ChangeRecord::headFromText(head, whyNot);
+    if (read && whyNot.isEmpty() && !readState(path, change.size, change.record, read) && read)
+        whyNot = QStringLiteral("a part of it is missing");
+    if (!read) {
+        notes << QStringLiteral("The change record %1 cannot be read now (%2); it will be tried again later.")
+                     .arg(path, read.reason);
+        return std::nullopt;
+    }
+    if (!whyNot.isEmpty()) {
+        setAside(file, whyNot, notes);
+        return std::nullopt;
+    }
+    return change;
+}
+
+ChangeJournal::Reading ChangeJournal::readWhole(StoredChange &change, QStringList &notes)
+{
+    if (change.whole)
+        return Reading::Whole;
+    QByteArray text;
+    const Outcome read = m_host.ReadFile(pathOf(change.file), LargestRecord, text);
+    if (!read) {
+        notes << QStringLiteral("The change record %1 cannot be read now (%2); it will be tried again later.")
+                     .arg(pathOf(change.file), read.reason);
+        return Reading::NotNow;
+    }
+    QString whyNot;
+    ChangeRecord record = ChangeRecord::fromText(text, whyNot);
+    if (!whyNot.isEmpty()) {
+        setAside(change.file, whyNot, notes);
+        return Reading::SetAside;
+    }
+    change.record = std::move(record);
+    change.size = text.size();
+    change.whole = true;
+    return Reading::Whole;
+}
+
+QList<StoredChange> ChangeJournal::summaries(QStringList &notes)
 {
     QList<StoredChange> changes;
     const QStringList all = files();
     for (const QString &file : all.mid(std::max<qsizetype>(0, all.size() - Looked)))
-        if (std::optional<StoredChange> change = read(file, notes))
+        if (std::optional<StoredChange> change = summary(file, notes))
             changes << *change;
     return changes;
 }
@@ -87,12 +171,13 @@ QList<StoredChange> ChangeJournal::load(QStringList &notes)
 std::optional<StoredChange> ChangeJournal::latestUndoable(ChangeRecord::Tool tool,
                                                           QStringList &notes)
 {
-    // Newest first: a record can be large, and the one wanted is mostly the last.
+    // Newest first: the one wanted is mostly the last.
     const QStringList all = files();
     for (qsizetype i = all.size() - 1; i >= std::max<qsizetype>(0, all.size() - Looked); --i) {
-        const std::optional<StoredChange> change = read(all[i], notes);
+        std::optional<StoredChange> change = summary(all[i], notes);
         if (change && change->record.tool == tool
-            && change->record.state == ChangeRecord::State::Finished)
+            && change->record.state == ChangeRecord::State::Finished
+            && readWhole(*change, notes) == Reading::Whole)
             return change;
     }
     return std::nullopt;
@@ -103,6 +188,11 @@ Outcome ChangeJournal::begin(StoredChange &change)
     if (m_folder.isEmpty())
         return Outcome::failure(QStringLiteral("the folder for it could not be made"));
     const QByteArray text = change.record.toText();
+    if (text.size() > LargestRecord / Growth)
+        return Outcome::failure(QStringLiteral("it holds too many names for one change (its record "
+                                               "would pass %1 MiB)")
+                                    .arg(LargestRecord >> 20),
+                                EFBIG);
     QStringList all = files();
     int next = all.isEmpty() ? 1 : numberOf(all.last()) + 1;
     // Another run of the program may take a number at the same moment: the
@@ -117,6 +207,8 @@ Outcome ChangeJournal::begin(StoredChange &change)
             return created;
         }
     }
+    change.size = text.size();
+    change.whole = true;
     all << change.file;
     prune(all);
     return Outcome::success();
@@ -127,7 +219,7 @@ void ChangeJournal::prune(const QStringList &files)
     QStringList notes;
     for (qsizetype i = 0; i + Kept < files.size() && i < PrunedAtOnce; ++i) {
         // A record that still waits to be mended stays, however old.
-        const std::optional<StoredChange> old = read(files.at(i), notes);
+        const std::optional<StoredChange> old = summary(files.at(i), notes);
         if (old && !old->record.isOpen())
             m_host.RemoveFile(pathOf(files.at(i)));
     }
@@ -144,11 +236,16 @@ void ChangeJournal::release(const StoredChange &change)
         m_host.UnlockFile(pathOf(change.file));
 }
 
-Outcome ChangeJournal::add(const StoredChange &change, const QByteArray &lines)
+Outcome ChangeJournal::add(StoredChange &change, const QByteArray &lines)
 {
     if (change.file.isEmpty())
         return Outcome::failure(QStringLiteral("the change has no record"));
-    return m_host.AppendToFile(pathOf(change.file), lines);
+    if (change.size + lines.size() > LargestRecord)
+        return Outcome::failure(QStringLiteral("its record would pass %1 MiB").arg(LargestRecord >> 20));
+    const Outcome added = m_host.AppendToFile(pathOf(change.file), lines);
+    if (added)
+        change.size += lines.size();
+    return added;
 }
 
 void ChangeJournal::remove(const StoredChange &change)

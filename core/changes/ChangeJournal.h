@@ -9,40 +9,54 @@
 
 class Host;
 
-// A change record as it is stored: the file that holds it, empty until it
-// is first saved.
+// A change record as it is stored: the file that holds it (empty until it is
+// first saved), its size there, and whether the record holds every line of
+// it or only the summary of it: its tool, what the user did, its state and
+// whether the user was told that it waits.
 struct StoredChange {
     QString file;
     ChangeRecord record;
+    qint64 size = 0;
+    bool whole = true;
 };
 
 // Where the program keeps its change records: one file each in the state
-// folder, numbered in the order the changes began. A record is written whole
-// when its change begins and only grows after that, by additions at its end;
-// while a run of the program works on a change, it holds the record's lock.
-// The journal only stores; changes are applied by applyChange
-// (RecordedChange.h).
+// folder (private to the user), numbered in the order the changes began. A
+// record is written whole when its change begins and only grows after that,
+// by additions at its end, never past LargestRecord; while a run of the
+// program works on a change, it holds the record's lock. A record whose
+// content is wrong is set aside once (renamed, never acted on); one that
+// cannot be read now (the disk is busy, the program has too many files
+// open) stays as it is and is tried again later. The journal only stores;
+// changes are applied by the change engine (ChangeEngine.h).
 class ChangeJournal {
 public:
     // How many changes are kept; older ones go, but never one that is open.
     static constexpr int Kept = 50;
     // How many of the newest records are looked at, at most.
     static constexpr int Looked = 300;
-    // A record larger than this is not read.
+    // The most a record may hold on the disk.
     static constexpr qint64 LargestRecord = 64 << 20;
 
     explicit ChangeJournal(Host &host);
 
-    // The newest stored changes (at most Looked), oldest first. A record that
-    // cannot be read is set aside once (renamed, never acted on) and a
-    // sentence about it added to notes.
-    QList<StoredChange> load(QStringList &notes);
-    // The most recent finished change of the tool, not undone yet.
+    // The summaries of the newest stored changes (at most Looked), oldest
+    // first: each record read at its two ends only, so that a start looks at
+    // hundreds of large records at once. A sentence is added to notes about
+    // each record that was set aside or cannot be read now.
+    QList<StoredChange> summaries(QStringList &notes);
+    // Reads the whole record of a summary; when it is set aside, or cannot
+    // be read now, a sentence about it goes to notes.
+    enum class Reading { Whole, SetAside, NotNow };
+    Reading readWhole(StoredChange &change, QStringList &notes);
+    // The most recent finished change of the tool, not undone yet, whole.
     std::optional<StoredChange> latestUndoable(ChangeRecord::Tool tool, QStringList &notes);
 
     // Stores a new change under the next free number, whole and on the disk
     // before it returns, and takes its lock. The oldest closed records beyond
-    // Kept go. Fails, with the reason, when the state folder cannot be written.
+    // Kept go. Fails, with the reason, when the state folder cannot be
+    // written, or when the change holds too many names for its record to
+    // stay within LargestRecord as it grows (an undo adds as much again).
     Outcome begin(StoredChange &change);
     // Takes the lock of a stored change, to undo or mend it; false while
     // another run of the program works on it.
@@ -50,8 +64,9 @@ public:
     // Lets go of the change's lock.
     void release(const StoredChange &change);
     // Adds lines to the end of a stored change, on the disk before it
-    // returns; on failure the record stays as it was.
-    Outcome add(const StoredChange &change, const QByteArray &lines);
+    // returns; on failure (also when the record would pass LargestRecord)
+    // the record stays as it was.
+    Outcome add(StoredChange &change, const QByteArray &lines);
     // Forgets a change.
     void remove(const StoredChange &change);
 
@@ -59,8 +74,14 @@ private:
     QString pathOf(const QString &file) const;
     // The record files, oldest first.
     QStringList files() const;
-    // One record; nothing, and the record set aside, when it cannot be read.
-    std::optional<StoredChange> read(const QString &file, QStringList &notes);
+    // A record's summary; nothing when it is set aside or cannot be read now.
+    std::optional<StoredChange> summary(const QString &file, QStringList &notes);
+    // The state of a record from its last state line, read from its end;
+    // false when it holds none.
+    bool readState(const QString &path, qint64 size, ChangeRecord &record, Outcome &read);
+    // Renames a record whose content is wrong so that it is never read again,
+    // with a sentence about it.
+    void setAside(const QString &file, const QString &whyNot, QStringList &notes);
     // Removes the oldest closed records beyond Kept.
     void prune(const QStringList &files);
 

@@ -4,24 +4,24 @@
 #include "core/base/Paths.h"
 
 #include <QDir>
-#include <QHash>
 #include <QSet>
-#include <algorithm>
+#include <QVarLengthArray>
 
 namespace {
 
 const QByteArray HeaderStart = "tamsells-file-utilities change record ";
-// Format 2 adds which file each rename moved, and the lines a change gains
-// after it is first written; format 1 records are read as well.
-const QByteArray Header = HeaderStart + '2';
-const QByteArray FirstHeader = HeaderStart + '1';
+// Format 2 added which file each rename moved and the lines a change gains
+// after it is first written; format 3 which folder each folder is, and the
+// line that says the user was told that a change waits. Records of the
+// earlier formats are read as well.
+constexpr int Format = 3;
 
 const char *const ToolNames[] = {"renamer", "folderer"};
 const char *const StateNames[] = {"running",  "finished",      "undoing",
                                   "undone",   "needs-mending", "undo-needs-mending"};
 
 template <std::size_t N>
-int indexOfName(const QByteArray &name, const char *const (&names)[N])
+int indexOfName(QByteArrayView name, const char *const (&names)[N])
 {
     for (std::size_t i = 0; i < N; ++i)
         if (name == names[i])
@@ -47,18 +47,12 @@ void appendEscaped(QByteArray &line, QStringView text)
     line.append(text.toUtf8().replace('\\', "\\\\").replace('\t', "\\t").replace('\n', "\\n"));
 }
 
-QByteArray escaped(const QString &text)
-{
-    QByteArray line;
-    appendEscaped(line, text);
-    return line;
-}
-
-QString unescaped(const QByteArray &field)
+QString unescaped(QByteArrayView field)
 {
     if (!field.contains('\\'))
         return QString::fromUtf8(field);
     QByteArray bytes;
+    bytes.reserve(field.size());
     for (qsizetype i = 0; i < field.size(); ++i) {
         if (field[i] == '\\' && i + 1 < field.size()) {
             const char next = field[++i];
@@ -74,7 +68,7 @@ bool plainFolder(const QString &path)
 {
     if (!QDir::isAbsolutePath(path))
         return false;
-    for (const QString &part : path.split(Paths::separator()))
+    for (const QStringView part : QStringView(path).split(Paths::separator()))
         if (part == u"." || part == u"..")
             return false;
     return true;
@@ -90,284 +84,474 @@ const char *listName(ChangeRecord::List which)
     return which == ChangeRecord::List::Undo ? "undo" : "rename";
 }
 
-// Where a path's folder ends: as Paths::folderPart, without a copy; a root
-// keeps its separator.
-QStringView folderOf(const QString &path, qsizetype &cut)
+void appendPath(QByteArray &line, const RecordPath &path)
 {
-    cut = path.lastIndexOf(Paths::separator());
-    QStringView folder = QStringView(path).left(std::max<qsizetype>(cut, 0));
-    if (cut >= 0 && (folder.isEmpty() || folder.endsWith(u':')))
-        folder = QStringView(path).left(cut + 1);
-    return folder;
+    line.append(QByteArray::number(path.folder)).append('\t');
+    appendEscaped(line, path.name);
 }
 
-// Writes paths as their folder's number and their name.
-class PathWriter {
-public:
-    explicit PathWriter(const QStringList &folders)
-    {
-        for (int i = 0; i < folders.size(); ++i)
-            m_numbers.insert(folders[i], i);
-    }
-    void append(QByteArray &line, const QString &path)
-    {
-        qsizetype cut = 0;
-        const QStringView folder = folderOf(path, cut);
-        // The paths of a change mostly share one folder.
-        if (folder != m_lastFolder) {
-            m_lastFolder = folder.toString();
-            m_lastNumber = QByteArray::number(m_numbers.value(m_lastFolder, -1)) + '\t';
-        }
-        line.append(m_lastNumber);
-        appendEscaped(line, QStringView(path).mid(cut + 1));
-    }
-
-private:
-    QHash<QString, int> m_numbers;
-    QString m_lastFolder;
-    QByteArray m_lastNumber = "-1\t";
-};
+// A number field, empty where it is not known.
+void appendNumber(QByteArray &line, quint64 number, bool known)
+{
+    line.append('\t');
+    if (known)
+        line.append(QByteArray::number(number));
+}
 
 // A file's identity as four fields: device, inode, size, modification time;
 // empty fields where they are not known.
 void appendIdentity(QByteArray &line, const FileIdentity &identity)
 {
-    if (identity.inode != 0)
-        line.append('\t').append(QByteArray::number(identity.device)).append('\t').append(QByteArray::number(identity.inode));
-    else
-        line.append("\t\t");
-    if (identity.size >= 0)
-        line.append('\t').append(QByteArray::number(identity.size)).append('\t').append(QByteArray::number(identity.modified));
-    else
-        line.append("\t\t");
+    appendNumber(line, identity.device, identity.inode != 0);
+    appendNumber(line, identity.inode, identity.inode != 0);
+    appendNumber(line, quint64(identity.size), identity.size >= 0);
+    appendNumber(line, quint64(identity.modified), identity.size >= 0);
 }
 
-bool readIdentity(const QList<QByteArray> &fields, qsizetype first, FileIdentity &identity)
-{
-    bool ok = true;
-    auto number = [&](const QByteArray &field) {
-        bool good = false;
-        const qint64 value = field.toLongLong(&good);
-        ok &= good;
-        return value;
-    };
-    if (!fields[first + 1].isEmpty()) {
-        identity.device = quint64(number(fields[first]));
-        identity.inode = quint64(number(fields[first + 1]));
-    }
-    if (!fields[first + 2].isEmpty()) {
-        identity.size = number(fields[first + 2]);
-        identity.modified = number(fields[first + 3]);
-    }
-    return ok;
-}
-
-void appendRenames(QByteArray &text, PathWriter &path, const QList<RecordedRename> &list,
-                   const char *kind)
+void appendRenames(QByteArray &text, const QList<RecordedRename> &list, const char *kind)
 {
     for (const RecordedRename &rename : list) {
         text.append(kind).append('\t');
-        path.append(text, rename.from);
+        appendPath(text, rename.from);
         text.append('\t');
-        path.append(text, rename.to);
+        appendPath(text, rename.to);
         text.append('\t');
-        if (!rename.temporary.isEmpty())
-            appendEscaped(text, QStringView(rename.temporary).mid(rename.temporary.lastIndexOf(Paths::separator()) + 1));
+        appendEscaped(text, rename.temporary);
         appendIdentity(text, rename.identity);
         text.append('\n');
     }
 }
 
+// Reads a record line by line, each line once: a moved folder changes one
+// path, and a list's positions are told apart from older ones by the
+// positions line they follow, so no line works on the lists again.
+class RecordReader {
+public:
+    explicit RecordReader(QByteArrayView text) : m_text(text) {}
+
+    ChangeRecord read(QString &whyNot);
+    ChangeRecord readHead(QString &whyNot);
+
+private:
+    using Fields = QVarLengthArray<QByteArrayView, 10>;
+    // Where a list's files stand: the positions line they were last named
+    // under (-1 for none), and how many positions lines the list has seen.
+    struct Positions {
+        QList<int> namedUnder;
+        int latest = 0;
+    };
+
+    bool nextLine(QByteArrayView &line);
+    // The line's fields; false for a line longer than a record holds, or
+    // with more fields than any line has.
+    static bool split(QByteArrayView line, Fields &fields);
+    bool readHeader(QString &whyNot);
+    bool readLine(const Fields &fields);
+    bool readFolder(const Fields &fields);
+    bool readRename(const Fields &fields);
+    bool readAt(const Fields &fields);
+    bool readPath(QByteArrayView number, QByteArrayView name, RecordPath &path) const;
+    // After the last line: files that a list's last positions do not name
+    // stand at their new paths, once the list came to its end.
+    void settlePositions();
+    Positions &positionsOf(QByteArrayView list)
+    {
+        return list == "undo" ? m_undoPositions : m_renamePositions;
+    }
+
+    QByteArrayView m_text;
+    qsizetype m_start = 0;
+    int m_format = 0;
+    bool m_toolSeen = false, m_stateSeen = false;
+    ChangeRecord m_record;
+    Positions m_renamePositions, m_undoPositions;
+};
+
+bool RecordReader::nextLine(QByteArrayView &line)
+{
+    // Every line ends in a line break: what follows the last one is empty, or
+    // an addition that a stop cut short.
+    const qsizetype end = m_text.indexOf('\n', m_start);
+    if (end < 0)
+        return false;
+    line = m_text.sliced(m_start, end - m_start);
+    m_start = end + 1;
+    return true;
+}
+
+bool RecordReader::readHeader(QString &whyNot)
+{
+    QByteArrayView line;
+    if (!nextLine(line) || !line.startsWith(HeaderStart)) {
+        whyNot = QStringLiteral("it is not a change record");
+        return false;
+    }
+    m_format = line.sliced(HeaderStart.size()).toInt();
+    if (m_format < 1 || m_format > Format) {
+        whyNot = QStringLiteral("it was written by another version of the program");
+        return false;
+    }
+    return true;
+}
+
+bool RecordReader::readPath(QByteArrayView number, QByteArrayView name, RecordPath &path) const
+{
+    bool ok = false;
+    path.folder = number.toInt(&ok);
+    path.name = unescaped(name);
+    return ok && path.folder >= 0 && path.folder < m_record.folders.size() && plainName(path.name);
+}
+
+bool RecordReader::readFolder(const Fields &fields)
+{
+    if (fields.size() != (m_format >= 3 ? 5 : 2) || m_record.folders.size() >= ChangeRecord::MostFolders)
+        return false;
+    RecordedFolder folder{unescaped(fields[1]), {}};
+    if (fields.size() == 5) {
+        bool device = true, inode = true;
+        folder.identity.device = fields[2].isEmpty() ? 0 : fields[2].toULongLong(&device);
+        folder.identity.inode = fields[3].isEmpty() ? 0 : fields[3].toULongLong(&inode);
+        folder.identity.volume = unescaped(fields[4]);
+        if (!device || !inode)
+            return false;
+    }
+    m_record.folders << folder;
+    return plainFolder(folder.path);
+}
+
+bool RecordReader::readRename(const Fields &fields)
+{
+    QList<RecordedRename> &list = fields[0] == "undo" ? m_record.undo : m_record.renames;
+    if (fields.size() != (m_format == 1 ? 6 : 10) || list.size() >= ChangeRecord::MostRenames)
+        return false;
+    RecordedRename rename;
+    bool ok = readPath(fields[1], fields[2], rename.from) && readPath(fields[3], fields[4], rename.to);
+    rename.temporary = unescaped(fields[5]);
+    ok = ok && (rename.temporary.isEmpty() || plainName(rename.temporary));
+    if (fields.size() == 10) {
+        auto number = [&](QByteArrayView field) {
+            bool good = false;
+            const qint64 value = field.toLongLong(&good);
+            ok &= good;
+            return value;
+        };
+        if (!fields[7].isEmpty()) {
+            rename.identity.device = quint64(number(fields[6]));
+            rename.identity.inode = quint64(number(fields[7]));
+        }
+        if (!fields[8].isEmpty()) {
+            rename.identity.size = number(fields[8]);
+            rename.identity.modified = number(fields[9]);
+        }
+    }
+    list << rename;
+    positionsOf(fields[0]).namedUnder << -1;
+    return ok;
+}
+
+bool RecordReader::readAt(const Fields &fields)
+{
+    if (fields.size() != 5)
+        return false;
+    QList<RecordedRename> &list = fields[1] == "undo" ? m_record.undo : m_record.renames;
+    Positions &positions = positionsOf(fields[1]);
+    bool ok = false;
+    const qsizetype index = fields[2].toLongLong(&ok);
+    RecordPath at;
+    if (!ok || index < 0 || index >= list.size() || !readPath(fields[3], fields[4], at))
+        return false;
+    RecordedRename &rename = list[index];
+    if (at == rename.from) {
+        rename.at = RecordedRename::At::From;
+    } else if (at == rename.to) {
+        rename.at = RecordedRename::At::To;
+    } else if (at.folder == rename.from.folder
+               && (rename.temporary.isEmpty() || rename.temporary == at.name)) {
+        // Earlier versions named a file they found under a temporary name
+        // that the rename did not record here.
+        rename.temporary = at.name;
+        rename.at = RecordedRename::At::Temporary;
+    } else {
+        return false;
+    }
+    positions.namedUnder[index] = positions.latest;
+    return true;
+}
+
+bool RecordReader::readLine(const Fields &fields)
+{
+    const QByteArrayView kind = fields[0];
+    if (kind == "tool" && fields.size() == 2) {
+        const int tool = indexOfName(fields[1], ToolNames);
+        m_record.tool = ChangeRecord::Tool(std::max(tool, 0));
+        m_toolSeen = true;
+        return tool >= 0;
+    }
+    if (kind == "what" && fields.size() == 2) {
+        m_record.what = unescaped(fields[1]);
+        return true;
+    }
+    if (kind == "case-blind" && fields.size() == 2) {
+        m_record.caseBlind = fields[1] == "yes";
+        return true;
+    }
+    if (kind == "trash" && fields.size() == 2) {
+        m_record.intoTrash = fields[1] == "yes";
+        return true;
+    }
+    if (kind == "folder")
+        return readFolder(fields);
+    if (kind == "moved" && fields.size() == 3) {
+        bool ok = false;
+        const int folder = fields[1].toInt(&ok);
+        const QString now = unescaped(fields[2]);
+        if (!ok || folder < 0 || folder >= m_record.folders.size() || !plainFolder(now))
+            return false;
+        m_record.folders[folder].path = now;
+        return true;
+    }
+    if (kind == "made" && fields.size() == 3) {
+        RecordPath folder;
+        const bool ok = readPath(fields[1], fields[2], folder);
+        m_record.madeFolders << folder;
+        return ok && m_record.madeFolders.size() <= ChangeRecord::MostFolders;
+    }
+    if (kind == "rename" || kind == "undo")
+        return readRename(fields);
+    if (kind == "positions" && fields.size() == 2) {
+        ++positionsOf(fields[1]).latest;
+        return true;
+    }
+    if (kind == "at")
+        return readAt(fields);
+    if (kind == "state" && fields.size() == 2) {
+        const int state = indexOfName(fields[1], StateNames);
+        m_record.state = ChangeRecord::State(std::max(state, 0));
+        m_record.toldWaiting = false;
+        m_stateSeen = true;
+        // An undo begins: its list follows. (The first format wrote the
+        // whole record anew each time, the undo list ahead of its state.)
+        if (m_record.state == ChangeRecord::State::Undoing && m_format > 1) {
+            m_record.undo.clear();
+            m_undoPositions = {};
+        }
+        return state >= 0;
+    }
+    if (kind == "told" && fields.size() == 2 && fields[1] == "waiting") {
+        m_record.toldWaiting = true;
+        return true;
+    }
+    return false;
+}
+
+void RecordReader::settlePositions()
+{
+    const bool renamesDone = m_record.state != ChangeRecord::State::Running;
+    const bool undoDone = m_record.state != ChangeRecord::State::Undoing;
+    for (auto [list, positions, done] :
+         {std::tuple(&m_record.renames, &m_renamePositions, renamesDone),
+          std::tuple(&m_record.undo, &m_undoPositions, undoDone)}) {
+        for (qsizetype i = 0; i < list->size(); ++i) {
+            RecordedRename &rename = (*list)[i];
+            // A list that came to its end names only the files that did not
+            // reach their new path.
+            if (positions->namedUnder[i] != positions->latest)
+                rename.at = done ? RecordedRename::At::To : RecordedRename::At::Unknown;
+        }
+    }
+}
+
+bool RecordReader::split(QByteArrayView line, Fields &fields)
+{
+    if (line.size() > ChangeRecord::LongestLine)
+        return false;
+    for (qsizetype start = 0;;) {
+        const qsizetype tab = line.indexOf('\t', start);
+        fields.append(line.sliced(start, (tab < 0 ? line.size() : tab) - start));
+        if (tab < 0)
+            return true;
+        if (fields.size() == 10)
+            return false;
+        start = tab + 1;
+    }
+}
+
+ChangeRecord RecordReader::readHead(QString &whyNot)
+{
+    whyNot.clear();
+    if (!readHeader(whyNot))
+        return {};
+    QByteArrayView line;
+    Fields fields;
+    while (nextLine(line) && split(line, fields) && fields[0] != "folder" && readLine(fields))
+        fields.clear();
+    if (!m_toolSeen || m_record.what.isEmpty())
+        whyNot = QStringLiteral("a part of it is missing");
+    return m_record;
+}
+
+ChangeRecord RecordReader::read(QString &whyNot)
+{
+    whyNot.clear();
+    if (!readHeader(whyNot))
+        return {};
+    QByteArrayView line;
+    for (qsizetype n = 2; nextLine(line); ++n) {
+        Fields fields;
+        if (!split(line, fields) || !readLine(fields)) {
+            whyNot = QStringLiteral("line %1 cannot be read, or names a path outside its folders")
+                         .arg(n);
+            return m_record;
+        }
+    }
+    if (!m_toolSeen || !m_stateSeen || m_record.what.isEmpty() || m_record.folders.isEmpty())
+        whyNot = QStringLiteral("a part of it is missing");
+    settlePositions();
+    return m_record;
+}
+
 } // namespace
+
+QString ChangeRecord::path(const RecordPath &path) const
+{
+    return path.folder < 0 || path.folder >= folders.size()
+        ? QString()
+        : Paths::join(folders[path.folder].path, path.name);
+}
+
+QString ChangeRecord::temporaryPath(const RecordedRename &rename) const
+{
+    return rename.temporary.isEmpty() ? QString() : path({rename.from.folder, rename.temporary});
+}
+
+QString ChangeRecord::atPath(const RecordedRename &rename) const
+{
+    switch (rename.at) {
+    case RecordedRename::At::Unknown:
+        return {};
+    case RecordedRename::At::From:
+        return fromPath(rename);
+    case RecordedRename::At::To:
+        return toPath(rename);
+    case RecordedRename::At::Temporary:
+        return temporaryPath(rename);
+    }
+    return {};
+}
+
+QStringList ChangeRecord::folderPaths() const
+{
+    QStringList paths;
+    for (const RecordedFolder &folder : folders)
+        paths << folder.path;
+    return paths;
+}
+
+RecordPaths::RecordPaths(const ChangeRecord &record)
+{
+    for (int i = 0; i < record.folders.size(); ++i)
+        m_numbers.insert(record.folders[i].path, i);
+}
+
+RecordPath RecordPaths::of(const QString &path) const
+{
+    return {m_numbers.value(Paths::folderPart(path), -1), Paths::lastComponent(path)};
+}
 
 QByteArray ChangeRecord::toText() const
 {
-    PathWriter path(folders);
-    QByteArray text = Header + '\n';
-    text.reserve(120 * (renames.size() + undo.size()) + 1000);
+    QByteArray text = HeaderStart + QByteArray::number(Format) + '\n';
+    text.reserve(120 * (renames.size() + undo.size()) + 80 * folders.size() + 1000);
     text.append("tool\t").append(ToolNames[int(tool)]).append('\n');
-    text.append("what\t").append(escaped(what)).append('\n');
+    text.append("what\t");
+    appendEscaped(text, what);
+    text.append('\n');
     text.append("case-blind\t").append(caseBlind ? "yes" : "no").append('\n');
     if (intoTrash)
         text.append("trash\tyes\n");
-    for (const QString &folder : folders)
-        text.append("folder\t").append(escaped(folder)).append('\n');
-    for (const QString &folder : madeFolders) {
-        text.append("made\t");
-        path.append(text, folder);
+    for (const RecordedFolder &folder : folders) {
+        text.append("folder\t");
+        appendEscaped(text, folder.path);
+        const FolderIdentity &identity = folder.identity;
+        appendNumber(text, identity.device, identity.known());
+        appendNumber(text, identity.inode, identity.known());
+        text.append('\t');
+        appendEscaped(text, identity.volume);
         text.append('\n');
     }
-    appendRenames(text, path, renames, "rename");
+    for (const RecordPath &folder : madeFolders) {
+        text.append("made\t");
+        appendPath(text, folder);
+        text.append('\n');
+    }
+    appendRenames(text, renames, "rename");
     return text.append("state\t").append(StateNames[int(state)]).append('\n');
 }
 
 QByteArray ChangeRecord::undoText() const
 {
-    PathWriter path(folders);
     QByteArray text("state\tundoing\n");
-    appendRenames(text, path, undo, "undo");
+    appendRenames(text, undo, "undo");
     return text;
 }
 
 QByteArray ChangeRecord::positionsText(std::initializer_list<List> lists) const
 {
-    PathWriter path(folders);
     QByteArray text;
     for (const List which : lists) {
         // Every file of the list stands at its new path but those named here.
         text.append("positions\t").append(listName(which)).append('\n');
         const QList<RecordedRename> &files = list(which);
         for (qsizetype i = 0; i < files.size(); ++i) {
-            if (files[i].at.isEmpty() || files[i].at == files[i].to)
+            const RecordedRename &file = files[i];
+            if (file.at == RecordedRename::At::Unknown || file.at == RecordedRename::At::To)
                 continue;
             text.append("at\t").append(listName(which)).append('\t').append(QByteArray::number(i)).append('\t');
-            path.append(text, files[i].at);
+            appendPath(text, file.at == RecordedRename::At::From
+                                 ? file.from
+                                 : RecordPath{file.from.folder, file.temporary});
             text.append('\n');
         }
     }
     return text.append("state\t").append(StateNames[int(state)]).append('\n');
 }
 
-QByteArray ChangeRecord::movedText(int folder, const QString &now) const
+QByteArray ChangeRecord::movedText(int folder) const
 {
-    return "moved\t" + QByteArray::number(folder) + '\t' + escaped(now) + '\n';
+    QByteArray line = "moved\t" + QByteArray::number(folder) + '\t';
+    appendEscaped(line, folders[folder].path);
+    return line + '\n';
 }
 
-void ChangeRecord::relocate(int folder, const QString &now)
+QByteArray ChangeRecord::toldText()
 {
-    const QString old = folders[folder];
-    const auto move = [&](QString &path) {
-        if (!path.isEmpty() && Paths::folderPart(path) == old)
-            path = Paths::join(now, Paths::lastComponent(path));
-    };
-    for (QList<RecordedRename> *list : {&renames, &undo}) {
-        for (RecordedRename &rename : *list) {
-            move(rename.from);
-            move(rename.to);
-            move(rename.temporary);
-            move(rename.at);
-        }
-    }
-    for (QString &made : madeFolders)
-        move(made);
-    folders[folder] = now;
+    return "told\twaiting\n";
 }
 
-ChangeRecord ChangeRecord::fromText(const QByteArray &text, QString &whyNot)
+ChangeRecord ChangeRecord::fromText(QByteArrayView text, QString &whyNot)
 {
-    ChangeRecord record;
-    whyNot.clear();
-    // Every line ends in a line break: what follows the last one is empty, or
-    // an addition that a stop cut short. Lines are taken one at a time, so
-    // that a large record is not held twice.
-    qsizetype start = 0;
-    auto nextLine = [&](QByteArray &line) {
-        const qsizetype end = text.indexOf('\n', start);
-        if (end < 0)
-            return false;
-        line = text.mid(start, end - start);
-        start = end + 1;
-        return true;
-    };
-    QByteArray line;
-    if (!nextLine(line) || !line.startsWith(HeaderStart)) {
-        whyNot = QStringLiteral("it is not a change record");
-        return record;
-    }
-    const bool first = line == FirstHeader;
-    if (!first && line != Header) {
-        whyNot = QStringLiteral("it was written by another version of the program");
-        return record;
-    }
-    const qsizetype renameFields = first ? 6 : 10;
-    // A path given as a folder's number and a name.
-    auto pathOf = [&](const QByteArray &number, const QByteArray &name, QString &path) {
-        bool ok = false;
-        const int folder = number.toInt(&ok);
-        const QString plain = unescaped(name);
-        if (!ok || folder < 0 || folder >= record.folders.size() || !plainName(plain))
-            return false;
-        path = Paths::join(record.folders[folder], plain);
-        return true;
-    };
-    bool toolSeen = false, stateSeen = false;
-    for (qsizetype n = 2; whyNot.isEmpty() && nextLine(line); ++n) {
-        const QList<QByteArray> fields = line.split('\t');
-        const QByteArray &kind = fields.first();
-        bool ok = true;
-        if (kind == "tool" && fields.size() == 2) {
-            const int tool = indexOfName(fields[1], ToolNames);
-            ok = tool >= 0;
-            record.tool = Tool(tool);
-            toolSeen = true;
-        } else if (kind == "what" && fields.size() == 2) {
-            record.what = unescaped(fields[1]);
-        } else if (kind == "case-blind" && fields.size() == 2) {
-            record.caseBlind = fields[1] == "yes";
-        } else if (kind == "trash" && fields.size() == 2) {
-            record.intoTrash = fields[1] == "yes";
-        } else if (kind == "folder" && fields.size() == 2) {
-            record.folders << unescaped(fields[1]);
-            ok = plainFolder(record.folders.last());
-        } else if (kind == "moved" && fields.size() == 3) {
-            const int folder = fields[1].toInt(&ok);
-            const QString now = unescaped(fields[2]);
-            ok = ok && folder >= 0 && folder < record.folders.size() && plainFolder(now);
-            if (ok)
-                record.relocate(folder, now);
-        } else if (kind == "made" && fields.size() == 3) {
-            QString folder;
-            ok = pathOf(fields[1], fields[2], folder);
-            record.madeFolders << folder;
-        } else if ((kind == "rename" || kind == "undo") && fields.size() == renameFields) {
-            RecordedRename rename;
-            ok = pathOf(fields[1], fields[2], rename.from) && pathOf(fields[3], fields[4], rename.to)
-                && (fields[5].isEmpty() || pathOf(fields[1], fields[5], rename.temporary))
-                && (first || readIdentity(fields, 6, rename.identity));
-            (kind == "undo" ? record.undo : record.renames) << rename;
-        } else if (kind == "positions" && fields.size() == 2) {
-            for (RecordedRename &rename : fields[1] == "undo" ? record.undo : record.renames)
-                rename.at.clear();
-        } else if (kind == "at" && fields.size() == 5) {
-            QList<RecordedRename> &list = fields[1] == "undo" ? record.undo : record.renames;
-            const qsizetype index = fields[2].toLongLong(&ok);
-            ok = ok && index >= 0 && index < list.size() && pathOf(fields[3], fields[4], list[index].at);
-        } else if (kind == "state" && fields.size() == 2) {
-            const int state = indexOfName(fields[1], StateNames);
-            ok = state >= 0;
-            record.state = State(state);
-            stateSeen = true;
-            // An undo begins: its list follows. (The first format wrote the
-            // whole record anew each time, the undo list ahead of its state.)
-            if (record.state == State::Undoing && !first)
-                record.undo.clear();
-        } else {
-            ok = false;
-        }
-        if (!ok)
-            whyNot = QStringLiteral("line %1 cannot be read, or names a path outside its folders")
-                         .arg(n);
-    }
-    if (whyNot.isEmpty()
-        && (!toolSeen || !stateSeen || record.what.isEmpty() || record.folders.isEmpty()))
-        whyNot = QStringLiteral("a part of it is missing");
-    // A list that came to its end names only the files that did not reach
-    // their new path.
-    const bool renamesDone = record.state != State::Running;
-    const bool undoDone = record.state != State::Undoing;
-    for (const auto &[list, done] : {std::pair(&record.renames, renamesDone), std::pair(&record.undo, undoDone)})
-        if (done)
-            for (RecordedRename &rename : *list)
-                if (rename.at.isEmpty())
-                    rename.at = rename.to;
-    return record;
+    return RecordReader(text).read(whyNot);
+}
+
+ChangeRecord ChangeRecord::headFromText(QByteArrayView head, QString &whyNot)
+{
+    return RecordReader(head).readHead(whyNot);
+}
+
+bool ChangeRecord::stateFromLine(QByteArrayView line, State &state)
+{
+    if (!line.startsWith("state\t"))
+        return false;
+    const int found = indexOfName(line.sliced(6), StateNames);
+    state = State(std::max(found, 0));
+    return found >= 0;
 }
 
 QList<RecordedRename> ChangeRecord::done() const
 {
     QList<RecordedRename> moved;
     for (const RecordedRename &rename : renames)
-        if (rename.at == rename.to)
+        if (rename.at == RecordedRename::At::To)
             moved << rename;
     return moved;
 }
@@ -377,10 +561,10 @@ QString ChangeRecord::undoCaption() const
     const qsizetype count = done().size();
     const QString moved = tool == Tool::Folderer ? countText(count, "file", "files")
                                                  : countText(count, "name", "names");
-    QSet<QString> from;
+    QSet<int> from;
     for (const RecordedRename &rename : renames)
-        from.insert(Paths::folderPart(rename.from));
-    const QString where = from.size() == 1 ? *from.cbegin()
+        from.insert(rename.from.folder);
+    const QString where = from.size() == 1 ? folders.value(*from.cbegin()).path
                                            : QStringLiteral("%1 folders").arg(from.size());
     return QStringLiteral("Undo %1 in %2 (%3)").arg(what, where, moved);
 }

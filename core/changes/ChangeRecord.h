@@ -3,19 +3,38 @@
 #include "core/host/Host.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <initializer_list>
 
-// A rename or move of one file as a change recorded it, by full paths: from
-// and to, the temporary path it waits under where the change needs one,
-// where it stood when the change last came to an end (empty while that is
-// not known), and which file it is.
+// A path of a change: one of the change's folders, by its number, and a name
+// in it. The record holds each folder once, however many files it holds.
+struct RecordPath {
+    int folder = -1;
+    QString name;
+    bool operator==(const RecordPath &) const = default;
+};
+
+// A folder that a change may touch: where it is now, and which folder it was
+// when the change began (not known for one that the change was to make, nor
+// in records of earlier versions).
+struct RecordedFolder {
+    QString path;
+    FolderIdentity identity;
+};
+
+// A rename or move of one file as a change recorded it: from and to, the
+// temporary name (in from's folder) it waits under where the change needs
+// one, where it stood when the change last came to an end, and which file it
+// is.
 struct RecordedRename {
-    QString from;
-    QString to;
+    enum class At { Unknown, From, To, Temporary };
+    RecordPath from;
+    RecordPath to;
     QString temporary;
-    QString at;
+    At at = At::Unknown;
     FileIdentity identity;
 };
 
@@ -35,12 +54,19 @@ struct ChangeRecord {
     // The two lists of renames a change holds: its own, and those of its undo.
     enum class List { Renames, Undo };
 
+    // How much a record may hold: a record that claims more is not one this
+    // program wrote.
+    static constexpr int MostFolders = 1 << 17;
+    static constexpr int MostRenames = 1 << 21;
+    // The longest line: a folder's path, escaped, and its identity.
+    static constexpr qsizetype LongestLine = 20 * 1024;
+
     Tool tool = Tool::Renamer;
     // What the user did, in words: "MAKE CHANGES", "the clean-up batch",
-    // "the upper-case walk", "MakeFolders", "Delete".
+    // "the upper-case walk", "TITLES", "MakeFolders", "Delete".
     QString what;
     // Every folder the change may touch: no path of the record lies elsewhere.
-    QStringList folders;
+    QList<RecordedFolder> folders;
     bool caseBlind = false;
     // Whether the change moved its files into the trash (Delete): a file that
     // leaves the trash again takes its note there along.
@@ -49,9 +75,12 @@ struct ChangeRecord {
     QList<RecordedRename> renames;
     // Folders the change was to make (those that were not there before it):
     // undo removes them when they are empty.
-    QStringList madeFolders;
+    QList<RecordPath> madeFolders;
     // The renames that undo performs, recorded before it starts.
     QList<RecordedRename> undo;
+    // Whether the user was told that the change waits (for its drive, its
+    // folder or a file) since it last came to an end.
+    bool toldWaiting = false;
 
     QList<RecordedRename> &list(List which) { return which == List::Undo ? undo : renames; }
     const QList<RecordedRename> &list(List which) const
@@ -60,10 +89,17 @@ struct ChangeRecord {
     }
     // Whether recovery has to look at the change: it did not come to its
     // end, or left a file away from its old and its new name.
-    bool isOpen() const
-    {
-        return state != State::Finished && state != State::Undone;
-    }
+    bool isOpen() const { return state != State::Finished && state != State::Undone; }
+
+    // Full paths.
+    QString path(const RecordPath &path) const;
+    QString fromPath(const RecordedRename &rename) const { return path(rename.from); }
+    QString toPath(const RecordedRename &rename) const { return path(rename.to); }
+    // Empty when the rename needs no temporary name.
+    QString temporaryPath(const RecordedRename &rename) const;
+    // Where the file stands, as far as the record knows: empty while not known.
+    QString atPath(const RecordedRename &rename) const;
+    QStringList folderPaths() const;
 
     // The record as first stored: lines of UTF-8 text (the format is in the
     // README). Every path must lie in one of the folders. The record only
@@ -74,20 +110,35 @@ struct ChangeRecord {
     // The lines that say where the files of the lists stand now, and the
     // state the change has reached.
     QByteArray positionsText(std::initializer_list<List> lists) const;
-    // Where a folder of the change is now, when it was moved during the
-    // change: every path in it moves along.
-    QByteArray movedText(int folder, const QString &now) const;
-    // The record read back, added lines included; whyNot is empty when it
-    // can be acted on, and otherwise says why not (not a change record, a
-    // newer format, a path outside its folders, a line it cannot read).
-    static ChangeRecord fromText(const QByteArray &text, QString &whyNot);
+    // Where folder number `folder` is now, when it was moved during the change.
+    QByteArray movedText(int folder) const;
+    // The line that says the user was told that the change waits.
+    static QByteArray toldText();
+    // The record read back, added lines included, in time and memory linear
+    // in its size; whyNot is empty when it can be acted on, and otherwise says
+    // why not (not a change record, a newer format, a path outside its
+    // folders, a line it cannot read, more than a record may hold).
+    static ChangeRecord fromText(QByteArrayView text, QString &whyNot);
+    // What a record's first lines tell, up to its first folder: its tool and
+    // what the user did; whyNot as fromText gives it.
+    static ChangeRecord headFromText(QByteArrayView head, QString &whyNot);
+    // The state a line "state\t..." names; false for another line.
+    static bool stateFromLine(QByteArrayView line, State &state);
 
     // The renames whose file the change moved and undo has not put back.
     QList<RecordedRename> done() const;
     // What undoing it means, for a menu: "Undo the clean-up batch in
     // /videos (4,212 names)".
     QString undoCaption() const;
-    // Moves every path of the change that lies in folder number `folder`
-    // to where the folder is now.
-    void relocate(int folder, const QString &now);
+};
+
+// Full paths as places in a record: by the number of the folder that holds
+// them, which must be one of the change's.
+class RecordPaths {
+public:
+    explicit RecordPaths(const ChangeRecord &record);
+    RecordPath of(const QString &path) const;
+
+private:
+    QHash<QString, int> m_numbers;
 };

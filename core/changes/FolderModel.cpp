@@ -72,9 +72,14 @@ bool FolderModel::takenByOther(const QString &name, int self) const
 
 FileIdentity FolderModel::identity(int entry) const
 {
-    if (entry < 0 || m_entries[entry].inode == 0)
+    if (entry < 0)
         return {};
-    return {m_device, m_entries[entry].inode};
+    const FolderEntry &listed = m_entries[entry];
+    if (listed.inode != 0)
+        return {m_device, listed.inode};
+    if (listed.size >= 0)
+        return {0, 0, listed.size, listed.modified};
+    return {};
 }
 
 bool FolderModel::fits(const QString &name) const

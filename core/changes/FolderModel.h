@@ -18,7 +18,8 @@ public:
 
     bool caseBlind() const { return m_caseBlind; }
     // Which file an entry is, as the folder's listing told: its inode where
-    // the volume keeps inodes, nothing known elsewhere or for entry -1.
+    // the volume keeps inodes, else its size and time where the listing took
+    // them; nothing known for entry -1.
     FileIdentity identity(int entry) const;
     int count() const { return int(m_entries.size()); }
     const QString &name(int entry) const { return m_entries[entry].name; }

@@ -3,7 +3,7 @@
 #include "core/base/NumberText.h"
 #include "core/base/Paths.h"
 #include "core/changes/FolderCache.h"
-#include "core/changes/RecordedChange.h"
+#include "core/changes/ChangeEngine.h"
 #include "core/changes/Recovery.h"
 #include "core/host/Host.h"
 
@@ -35,33 +35,35 @@ int holderOf(FolderCache &folders, const QString &path)
     return model.caseBlind() && outsideAscii(name) ? model.holder(name) : model.find(name);
 }
 
-Undone undo(Host &host, ChangeJournal &journal, StoredChange &change, WorkProgress *progress)
+// The folders of a change that cannot be looked at now: gone, unreadable
+// (its drive taken away), or another folder at the path.
+QStringList foldersNotThere(Host &host, FolderCache &folders, const ChangeRecord &record)
 {
-    if (!journal.take(change))
-        return {QStringLiteral("Nothing was put back: another run of the program is working on %1 "
-                               "in %2 right now. Ctrl+Z will try again when it is done.")
-                    .arg(change.record.what, change.record.folders.value(0)),
-                {}};
-    FolderCache folders(host);
-    for (const RecordedRename &rename : change.record.done()) {
-        folders.folderOf(rename.from);
-        folders.folderOf(rename.to);
+    for (const RecordedRename &rename : record.done()) {
+        folders.folderOf(record.fromPath(rename));
+        folders.folderOf(record.toPath(rename));
     }
-    if (!folders.unreadable().isEmpty()) {
-        journal.release(change);
-        return {{}, folders.unreadable()};
-    }
-    QStringList notPutBack;
-    // Each file the change moved, from where it stands now back to where it was.
+    QStringList away = folders.unreadable();
+    for (const QString &folder : foldersAway(host, record))
+        if (!away.contains(folder))
+            away << folder;
+    return away;
+}
+
+// Each file the change moved, from where it stands now back to where it
+// was; those that cannot go back are named in notPutBack, with why.
+QList<Rename> renamesBack(FolderCache &folders, const ChangeRecord &record, QStringList &notPutBack)
+{
     QList<Rename> back;
-    for (const RecordedRename &rename : change.record.done()) {
-        if (folders.entryAt(rename.to) < 0)
-            notPutBack << QStringLiteral("%1: it is no longer there").arg(rename.to);
-        else if (!rename.identity.matches(folders.identityAt(rename.to)))
+    for (const RecordedRename &rename : record.done()) {
+        const QString to = record.toPath(rename), from = record.fromPath(rename);
+        if (folders.entryAt(to) < 0)
+            notPutBack << QStringLiteral("%1: it is no longer there").arg(to);
+        else if (!rename.identity.matches(folders.identityAt(to)))
             notPutBack << QStringLiteral("%1: another file has taken its name since; it was left alone")
-                              .arg(rename.to);
+                              .arg(to);
         else
-            back.append({rename.to, rename.from, rename.identity});
+            back.append({to, from, rename.identity});
     }
     // A file whose old name another file holds, one that stays where it is,
     // stays too; and then so may the file that waited for its name.
@@ -84,13 +86,48 @@ Undone undo(Host &host, ChangeJournal &journal, StoredChange &change, WorkProgre
             }
         }
     }
+    return back;
+}
 
+// Removes the folders the change made, deepest first so that a folder made
+// inside another goes before it, when they are empty; returns how many went
+// and names those kept.
+qsizetype removeMadeFolders(Host &host, const ChangeRecord &record, QStringList &kept)
+{
+    QStringList made;
+    for (const RecordPath &folder : record.madeFolders)
+        made << record.path(folder);
+    std::sort(made.begin(), made.end(), std::greater<>());
+    qsizetype removed = 0;
+    for (const QString &folder : made) {
+        if (host.RemoveFolder(folder))
+            ++removed;
+        else if (host.GetAttributes(folder))
+            kept << QStringLiteral("%1: it is not empty").arg(folder);
+    }
+    return removed;
+}
+
+Undone undo(Host &host, ChangeJournal &journal, StoredChange &change, WorkProgress *progress)
+{
+    const ChangeRecord &record = change.record;
+    if (!journal.take(change))
+        return {QStringLiteral("Nothing was put back: another run of the program is working on %1 "
+                               "in %2 right now. Ctrl+Z will try again when it is done.")
+                    .arg(record.what, record.folders.value(0).path),
+                {}};
+    FolderCache folders(host);
+    if (const QStringList away = foldersNotThere(host, folders, record); !away.isEmpty()) {
+        journal.release(change);
+        return {{}, away};
+    }
+    QStringList notPutBack;
     RenamePlan plan;
-    plan.renames = back;
-    plan.caseBlind = !back.isEmpty() && folders.folderOf(back.first().from).caseBlind();
+    plan.renames = renamesBack(folders, record, notPutBack);
+    plan.caseBlind = !plan.renames.isEmpty() && folders.folderOf(plan.renames.first().from).caseBlind();
     plan.stays = [&folders](const QString &path) { return folders.entryAt(path) >= 0; };
-    const ChangeOutcome outcome = applyChange(host, journal, change, ChangeRecord::List::Undo,
-                                              scheduleRenames(plan, host), progress);
+    const ChangeOutcome outcome =
+        applyUndo(host, journal, change, scheduleRenames(plan, host), progress);
     qsizetype putBack = 0;
     QHash<QString, QString> reasons;
     for (const ChangeOutcome::Failure &failure : outcome.failures)
@@ -99,7 +136,7 @@ Undone undo(Host &host, ChangeJournal &journal, StoredChange &change, WorkProgre
         if (outcome.at[i] == plan.renames[i].to) {
             ++putBack;
             // Out of the trash: its note there goes too.
-            if (change.record.intoTrash)
+            if (record.intoTrash)
                 host.ReleaseTrash(plan.renames[i].from);
         } else if (reasons.contains(plan.renames[i].from) || !outcome.stopped) {
             notPutBack << QStringLiteral("%1: it could not be renamed (%2)")
@@ -107,18 +144,8 @@ Undone undo(Host &host, ChangeJournal &journal, StoredChange &change, WorkProgre
                                    reasons.value(plan.renames[i].from, QStringLiteral("its folder went away")));
         }
     }
-
-    // Deepest first, so that a folder made inside another goes before it.
-    QStringList made = change.record.madeFolders;
-    std::sort(made.begin(), made.end(), std::greater<>());
-    qsizetype removed = 0;
     QStringList kept;
-    for (const QString &folder : made) {
-        if (host.RemoveFolder(folder))
-            ++removed;
-        else if (host.GetAttributes(folder))
-            kept << QStringLiteral("%1: it is not empty").arg(folder);
-    }
+    const qsizetype removed = removeMadeFolders(host, record, kept);
 
     QString message = outcome.stopped
         ? QStringLiteral("Stopped: %1 of %2 put back. Ctrl+Z puts back the others.")
@@ -128,11 +155,12 @@ Undone undo(Host &host, ChangeJournal &journal, StoredChange &change, WorkProgre
         message += QStringLiteral(" Removed %1 that it had made.").arg(countText(removed, "folder", "folders"));
     if (!notPutBack.isEmpty())
         message += QStringLiteral("\n\nNot put back:\n") + notPutBack.join(u'\n');
-    if (change.record.state == ChangeRecord::State::Finished && !outcome.stopped)
+    if (record.state == ChangeRecord::State::Finished && !outcome.stopped)
         message += QStringLiteral("\n\nCtrl+Z tries the names that could not be renamed once more.");
-    if (outcome.stranded > 0) {
+    if (!outcome.stranded.isEmpty()) {
         ChangeOutcome stranded;
         stranded.stranded = outcome.stranded;
+        stranded.heldBack = outcome.heldBack;
         message += QStringLiteral("\n\n") + changeReport(stranded, "name", "names");
     }
     if (!kept.isEmpty())
@@ -167,28 +195,33 @@ QString undoLatest(Host &host, ChangeRecord::Tool tool, WorkProgress *progress)
     if (const QString mended = recoverOpenChanges(host, true); !mended.isEmpty())
         messages << mended;
     ChangeJournal journal(host);
-    QList<StoredChange> changes = journal.load(messages);
+    QList<StoredChange> changes = journal.summaries(messages);
     QStringList passed;
     for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
-        if (change->record.tool != tool || change->record.state == ChangeRecord::State::Undone)
+        const ChangeRecord &record = change->record;
+        if (record.tool != tool || record.state == ChangeRecord::State::Undone)
             continue;
+        // A record that cannot be read now may be the newest: nothing older
+        // is undone before it.
+        const ChangeJournal::Reading reading = journal.readWhole(*change, messages);
+        if (reading == ChangeJournal::Reading::NotNow)
+            return messages.join(QStringLiteral("\n\n"));
+        if (reading == ChangeJournal::Reading::SetAside)
+            continue;
+        const QString where = record.folders.value(0).path;
         // One that recovery could not mend blocks the older ones, unless it
-        // waits for a drive: undoing past it could touch its files.
-        if (change->record.isOpen()) {
-            FolderCache folders(host);
-            for (const QString &folder : change->record.folders)
-                folders.folder(folder);
-            if (folders.unreadable().isEmpty()) {
+        // waits for its drive, its folder or a file: undoing past it could
+        // touch its files.
+        if (record.isOpen()) {
+            const QString waits = whyChangeWaits(host, record);
+            if (waits.isEmpty()) {
                 messages << QStringLiteral("Nothing was put back: %1 in %2 is not complete in its "
                                            "record, so it cannot be undone yet. Ctrl+Z will try "
                                            "again; there may be no room on the disk of %3.")
-                                .arg(change->record.what, change->record.folders.value(0),
-                                     host.StateFolder());
+                                .arg(record.what, where, host.StateFolder());
                 return messages.join(QStringLiteral("\n\n"));
             }
-            passed << QStringLiteral("%1 in %2: %3").arg(change->record.what,
-                                                          change->record.folders.value(0),
-                                                          waitingFor(folders.unreadable()));
+            passed << QStringLiteral("%1 in %2: it waits, since %3.").arg(record.what, where, waits);
             continue;
         }
         const Undone undone = undo(host, journal, *change, progress);
@@ -199,9 +232,7 @@ QString undoLatest(Host &host, ChangeRecord::Tool tool, WorkProgress *progress)
             messages << undone.message;
             return messages.join(QStringLiteral("\n\n"));
         }
-        passed << QStringLiteral("%1 in %2: %3").arg(change->record.what,
-                                                      change->record.folders.value(0),
-                                                      waitingFor(undone.unreadable));
+        passed << QStringLiteral("%1 in %2: %3").arg(record.what, where, waitingFor(undone.unreadable));
     }
     messages << (passed.isEmpty() ? QStringLiteral("There is nothing to undo.")
                                   : QStringLiteral("Nothing was put back:\n") + passed.join(u'\n'));

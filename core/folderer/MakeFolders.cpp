@@ -2,7 +2,7 @@
 
 #include "core/base/Paths.h"
 #include "core/changes/FolderCache.h"
-#include "core/changes/RecordedChange.h"
+#include "core/changes/ChangeEngine.h"
 #include "core/folderer/FolderNames.h"
 
 #include <QSet>
@@ -47,23 +47,21 @@ ChangeSchedule scheduleMakeFolders(const QStringList &files, const QStringList &
 QString makeFolders(Host &host, const QStringList &files, const QStringList &folders,
                     WorkProgress *progress)
 {
-    const ChangeSchedule schedule = scheduleMakeFolders(files, folders);
-    StoredChange change;
-    change.record.tool = ChangeRecord::Tool::Folderer;
-    change.record.what = QStringLiteral("MakeFolders");
+    ChangePlan change;
+    change.tool = ChangeRecord::Tool::Folderer;
+    change.what = QStringLiteral("MakeFolders");
+    change.schedule = scheduleMakeFolders(files, folders);
     QSet<QString> touched;
-    for (const Rename &move : schedule.renames) {
+    for (const Rename &move : std::as_const(change.schedule.renames)) {
         for (const QString &folder : {Paths::folderPart(move.from), Paths::folderPart(move.to)}) {
             if (!touched.contains(folder)) {
                 touched.insert(folder);
-                change.record.folders << folder;
+                change.folders << folder;
             }
         }
     }
-    change.record.madeFolders = missingFolders(host, folders);
-    ChangeJournal journal(host);
-    ChangeOutcome outcome =
-        applyChange(host, journal, change, ChangeRecord::List::Renames, schedule, progress);
+    change.madeFolders = missingFolders(host, folders);
+    ChangeOutcome outcome = applyChange(host, change, progress);
     // Moves that fail are passed over without a word, as they always were.
     outcome.failures.clear();
     return changeReport(outcome, "file", "files");

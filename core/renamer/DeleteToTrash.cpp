@@ -1,7 +1,7 @@
 #include "core/renamer/DeleteToTrash.h"
 
 #include "core/base/Paths.h"
-#include "core/changes/RecordedChange.h"
+#include "core/changes/ChangeEngine.h"
 #include "core/host/Host.h"
 
 QString deleteToTrash(Host &host, const QString &path)
@@ -14,18 +14,15 @@ QString deleteToTrash(Host &host, const QString &path)
     if (!reserved)
         return QStringLiteral("%1 was not deleted: %2.").arg(path, reserved.reason);
 
-    ChangeSchedule schedule;
-    schedule.renames = {{path, place}};
-    schedule.temporaries = {QString()};
-    schedule.steps = {{ChangeSchedule::Trash, 0}};
-    StoredChange change;
-    change.record.tool = ChangeRecord::Tool::Renamer;
-    change.record.what = QStringLiteral("Delete");
-    change.record.folders = {Paths::folderPart(path), Paths::folderPart(place)};
-    change.record.intoTrash = true;
-    ChangeJournal journal(host);
-    const ChangeOutcome outcome =
-        applyChange(host, journal, change, ChangeRecord::List::Renames, schedule);
+    ChangePlan change;
+    change.tool = ChangeRecord::Tool::Renamer;
+    change.what = QStringLiteral("Delete");
+    change.folders = {Paths::folderPart(path), Paths::folderPart(place)};
+    change.intoTrash = true;
+    change.schedule.renames = {{path, place}};
+    change.schedule.temporaries = {QString()};
+    change.schedule.steps = {{ChangeSchedule::Trash, 0}};
+    const ChangeOutcome outcome = applyChange(host, change);
     QStringList told;
     for (const ChangeOutcome::Failure &failure : outcome.failures)
         told << QStringLiteral("%1 was not deleted: it could not be moved to the trash (%2).")

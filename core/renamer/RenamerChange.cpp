@@ -7,12 +7,11 @@ ChangeOutcome applyRenamerChange(Host &host, const QString &what, const QString 
 {
     if (plan.renames.isEmpty())
         return {};
-    StoredChange change;
-    change.record.tool = ChangeRecord::Tool::Renamer;
-    change.record.what = what;
-    change.record.folders = {folder};
-    change.record.caseBlind = plan.caseBlind;
-    ChangeJournal journal(host);
-    return applyChange(host, journal, change, ChangeRecord::List::Renames,
-                       scheduleRenames(plan, host), progress);
+    ChangePlan change;
+    change.tool = ChangeRecord::Tool::Renamer;
+    change.what = what;
+    change.folders = {folder};
+    change.caseBlind = plan.caseBlind;
+    change.schedule = scheduleRenames(plan, host);
+    return applyChange(host, change, progress);
 }

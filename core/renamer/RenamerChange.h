@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/changes/RecordedChange.h"
+#include "core/changes/ChangeEngine.h"
 
 class Host;
 struct RenamePlan;

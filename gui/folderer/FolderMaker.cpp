@@ -1,6 +1,6 @@
 #include "gui/folderer/FolderMaker.h"
 
-#include "core/changes/RecordedChange.h"
+#include "core/changes/ChangeEngine.h"
 #include "core/host/Host.h"
 #include "core/base/Paths.h"
 #include "gui/controls/FileDrop.h"

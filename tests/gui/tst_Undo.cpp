@@ -347,10 +347,10 @@ private slots:
         TestHost host;
         StoredChange change;
         change.record.what = QStringLiteral("the upper-case walk");
-        change.record.folders = {folder.path()};
-        change.record.renames = {{folder / "a.avi", folder / "A.AVI", folder / "tamsel.ltmp.1z7.7", {}},
-                                 {folder / "b.avi", folder / "B.AVI", {}, {}},
-                                 {folder / "c.avi", folder / "C.AVI", {}, {}}};
+        change.record.folders = {{folder.path(), {}}};
+        change.record.renames = {{{0, "a.avi"}, {0, "A.AVI"}, "tamsel.ltmp.1z7.7"},
+                                 {{0, "b.avi"}, {0, "B.AVI"}},
+                                 {{0, "c.avi"}, {0, "C.AVI"}}};
         QVERIFY(ChangeJournal(host).begin(change));
 
         // While the folder cannot be read, the change waits as it is.

@@ -52,7 +52,7 @@ private slots:
         QTest::newRow("the third rename") << "RenameFile" << "#3"
                                           << "of 4 names could not be changed:" << true;
         QTest::newRow("renames from temporary names")
-            << "RenameFile" << "temporary" << "1 file waits under a temporary name." << true;
+            << "RenameFile" << "temporary" << "1 file waits under a temporary name:" << true;
         QTest::newRow("a write of the record") << "Write" << "" << "No space left on device" << false;
         QTest::newRow("a flush of the record") << "Flush" << "" << "Input/output error" << false;
         QTest::newRow("the end of the record")

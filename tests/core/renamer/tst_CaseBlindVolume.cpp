@@ -5,7 +5,7 @@
 #include "TestHost.h"
 
 #include "core/changes/Recovery.h"
-#include "core/changes/RecordedChange.h"
+#include "core/changes/ChangeEngine.h"
 #include "core/changes/Undo.h"
 
 #include <QTest>
@@ -104,7 +104,7 @@ private slots:
         FolderModel model(host.ReadFolder(path));
         planUpperCaseWalk(model, WalkMode::Files);
         const ChangeOutcome outcome = applyRenamerChange(host, "the upper-case walk", path, model.plan(path));
-        QCOMPARE(outcome.stranded, 1);
+        QCOMPARE(outcome.stranded.size(), 1);
         QVERIFY(changeReport(outcome, "name", "names").contains("1 file waits under a temporary name"));
         host.failWhen = {};
         QVERIFY(m_volume->plugBack());
@@ -146,9 +146,9 @@ private slots:
         QVERIFY(host.RenameFile(folder / "a.avi", folder / "tamsel.ltmp.1z7.3"));
         StoredChange change;
         change.record.what = QStringLiteral("the upper-case walk");
-        change.record.folders = {folder.path()};
+        change.record.folders = {{folder.path(), {}}};
         change.record.caseBlind = true;
-        change.record.renames = {{folder / "a.avi", folder / "A.AVI", folder / "tamsel.ltmp.1z7.3", {}}};
+        change.record.renames = {{{0, "a.avi"}, {0, "A.AVI"}, "tamsel.ltmp.1z7.3"}};
         QVERIFY(ChangeJournal(host).begin(change));
 
         QVERIFY(!recoverOpenChanges(host).isEmpty());
