@@ -419,7 +419,7 @@ Outcome LocalHost::renameThroughTemporary(const QString &oldPath, const QString 
     return placed ? Outcome::failure(QStringLiteral("the drive kept the old letter case")) : placed;
 }
 
-Outcome LocalHost::renameWithoutFlag(const At &from, const At &to, bool isFile, bool &rejected)
+Outcome LocalHost::renameWithoutFlag(const At &from, const At &to, bool isFile)
 {
     if (isFile && (to.device == 0 || !m_noHardLinks.contains(to.device))) {
         if (::linkat(from.folder, from.path.constData(), to.folder, to.path.constData(), 0) == 0) {
@@ -431,7 +431,6 @@ Outcome LocalHost::renameWithoutFlag(const At &from, const At &to, bool isFile, 
             return Outcome::systemError(error);
         }
         const int refusal = errno;
-        rejected = refusal == EINVAL;
         if (refusal != EPERM && refusal != EOPNOTSUPP && refusal != ENOSYS && refusal != EMLINK)
             return Outcome::systemError(refusal);
         if (refusal != EMLINK && to.device != 0)
@@ -444,10 +443,8 @@ Outcome LocalHost::renameWithoutFlag(const At &from, const At &to, bool isFile, 
         return Outcome::systemError(errno);
     if (*taken)
         return Outcome::systemError(EEXIST);
-    if (::renameat(from.folder, from.path.constData(), to.folder, to.path.constData()) != 0) {
-        rejected = errno == EINVAL;
+    if (::renameat(from.folder, from.path.constData(), to.folder, to.path.constData()) != 0)
         return Outcome::systemError(errno);
-    }
     return Outcome::success();
 }
 
@@ -488,15 +485,14 @@ Outcome LocalHost::renameNoReplace(const QString &oldPath, const QString &newPat
     struct statx type {};
     const bool isFile = ::statx(from.folder, from.path.constData(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &type) == 0
         && S_ISREG(type.stx_mode);
-    bool rejected = false;
-    const Outcome renamed = renameWithoutFlag(from, to, isFile, rejected);
+    const Outcome renamed = renameWithoutFlag(from, to, isFile);
     if (renamed.error == EEXIST)
         return takenByItself() ? renameThroughTemporary(oldPath, newPath) : renamed;
-    // The volume took the name without the flag: it is the flag it lacks.
-    if (!rejected && to.device != 0)
-        m_noReplace.insert(to.device, Ability::Missing);
     if (!renamed)
         return renamed;
+    // The volume took the name without the flag: it is the flag it lacks.
+    if (to.device != 0)
+        m_noReplace.insert(to.device, Ability::Missing);
     // A case-blind volume may report a case-only rename done that it did not
     // do; where the old spelling is gone, the volume tells letter case apart,
     // and its later case-only renames need no look.

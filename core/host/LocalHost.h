@@ -101,8 +101,8 @@ private:
     // A rename on a volume that cannot rename without replacing: by a hard
     // link and the old name's removal where the volume has hard links (the
     // link fails when the name is taken), else by a look at the target
-    // first. rejected is set when the volume refused the name itself.
-    Outcome renameWithoutFlag(const At &from, const At &to, bool isFile, bool &rejected);
+    // first.
+    Outcome renameWithoutFlag(const At &from, const At &to, bool isFile);
 
     struct Pin {
         int fd;

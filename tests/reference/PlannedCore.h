@@ -18,11 +18,11 @@ inline void plannedMakeChanges(Host &host, const QString &folder, const QStringL
     applyRenamerChange(host, QStringLiteral("MAKE CHANGES"), folder, planner.plan(folder));
 }
 
-inline void plannedUpperCaseWalk(Host &host, const QString &folder, WalkMode mode)
+inline ChangeOutcome plannedUpperCaseWalk(Host &host, const QString &folder, WalkMode mode)
 {
     FolderModel model(host.ReadFolder(folder));
     planUpperCaseWalk(model, mode);
-    applyRenamerChange(host, QStringLiteral("the upper-case walk"), folder, model.plan(folder));
+    return applyRenamerChange(host, QStringLiteral("the upper-case walk"), folder, model.plan(folder));
 }
 
 // The clean-up batch planned over the entries of the file list, which lists

@@ -1,3 +1,4 @@
+#include "SecondDrive.h"
 #include "TempFolder.h"
 #include "TestHost.h"
 
@@ -5,6 +6,7 @@
 #include "core/base/TemporaryName.h"
 #include "core/changes/Recovery.h"
 #include "core/changes/Undo.h"
+#include "core/folderer/MakeFolders.h"
 #include "core/renamer/RenamerChange.h"
 
 #include <QDir>
@@ -125,6 +127,70 @@ private slots:
         const QString undone = undoLatest(host, ChangeRecord::Tool::Renamer);
         QVERIFY2(QDir(moved).entryList(QDir::Files) == names, qPrintable(undone));
         QCOMPARE(QDir(parent / "other").entryList(QDir::Files), names);
+    }
+
+    // A change cut off with a file under its temporary name waits, untouched
+    // and told of once, while its path names another folder: an empty one
+    // put in its place, or a drive's empty mount point; once its own folder
+    // is back, the change is mended.
+    void waitsForItsOwnFolder_data()
+    {
+        QTest::addColumn<bool>("mountedOver");
+        QTest::newRow("another folder in its place") << false;
+        QTest::newRow("a drive mounted over it") << true;
+    }
+    void waitsForItsOwnFolder()
+    {
+        QFETCH(bool, mountedOver);
+        TempFolder parent{"videos/", "videos/a", "videos/b"};
+        const QString videos = parent / "videos", away = parent / "away";
+        TestHost host;
+        host.failWhen = [](const QString &operation, const QString &path) {
+            return operation == u"RenameFile" && isTemporaryName(QFileInfo(path).fileName());
+        };
+        RenamePlan swap;
+        swap.renames = {{videos + "/a", videos + "/b"}, {videos + "/b", videos + "/a"}};
+        applyRenamerChange(host, "MAKE CHANGES", videos, swap);
+        host.failWhen = {};
+
+        std::unique_ptr<SecondDrive> drive;
+        if (mountedOver) {
+            drive = std::make_unique<SecondDrive>(videos);
+            if (!drive->whyNot().isEmpty())
+                QSKIP(qPrintable(drive->whyNot()));
+        } else {
+            QVERIFY(QDir().rename(videos, away) && QDir().mkdir(videos));
+        }
+        const QString told = recoverOpenChanges(host);
+        QVERIFY2(told.contains(QStringLiteral("waits: %1 is not there now").arg(videos)), qPrintable(told));
+        QVERIFY(recoverOpenChanges(host).isEmpty());
+        QVERIFY(QDir(videos).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+
+        if (mountedOver)
+            drive->unmount();
+        else
+            QVERIFY(QDir().rmdir(videos) && QDir().rename(away, videos));
+        QVERIFY(recoverOpenChanges(host).contains(QStringLiteral("put in place as")));
+        QCOMPARE(parent.names("videos"), (QStringList{"a", "b"}));
+    }
+
+    // A folder that a change makes, swapped for a link before its file
+    // moves in: nothing moves outside the collection.
+    void madeFolderSwappedForALink()
+    {
+        TempFolder parent{"videos/", "videos/film.mkv", "outside/"};
+        const QString videos = parent / "videos";
+        TestHost host;
+        host.failWhen = [&](const QString &operation, const QString &path) {
+            if (operation == u"MoveFile" && QDir(videos + "/film").exists()) {
+                QDir(videos + "/film").removeRecursively();
+                QFile::link(parent / "outside", videos + "/film");
+            }
+            return false;
+        };
+        makeFolders(host, {videos + "/film.mkv"}, {videos + "/film"});
+        QCOMPARE(parent.names("outside"), QStringList());
+        QCOMPARE(parent.names("videos"), (QStringList{"film", "film.mkv"}));
     }
 
     // A file that took the changed name since is not the change's to undo.

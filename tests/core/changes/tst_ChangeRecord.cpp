@@ -5,6 +5,28 @@
 
 #include <QTest>
 
+#include <atomic>
+
+// Every allocation of the test program is counted, through the C library's
+// own allocator: reading a record costs a bounded number per line.
+namespace {
+std::atomic<qint64> allocations{0};
+}
+extern "C" {
+void *__libc_malloc(size_t size);
+void *__libc_realloc(void *block, size_t size);
+void *malloc(size_t size)
+{
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    return __libc_malloc(size);
+}
+void *realloc(void *block, size_t size)
+{
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    return __libc_realloc(block, size);
+}
+}
+
 namespace {
 
 ChangeRecord sample()
@@ -85,6 +107,81 @@ private slots:
         QString whyNot;
         ChangeRecord::fromText(text, whyNot);
         QVERIFY(!whyNot.isEmpty());
+    }
+
+    // Crafted records are read with a bounded number of allocations per
+    // line, whatever they hold: many moved lines, a line longer than any
+    // path, more renames than a record may hold.
+    void hostileRecords_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("readable");
+        const QByteArray head = "tamsells-file-utilities change record 3\ntool\trenamer\nwhat\tMAKE "
+                                "CHANGES\ncase-blind\tno\nfolder\t/videos\t\t\t\n";
+        QByteArray moves = head;
+        for (int i = 0; i < 16000; ++i)
+            moves += "rename\t0\tfilm" + QByteArray::number(i) + ".avi\t0\tFILM" + QByteArray::number(i)
+                + ".AVI\t\t\t\t\t\n";
+        for (int i = 0; i < 16000; ++i)
+            moves += "moved\t0\t/videos" + QByteArray::number(i % 2) + '\n';
+        QTest::newRow("16,000 renames and 16,000 moved lines") << moves + "state\tfinished\n" << true;
+        QByteArray longLine = head;
+        longLine.replace("folder\t/videos", "folder\t/videos/" + QByteArray(1 << 20, 'x'));
+        for (int i = 0; i < 2000; ++i)
+            longLine += "rename\t0\ta\t0\tb\t\t\t\t\t\n";
+        QTest::newRow("a folder line of 1 MB") << longLine << false;
+        QByteArray many = head;
+        for (int i = 0; i <= ChangeRecord::MostRenames; ++i)
+            many += "rename\t0\ta\t0\tb\t\t\t\t\t\n";
+        QTest::newRow("more renames than a record holds") << many << false;
+    }
+    void hostileRecords()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, readable);
+        const qint64 lines = text.count('\n');
+        QString whyNot;
+        const qint64 before = allocations.load();
+        ChangeRecord::fromText(text, whyNot);
+        QVERIFY2(allocations.load() - before <= 8 * lines, qPrintable(QString::number(allocations.load() - before)));
+        QCOMPARE(whyNot.isEmpty(), readable);
+    }
+
+    // Records name every file the user renamed: the folder and each record
+    // are the user's own, those that an earlier version left open too.
+    void privateState()
+    {
+        QTemporaryDir folder;
+        const QString old = folder.filePath("change-000001.change");
+        QFile(old).open(QIODevice::WriteOnly);
+        const auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+            | QFile::WriteOther | QFile::ExeOther;
+        QFile::setPermissions(folder.path(), QFile::permissions(folder.path()) | others);
+        QFile::setPermissions(old, QFile::permissions(old) | others);
+        TestHost host(folder.path());
+        StoredChange change{{}, sample()};
+        QVERIFY(ChangeJournal(host).begin(change));
+        for (const QString &path : {folder.path(), old, folder.filePath(change.file)})
+            QCOMPARE(QFile::permissions(path) & others, 0);
+    }
+
+    // A record that cannot be read for a while (a busy drive) is left as it
+    // is, and read once it can be.
+    void readErrorSetsNothingAside()
+    {
+        TestHost host;
+        ChangeJournal journal(host);
+        StoredChange change{{}, sample()};
+        QVERIFY(journal.begin(change));
+        journal.release(change);
+        host.failWhen = [](const QString &operation, const QString &) { return operation == u"ReadFile"; };
+        QStringList notes;
+        QVERIFY(journal.summaries(notes).isEmpty());
+        QVERIFY2(notes.size() == 1 && notes.first().contains("cannot be read now"), qPrintable(notes.join(u'\n')));
+        host.failWhen = {};
+        notes.clear();
+        QCOMPARE(journal.summaries(notes).size(), 1);
+        QVERIFY(notes.isEmpty());
     }
 
     // The log keeps the last changes, sets an unreadable record aside with a

@@ -1,3 +1,4 @@
+#include "SecondDrive.h"
 #include "TempFolder.h"
 #include "TestHost.h"
 
@@ -7,40 +8,10 @@
 
 #include <cerrno>
 #include <cstring>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-// A small tmpfs of its own, mounted for one test: a drive other than the
-// home trash's. It is unmounted when it goes, also when the test fails.
-class SecondDrive {
-public:
-    SecondDrive()
-    {
-        if (::mount("none", QFile::encodeName(m_folder.path()).constData(), "tmpfs", 0, "size=4m") == 0)
-            m_mounted = true;
-        else
-            m_whyNot = QStringLiteral("no tmpfs can be mounted here (%1); the test needs root")
-                           .arg(QString::fromLocal8Bit(std::strerror(errno)));
-    }
-    ~SecondDrive()
-    {
-        if (m_mounted)
-            ::umount2(QFile::encodeName(m_folder.path()).constData(), MNT_DETACH);
-    }
-    SecondDrive(const SecondDrive &) = delete;
-    SecondDrive &operator=(const SecondDrive &) = delete;
-
-    QString whyNot() const { return m_whyNot; }
-    QString path() const { return m_folder.path(); }
-
-private:
-    QTemporaryDir m_folder;
-    bool m_mounted = false;
-    QString m_whyNot;
-};
 
 // Every entry below folder, hidden ones and links too (never followed), by
 // its path relative to folder, sorted.

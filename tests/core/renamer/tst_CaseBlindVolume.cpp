@@ -7,6 +7,7 @@
 #include "core/changes/Recovery.h"
 #include "core/changes/ChangeEngine.h"
 #include "core/changes/Undo.h"
+#include "core/base/TemporaryName.h"
 
 #include <QTest>
 #include <memory>
@@ -81,6 +82,27 @@ private slots:
         QCOMPARE(folder.names(), (QStringList{"A.AVI", "DONE.AVI", "MOVIE.MKV", "Season 1"}));
         QCOMPARE(folder.contents("MOVIE.MKV"), QStringLiteral("Movie.mkv"));
         QCOMPARE(renames, 4);
+    }
+
+    // A drive that takes no rename from a temporary name: the first file of
+    // the walk waits under one, and no other is parked after it.
+    void oneFileWaitsPerFault()
+    {
+        TempFolder folder(TempFolder::Inside{m_volume->path()});
+        QStringList names;
+        for (int i = 0; i < 20; ++i)
+            names << QStringLiteral("film%1.avi").arg(i, 2, 10, QLatin1Char('0'));
+        folder.make(names);
+        TestHost host;
+        host.failWhen = [](const QString &operation, const QString &path) {
+            return operation == u"RenameFile" && isTemporaryName(QFileInfo(path).fileName());
+        };
+        const QString report = changeReport(plannedUpperCaseWalk(host, folder.path(), WalkMode::Files),
+                                            "name", "names");
+        QVERIFY2(report.contains("1 file waits under a temporary name:\n" + folder.path())
+                     && report.contains("19 more kept their names"),
+                 qPrintable(report));
+        QCOMPARE(folder.names().filter("tamsel.ltmp").size(), 1);
     }
 
     // The drive pulled halfway through the walk: the walk stops, the file
