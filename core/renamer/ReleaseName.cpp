@@ -232,6 +232,7 @@ private:
     TagAt tagAt(int i) const;
     const Tag *tagEndingAt(int from, int end) const;
     int titleBegin() const;
+    int groupPrefixEnd() const;
     int websiteEnd(int i) const;
     int dateEnd(int i) const;
     int tagSegmentEnd(int i) const;
@@ -251,6 +252,7 @@ private:
 
     int trimmedEnd(int from, int to, Trim trim) const;
     bool onlyTags(int from, int to) const;
+    bool hasReleaseTag() const;
     bool isInitialAt(int i) const;
     QString separatorText(int before, int after) const;
     QString titleText(int from, int to) const;
@@ -373,7 +375,7 @@ const Tag *ReleaseReader::tagEndingAt(int from, int end) const
 // the name that holds only tags ("FR - ").
 int ReleaseReader::titleBegin() const
 {
-    int i = 0;
+    int i = groupPrefixEnd();
     while (i < size()) {
         if (m_tokens[i].group >= 0) {
             int after = i;
@@ -399,6 +401,27 @@ int ReleaseReader::titleBegin() const
         }
     }
     return i;
+}
+
+// The group that scene file names in lower case begin with, joined by a
+// dash ("ulshd-the.right.stuff.1983.1080p.bluray.x264"), with a release
+// word that may follow it ("arw-repack-greenberg"): the token after it. Such
+// names end with no group; a title's own dash ("spider-man.2002") is told
+// from it by nothing else, so an uncertain name keeps it.
+int ReleaseReader::groupPrefixEnd() const
+{
+    if (size() < 3 || !m_tokens[1].joinedByDash || keyAt(0).size() < 2 || keyAt(0).size() > 6)
+        return 0;
+    const QChar afterTitleWord = m_text[m_tokens[1].end]; // a dotted title follows
+    if (afterTitleWord != u'.' && afterTitleWord != u'-')
+        return 0;
+    if (std::any_of(m_text.begin(), m_text.end(), [](QChar c) { return c.isUpper(); })
+        || std::any_of(m_tokens.cbegin() + 3, m_tokens.cend(), [](const Token &t) { return t.joinedByDash; })
+        || std::none_of(m_tags.cbegin(), m_tags.cend(), [](const TagAt &at) {
+               return at.tag && ReleaseTags::isStrong(at.tag->kind);
+           }))
+        return 0;
+    return isKindAt(1, Kind::Release) && m_tokens[2].joinedByDash ? 2 : 1;
 }
 
 // "www.site.com", or "site.org" before " - ": the token after it.
@@ -657,10 +680,7 @@ bool ReleaseReader::readFilm(int begin, ReleaseName &release) const
     if (year >= 0 && year < to)
         to = year;
     const Part part = firstPart(begin);
-    const bool tagged = std::any_of(m_tags.cbegin(), m_tags.cend(), [](const TagAt &at) {
-        return at.tag && ReleaseTags::isReleaseTag(at.tag->kind);
-    });
-    if (year < 0 && part.length == 0 && (!tagged || onlyTags(begin, to)))
+    if (year < 0 && part.length == 0 && (!hasReleaseTag() || onlyTags(begin, to)))
         return false; // nothing tells the title apart
     release.year = year >= 0 ? m_tokens[year].number : 0;
     release.part = part.text;
@@ -686,12 +706,13 @@ std::optional<Episode> ReleaseReader::numericEpisodeAt(int i, int soft) const
         return std::nullopt;
     if (i + 1 < size() && (isYearAt(i + 1) || (m_tokens[i + 1].digits > 0 && !softStopAt(i + 1))))
         return std::nullopt;
-    const bool afterDash = token.startsSegment && i == soft;
-    if (digits == 2)
-        return afterDash ? std::optional<Episode>(Episode{i, i + 1, 1, {number}}) : std::nullopt;
+    const bool afterDash = token.startsSegment && (i == soft || i + 1 == size() || softStopAt(i + 1));
+    if (digits == 2 || (digits == 3 && token.key.startsWith(u'0'))) // "- 05", "001": counted on
+        return afterDash || digits == 3 ? std::optional<Episode>(Episode{i, i + 1, 1, {number}}) : std::nullopt;
     if (token.group >= 0 && !aloneInBrackets(i))
         return std::nullopt;
-    if (isKindAt(i - 1, Kind::PartWord))
+    // "IMG_1234" is a camera's count, not an episode of a release.
+    if (isKindAt(i - 1, Kind::PartWord) || (digits == 4 && !hasReleaseTag()))
         return std::nullopt;
     return Episode{i, i + 1, number / 100, {number % 100}};
 }
@@ -763,7 +784,7 @@ Part ReleaseReader::firstPart(int begin) const
 // tell it from another show of its name, are taken off its end. Right
 // before a film's year only editions and release words go ("Alien DC 1979"):
 // a language or "Web" there is the title's own ("The Girl in the Spiders
-// Web 2019"). Never empties the title.
+// Web 2019"). Never leaves less than a word, nor an article alone.
 int ReleaseReader::trimmedEnd(int from, int to, Trim trim) const
 {
     while (to - from > 1) {
@@ -778,11 +799,19 @@ int ReleaseReader::trimmedEnd(int from, int to, Trim trim) const
                         || tag->kind == Kind::Edition || tag->kind == Kind::Release))
                 length = k;
         }
-        if (length == 0)
+        // "The Collector", "The Final Cut": an article alone is no title.
+        if (length == 0 || (to - length - from == 1 && isKindAt(from, Kind::Article)))
             break;
         to -= length;
     }
     return to;
+}
+
+bool ReleaseReader::hasReleaseTag() const
+{
+    return std::any_of(m_tags.cbegin(), m_tags.cend(), [](const TagAt &at) {
+        return at.tag && ReleaseTags::isReleaseTag(at.tag->kind);
+    });
 }
 
 bool ReleaseReader::onlyTags(int from, int to) const
@@ -827,7 +856,7 @@ QString ReleaseReader::separatorText(int before, int after) const
 }
 
 // The title's words with single blanks between them; "Simpsons, The" is
-// "The Simpsons".
+// "The Simpsons", "Misérables, Les" is "Les Misérables".
 QString ReleaseReader::titleText(int from, int to) const
 {
     QString text;
@@ -843,8 +872,7 @@ QString ReleaseReader::titleText(int from, int to) const
     const qsizetype comma = text.lastIndexOf(u',');
     if (comma > 0) {
         const QString article = text.sliced(comma + 1).trimmed();
-        if (article.compare(u"The", Qt::CaseInsensitive) == 0 || article.compare(u"A", Qt::CaseInsensitive) == 0
-            || article.compare(u"An", Qt::CaseInsensitive) == 0)
+        if (isWordOf(ReleaseTags::key(article), Kind::Article))
             text = article + u' ' + text.left(comma).trimmed();
     }
     return text;

@@ -25,9 +25,10 @@ enum class Kind : quint8 {
     // Only where a subtitle's name ends ("IT", "NO" are words elsewhere).
     SubtitleLanguage,
     SubtitleFlag,
-    // Not tags: a show's country, and the words before a season, an
-    // episode or a part number.
+    // Not tags: a show's country, a title's article, and the words before
+    // a season, an episode or a part number.
     Country,
+    Article,
     SeasonWord,
     EpisodeWord,
     PartWord,
