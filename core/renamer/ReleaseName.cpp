@@ -171,6 +171,20 @@ bool readCrossKey(QStringView key, int &season, int &episode)
     return episode >= 0 && pos == key.size() && (seasonDigits < 3 || pos - seasonDigits - 1 < 3);
 }
 
+// The number a token is, also as a fansub's later version of an episode
+// ("05v2"), with how many digits it has; -1 when it is none.
+int versionedNumber(const Token &token, int &digits)
+{
+    digits = token.digits;
+    if (digits > 0)
+        return token.number;
+    qsizetype pos = 0;
+    const int number = numberIn(token.key, pos, 4);
+    const bool version = token.key.size() == pos + 2 && token.key[pos] == u'V' && token.key[pos + 1].isDigit();
+    digits = number >= 0 && version ? int(pos) : 0;
+    return digits > 0 ? number : -1;
+}
+
 QString twoDigits(int number)
 {
     return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
@@ -589,8 +603,8 @@ void ReleaseReader::findEpisodeAfterSeason(Episode &found) const
         end = word.end;
     } else if (key.startsWith(u'X') && (episode = numberIn(key, pos, 3)) >= 0 && pos == key.size()) {
     } else if ((episode = firstOfNumber(key)) >= 0) {
-    } else if (m_tokens[p].startsSegment && m_tokens[p].digits > 0 && m_tokens[p].digits <= 3) {
-        episode = m_tokens[p].number;
+    } else if (int digits = 0; m_tokens[p].startsSegment && versionedNumber(m_tokens[p], digits) >= 0 && digits <= 3) {
+        episode = versionedNumber(m_tokens[p], digits);
     }
     for (int i = p + 1; episode < 0 && i < size(); ++i) {
         const EpisodeNumber word = episodeWordAt(i);
@@ -694,14 +708,8 @@ bool ReleaseReader::readFilm(int begin, ReleaseName &release) const
 std::optional<Episode> ReleaseReader::numericEpisodeAt(int i, int soft) const
 {
     const Token &token = m_tokens[i];
-    int number = token.number, digits = token.digits;
-    if (digits == 0) {
-        qsizetype pos = 0; // "05v2": a fansub's second version of episode 5
-        number = numberIn(token.key, pos, 4);
-        digits = int(pos);
-        if (number < 0 || token.key.size() != pos + 2 || token.key[pos] != u'V' || !token.key[pos + 1].isDigit())
-            return std::nullopt;
-    }
+    int digits = 0;
+    const int number = versionedNumber(token, digits);
     if (digits < 2 || digits > 4 || number >= 1900)
         return std::nullopt;
     if (i + 1 < size() && (isYearAt(i + 1) || (m_tokens[i + 1].digits > 0 && !softStopAt(i + 1))))
