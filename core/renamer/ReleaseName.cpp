@@ -249,6 +249,7 @@ private:
     int groupPrefixEnd() const;
     int websiteEnd(int i) const;
     int dateEnd(int i) const;
+    int trackNumberEnd(int i) const;
     int tagSegmentEnd(int i) const;
 
     std::optional<Episode> findEpisode(int begin) const;
@@ -261,6 +262,7 @@ private:
     bool readFilm(int begin, ReleaseName &release) const;
     std::optional<Episode> numericEpisodeAt(int i, int soft) const;
     int releaseYearAt(int begin, int hard) const;
+    bool isDateAt(int year) const;
     Part partAt(int i) const;
     Part firstPart(int begin) const;
 
@@ -268,7 +270,7 @@ private:
     bool onlyTags(int from, int to) const;
     bool hasReleaseTag() const;
     bool isInitialAt(int i) const;
-    QString separatorText(int before, int after) const;
+    QString separatorText(int before, int after, bool dashesAreBlanks) const;
     QString titleText(int from, int to) const;
 
     QStringView m_text;
@@ -404,6 +406,8 @@ int ReleaseReader::titleBegin() const
             i = site;
         } else if (const int date = dateEnd(i); date > i) {
             i = date;
+        } else if (const int track = trackNumberEnd(i); track > i) {
+            i = track;
         } else if (isStrongAt(i)) {
             i += m_tags[i].length;
             while (i < size() && m_tokens[i].joinedByDash && !isTagAt(i))
@@ -443,8 +447,8 @@ int ReleaseReader::websiteEnd(int i) const
 {
     if (keyAt(i) == u"WWW") {
         for (int j = i + 1; j < std::min(size(), i + 5); ++j)
-            if (ReleaseTags::isWebDomain(keyAt(j)))
-                return j + 1;
+            if (ReleaseTags::isWebDomain(keyAt(j)) || softStopAt(j))
+                return ReleaseTags::isWebDomain(keyAt(j)) ? j + 1 : j;
         return i;
     }
     if (i + 1 < size() && ReleaseTags::isWebDomain(keyAt(i + 1))
@@ -469,6 +473,15 @@ int ReleaseReader::dateEnd(int i) const
     const bool valid = first >= 1 && second >= 1 && first <= 31 && second <= 31
         && (first <= 12 || second <= 12);
     return valid ? i + 3 : i;
+}
+
+// "01 - Title": a collection's count before the title, not a show's name
+// before its episode ("24 - S05E07").
+int ReleaseReader::trackNumberEnd(int i) const
+{
+    const bool counted = m_tokens[i].digits > 0 && m_tokens[i].digits <= 2 && i + 1 < size()
+        && m_tokens[i + 1].startsSegment && m_tokens[i + 1].digits == 0;
+    return counted && !seasonAt(i + 1) && episodeWordAt(i + 1).episode < 0 ? i + 1 : i;
 }
 
 // A leading part of the name, up to a " - ", made only of tags: the token
@@ -525,7 +538,7 @@ std::optional<Episode> ReleaseReader::seasonAt(int i) const
         // the season, perhaps its episodes
     } else if (readCrossKey(key, found.season, episode)) {
         found.episodes = {episode};
-    } else if (seasonWord && i + 1 < size() && m_tokens[i + 1].digits > 0 && m_tokens[i + 1].digits <= 4) {
+    } else if (seasonWord && i + 1 < size() && m_tokens[i + 1].digits > 0 && !isYearAt(i + 1)) {
         found.season = m_tokens[i + 1].number;
         found.end = i + 2;
     } else if (seasonWord && i + 1 < size() && firstOfNumber(keyAt(i + 1)) >= 0) {
@@ -548,9 +561,12 @@ std::optional<Episode> ReleaseReader::seasonAt(int i) const
     }
     if (found.episodes.isEmpty())
         findEpisodeAfterSeason(found);
-    // "Open Season 2 (2008)": a film's words, where no episode follows.
-    if (found.episodes.isEmpty() && (seasonWord || gluedSeasonWord) && found.end < size() && isYearAt(found.end))
-        return std::nullopt;
+    // "Open Season 2 (2008)", "Series 7 - The Contenders (2001)": a film's
+    // words, where no episode follows.
+    if (found.episodes.isEmpty() && (seasonWord || gluedSeasonWord))
+        for (int j = found.end; j < size(); ++j)
+            if (isYearAt(j))
+                return std::nullopt;
     addFollowingEpisodes(found);
     return found;
 }
@@ -573,7 +589,8 @@ EpisodeNumber ReleaseReader::episodeWordAt(int i) const
         found.end = i + 1;
         if (pos != key.size())
             return {};
-    } else if (word != u"E" && i + 1 < size() && m_tokens[i + 1].digits > 0 && m_tokens[i + 1].digits <= 4) {
+    } else if (word != u"E" && i + 1 < size() && m_tokens[i + 1].digits > 0 && m_tokens[i + 1].digits <= 4
+               && !isYearAt(i + 1)) {
         found.episode = m_tokens[i + 1].number;
         found.end = i + 2;
     } else {
@@ -690,6 +707,8 @@ bool ReleaseReader::readFilm(int begin, ReleaseName &release) const
         }
     }
     const int year = releaseYearAt(begin, hard);
+    if (year >= 0 && isDateAt(year))
+        return false; // a daily show or a recording: its date is all that tells it apart
     int to = soft >= 0 ? soft : hard;
     if (year >= 0 && year < to)
         to = year;
@@ -703,8 +722,9 @@ bool ReleaseReader::readFilm(int begin, ReleaseName &release) const
 }
 
 // An episode written as a bare number after the show's name: "102" and
-// "1013" (season, then two digits of episode), or "Show - 05" as fansubs
-// number them. Not a number of the title ("Zone 414 2021", "the.100.109").
+// "1013" (season, then two digits of episode), "001", or "Show - 05" and
+// "[Group] Show 05 [720p]" as fansubs number them. Not a number of the
+// title ("Zone 414 2021", "the.100.109").
 std::optional<Episode> ReleaseReader::numericEpisodeAt(int i, int soft) const
 {
     const Token &token = m_tokens[i];
@@ -714,9 +734,11 @@ std::optional<Episode> ReleaseReader::numericEpisodeAt(int i, int soft) const
         return std::nullopt;
     if (i + 1 < size() && (isYearAt(i + 1) || (m_tokens[i + 1].digits > 0 && !softStopAt(i + 1))))
         return std::nullopt;
-    const bool afterDash = token.startsSegment && (i == soft || i + 1 == size() || softStopAt(i + 1));
-    if (digits == 2 || (digits == 3 && token.key.startsWith(u'0'))) // "- 05", "001": counted on
-        return afterDash || digits == 3 ? std::optional<Episode>(Episode{i, i + 1, 1, {number}}) : std::nullopt;
+    const bool alone = i + 1 == size() || softStopAt(i + 1);
+    const bool fansub = (token.startsSegment && (i == soft || alone))
+        || (m_tokens[0].group >= 0 && token.group < 0 && alone);
+    if (digits == 2 || (digits == 3 && token.key.startsWith(u'0')))
+        return fansub || digits == 3 ? std::optional<Episode>(Episode{i, i + 1, 1, {number}}) : std::nullopt;
     if (token.group >= 0 && !aloneInBrackets(i))
         return std::nullopt;
     // "IMG_1234" is a camera's count, not an episode of a release.
@@ -744,6 +766,18 @@ int ReleaseReader::releaseYearAt(int begin, int hard) const
         if (isYearAt(i))
             return i;
     return -1;
+}
+
+// "2024.01.15", the way daily shows are named: the year is a day's, not a
+// film's.
+bool ReleaseReader::isDateAt(int year) const
+{
+    const auto dayOrMonth = [this](int i, int most) {
+        return i >= 0 && i < size() && m_tokens[i].digits > 0 && m_tokens[i].digits <= 2
+            && m_tokens[i].number >= 1 && m_tokens[i].number <= most && !m_tags[i].tag;
+    };
+    return dayOrMonth(year + 1, 12) && dayOrMonth(year + 2, 31) && !softStopAt(year + 1)
+        && !softStopAt(year + 2);
 }
 
 Part ReleaseReader::partAt(int i) const
@@ -843,15 +877,18 @@ bool ReleaseReader::isInitialAt(int i) const
     return letter(i) && (dotted(i - 1) || dotted(i));
 }
 
-// The name's separators as a title shows them: dots and underscores are
-// blanks, but not the dots of initials; other punctuation stays.
-QString ReleaseReader::separatorText(int before, int after) const
+// The name's separators as a title shows them: dots, underscores and a lone
+// "+" are blanks, but not the dots of initials; so are dashes in a name
+// that has no other separators ("The-Matrix-1999"); other punctuation stays.
+QString ReleaseReader::separatorText(int before, int after, bool dashesAreBlanks) const
 {
     const QStringView between = m_text.sliced(m_tokens[before].end,
                                               m_tokens[after].start - m_tokens[before].end);
     const bool initials = isInitialAt(before);
     if (initials && isInitialAt(after) && between == u".")
         return QStringLiteral(".");
+    if (between == u"+" || (dashesAreBlanks && m_tokens[after].joinedByDash))
+        return QStringLiteral(" ");
     QString text;
     for (qsizetype i = 0; i < between.size(); ++i) {
         const QChar c = between[i];
@@ -867,10 +904,13 @@ QString ReleaseReader::separatorText(int before, int after) const
 // "The Simpsons", "Misérables, Les" is "Les Misérables".
 QString ReleaseReader::titleText(int from, int to) const
 {
+    bool dashesAreBlanks = to < size() && m_tokens[to].joinedByDash;
+    for (int i = from + 1; i < to; ++i)
+        dashesAreBlanks = dashesAreBlanks && m_tokens[i].joinedByDash;
     QString text;
     for (int i = from; i < to; ++i) {
         if (i > from)
-            text += separatorText(i - 1, i);
+            text += separatorText(i - 1, i, dashesAreBlanks);
         text += m_text.sliced(m_tokens[i].start, m_tokens[i].end - m_tokens[i].start);
     }
     const qsizetype end = m_tokens[to - 1].end;
@@ -922,7 +962,8 @@ std::optional<ReleaseName> parseReleaseName(const QString &fileName)
     if (fileName.size() > LongestName || fileName.contains(QChar::ReplacementCharacter))
         return std::nullopt;
     ReleaseName release;
-    const QStringView name = withoutExtension(fileName, release.extension);
+    const QString trimmed = fileName.trimmed();
+    const QStringView name = withoutExtension(trimmed, release.extension);
     return ReleaseReader(name).read(release);
 }
 
