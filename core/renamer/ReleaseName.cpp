@@ -8,6 +8,7 @@
 
 namespace {
 
+using ReleaseTags::isDigit;
 using ReleaseTags::Kind;
 using ReleaseTags::Tag;
 
@@ -67,11 +68,14 @@ struct Token {
     bool joinedByDash = false;  // a lone dash stands before it: "x264-GROUP"
     int digits = 0;             // how many digits it is, when it is only digits
     int number = -1;            // their value, for at most six
+    int letters = 0;            // how many characters of its key come before a digit
+    const Tag *word = nullptr;  // the listed word those make: "CD" of "CD1", "EP" of "EP5"
 };
 
 QList<Token> tokenize(QStringView text)
 {
     QList<Token> tokens;
+    tokens.reserve(24);
     int depth = 0, groups = 0, group = -1, dashes = 0, run = 0;
     bool blank = false;
     for (qsizetype i = 0; i < text.size();) {
@@ -100,12 +104,16 @@ QList<Token> tokenize(QStringView text)
         token.group = depth > 0 ? group : -1;
         token.startsSegment = dashes >= 2 || (dashes == 1 && blank);
         token.joinedByDash = dashes == 1 && run == 1;
-        if (std::all_of(token.key.cbegin(), token.key.cend(),
-                        [](QChar d) { return d >= u'0' && d <= u'9'; })) {
+        if (std::all_of(token.key.cbegin(), token.key.cend(), isDigit)) {
             token.digits = int(token.key.size());
             if (token.digits <= 6)
                 token.number = token.key.toInt();
         }
+        while (token.letters < token.key.size() && !isDigit(token.key[token.letters]))
+            ++token.letters;
+        if (token.letters > 0)
+            token.word = ReleaseTags::find(token.letters == token.key.size() ? token.key
+                                                                              : token.key.left(token.letters));
         tokens.append(token);
         dashes = run = 0;
         blank = false;
@@ -180,7 +188,7 @@ int versionedNumber(const Token &token, int &digits)
         return token.number;
     qsizetype pos = 0;
     const int number = numberIn(token.key, pos, 4);
-    const bool version = token.key.size() == pos + 2 && token.key[pos] == u'V' && token.key[pos + 1].isDigit();
+    const bool version = token.key.size() == pos + 2 && token.key[pos] == u'V' && isDigit(token.key[pos + 1]);
     digits = number >= 0 && version ? int(pos) : 0;
     return digits > 0 ? number : -1;
 }
@@ -237,6 +245,7 @@ private:
     bool isTagAt(int i) const { return m_tags[i].tag && ReleaseTags::isReleaseTag(m_tags[i].tag->kind); }
     bool isStrongAt(int i) const { return m_tags[i].tag && ReleaseTags::isStrong(m_tags[i].tag->kind); }
     bool isKindAt(int i, Kind kind) const { return m_tags[i].tag && m_tags[i].tag->kind == kind; }
+    bool isWordAt(int i, Kind kind) const { return m_tokens[i].word && m_tokens[i].word->kind == kind; }
     bool isWordOf(const QString &key, Kind kind) const;
     bool softStopAt(int i) const;
     bool isCountryAt(int i) const;
@@ -524,13 +533,10 @@ std::optional<Episode> ReleaseReader::findEpisode(int begin) const
 std::optional<Episode> ReleaseReader::seasonAt(int i) const
 {
     const QString &key = keyAt(i);
-    qsizetype letters = 0;
-    while (letters < key.size() && !key[letters].isDigit())
-        ++letters;
-    const bool seasonWord = isKindAt(i, Kind::SeasonWord);
-    const bool gluedSeasonWord = letters > 0 && letters < key.size()
-        && isWordOf(key.left(letters), Kind::SeasonWord); // "Temporada1"
-    if (!(key[0] == u'S' || key[0].isDigit() || seasonWord || gluedSeasonWord))
+    const qsizetype letters = m_tokens[i].letters;
+    const bool seasonWord = isWordAt(i, Kind::SeasonWord) && letters == key.size();
+    const bool gluedSeasonWord = isWordAt(i, Kind::SeasonWord) && letters < key.size(); // "Temporada1"
+    if (!(key[0] == u'S' || isDigit(key[0]) || seasonWord || gluedSeasonWord))
         return std::nullopt;
     Episode found{i, i + 1, -1, {}};
     int episode = -1;
@@ -549,7 +555,7 @@ std::optional<Episode> ReleaseReader::seasonAt(int i) const
         found.season = numberIn(key, pos, 4);
         if (pos != key.size())
             return std::nullopt;
-    } else if (i + 1 < size() && isKindAt(i + 1, Kind::SeasonWord) && letters == 0) {
+    } else if (i + 1 < size() && isWordAt(i + 1, Kind::SeasonWord) && letters == 0) {
         qsizetype pos = 0; // "2nd Season"
         found.season = numberIn(key, pos, 2);
         const QStringView suffix = QStringView(key).sliced(pos);
@@ -574,13 +580,9 @@ std::optional<Episode> ReleaseReader::seasonAt(int i) const
 EpisodeNumber ReleaseReader::episodeWordAt(int i) const
 {
     const QString &key = keyAt(i);
-    qsizetype letters = 0;
-    while (letters < key.size() && !key[letters].isDigit())
-        ++letters;
-    if (letters == 0)
-        return {};
-    const QString word = key.left(letters);
-    if (word != u"E" && !isWordOf(word, Kind::EpisodeWord))
+    const qsizetype letters = m_tokens[i].letters;
+    const bool lettersE = letters == 1 && key[0] == u'E';
+    if (!lettersE && !isWordAt(i, Kind::EpisodeWord))
         return {};
     EpisodeNumber found;
     if (letters < key.size()) {
@@ -589,14 +591,14 @@ EpisodeNumber ReleaseReader::episodeWordAt(int i) const
         found.end = i + 1;
         if (pos != key.size())
             return {};
-    } else if (word != u"E" && i + 1 < size() && m_tokens[i + 1].digits > 0 && m_tokens[i + 1].digits <= 4
+    } else if (!lettersE && i + 1 < size() && m_tokens[i + 1].digits > 0 && m_tokens[i + 1].digits <= 4
                && !isYearAt(i + 1)) {
         found.episode = m_tokens[i + 1].number;
         found.end = i + 2;
     } else {
         return {};
     }
-    if (word.startsWith(u"CAP") && found.episode >= 100) {
+    if (key.startsWith(u"CAP") && found.episode >= 100) {
         found.season = found.episode / 100;
         found.episode %= 100;
     }
@@ -699,8 +701,7 @@ bool ReleaseReader::readFilm(int begin, ReleaseName &release) const
         if (std::optional<Episode> episode = numericEpisodeAt(i, soft))
             return readShow(*episode, begin, release);
         const bool extra = m_tokens[i].joinedByDash && keyAt(i).startsWith(u'X')
-            && keyAt(i).size() <= 4 && std::all_of(keyAt(i).cbegin() + 1, keyAt(i).cend(),
-                                                    [](QChar c) { return c.isDigit(); });
+            && keyAt(i).size() <= 4 && std::all_of(keyAt(i).cbegin() + 1, keyAt(i).cend(), isDigit);
         if (isStrongAt(i) || extra || partAt(i).length > 0) {
             hard = i;
             break;
@@ -742,7 +743,7 @@ std::optional<Episode> ReleaseReader::numericEpisodeAt(int i, int soft) const
     if (token.group >= 0 && !aloneInBrackets(i))
         return std::nullopt;
     // "IMG_1234" is a camera's count, not an episode of a release.
-    if (isKindAt(i - 1, Kind::PartWord) || (digits == 4 && !hasReleaseTag()))
+    if (isWordAt(i - 1, Kind::PartWord) || (digits == 4 && !hasReleaseTag()))
         return std::nullopt;
     return Episode{i, i + 1, number / 100, {number % 100}};
 }
@@ -783,14 +784,12 @@ bool ReleaseReader::isDateAt(int year) const
 Part ReleaseReader::partAt(int i) const
 {
     const QString &key = keyAt(i);
-    qsizetype letters = 0;
-    while (letters < key.size() && !key[letters].isDigit())
-        ++letters;
-    const QString word = key.left(letters);
+    const qsizetype letters = m_tokens[i].letters;
+    const QStringView word = QStringView(key).first(letters);
     int number = -1, length = 1;
     if (letters == 0) {
         number = firstOfNumber(key); // "1of2"
-    } else if (!isWordOf(word, Kind::PartWord)) {
+    } else if (!isWordAt(i, Kind::PartWord)) {
         return {};
     } else if (letters < key.size()) {
         qsizetype pos = letters; // "CD1", "PART2", "CD1of2"
@@ -842,7 +841,7 @@ int ReleaseReader::trimmedEnd(int from, int to, Trim trim) const
                 length = k;
         }
         // "The Collector", "The Final Cut": an article alone is no title.
-        if (length == 0 || (to - length - from == 1 && isKindAt(from, Kind::Article)))
+        if (length == 0 || (to - length - from == 1 && isWordAt(from, Kind::Article)))
             break;
         to -= length;
     }

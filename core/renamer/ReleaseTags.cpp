@@ -209,7 +209,7 @@ const Tag *numberTag(const QString &key, qsizetype digits)
     const QStringView unit = QStringView(key).sliced(digits);
     const auto allDigits = [](QStringView text) {
         return !text.isEmpty()
-            && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+            && std::all_of(text.begin(), text.end(), isDigit);
     };
     if ((unit.startsWith(u'P') || unit.startsWith(u'I')) && digits >= 3 && digits <= 4
         && (unit.size() == 1 || (allDigits(unit.sliced(1)) && unit.size() <= 4)))
@@ -254,13 +254,13 @@ const Tag *find(const QString &key)
     if (key.isEmpty())
         return nullptr;
     qsizetype digits = 0;
-    while (digits < key.size() && key[digits].isDigit())
+    while (digits < key.size() && isDigit(key[digits]))
         ++digits;
     if (digits > 0)
         return digits < key.size() ? numberTag(key, digits) : nullptr;
     // A codec or sound word with its channels or depth: "DD5", "AAC2", "HEVC10".
     qsizetype letters = key.size();
-    while (letters > 0 && key[letters - 1].isDigit())
+    while (letters > 0 && isDigit(key[letters - 1]))
         --letters;
     if (letters == key.size() || key.size() - letters > 2)
         return nullptr;

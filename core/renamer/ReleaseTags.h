@@ -44,6 +44,12 @@ struct Tag {
 // The key under which a word is listed: its letters and digits, upper-cased.
 QString key(QStringView text);
 
+// A digit as release names count: other scripts' digits are a title's letters.
+inline bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
 // The word that a key names, from the tables or from the families that
 // numbers make ("1080p", "10bit", "DD5", "700MB"); nullptr when none.
 const Tag *find(const QString &key);

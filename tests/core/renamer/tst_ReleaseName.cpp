@@ -37,6 +37,7 @@ private slots:
         row("tags only: nothing", "1080p.BluRay.x264-GRP.mkv", "");
         row("no tag, year or episode", "Holiday at the lake.mp4", "");
         row("camera count", "IMG_2041.jpg", "");
+        row("a daily show keeps its date", "Late.Talk.2024.03.15.Guest.720p.WEB.h264-GRP.mkv", "");
 
         // Years: the last before the tags; brackets make one sure.
         row("year in brackets", "Paper Moon (1973).mkv", "PAPER MOON (1973).MKV");
@@ -79,6 +80,9 @@ private slots:
         row("a film's episode is its title", "Star.Voyage.Episode.4.1977.mkv", "STAR VOYAGE EPISODE 4 (1977).MKV");
         row("a film's season is its title", "Hunting Season 2 (2008) 1080p.mkv", "HUNTING SEASON 2 (2008).MKV");
         row("a resolution is no episode", "Paper Moon 1280x720 HDTV.mkv", "PAPER MOON.MKV");
+        row("a year is no episode", "Red.Cap.2019.1080p.mkv", "RED CAP (2019).MKV");
+        row("British series", "Harbour Lights Series 2 Episode 3.mkv", "HARBOUR LIGHTS S02E03.MKV");
+        row("fansub number without a dash", "[SubGroup] Kaze no Uta 11 (BD 1080p FLAC).mkv", "KAZE NO UTA S01E11.MKV");
 
         // Parts stay, after the year.
         row("CD1", "Paper.Moon.1973.CD1.DVDRip.XviD-GRP.avi", "PAPER MOON (1973) CD1.AVI");
@@ -103,6 +107,9 @@ private slots:
         row("CRC hash", "[Fansubs] Kaze no Uta - 12 [97681524].mkv", "KAZE NO UTA S01E12.MKV");
         row("lower-case scene file", "grp-paper.moon.1973.720p.bluray.x264.mkv", "PAPER MOON (1973).MKV");
         row("title's own dash", "Spider-Crab.2011.720p.BluRay.x264-GRP.mkv", "SPIDER-CRAB (2011).MKV");
+        row("dashes for blanks", "Paper-Moon-1973-DVDRip.avi", "PAPER MOON (1973).AVI");
+        row("plus signs for blanks", "Paper+Moon+1973+720p.mkv", "PAPER MOON (1973).MKV");
+        row("a collection's count", "03 - Paper Moon (1973).avi", "PAPER MOON (1973).AVI");
 
         // The title as it reads: initials, articles, refused characters.
         row("initials", "R.I.P.D.2013.1080p.mkv", "R.I.P.D. (2013).MKV");
