@@ -735,11 +735,14 @@ std::optional<Episode> ReleaseReader::numericEpisodeAt(int i, int soft) const
         return std::nullopt;
     if (i + 1 < size() && (isYearAt(i + 1) || (m_tokens[i + 1].digits > 0 && !softStopAt(i + 1))))
         return std::nullopt;
+    // Fansubs count episodes from the first on, whatever their digits.
     const bool alone = i + 1 == size() || softStopAt(i + 1);
-    const bool fansub = (token.startsSegment && (i == soft || alone))
-        || (m_tokens[0].group >= 0 && token.group < 0 && alone);
-    if (digits == 2 || (digits == 3 && token.key.startsWith(u'0')))
-        return fansub || digits == 3 ? std::optional<Episode>(Episode{i, i + 1, 1, {number}}) : std::nullopt;
+    const bool fansubGroup = m_tokens[0].group >= 0 && token.group < 0;
+    const bool fansub = (token.startsSegment && (i == soft || alone)) || (fansubGroup && alone);
+    if ((fansub && (digits == 2 || fansubGroup)) || (digits == 3 && token.key.startsWith(u'0')))
+        return Episode{i, i + 1, 1, {number}};
+    if (digits == 2)
+        return std::nullopt;
     if (token.group >= 0 && !aloneInBrackets(i))
         return std::nullopt;
     // "IMG_1234" is a camera's count, not an episode of a release.
@@ -963,6 +966,8 @@ std::optional<ReleaseName> parseReleaseName(const QString &fileName)
     ReleaseName release;
     const QString trimmed = fileName.trimmed();
     const QStringView name = withoutExtension(trimmed, release.extension);
+    if (ReleaseTags::extensionKind(release.extension) == ReleaseTags::Extension::Unfinished)
+        return std::nullopt; // still downloading: its name is the downloader's
     return ReleaseReader(name).read(release);
 }
 

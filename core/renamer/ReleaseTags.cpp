@@ -155,6 +155,7 @@ const char *const extensionLines[][2] = {
     {"subtitle", "srt|sub|ass|ssa|vtt|idx|smi|sami|sup|usf|ttml|dfxp|pgs|mpl"},
     {"other", "nfo|txt|jpg|jpeg|png|gif|bmp|webp|tbn|nzb|torrent|sfv|md5|sha1|srr|srs|par2|rar|zip|7z"},
     {"other", "mp3|flac|aac|ac3|dts|m4a|mka|ogg|opus|wav|wma|url|xml|json|log|pdf|epub|mobi|lit"},
+    {"unfinished", "part|partial|crdownload|download|!qb|!ut|bc!|aria2"},
 };
 
 const char *const webDomains =
@@ -182,6 +183,7 @@ struct Tables {
         for (const auto &[kind, names] : extensionLines) {
             const Extension extension = kind[0] == 'v'   ? Extension::Video
                                         : kind[0] == 's' ? Extension::Subtitle
+                                        : kind[0] == 'u' ? Extension::Unfinished
                                                          : Extension::Other;
             for (const QString &name : QString::fromLatin1(names).split(u'|'))
                 extensions.insert(name, extension);

@@ -65,10 +65,11 @@ bool isStrong(Kind kind);
 // a subtitle's own flag).
 bool isReleaseTag(Kind kind);
 
-enum class Extension : quint8 { None, Video, Subtitle, Other };
+enum class Extension : quint8 { None, Video, Subtitle, Other, Unfinished };
 
 // What the text after a name's last dot is: a known extension of video,
-// subtitle or other files that travel with releases, or none.
+// subtitle or other files that travel with releases, one of a download
+// not yet finished ("part", "crdownload"), or none.
 Extension extensionKind(QStringView extension);
 
 // Whether the key is the last part of a web site's name ("COM", "ORG").

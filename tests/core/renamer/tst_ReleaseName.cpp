@@ -82,6 +82,7 @@ private slots:
         row("a resolution is no episode", "Paper Moon 1280x720 HDTV.mkv", "PAPER MOON.MKV");
         row("a year is no episode", "Red.Cap.2019.1080p.mkv", "RED CAP (2019).MKV");
         row("British series", "Harbour Lights Series 2 Episode 3.mkv", "HARBOUR LIGHTS S02E03.MKV");
+        row("fansubs count on", "[SubGroup] Kaze no Uta - 1012 [1080p].mkv", "KAZE NO UTA S01E1012.MKV");
         row("fansub number without a dash", "[SubGroup] Kaze no Uta 11 (BD 1080p FLAC).mkv", "KAZE NO UTA S01E11.MKV");
 
         // Parts stay, after the year.
@@ -130,6 +131,7 @@ private slots:
         row("DD5.1 is no extension", "Paper.Moon.1973.DD5.1", "PAPER MOON (1973)");
         row("H.264 is no extension", "Paper.Moon.1973.H.264", "PAPER MOON (1973)");
         row("only an extension", ".mkv", "");
+        row("a download not yet finished", "Paper.Moon.1973.720p.mkv.part", "");
         row("empty", "", "");
         row("dots and dashes", "...-_-.", "");
         row("invalid UTF-8", QString::fromUtf8("Paper.Moon.\xff\xfe.1973.mkv"), "");
