@@ -272,6 +272,7 @@ private:
     std::optional<Episode> numericEpisodeAt(int i, int soft) const;
     int releaseYearAt(int begin, int hard) const;
     bool isDateAt(int year) const;
+    bool isExtraAt(int i) const;
     Part partAt(int i) const;
     Part firstPart(int begin) const;
 
@@ -700,9 +701,7 @@ bool ReleaseReader::readFilm(int begin, ReleaseName &release) const
             soft = i;
         if (std::optional<Episode> episode = numericEpisodeAt(i, soft))
             return readShow(*episode, begin, release);
-        const bool extra = m_tokens[i].joinedByDash && keyAt(i).startsWith(u'X')
-            && keyAt(i).size() <= 4 && std::all_of(keyAt(i).cbegin() + 1, keyAt(i).cend(), isDigit);
-        if (isStrongAt(i) || extra || partAt(i).length > 0) {
+        if (isStrongAt(i) || isExtraAt(i) || partAt(i).length > 0) {
             hard = i;
             break;
         }
@@ -782,6 +781,14 @@ bool ReleaseReader::isDateAt(int year) const
     };
     return dayOrMonth(year + 1, 12) && dayOrMonth(year + 2, 31) && !softStopAt(year + 1)
         && !softStopAt(year + 2);
+}
+
+// "Moon_(2009)-x02-Making_Of": the second extra of a film's disc.
+bool ReleaseReader::isExtraAt(int i) const
+{
+    const QString &key = keyAt(i);
+    return m_tokens[i].joinedByDash && key.size() >= 2 && key.size() <= 4 && key[0] == u'X'
+        && std::all_of(key.cbegin() + 1, key.cend(), isDigit);
 }
 
 Part ReleaseReader::partAt(int i) const
@@ -957,21 +964,9 @@ QString forFileSystems(const QString &text)
     return clean;
 }
 
-} // namespace
-
-std::optional<ReleaseName> parseReleaseName(const QString &fileName)
-{
-    if (fileName.size() > LongestName || fileName.contains(QChar::ReplacementCharacter))
-        return std::nullopt;
-    ReleaseName release;
-    const QString trimmed = fileName.trimmed();
-    const QStringView name = withoutExtension(trimmed, release.extension);
-    if (ReleaseTags::extensionKind(release.extension) == ReleaseTags::Extension::Unfinished)
-        return std::nullopt; // still downloading: its name is the downloader's
-    return ReleaseReader(name).read(release);
-}
-
-QString cleanReleaseName(const ReleaseName &release)
+// What follows the title in a clean name: " (YEAR)" or " S01E02", the
+// part, the subtitle's tags and the extension.
+QString cleanTail(const ReleaseName &release)
 {
     QString tail;
     if (release.isEpisode()) {
@@ -991,6 +986,26 @@ QString cleanReleaseName(const ReleaseName &release)
         tail += u'.' + tag;
     if (!release.extension.isEmpty())
         tail += u'.' + release.extension;
+    return tail;
+}
+
+} // namespace
+
+std::optional<ReleaseName> parseReleaseName(const QString &fileName)
+{
+    if (fileName.size() > LongestName || fileName.contains(QChar::ReplacementCharacter))
+        return std::nullopt;
+    ReleaseName release;
+    const QString trimmed = fileName.trimmed();
+    const QStringView name = withoutExtension(trimmed, release.extension);
+    if (ReleaseTags::extensionKind(release.extension) == ReleaseTags::Extension::Unfinished)
+        return std::nullopt; // still downloading: its name is the downloader's
+    return ReleaseReader(name).read(release);
+}
+
+QString cleanReleaseName(const ReleaseName &release)
+{
+    const QString tail = cleanTail(release);
     // A dot that ends the title ("R.I.P.D.") gives way to the extension's.
     const bool dotFollows = tail.isEmpty() || tail.startsWith(u'.');
     const auto settled = [dotFollows](QString title) {
