@@ -9,9 +9,10 @@ namespace {
 
 using enum Kind;
 
-// One tag a line: its spellings, separated by '|', and for a language the
-// code its subtitles are named with. Spellings differing only in
-// punctuation or letter case are one key and need no line of their own.
+// Tags of one kind, a few to a line and separated by '|', with the code a
+// language's subtitles are named with. A new tag is a word on its kind's
+// line, or a line of its own. Spellings that differ only in punctuation or
+// letter case ("WEB-DL", "web.dl") are one key and are listed once.
 struct TagLine {
     Kind kind;
     const char *spellings;
@@ -20,22 +21,22 @@ struct TagLine {
 
 const TagLine tagLines[] = {
     {Resolution, "240p|360p|480p|540p|576p|720p|900p|1080p|1080i|1440p|2160p|4320p"},
-    {Resolution, "2K|4K|8K|UHD|UltraHD|Ultra HD|FHD|QHD"},
+    {Resolution, "2K|4K|8K|UHD|UltraHD|FHD|QHD"},
 
-    {Source, "BluRay|Blu-Ray|BDRip|BRRip|BD25|BD50|BDMV|BDISO|COMPLETE BLURAY"},
-    {Source, "Remux|BDRemux|BD Remux|UHD Remux"},
+    {Source, "BluRay|BDRip|BRRip|BD25|BD50|BDMV|BDISO|COMPLETE BLURAY"},
+    {Source, "Remux|BDRemux|UHD Remux"},
     {Source, "BDMux|BRMux|BDRipMux|BRRipMux|DLMux|HDTVMux|WEBMux|DVDMux"},
-    {Source, "WEB-DL|WEBDLRip|WEB-DLRip|WEBRip|WEB-Rip|WEBCap|WEBHD|WebUHD"},
+    {Source, "WEB-DL|WEBDLRip|WEBRip|WEBCap|WEBHD|WebUHD"},
     {Source, "AmazonHD|AmazonUHD|NetflixHD|NetflixUHD|NetflixUHDRip|iTunesHD|HDiTunes"},
     {Source, "HDTV|HDTVRip|AHDTV|PDTV|SDTV|UHDTV|DSR|DSRip|DTHRip|DVBRip|SATRip|TVRip|DVB"},
-    {Source, "HDRip|HDDVD|HD-DVD|HDDVDRip|HDLight|mHD|DMRip|VODRip|PPVRip|VHSRip|Vhs Rip"},
-    {Source, "DVDRip|DVD-Rip|DVDivX|DVDScr|DVDScreener|DVD-R|DVDR|DVD5|DVD9|DVDFull|Full DVD"},
+    {Source, "HDRip|HDDVD|HDDVDRip|HDLight|mHD|DMRip|VODRip|PPVRip|VHSRip"},
+    {Source, "DVDRip|DVDivX|DVDScr|DVDScreener|DVD-R|DVD5|DVD9|DVDFull|Full DVD"},
     {Source, "HDCAM|HDTS|HDTC|TELESYNC|TELECINE|Screener|Workprint"},
 
-    {VideoCodec, "x264|x265|x262|H.264|H.265|H.263|H.262|H264|H265|HEVC|AVC|AV1|VC-1|VP8|VP9"},
-    {VideoCodec, "XviD|DivX|DivX5|MPEG2|MPEG-2|MPEG4|MPG2|WMV|Hi10P|Hi10|8bit|10bit|12bit"},
+    {VideoCodec, "x264|x265|x262|H.264|H.265|H.263|H.262|HEVC|AVC|AV1|VC-1|VP8|VP9"},
+    {VideoCodec, "XviD|DivX|DivX5|MPEG2|MPEG4|MPG2|WMV|Hi10P|Hi10|8bit|10bit|12bit"},
 
-    {Audio, "AAC|AAC-LC|LC-AAC|HE-AAC|AC3|AC-3|AC3D|EAC3|E-AC3|E-AC-3|DD|DDP|DD-EX|DDEX"},
+    {Audio, "AAC|AAC-LC|LC-AAC|HE-AAC|AC3|AC3D|EAC3|DD|DDP|DD-EX"},
     {Audio, "DTS|DTS-HD|DTS-HD MA|DTS-MA|DTS-ES|DTS-X|DTS-HD HRA|DTS HRA|TrueHD|Atmos|Dolby Atmos"},
     {Audio, "FLAC|MP3|MP2|LAME|Vorbis|Opus|PCM|LPCM|1.0|2.0|2.1|5.1|6.1|7.1|7.1.4|Dual Audio"},
 
@@ -44,9 +45,9 @@ const TagLine tagLines[] = {
     {Format, "MKV|MP4|AVI|Dolby|Hybrid|Colorized|HC|HardSub|HardCoded|VOST|VO|VOSTA|SubForced"},
 
     {Service, "AMZN|Amazon|NF|Netflix|DSNP|DSNY|DNSP|ATVP|ATV|HMAX|HBO|HULU|PCOK|PMTP|PMNT"},
-    {Service, "CRAV|STAN|STZ|SHO|VUDU|DCU|iPlayer|ZEE5|HTSR|SonyLIV|JioCinema|MUBI|CRKL"},
+    {Service, "CRAV|STZ|SHO|VUDU|DCU|iPlayer|ZEE5|HTSR|SonyLIV|JioCinema|MUBI|CRKL"},
 
-    {DynamicRange, "HDR|HDR10|HDR10+|HDR10Plus|DV|DoVi|Dolby Vision|SDR|HLG|HDR DV|DV HDR"},
+    {DynamicRange, "HDR|HDR10|HDR10Plus|DV|DoVi|Dolby Vision|SDR|HLG|HDR DV|DV HDR"},
 
     {Edition, "EXTENDED|Extended Cut|Extended Edition|UNRATED|UNCUT|UNCENSORED|Unrated Cut"},
     {Edition, "Director's Cut|Director Cut|Directors Edition|DC|Final Cut|Theatrical|Theatrical Cut"},
@@ -55,10 +56,10 @@ const TagLine tagLines[] = {
     {Edition, "Edition|Special Edition|SE|Collector|Collector's Edition|Anniversary Edition|Limited Edition"},
     {Edition, "Open Matte|OM|Fan Edit|Redux|3D|HSBS|HOU|SBS|HFR"},
 
-    {Release, "PROPER|REAL PROPER|REPACK|REAL REPACK|RERIP|iNTERNAL|LIMITED|READNFO|READ NFO|NFO"},
+    {Release, "PROPER|REAL PROPER|REPACK|REAL REPACK|RERIP|iNTERNAL|LIMITED|READNFO|NFO"},
     {Release, "NFOFIX|DIRFIX|SYNCFIX|SAMPLEFIX|PROOFFIX|SUBFIX|PROOF|SAMPLE|CONVERT|RETAIL"},
     {Release, "COMPLETE|FESTIVAL|STV|DOCU|DOKU|PREAIR|FASTSUB|XXX|2CD|3CD|4CD|2in1|3in1"},
-    {Release, "MULTI|MULTi|DUAL|SUBBED|DUBBED|DUB|SUBS|ESub|ESubs|KORSUB|HebSubs|SweSub|NLSubs"},
+    {Release, "MULTI|DUAL|SUBBED|DUBBED|DUB|SUBS|ESub|ESubs|KORSUB|HebSubs|SweSub|NLSubs"},
     {Release, "Legendado|Legenda|Dublado|Subtitulado|Subtitles"},
 
     {Language, "ENGLISH|ENG|EN", "EN"},
@@ -67,7 +68,7 @@ const TagLine tagLines[] = {
     {Language, "SPANISH|SPA|ESP|ES|ESPAÑOL|ESPANOL|CASTELLANO|LATINO", "ES"},
     {Language, "ITALIAN|iTA|ITALiANO", "IT"},
     {Language, "PORTUGUESE|PORTUGUES|PT", "PT"},
-    {Language, "PT-BR|PTBR|BRAZILIAN", "PT-BR"},
+    {Language, "PT-BR|BRAZILIAN", "PT-BR"},
     {Language, "RUSSIAN|RUS|RU", "RU"},
     {Language, "UKRAINIAN|UKR", "UK"},
     {Language, "POLISH|POL|PL", "PL"},
@@ -76,7 +77,7 @@ const TagLine tagLines[] = {
     {Language, "DUTCH|NLD|DUT|NL|FLEMISH", "NL"},
     {Language, "SWEDISH|SWE", "SV"},
     {Language, "NORWEGIAN", "NO"},
-    {Language, "DANISH|DANiSH", "DA"},
+    {Language, "DANISH", "DA"},
     {Language, "FINNISH|FIN", "FI"},
     {Language, "ICELANDIC", "IS"},
     {Language, "GREEK|GRE", "EL"},
