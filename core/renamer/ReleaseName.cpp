@@ -157,26 +157,39 @@ bool readSeasonKey(QStringView key, int &season, QList<int> &episodes)
         return false;
     if (key.sliced(pos).startsWith(u"XE"))
         ++pos;
+    QList<int> read;
     while (pos < key.size() && key[pos] == u'E') {
         pos += key.sliced(pos).startsWith(u"EP") ? 2 : 1;
         const int episode = numberIn(key, pos, 4);
         if (episode < 0)
             return false;
-        episodes.append(episode);
+        read.append(episode);
     }
-    return pos == key.size();
+    if (pos != key.size())
+        return false;
+    episodes = read;
+    return true;
 }
 
-// "1x02", "01x02", "1940x01": a season and an episode, not a picture's size.
-bool readCrossKey(QStringView key, int &season, int &episode)
+// "1x02", "01x02", "1940x01", "1x02x03": a season and its episodes, not a
+// picture's size ("1280x720").
+bool readCrossKey(QStringView key, int &season, QList<int> &episodes)
 {
     qsizetype pos = 0;
     season = numberIn(key, pos, 4);
-    if (season < 0 || pos == key.size() || key[pos] != u'X')
+    const qsizetype seasonDigits = pos;
+    QList<int> read;
+    while (season >= 0 && pos < key.size() && key[pos] == u'X') {
+        const qsizetype start = ++pos;
+        const int episode = numberIn(key, pos, 3);
+        if (episode < 0 || (seasonDigits >= 3 && pos - start >= 3))
+            return false;
+        read.append(episode);
+    }
+    if (read.isEmpty() || pos != key.size())
         return false;
-    const qsizetype seasonDigits = pos++;
-    episode = numberIn(key, pos, 3);
-    return episode >= 0 && pos == key.size() && (seasonDigits < 3 || pos - seasonDigits - 1 < 3);
+    episodes = read;
+    return true;
 }
 
 // The number a token is, also as a fansub's later version of an episode
@@ -540,11 +553,8 @@ std::optional<Episode> ReleaseReader::seasonAt(int i) const
     if (!(key[0] == u'S' || isDigit(key[0]) || seasonWord || gluedSeasonWord))
         return std::nullopt;
     Episode found{i, i + 1, -1, {}};
-    int episode = -1;
-    if (readSeasonKey(key, found.season, found.episodes)) {
-        // the season, perhaps its episodes
-    } else if (readCrossKey(key, found.season, episode)) {
-        found.episodes = {episode};
+    if (readSeasonKey(key, found.season, found.episodes) || readCrossKey(key, found.season, found.episodes)) {
+        // the season, and its episodes but for "S01"
     } else if (seasonWord && i + 1 < size() && m_tokens[i + 1].digits > 0 && !isYearAt(i + 1)) {
         found.season = m_tokens[i + 1].number;
         found.end = i + 2;
@@ -646,9 +656,9 @@ void ReleaseReader::addFollowingEpisodes(Episode &found) const
         const int last = found.episodes.last();
         int season = -1, episode = -1;
         QList<int> more;
-        if (readSeasonKey(token.key, season, more) && season == found.season && !more.isEmpty()) {
+        if ((readSeasonKey(token.key, season, more) || readCrossKey(token.key, season, more))
+            && season == found.season && !more.isEmpty()) {
             episode = more.last();
-        } else if (readCrossKey(token.key, season, episode) && season == found.season) {
         } else if (token.key.startsWith(u'E') && !token.startsSegment) {
             qsizetype pos = 1;
             episode = numberIn(token.key, pos, 4);
