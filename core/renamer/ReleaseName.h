@@ -17,14 +17,17 @@ struct ReleaseName {
     // always for an episode, whose show the year only tells apart).
     int year = 0;
     // An episode's season and its episode numbers (two for a double
-    // episode); season -1 for a film.
+    // episode, each of a longer run, none for a whole season); season -1
+    // for a film.
     int season = -1;
     QList<int> episodes;
     // A part of a film split over several files: "CD1", "PART 2", "DISC 1";
     // empty when it is whole.
     QString part;
     // A subtitle file's language and flags, in order, as its player pairs it
-    // with its video: {"EN"}, {"EN", "FORCED"}; empty for other files.
+    // with its video: {"EN"}, {"EN", "FORCED"}; empty for other files. A
+    // language is its two-letter code however the name writes it ("eng",
+    // "English"), with its region where the name gives one ("PT-BR").
     QStringList subtitleTags;
     // The extension without its dot, as the name has it; empty when the name
     // has none.
@@ -35,13 +38,20 @@ struct ReleaseName {
 
 // Reads a file name as a release name. Nothing when no title can be told
 // apart from the rest: the name holds no year, no episode and no known
-// release tag, or nothing is left of it once they are taken away.
+// release tag, or nothing is left of it once they are taken away. Nothing
+// either for a text longer than any file name, one holding replacement
+// characters (a name that was not valid UTF-8), a download not yet finished
+// ("film.mkv.part") or a daily show, whose date alone tells it apart.
 // A pure function: it looks at no disk and keeps no state.
 std::optional<ReleaseName> parseReleaseName(const QString &fileName);
 
 // The clean name of a release, upper-cased as every name the renamer gives:
 // "TITLE (YEAR).EXT", "TITLE.EXT" without a year, "SHOW S01E02.EXT" (or
-// "S01E02E03"), a part after them ("TITLE (YEAR) CD1.EXT"), a subtitle's
-// language before its extension ("TITLE (YEAR).EN.SRT"). It holds none of
-// the characters that FAT, exFAT or NTFS refuse (: * ? " < > | \ /).
+// "S01E02E03", "S01E01-E06" for a longer run, "S01" for a whole season), a
+// part after them ("TITLE (YEAR) CD1.EXT"), a subtitle's language before its
+// extension ("TITLE (YEAR).EN.SRT"). It holds none of
+// the characters that FAT, exFAT or NTFS refuse (: * ? " < > | \ /), nor
+// control characters; it never starts with a dot, and it fits in 255 bytes
+// of UTF-8, the title giving way. Empty when the title holds nothing that a
+// name can keep (never for a release that parseReleaseName gave).
 QString cleanReleaseName(const ReleaseName &release);
