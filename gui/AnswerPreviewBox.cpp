@@ -68,7 +68,8 @@ private:
 };
 
 AnswerPreviewBox::AnswerPreviewBox(QWidget *parent, const QString &prompt, const QString &title,
-                                   const QString &defaultText, const AnswerPreviewer &previewer)
+                                   const QString &defaultText, const QString &hint,
+                                   const AnswerPreviewer &previewer)
     : QDialog(parent), m_previewer(previewer), m_answer(new QLineEdit(defaultText, this)),
       m_summary(new QLabel(this)), m_view(new QTreeView(this)), m_rows(new PreviewRows(m_view))
 {
@@ -78,6 +79,11 @@ AnswerPreviewBox::AnswerPreviewBox(QWidget *parent, const QString &prompt, const
     promptLabel->setBuddy(m_answer);
     m_answer->setAccessibleName(prompt);
     m_answer->selectAll();
+
+    auto *answers = new QLabel(hint, this);
+    answers->setObjectName(QStringLiteral("BatchAnswers"));
+    answers->setWordWrap(true);
+    answers->setAccessibleName(QStringLiteral("Answers the box understands"));
 
     m_summary->setObjectName(QStringLiteral("BatchSummary"));
     m_summary->setWordWrap(true);
@@ -101,6 +107,7 @@ AnswerPreviewBox::AnswerPreviewBox(QWidget *parent, const QString &prompt, const
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(promptLabel);
     layout->addWidget(m_answer);
+    layout->addWidget(answers);
     layout->addWidget(m_summary);
     layout->addWidget(m_view, 1);
     layout->addWidget(buttons);
@@ -114,9 +121,10 @@ AnswerPreviewBox::AnswerPreviewBox(QWidget *parent, const QString &prompt, const
 }
 
 QString AnswerPreviewBox::ask(QWidget *parent, const QString &prompt, const QString &title,
-                              const QString &defaultText, const AnswerPreviewer &previewer)
+                              const QString &defaultText, const QString &hint,
+                              const AnswerPreviewer &previewer)
 {
-    AnswerPreviewBox box(parent, prompt, title, defaultText, previewer);
+    AnswerPreviewBox box(parent, prompt, title, defaultText, hint, previewer);
     return box.exec() == QDialog::Accepted ? box.m_answer->text() : QString();
 }
 

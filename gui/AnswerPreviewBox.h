@@ -10,10 +10,10 @@ class QLabel;
 class QLineEdit;
 class QTreeView;
 
-// An input box that shows, under its text field, what the text typed so far
-// would do: the view "BatchPreview" lists each name it changes, now and
-// after, marking the rows that do not follow the rule; the line
-// "BatchSummary" sums them up. The preview is worked out elsewhere, so every
+// An input box that shows, under its text field, the answers it understands
+// (the line "BatchAnswers") and what the text typed so far would do: the
+// view "BatchPreview" lists each name it changes, now and after, marking the
+// rows that do not follow the rule; the line "BatchSummary" sums them up. The preview is worked out elsewhere, so every
 // key is answered at once; only the preview of the text in the field is shown.
 class AnswerPreviewBox : public QDialog {
     Q_OBJECT
@@ -22,11 +22,13 @@ public:
     // holding defaultText, and waits for the user: the field's text on OK,
     // the empty text on Cancel.
     static QString ask(QWidget *parent, const QString &prompt, const QString &title,
-                       const QString &defaultText, const AnswerPreviewer &previewer);
+                       const QString &defaultText, const QString &hint,
+                       const AnswerPreviewer &previewer);
 
 private:
     AnswerPreviewBox(QWidget *parent, const QString &prompt, const QString &title,
-                     const QString &defaultText, const AnswerPreviewer &previewer);
+                     const QString &defaultText, const QString &hint,
+                     const AnswerPreviewer &previewer);
     // Asks for the preview of the text now in the field; the one asked for
     // before is no longer wanted.
     void answerChanged(const QString &answer);

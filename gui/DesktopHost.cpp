@@ -17,9 +17,10 @@ void DesktopHost::ShowMessage(const QString &text)
 }
 
 QString DesktopHost::AskText(const QString &prompt, const QString &title,
-                             const QString &defaultText, const AnswerPreviewer &previewer)
+                             const QString &defaultText, const QString &hint,
+                             const AnswerPreviewer &previewer)
 {
-    return AnswerPreviewBox::ask(QApplication::activeWindow(), prompt, title, defaultText,
+    return AnswerPreviewBox::ask(QApplication::activeWindow(), prompt, title, defaultText, hint,
                                  previewer);
 }
 

@@ -10,7 +10,7 @@ public:
 
     void ShowMessage(const QString &text) override;
     QString AskText(const QString &prompt, const QString &title, const QString &defaultText,
-                    const AnswerPreviewer &previewer) override;
+                    const QString &hint, const AnswerPreviewer &previewer) override;
     QStringList AskFiles(const QString &title, const QString &folder) override;
     QByteArray ClipboardData(const QString &mimeType) override;
     void RunLongWork(const QString &what, const std::function<void(WorkProgress &)> &work) override;

@@ -78,7 +78,7 @@ public:
         renames.append({oldPath, newPath});
         return TestHost::RenameFile(oldPath, newPath);
     }
-    QString AskText(const QString &, const QString &, const QString &,
+    QString AskText(const QString &, const QString &, const QString &, const QString &,
                     const AnswerPreviewer &) override
     {
         return answers.takeFirst();

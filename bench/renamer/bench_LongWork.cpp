@@ -25,7 +25,7 @@ constexpr int Rounds = 3;
 // the answer and pressed OK before its preview came.
 class BenchHost : public TestHost {
 public:
-    QString AskText(const QString &, const QString &, const QString &,
+    QString AskText(const QString &, const QString &, const QString &, const QString &,
                     const AnswerPreviewer &) override
     {
         return answers.takeFirst();

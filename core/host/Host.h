@@ -188,11 +188,12 @@ public:
 
     // A modal message box with one OK button, no icon and the application's title.
     virtual void ShowMessage(const QString &text) = 0;
-    // A modal input box pre-filled with defaultText that shows, for the text
-    // in its field, the preview that previewer works out; the field's text on
-    // OK, the empty text on Cancel.
-    virtual QString AskText(const QString &prompt, const QString &title,
-                            const QString &defaultText, const AnswerPreviewer &previewer) = 0;
+    // A modal input box pre-filled with defaultText, with hint (the answers
+    // it understands) under its field, that shows, for the text in its
+    // field, the preview that previewer works out; the field's text on OK,
+    // the empty text on Cancel.
+    virtual QString AskText(const QString &prompt, const QString &title, const QString &defaultText,
+                            const QString &hint, const AnswerPreviewer &previewer) = 0;
     // A modal file dialog, opened in folder, in which the user picks existing
     // files; their paths, or nothing on Cancel.
     virtual QStringList AskFiles(const QString &title, const QString &folder) = 0;

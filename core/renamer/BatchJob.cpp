@@ -3,6 +3,7 @@
 #include "core/base/NumberText.h"
 #include "core/base/RowOrder.h"
 #include "core/renamer/CleanUpBatch.h"
+#include "core/renamer/ReleaseName.h"
 #include "core/renamer/RenamePlanner.h"
 #include "core/renamer/RenameRule.h"
 #include "core/renamer/UpperCaseWalk.h"
@@ -16,6 +17,8 @@ BatchJob batchJobFor(const QString &answer)
     const QString word = trimBlanks(answer.toUpper());
     if (word == u"YES")
         return BatchJob::CleanUp;
+    if (word == u"TITLES")
+        return BatchJob::Titles;
     if (word == u"FOLDERS")
         return BatchJob::Folders;
     if (word == u"FILES")
@@ -31,9 +34,12 @@ namespace {
 // looked at. alone holds, for each entry whose name the other entries may
 // have swayed, the name the job gives it in a folder of its own: a row
 // whose name is another was given a counter suffix (or a step left its name
-// as it was) because that name was taken.
+// as it was) because that name was taken. kept holds the rows of entries
+// that keep their names for a reason of their own, each with its warning,
+// and untold how many of them had no title that could be told apart.
 void finishPlan(BatchPlan &plan, const QString &folder, const FolderModel &model,
-                const QHash<int, QString> &alone, qsizetype total)
+                const QHash<int, QString> &alone, qsizetype total,
+                const QList<AnswerPreview::Row> &kept = {}, qsizetype untold = 0)
 {
     plan.renames = model.plan(folder);
     std::vector<std::pair<RowKey, int>> changed;
@@ -54,9 +60,18 @@ void finishPlan(BatchPlan &plan, const QString &folder, const FolderModel &model
         }
         plan.preview.rows.append({model.firstName(entry), model.name(entry), warningFor(taken)});
     }
-    qsizetype kept = 0;
+    // The rows of files that keep their names take their places in the
+    // file list's order among the others.
+    if (!kept.isEmpty()) {
+        plan.preview.rows += kept;
+        std::stable_sort(plan.preview.rows.begin(), plan.preview.rows.end(),
+                         [](const AnswerPreview::Row &a, const AnswerPreview::Row &b) {
+                             return rowLess(a.before, b.before);
+                         });
+    }
+    qsizetype crowded = 0;
     for (auto entry = alone.cbegin(); entry != alone.cend(); ++entry)
-        kept += model.name(entry.key()) == model.firstName(entry.key())
+        crowded += model.name(entry.key()) == model.firstName(entry.key())
             && entry.value() != model.firstName(entry.key());
 
     QString &summary = plan.preview.summary;
@@ -66,8 +81,37 @@ void finishPlan(BatchPlan &plan, const QString &folder, const FolderModel &model
     if (counted > 0)
         summary += QStringLiteral("; ") + countText(counted, "gets", "get")
             + QStringLiteral(" a counter suffix");
-    if (kept > 0)
-        summary += QStringLiteral("; ") + countText(kept, "keeps its name", "keep their name");
+    if (crowded + kept.size() - untold > 0)
+        summary += QStringLiteral("; ")
+            + countText(crowded + kept.size() - untold, "keeps its name", "keep their name");
+    if (untold > 0)
+        summary += QStringLiteral("; ") + countText(untold, "keeps its name", "keep their name")
+            + QStringLiteral(": no title could be told apart");
+}
+
+// TITLES worked out on a planner: every listed file (rows, in order) to the
+// clean name of its release. The rows of files that keep their names, with
+// why, go to kept; untold counts those whose title could not be told apart.
+void planTitles(RenamePlanner &planner, const QStringList &rows, const std::function<bool()> &stopped,
+                QList<AnswerPreview::Row> &kept, qsizetype &untold)
+{
+    for (const QString &row : rows) {
+        if (stopped && stopped())
+            return;
+        const std::optional<ReleaseName> release = parseReleaseName(row);
+        if (!release) {
+            kept.append({row, row, QStringLiteral("keeps its name: no title could be told apart "
+                                                  "(it holds no year, episode or release tag)")});
+            ++untold;
+            continue;
+        }
+        const QString clean = cleanReleaseName(*release);
+        if (clean == row)
+            continue;
+        const EntryOutcome outcome = planner.renameEntry(row, clean);
+        if (outcome.result.isEmpty())
+            kept.append({row, row, warningFor(outcome)});
+    }
 }
 
 // The name that the clean-up batch gives entry in a folder of its own on the
@@ -113,6 +157,28 @@ BatchPlan planBatch(BatchJob job, const QString &folder, const FolderContents &c
             alone.insert(entry, cleanedAlone(contents, contents.entries[entry], filter));
         }
         finishPlan(plan, folder, planner.model(), alone, rows.size());
+        break;
+    }
+    case BatchJob::Titles: {
+        RenamePlanner planner(FolderModel(contents), filter);
+        QList<AnswerPreview::Row> kept;
+        qsizetype untold = 0;
+        planTitles(planner, rows, stopped, kept, untold);
+        if (stopped && stopped())
+            break;
+        if (!withPreview) {
+            plan.renames = planner.model().plan(folder);
+            break;
+        }
+        // A file given a counter suffix gets, alone, its clean name; one
+        // that keeps its name has a row of its own in kept.
+        QHash<int, QString> alone;
+        const FolderModel &model = planner.model();
+        for (int entry : planner.crowdedOut())
+            if (const std::optional<ReleaseName> release = parseReleaseName(model.firstName(entry));
+                release && model.name(entry) != model.firstName(entry))
+                alone.insert(entry, cleanReleaseName(*release));
+        finishPlan(plan, folder, planner.model(), alone, rows.size(), kept, untold);
         break;
     }
     case BatchJob::Folders:

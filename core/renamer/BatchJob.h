@@ -11,13 +11,14 @@
 // The jobs of SPECIAL BATCH, chosen by the word typed into its box.
 enum class BatchJob {
     CleanUp, // "YES": the 54 steps of the clean-up table
+    Titles,  // "TITLES": every listed file to the clean name of its release
     Folders, // "FOLDERS": every folder of the folder to its upper-case name
     Files,   // "FILES": every file of the folder to its upper-case name
     Cancel,  // any other answer, and Cancel
 };
 
 // The job an answer chooses: the answer upper-cased, then trimmed of blanks,
-// is "YES", "FOLDERS" or "FILES"; anything else cancels.
+// is "YES", "TITLES", "FOLDERS" or "FILES"; anything else cancels.
 BatchJob batchJobFor(const QString &answer);
 
 // One job of SPECIAL BATCH worked out on a folder as it was read: what the

@@ -14,8 +14,6 @@ using ReleaseTags::Tag;
 
 // No file name is longer than 255 bytes; a far longer text is no name to read.
 constexpr qsizetype LongestName = 1024;
-// Nor may a clean name be longer, in UTF-8, the way the disk keeps it.
-constexpr qsizetype LongestNameBytes = 255;
 
 bool isYear(int number)
 {
@@ -287,7 +285,10 @@ private:
     bool isDateAt(int year) const;
     bool isExtraAt(int i) const;
     Part partAt(int i) const;
-    Part firstPart(int begin) const;
+    // The first part from token from on.
+    Part firstPart(int from) const;
+    // Whether a year stands after token i.
+    bool yearFollows(int i) const;
 
     int trimmedEnd(int from, int to, Trim trim) const;
     bool onlyTags(int from, int to) const;
@@ -447,8 +448,8 @@ int ReleaseReader::titleBegin() const
 // The group that scene file names in lower case begin with, joined by a
 // dash ("ulshd-the.right.stuff.1983.1080p.bluray.x264"), with a release
 // word that may follow it ("arw-repack-greenberg"): the token after it. Such
-// names end with no group; a title's own dash ("spider-man.2002") is told
-// from it by nothing else, so an uncertain name keeps it.
+// names end with no group, and a title of two words at least follows; a
+// title's own dash ("spider-man.2002") is told from it by nothing else.
 int ReleaseReader::groupPrefixEnd() const
 {
     if (size() < 3 || !m_tokens[1].joinedByDash || keyAt(0).size() < 2 || keyAt(0).size() > 6)
@@ -462,7 +463,13 @@ int ReleaseReader::groupPrefixEnd() const
                return at.tag && ReleaseTags::isStrong(at.tag->kind);
            }))
         return 0;
-    return isKindAt(1, Kind::Release) && m_tokens[2].joinedByDash ? 2 : 1;
+    const int end = isKindAt(1, Kind::Release) && m_tokens[2].joinedByDash ? 2 : 1;
+    // "spider-man.2002": a title of one word after the dash is the title's
+    // own, unless a release word stands between them.
+    int words = 0;
+    for (int i = end; i < size() && !isYearAt(i) && !isStrongAt(i); ++i)
+        ++words;
+    return words >= (end == 2 ? 1 : 2) ? end : 0;
 }
 
 // "www.site.com", or "site.org" before " - ": the token after it.
@@ -705,13 +712,15 @@ bool ReleaseReader::readShow(const Episode &episode, int begin, ReleaseName &rel
 // extra, or to a bracket or " - " before them.
 bool ReleaseReader::readFilm(int begin, ReleaseName &release) const
 {
-    int soft = -1, hard = size();
+    int soft = -1, bracket = -1, hard = size();
     for (int i = begin + 1; i < size(); ++i) {
         if (soft < 0 && softStopAt(i))
             soft = i;
+        if (bracket < 0 && m_tokens[i].group != m_tokens[i - 1].group)
+            bracket = i;
         if (std::optional<Episode> episode = numericEpisodeAt(i, soft))
             return readShow(*episode, begin, release);
-        if (isStrongAt(i) || isExtraAt(i) || partAt(i).length > 0) {
+        if (isStrongAt(i) || isExtraAt(i) || (partAt(i).length > 0 && !yearFollows(i))) {
             hard = i;
             break;
         }
@@ -719,10 +728,13 @@ bool ReleaseReader::readFilm(int begin, ReleaseName &release) const
     const int year = releaseYearAt(begin, hard);
     if (year >= 0 && isDateAt(year))
         return false; // a daily show or a recording: its date is all that tells it apart
+    // Up to its year a title holds its own " - " and part ("Star Wars - The
+    // Last Jedi 2017", "Dune Part Two 2024"); a bracket before it holds
+    // another title ("Le Prestige (The Prestige)").
     int to = soft >= 0 ? soft : hard;
-    if (year >= 0 && year < to)
-        to = year;
-    const Part part = firstPart(begin);
+    if (year >= 0 && year < hard)
+        to = bracket >= 0 && bracket < year ? bracket : year;
+    const Part part = firstPart(to);
     if (year < 0 && part.length == 0 && (!hasReleaseTag() || onlyTags(begin, to)))
         return false; // nothing tells the title apart
     release.year = year >= 0 ? m_tokens[year].number : 0;
@@ -833,9 +845,17 @@ Part ReleaseReader::partAt(int i) const
     return {QStringLiteral("%1 %2").arg(word == u"DISK" || word == u"DISC" ? u"DISC" : u"PART").arg(number), length};
 }
 
-Part ReleaseReader::firstPart(int begin) const
+bool ReleaseReader::yearFollows(int i) const
 {
-    for (int i = begin + 1; i < size(); ++i)
+    for (int j = i + 1; j < size(); ++j)
+        if (isYearAt(j))
+            return true;
+    return false;
+}
+
+Part ReleaseReader::firstPart(int from) const
+{
+    for (int i = from; i < size(); ++i)
         if (const Part part = partAt(i); part.length > 0)
             return part;
     return {};
@@ -1024,16 +1044,6 @@ QString cleanReleaseName(const ReleaseName &release)
             title = title.chopped(1).trimmed();
         return title;
     };
-    QString title = settled(forFileSystems(release.title));
-    // The disk keeps at most 255 bytes: the title gives way, never the rest.
-    QString clean = upperCased(title + tail);
-    for (qsizetype excess = clean.toUtf8().size() - LongestNameBytes; excess > 0 && !title.isEmpty();
-         excess = clean.toUtf8().size() - LongestNameBytes) {
-        title.chop(std::clamp<qsizetype>(excess / 3, 1, title.size()));
-        if (!title.isEmpty() && title.back().isHighSurrogate())
-            title.chop(1);
-        title = settled(title);
-        clean = upperCased(title + tail);
-    }
-    return title.isEmpty() ? QString() : clean;
+    const QString title = settled(forFileSystems(release.title));
+    return title.isEmpty() ? QString() : upperCased(title + tail);
 }

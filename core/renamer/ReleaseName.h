@@ -49,9 +49,8 @@ std::optional<ReleaseName> parseReleaseName(const QString &fileName);
 // "TITLE (YEAR).EXT", "TITLE.EXT" without a year, "SHOW S01E02.EXT" (or
 // "S01E02E03", "S01E01-E06" for a longer run, "S01" for a whole season), a
 // part after them ("TITLE (YEAR) CD1.EXT"), a subtitle's language before its
-// extension ("TITLE (YEAR).EN.SRT"). It holds none of
-// the characters that FAT, exFAT or NTFS refuse (: * ? " < > | \ /), nor
-// control characters; it never starts with a dot, and it fits in 255 bytes
-// of UTF-8, the title giving way. Empty when the title holds nothing that a
-// name can keep (never for a release that parseReleaseName gave).
+// extension ("TITLE (YEAR).EN.SRT"). It holds none of the characters that
+// FAT, exFAT or NTFS refuse (: * ? " < > | \ /), nor control characters, and
+// never starts with a dot. Empty when the title holds nothing that a name can
+// keep (never for a release that parseReleaseName gave).
 QString cleanReleaseName(const ReleaseName &release);

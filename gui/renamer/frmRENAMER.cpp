@@ -247,13 +247,16 @@ void frmRENAMER::Command5_Click()
     const BatchJob job = batchJobFor(m_host.AskText(
         QStringLiteral("ARE YOU SURE (type YES to continue)"),
         QStringLiteral("CONFIRM LAUNCH BATCH MAY TAKE SEVERAL MINUTES!"), QStringLiteral("NO"),
+        QStringLiteral("YES: the fixed clean-up. TITLES: each film or episode to its clean title, "
+                       "as TITLE (YEAR) or SHOW S01E02. FOLDERS, FILES: every folder or file name "
+                       "in upper case. Anything else cancels."),
         [&plans](const QString &answer) { return plans.preview(answer); }));
     if (job == BatchJob::Cancel)
         m_host.ShowMessage(QStringLiteral("Special Batch Cancelled"));
     else if (job == BatchJob::CleanUp)
         runCleanUpBatch(plans);
     else
-        runUpperCaseWalk(plans, job);
+        runRenamesOfFolder(plans, job);
     FolderTreeview1_Change();
 }
 
@@ -313,10 +316,12 @@ void frmRENAMER::runCleanUpBatch(BatchPlans &plans)
                                         : QStringLiteral("Special Batch Completed!\n\n") + report);
 }
 
-void frmRENAMER::runUpperCaseWalk(BatchPlans &plans, BatchJob job)
+void frmRENAMER::runRenamesOfFolder(BatchPlans &plans, BatchJob job)
 {
     QString report;
-    planAndApply(plans, job, QStringLiteral("the upper-case walk"), report);
+    planAndApply(plans, job,
+                 job == BatchJob::Titles ? QStringLiteral("TITLES") : QStringLiteral("the upper-case walk"),
+                 report);
     // The file list shows the names that are on disk now.
     File1->refresh();
     if (!report.isEmpty())

@@ -77,9 +77,10 @@ private:
     // table worked out as MAKE CHANGES would make them one after the other;
     // then the filter back to "*.*", as the last step left it.
     void runCleanUpBatch(BatchPlans &plans);
-    // Performs the plan of the upper-case walk (job Folders or Files): every
-    // folder or every file of the folder to its upper-case name.
-    void runUpperCaseWalk(BatchPlans &plans, BatchJob job);
+    // Performs the plan of TITLES (every listed file to the clean name of its
+    // release) or of the upper-case walk (job Folders or Files: every folder
+    // or every file of the folder to its upper-case name).
+    void runRenamesOfFolder(BatchPlans &plans, BatchJob job);
     // The FILTER box's background: the light 3-D colour of the window's palette.
     void colourFilterBox();
     // After an undo, the folder list, the path box and the file list show

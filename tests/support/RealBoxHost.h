@@ -17,7 +17,7 @@ public:
     std::function<void(QDialog &box)> user;
 
     QString AskText(const QString &prompt, const QString &title, const QString &defaultText,
-                    const AnswerPreviewer &previewer) override
+                    const QString &hint, const AnswerPreviewer &previewer) override
     {
         questions.append({prompt, title, defaultText});
         QTimer::singleShot(0, [this] {
@@ -26,7 +26,7 @@ public:
             if (box->isVisible())
                 box->reject();
         });
-        return AnswerPreviewBox::ask(QApplication::activeWindow(), prompt, title, defaultText,
+        return AnswerPreviewBox::ask(QApplication::activeWindow(), prompt, title, defaultText, hint,
                                      previewer);
     }
 };

@@ -21,7 +21,7 @@ void TestHost::ShowMessage(const QString &text)
 }
 
 QString TestHost::AskText(const QString &prompt, const QString &title, const QString &defaultText,
-                          const AnswerPreviewer &previewer)
+                          const QString &, const AnswerPreviewer &previewer)
 {
     questions.append({prompt, title, defaultText});
     const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();

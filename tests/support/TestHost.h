@@ -77,7 +77,7 @@ public:
     void ShowMessage(const QString &text) override;
     void RunLongWork(const QString &what, const std::function<void(WorkProgress &)> &work) override;
     QString AskText(const QString &prompt, const QString &title, const QString &defaultText,
-                    const AnswerPreviewer &previewer) override;
+                    const QString &hint, const AnswerPreviewer &previewer) override;
     QStringList AskFiles(const QString &title, const QString &folder) override;
     QByteArray ClipboardData(const QString &mimeType) override;
     QStringList ListNames(const QString &folder, const QString &pattern,

@@ -53,6 +53,8 @@ private slots:
         QTest::newRow(" YES ") << " YES " << cleaned << completed;
         QTest::newRow("folders") << "folders" << folders << QStringList{};
         QTest::newRow(" files ") << " files " << files << QStringList{};
+        QTest::newRow("titles") << "titles" << QStringList{"A FILM (2004).AVI", "Later", "Season 1"}
+                                << QStringList{};
         QTest::newRow("NO") << "NO" << untouched << cancelled;
         QTest::newRow("Cancel") << "" << untouched << cancelled;
         QTest::newRow("Y") << "Y" << untouched << cancelled;
@@ -172,6 +174,18 @@ private slots:
                                << "3 of 4 names change" << ""
                                << QStringList{"A FILM (2004).AVI", "A.FILM.2004.AVI", "Done",
                                               "NODOTS", "Season 1", "X.AVI"};
+        QTest::newRow("titles")
+            << "Titles"
+            << QStringList{"a.film.2004.avi -> A FILM (2004).AVI.1 ! becomes A FILM (2004).AVI.1: "
+                           "A FILM (2004).AVI is taken",
+                           "nodots -> nodots ! keeps its name: no title could be told apart (it "
+                           "holds no year, episode or release tag)",
+                           "x.avi -> x.avi ! keeps its name: no title could be told apart (it "
+                           "holds no year, episode or release tag)"}
+            << "1 of 4 names changes; 1 gets a counter suffix; 2 keep their name: no title could "
+               "be told apart"
+            << "" << QStringList{"A FILM (2004).AVI", "A FILM (2004).AVI.1", "Done", "Season 1",
+                                 "nodots", "x.avi"};
         QTest::newRow("no") << "no" << QStringList{}
                             << "Nothing changes: this answer cancels the batch." << "" << untouched;
     }
@@ -192,6 +206,7 @@ private slots:
                      QStringLiteral("CONFIRM LAUNCH BATCH MAY TAKE SEVERAL MINUTES!"));
             auto *answer = box.findChild<QLineEdit *>();
             QCOMPARE(answer->text(), QStringLiteral("NO"));
+            QVERIFY(box.findChild<QLabel *>("BatchAnswers")->text().contains("TITLES"));
             // The answer before is replaced, as the default is on opening.
             QTest::keyClicks(answer, "FILES");
             answer->selectAll();
@@ -241,6 +256,37 @@ private slots:
         QVERIFY(names.contains("ROAD TRIP (2000).AVI"));
         QVERIFY(names.contains("ROAD TRIP (2000).AVI.1"));
         QCOMPARE(host.messages, QStringList{"Special Batch Completed!"});
+    }
+
+    // TITLES over release names, several of one film: every file at its old
+    // name or its clean one (a counter suffix where that is taken), none
+    // lost or under a temporary name; Ctrl+Z gives every name back.
+    void titlesAndItsUndo()
+    {
+        const QStringList names{"Night.Train.2015.720p.BluRay.x264-GRP.mkv",
+                                "Night.Train.2015.1080p.WEB-DL.DDP5.1.H.264-GRP.mkv",
+                                "NIGHT TRAIN (2015).MKV", "quiet.harbour.s01e02.hdtv.x264.mkv",
+                                "Quiet Harbour 1x02.srt", "holiday.mp4", "tamsel.ltmp.1z7.42"};
+        TempFolder folder;
+        folder.make(names);
+        TestHost host;
+        Renamer renamer(host, folder.path());
+        runBatch(host, renamer, QStringLiteral("TITLES"));
+
+        QCOMPARE(folder.state(),
+                 (QStringList{"NIGHT TRAIN (2015).MKV.1<-Night.Train.2015.1080p.WEB-DL.DDP5.1.H.264-GRP.mkv",
+                              "NIGHT TRAIN (2015).MKV.2<-Night.Train.2015.720p.BluRay.x264-GRP.mkv",
+                              "NIGHT TRAIN (2015).MKV<-NIGHT TRAIN (2015).MKV",
+                              "QUIET HARBOUR S01E02.MKV<-quiet.harbour.s01e02.hdtv.x264.mkv",
+                              "QUIET HARBOUR S01E02.SRT<-Quiet Harbour 1x02.srt",
+                              "holiday.mp4<-holiday.mp4", "tamsel.ltmp.1z7.42<-tamsel.ltmp.1z7.42"}));
+        QVERIFY(host.messages.isEmpty());
+        QVERIFY(QTest::qWaitForWindowActive(renamer.window));
+        renamer.file1()->setFocus();
+        QTest::keyClick(renamer.window, Qt::Key_Z, Qt::ControlModifier);
+        QStringList before = names;
+        before.sort();
+        QCOMPARE(folder.names(), before);
     }
 
     void cleanUpSeesOnlyTheFilter()
