@@ -4,10 +4,10 @@ PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
             librsvg2-bin
 SAMPLES  := build/sample-collection
 # The tests validate the desktop entry, the AppStream metadata and the manual page, and run the
-# renamer on a real exFAT volume; the benchmarks also run it on a slow FUSE volume of their own
-# (built with libfuse3); CPack reads the program's library dependencies with dpkg-shlibdeps, and
-# finds the program with file.
-test:    PACKAGES += desktop-file-utils appstream groff-base exfat-fuse exfatprogs
+# renamer on a real exFAT volume and on a FUSE volume of their own that misbehaves on purpose
+# (built with libfuse3), which the benchmarks also use as a slow share; CPack reads the program's
+# library dependencies with dpkg-shlibdeps, and finds the program with file.
+test:    PACKAGES += desktop-file-utils appstream groff-base exfat-fuse exfatprogs fuse3 libfuse3-dev pkg-config
 bench:   PACKAGES += exfat-fuse exfatprogs fuse3 libfuse3-dev pkg-config
 package: PACKAGES += dpkg-dev file
 

@@ -1,3 +1,4 @@
+#include "FaultVolume.h"
 #include "TempFolder.h"
 #include "TestHost.h"
 
@@ -175,6 +176,44 @@ private slots:
         QVERIFY(!host.MakeFolder(folder / "Exists"));
         QVERIFY(!host.MakeFolder(folder / "Missing/New"));
         QCOMPARE(folder.names(), (QStringList{"Exists", "New"}));
+    }
+
+    // A rename never replaces a file, whatever the volume can do: rename
+    // without replacing (ext4), only hard links (NFS), or neither (exFAT
+    // through FUSE); a name the volume refuses is refused alone.
+    void renameNeverReplaces_data()
+    {
+        QTest::addColumn<QString>("volume");
+        QTest::addColumn<bool>("linked"); // whether the file moved by a hard link
+        QTest::newRow("no-replace renames") << "" << false;
+        QTest::newRow("hard links only") << "refuse-noreplace" << true;
+        QTest::newRow("neither") << "refuse-noreplace\nrefuse-link" << false;
+    }
+    void renameNeverReplaces()
+    {
+        QFETCH(QString, volume);
+        QFETCH(bool, linked);
+        FaultVolume share;
+        if (!share.available())
+            QSKIP(qPrintable(share.whyNot()));
+        QVERIFY(share.command(volume + "\nrefuse-name *:*"));
+        for (const char *name : {"a", "b", "c"}) {
+            QFile file(share.sourcePath() + "/" + name);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(name) == 1);
+        }
+        const QString folder = share.path();
+        TestHost host;
+        QVERIFY(host.PinFolder(folder));
+        QCOMPARE(host.RenameFile(folder + "/a", folder + "/x:y").error, EINVAL);
+        QCOMPARE(host.RenameFile(folder + "/a", folder + "/b").error, EEXIST);
+        QVERIFY(share.command("reset\n" + volume));
+        QVERIFY(host.RenameFile(folder + "/a", folder + "/d"));
+        QCOMPARE(share.counters().value("link") > 0, linked);
+        QCOMPARE(host.RenameFile(folder + "/c", folder + "/d").error, EEXIST);
+        host.UnpinFolder(folder);
+        QCOMPARE(QDir(share.sourcePath()).entryList(QDir::Files), (QStringList{"b", "c", "d"}));
+        QFile d(share.sourcePath() + "/d");
+        QVERIFY(d.open(QIODevice::ReadOnly) && d.readAll() == "a");
     }
 
     // Two files of one name get two places in the home trash, each held by

@@ -58,7 +58,7 @@ struct globs {
 };
 
 static struct {
-	struct globs rename_from, rename_to, fail_write, enospc_write, fail_fsync;
+	struct globs rename_from, rename_to, refuse_name, fail_write, enospc_write, fail_fsync;
 	long nth_left;   // renames until the one that fails; 0 = off
 	long after_left; // renames that may still succeed; -1 = off
 	int refuse_noreplace, refuse_exchange, refuse_link;
@@ -98,8 +98,8 @@ static int globs_match(const struct globs *g, const char *name)
 
 static void reset(void)
 {
-	struct globs *all[] = { &fault.rename_from, &fault.rename_to, &fault.fail_write,
-				&fault.enospc_write, &fault.fail_fsync };
+	struct globs *all[] = { &fault.rename_from, &fault.rename_to, &fault.refuse_name,
+				&fault.fail_write, &fault.enospc_write, &fault.fail_fsync };
 	for (size_t i = 0; i < sizeof all / sizeof *all; i++)
 		globs_clear(all[i]);
 	memset(&fault, 0, sizeof fault);
@@ -149,6 +149,7 @@ static int command(char *line)
 	} glob_commands[] = {
 		{ "fail-rename-from", &fault.rename_from },
 		{ "fail-rename-to", &fault.rename_to },
+		{ "refuse-name", &fault.refuse_name },
 		{ "fail-write", &fault.fail_write },
 		{ "enospc-write", &fault.enospc_write },
 		{ "fail-fsync", &fault.fail_fsync },
@@ -445,6 +446,8 @@ static void fs_rename(fuse_req_t req, fuse_ino_t parent, const char *name,
 		err = EIO;
 	else if (fault.after_left == 0)
 		err = EIO;
+	else if (globs_match(&fault.refuse_name, newname))
+		err = EINVAL;
 	else if (((flags & RENAME_NOREPLACE) && fault.refuse_noreplace)
 		 || ((flags & RENAME_EXCHANGE) && fault.refuse_exchange))
 		err = EINVAL;
@@ -470,6 +473,8 @@ static void fs_link(fuse_req_t req, fuse_ino_t ino, fuse_ino_t newparent, const 
 	char proc[64];
 	if (fault.refuse_link || is_control(ino))
 		fuse_reply_err(req, EPERM);
+	else if (globs_match(&fault.refuse_name, newname))
+		fuse_reply_err(req, EINVAL);
 	else if (linkat(AT_FDCWD, proc_path(fd_of(ino), proc), fd_of(newparent), newname,
 			AT_SYMLINK_FOLLOW) == -1)
 		fuse_reply_err(req, errno);
@@ -787,6 +792,8 @@ static void usage(const char *program)
 		"  refuse-noreplace        RENAME_NOREPLACE fails with EINVAL\n"
 		"  refuse-exchange         RENAME_EXCHANGE fails with EINVAL\n"
 		"  refuse-link             hard links fail with EPERM\n"
+		"  refuse-name GLOB        renames and links to matching names fail with EINVAL,\n"
+		"                          as FAT and exFAT drives refuse \":\"\n"
 		"  fail-write GLOB         writes to matching files fail with EIO\n"
 		"  enospc-write GLOB       writes to matching files fail with ENOSPC\n"
 		"  fail-fsync GLOB         fsync of matching files fails with EIO\n"
