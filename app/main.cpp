@@ -1,6 +1,7 @@
 #include "core/changes/Recovery.h"
-#include "gui/DesktopHost.h"
+#include "core/host/LocalFileSystem.h"
 #include "gui/MainMenu.h"
+#include "gui/QtDesktop.h"
 
 #include <QApplication>
 #include <QDir>
@@ -11,14 +12,14 @@ namespace {
 // A folder named on the command line (the desktop's "Open With" on a folder
 // gives one) opens the renamer in it; whatever else is named there is told
 // to the user, and the main menu stays.
-void openNamedFolder(DesktopHost &host, MainMenu &menu, const QStringList &arguments)
+void openNamedFolder(FileSystem &fileSystem, Desktop &desktop, MainMenu &menu,
+                     const QStringList &arguments)
 {
     QString folder;
     QStringList notOpened;
     for (const QString &argument : arguments) {
         const QString path = QDir::toNativeSeparators(QFileInfo(argument).absoluteFilePath());
-        const std::optional<int> attributes = host.GetAttributes(path);
-        const bool isFolder = attributes && (*attributes & Attribute::Folder);
+        const bool isFolder = fileSystem.entryKind(path) == FolderEntry::Folder;
         if (isFolder && folder.isEmpty())
             folder = path;
         else
@@ -29,9 +30,9 @@ void openNamedFolder(DesktopHost &host, MainMenu &menu, const QStringList &argum
     if (!folder.isEmpty())
         menu.openRenamerIn(folder);
     if (!notOpened.isEmpty())
-        host.ShowMessage(QStringLiteral("The program opens only a folder given to it, in the "
-                                        "renamer. Not opened:\n")
-                         + notOpened.join(u'\n'));
+        desktop.showMessage(QStringLiteral("The program opens only a folder given to it, in the "
+                                           "renamer. Not opened:\n")
+                            + notOpened.join(u'\n'));
 }
 
 } // namespace
@@ -42,20 +43,24 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("tamsells-file-utilities"));
     QApplication::setDesktopFileName(QStringLiteral("io.github.tamsells.FileUtilities"));
 
-    DesktopHost host;
+    LocalFileSystem fileSystem;
+    QtDesktop desktop;
     // A change that a stopped run, a failing drive or a full disk left half
     // done is mended before anything else can touch its files, and again
-    // whenever a drive comes back that one of them waits for.
-    const QString mended = recoverOpenChanges(host);
+    // whenever a drive comes back that one of them waits for, once no change
+    // runs beside it.
+    const QString mended = recoverOpenChanges(fileSystem);
     if (!mended.isEmpty())
-        host.ShowMessage(mended);
-    host.WatchVolumes([&host] {
-        const QString mended = recoverOpenChanges(host, true);
-        if (!mended.isEmpty())
-            host.ShowMessage(mended);
+        desktop.showMessage(mended);
+    fileSystem.watchVolumes([&] {
+        desktop.runWhenIdle([&] {
+            const QString mended = recoverOpenChanges(fileSystem, true);
+            if (!mended.isEmpty())
+                desktop.showMessage(mended);
+        });
     });
-    MainMenu menu(host);
+    MainMenu menu(fileSystem, desktop);
     menu.show();
-    openNamedFolder(host, menu, QApplication::arguments().mid(1));
+    openNamedFolder(fileSystem, desktop, menu, QApplication::arguments().mid(1));
     return app.exec();
 }

@@ -67,20 +67,19 @@ private:
     QList<AnswerPreview::Row> m_rows;
 };
 
-AnswerPreviewBox::AnswerPreviewBox(QWidget *parent, const QString &prompt, const QString &title,
-                                   const QString &defaultText, const QString &hint,
+AnswerPreviewBox::AnswerPreviewBox(QWidget *parent, const Question &question,
                                    const AnswerPreviewer &previewer)
-    : QDialog(parent), m_previewer(previewer), m_answer(new QLineEdit(defaultText, this)),
+    : QDialog(parent), m_previewer(previewer), m_answer(new QLineEdit(question.defaultText, this)),
       m_summary(new QLabel(this)), m_view(new QTreeView(this)), m_rows(new PreviewRows(m_view))
 {
-    setWindowTitle(title);
+    setWindowTitle(question.title);
     resize(760, 460);
-    auto *promptLabel = new QLabel(prompt, this);
+    auto *promptLabel = new QLabel(question.prompt, this);
     promptLabel->setBuddy(m_answer);
-    m_answer->setAccessibleName(prompt);
+    m_answer->setAccessibleName(question.prompt);
     m_answer->selectAll();
 
-    auto *answers = new QLabel(hint, this);
+    auto *answers = new QLabel(question.hint, this);
     answers->setObjectName(QStringLiteral("BatchAnswers"));
     answers->setWordWrap(true);
     answers->setAccessibleName(QStringLiteral("Answers the box understands"));
@@ -117,14 +116,13 @@ AnswerPreviewBox::AnswerPreviewBox(QWidget *parent, const QString &prompt, const
             showPreview(m_waiting.result());
     });
     connect(m_answer, &QLineEdit::textChanged, this, &AnswerPreviewBox::answerChanged);
-    answerChanged(defaultText);
+    answerChanged(question.defaultText);
 }
 
-QString AnswerPreviewBox::ask(QWidget *parent, const QString &prompt, const QString &title,
-                              const QString &defaultText, const QString &hint,
+QString AnswerPreviewBox::ask(QWidget *parent, const Question &question,
                               const AnswerPreviewer &previewer)
 {
-    AnswerPreviewBox box(parent, prompt, title, defaultText, hint, previewer);
+    AnswerPreviewBox box(parent, question, previewer);
     return box.exec() == QDialog::Accepted ? box.m_answer->text() : QString();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/host/Host.h"
+#include "gui/Desktop.h"
 
 #include <QDialog>
 #include <QFutureWatcher>
@@ -18,17 +18,13 @@ class QTreeView;
 class AnswerPreviewBox : public QDialog {
     Q_OBJECT
 public:
-    // Opens the box, modal over parent, with prompt and title and the field
-    // holding defaultText, and waits for the user: the field's text on OK,
-    // the empty text on Cancel.
-    static QString ask(QWidget *parent, const QString &prompt, const QString &title,
-                       const QString &defaultText, const QString &hint,
-                       const AnswerPreviewer &previewer);
+    // Opens the box, modal over parent, with the question's prompt, title and
+    // hint and the field holding its default text, and waits for the user:
+    // the field's text on OK, the empty text on Cancel.
+    static QString ask(QWidget *parent, const Question &question, const AnswerPreviewer &previewer);
 
 private:
-    AnswerPreviewBox(QWidget *parent, const QString &prompt, const QString &title,
-                     const QString &defaultText, const QString &hint,
-                     const AnswerPreviewer &previewer);
+    AnswerPreviewBox(QWidget *parent, const Question &question, const AnswerPreviewer &previewer);
     // Asks for the preview of the text now in the field; the one asked for
     // before is no longer wanted.
     void answerChanged(const QString &answer);

@@ -1,10 +1,10 @@
 #include "gui/MainMenu.h"
 
-#include "core/host/Host.h"
+#include "gui/Desktop.h"
 #include "gui/controls/WindowLayout.h"
-#include "gui/combiner/CombineFilesUsingCMD.h"
-#include "gui/folderer/FolderMaker.h"
-#include "gui/renamer/frmRENAMER.h"
+#include "gui/combiner/CombinerWindow.h"
+#include "gui/folderer/FoldererWindow.h"
+#include "gui/renamer/RenamerWindow.h"
 
 #include <QCoreApplication>
 #include <QIcon>
@@ -37,7 +37,8 @@ const char *const FoldererHelp =
 
 } // namespace
 
-MainMenu::MainMenu(Host &host) : m_host(host)
+MainMenu::MainMenu(FileSystem &fileSystem, Desktop &desktop)
+    : m_fileSystem(fileSystem), m_desktop(desktop)
 {
     using namespace WindowLayout;
     setObjectName(QStringLiteral("MainMenu"));
@@ -56,40 +57,40 @@ MainMenu::MainMenu(Host &host) : m_host(host)
     addLabel(this, "Label1",
              QStringLiteral("Choose a utility below or click the ? button next to each for help"),
              240, 120, 4095, 735, designFont(QStringLiteral("MS Sans Serif"), 12));
-    auto *command5 = button("Command5", QStringLiteral("FILE &RENAMER"), 240, 960, 3255, 735);
-    auto *command1 = button("Command1", QStringLiteral("?"), 3600, 960, 735, 735);
-    auto *command2 = button("Command2", QStringLiteral("FILE &COMBINER"), 240, 1800, 3255, 735);
-    auto *command6 = button("Command6", QStringLiteral("?"), 3600, 1800, 735, 735);
-    auto *command3 = button("Command3", QStringLiteral("FILE &FOLDERER"), 240, 2640, 3255, 735);
-    auto *command7 = button("Command7", QStringLiteral("?"), 3600, 2640, 735, 735);
-    auto *command4 = button("Command4", QStringLiteral("E&XIT"), 240, 3480, 4095, 735);
+    auto *renamer = button("Command5", QStringLiteral("FILE &RENAMER"), 240, 960, 3255, 735);
+    auto *renamerHelp = button("Command1", QStringLiteral("?"), 3600, 960, 735, 735);
+    auto *combiner = button("Command2", QStringLiteral("FILE &COMBINER"), 240, 1800, 3255, 735);
+    auto *combinerHelp = button("Command6", QStringLiteral("?"), 3600, 1800, 735, 735);
+    auto *folderer = button("Command3", QStringLiteral("FILE &FOLDERER"), 240, 2640, 3255, 735);
+    auto *foldererHelp = button("Command7", QStringLiteral("?"), 3600, 2640, 735, 735);
+    auto *exit = button("Command4", QStringLiteral("E&XIT"), 240, 3480, 4095, 735);
 
-    chainTabOrder({command1, command2, command3, command4, command5, command6, command7});
+    chainTabOrder({renamerHelp, combiner, folderer, exit, renamer, combinerHelp, foldererHelp});
     nameForScreenReaders(this, {{"Command1", "Help on the file renamer"},
                                 {"Command6", "Help on the file combiner"},
                                 {"Command7", "Help on the file folderer"}});
-    command1->setFocus();
+    renamerHelp->setFocus();
 
-    connect(command5, &QPushButton::clicked, this, &MainMenu::Command5_Click);
-    connect(command1, &QPushButton::clicked, this, &MainMenu::Command1_Click);
-    connect(command2, &QPushButton::clicked, this, &MainMenu::Command2_Click);
-    connect(command6, &QPushButton::clicked, this, &MainMenu::Command6_Click);
-    connect(command3, &QPushButton::clicked, this, &MainMenu::Command3_Click);
-    connect(command7, &QPushButton::clicked, this, &MainMenu::Command7_Click);
-    connect(command4, &QPushButton::clicked, this, &MainMenu::Command4_Click);
+    connect(renamer, &QPushButton::clicked, this, &MainMenu::openRenamer);
+    connect(renamerHelp, &QPushButton::clicked, this, &MainMenu::explainRenamer);
+    connect(combiner, &QPushButton::clicked, this, &MainMenu::openCombiner);
+    connect(combinerHelp, &QPushButton::clicked, this, &MainMenu::explainCombiner);
+    connect(folderer, &QPushButton::clicked, this, &MainMenu::openFolderer);
+    connect(foldererHelp, &QPushButton::clicked, this, &MainMenu::explainFolderer);
+    connect(exit, &QPushButton::clicked, this, &MainMenu::exitProgram);
 }
 
 template <class Tool>
 void MainMenu::openTool(QPointer<Tool> &tool)
 {
     if (!tool)
-        tool = new Tool(m_host, this);
+        tool = new Tool(m_fileSystem, m_desktop, this);
     tool->show();
     tool->activateWindow();
     hide();
 }
 
-void MainMenu::Command5_Click()
+void MainMenu::openRenamer()
 {
     openTool(m_renamer);
 }
@@ -100,32 +101,32 @@ void MainMenu::openRenamerIn(const QString &folder)
     m_renamer->showFolder(folder);
 }
 
-void MainMenu::Command2_Click()
+void MainMenu::openCombiner()
 {
     openTool(m_combiner);
 }
 
-void MainMenu::Command3_Click()
+void MainMenu::openFolderer()
 {
     openTool(m_folderer);
 }
 
-void MainMenu::Command1_Click()
+void MainMenu::explainRenamer()
 {
-    m_host.ShowMessage(QString::fromLatin1(RenamerHelp));
+    m_desktop.showMessage(QString::fromLatin1(RenamerHelp));
 }
 
-void MainMenu::Command6_Click()
+void MainMenu::explainCombiner()
 {
-    m_host.ShowMessage(QString::fromLatin1(CombinerHelp));
+    m_desktop.showMessage(QString::fromLatin1(CombinerHelp));
 }
 
-void MainMenu::Command7_Click()
+void MainMenu::explainFolderer()
 {
-    m_host.ShowMessage(QString::fromLatin1(FoldererHelp));
+    m_desktop.showMessage(QString::fromLatin1(FoldererHelp));
 }
 
-void MainMenu::Command4_Click()
+void MainMenu::exitProgram()
 {
     // Closing a tool that is not loaded does nothing.
     if (m_folderer)

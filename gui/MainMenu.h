@@ -3,27 +3,30 @@
 #include <QPointer>
 #include <QWidget>
 
-class Host;
+class Desktop;
+class FileSystem;
 class QLabel;
 class QPushButton;
-class frmRENAMER;
-class FolderMaker;
-class CombineFilesUsingCMD;
+class RenamerWindow;
+class FoldererWindow;
+class CombinerWindow;
 
 // The startup window: opens the three tools, explains each, ends the program.
 class MainMenu : public QWidget {
     Q_OBJECT
 public:
-    explicit MainMenu(Host &host);
+    MainMenu(FileSystem &fileSystem, Desktop &desktop);
 
 public slots:
-    void Command5_Click(); // FILE &RENAMER
-    void Command2_Click(); // FILE &COMBINER
-    void Command3_Click(); // FILE &FOLDERER
-    void Command1_Click(); // renamer help
-    void Command6_Click(); // combiner help
-    void Command7_Click(); // folderer help
-    void Command4_Click(); // E&XIT
+    void openRenamer();
+    void openCombiner();
+    void openFolderer();
+    // The "?" buttons: what each tool does, in a message box.
+    void explainRenamer();
+    void explainCombiner();
+    void explainFolderer();
+    // E&XIT: closes every tool and ends the program.
+    void exitProgram();
 
     // Opens the renamer in folder, as if the user had typed it into the
     // renamer's path box.
@@ -34,8 +37,9 @@ private:
     template <class Tool>
     void openTool(QPointer<Tool> &tool);
 
-    Host &m_host;
-    QPointer<frmRENAMER> m_renamer;
-    QPointer<FolderMaker> m_folderer;
-    QPointer<CombineFilesUsingCMD> m_combiner;
+    FileSystem &m_fileSystem;
+    Desktop &m_desktop;
+    QPointer<RenamerWindow> m_renamer;
+    QPointer<FoldererWindow> m_folderer;
+    QPointer<CombinerWindow> m_combiner;
 };

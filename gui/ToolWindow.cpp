@@ -5,7 +5,8 @@
 
 #include "core/base/CopiedFiles.h"
 #include "core/changes/ChangeJournal.h"
-#include "core/host/Host.h"
+#include "core/host/FileSystem.h"
+#include "gui/Desktop.h"
 #include "core/changes/Undo.h"
 
 #include <QAbstractItemView>
@@ -15,20 +16,16 @@
 #include <QMenu>
 #include <QShortcut>
 
-ToolWindow::ToolWindow(Host &host, QWidget *mainMenu, const QString &name, const QString &caption,
-                       QSize clientSizeTwips, const QString &iconPath)
-    : m_host(host), m_mainMenu(mainMenu)
+ToolWindow::ToolWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *mainMenu,
+                       const QString &name, const QString &caption, QSize clientSizeTwips,
+                       const QString &iconPath)
+    : m_fileSystem(fileSystem), m_desktop(desktop), m_mainMenu(mainMenu)
 {
     setObjectName(name);
     setWindowTitle(caption);
     setWindowIcon(QIcon(iconPath));
     setFixedSize(WindowLayout::clientSize(clientSizeTwips.width(), clientSizeTwips.height()));
     setAttribute(Qt::WA_DeleteOnClose);
-}
-
-void ToolWindow::Form_Unload()
-{
-    showMainMenu();
 }
 
 void ToolWindow::exitToMainMenu()
@@ -40,14 +37,13 @@ void ToolWindow::exitToMainMenu()
 
 void ToolWindow::closeEvent(QCloseEvent *event)
 {
-    // A change under way stops first; the window closes once it has.
     if (m_working) {
         m_stopForClose.store(true);
         m_closeWhenDone = true;
         event->ignore();
         return;
     }
-    Form_Unload();
+    showMainMenu();
     event->accept();
 }
 
@@ -72,7 +68,7 @@ void ToolWindow::runLong(const QString &what, const std::function<void(WorkProgr
     };
     m_working = true;
     m_stopForClose.store(false);
-    m_host.RunLongWork(what, [&](WorkProgress &progress) {
+    m_desktop.runLongWork(what, [&](WorkProgress &progress) {
         Either either(progress, m_stopForClose);
         work(either);
     });
@@ -147,22 +143,22 @@ QMenu *ToolWindow::undoMenu()
 void ToolWindow::addUndoEntry(QMenu *menu)
 {
     QStringList setAside;
-    const std::optional<StoredChange> latest = ChangeJournal(m_host).latestUndoable(m_tool, setAside);
+    const std::optional<StoredChange> latest = ChangeJournal(m_fileSystem).latestUndoable(m_tool, setAside);
     QAction *undo = menu->addAction(latest ? latest->record.undoCaption()
                                            : QStringLiteral("Undo (nothing to undo)"));
     undo->setShortcut(QKeySequence::Undo);
     undo->setEnabled(latest.has_value());
     connect(undo, &QAction::triggered, this, &ToolWindow::undoLastChange);
     if (!setAside.isEmpty())
-        m_host.ShowMessage(setAside.join(u'\n'));
+        m_desktop.showMessage(setAside.join(u'\n'));
 }
 
 void ToolWindow::pasteFiles()
 {
     const QList<QUrl> urls =
-        copiedFiles([this](const QString &mimeType) { return m_host.ClipboardData(mimeType); });
+        copiedFiles([this](const QString &mimeType) { return m_desktop.clipboardData(mimeType); });
     if (urls.isEmpty())
-        m_host.ShowMessage(QStringLiteral("The clipboard holds no files. Copy them in a file "
+        m_desktop.showMessage(QStringLiteral("The clipboard holds no files. Copy them in a file "
                                           "manager first, then press Ctrl+V here."));
     else
         m_drop(urls);
@@ -171,7 +167,7 @@ void ToolWindow::pasteFiles()
 void ToolWindow::pickFiles()
 {
     QList<QUrl> urls;
-    for (const QString &path : m_host.AskFiles(QStringLiteral("Add Files"), m_folderBox->text()))
+    for (const QString &path : m_desktop.askFiles(QStringLiteral("Add Files"), m_folderBox->text()))
         urls << QUrl::fromLocalFile(path);
     if (!urls.isEmpty())
         m_drop(urls);
@@ -181,8 +177,8 @@ void ToolWindow::undoLastChange()
 {
     QString message;
     runLong(QStringLiteral("Undoing the last change…"),
-            [&](WorkProgress &progress) { message = undoLatest(m_host, m_tool, &progress); });
+            [&](WorkProgress &progress) { message = undoLatest(m_fileSystem, m_tool, &progress); });
     if (m_shown)
         m_shown();
-    m_host.ShowMessage(message);
+    m_desktop.showMessage(message);
 }

@@ -9,7 +9,8 @@
 #include <atomic>
 #include <functional>
 
-class Host;
+class Desktop;
+class FileSystem;
 class WorkProgress;
 class ListBox;
 class QAbstractItemView;
@@ -22,8 +23,10 @@ class QMenu;
 class ToolWindow : public QWidget {
     Q_OBJECT
 public:
-    ToolWindow(Host &host, QWidget *mainMenu, const QString &name, const QString &caption,
-               QSize clientSizeTwips, const QString &iconPath);
+    // The tool's window over the file system and the desktop, its table name
+    // (its objectName), caption, client size and icon.
+    ToolWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *mainMenu, const QString &name,
+               const QString &caption, QSize clientSizeTwips, const QString &iconPath);
 
     // A menu of one entry that names the change that Ctrl+Z would undo,
     // disabled when there is none; the undo entry of the list's context
@@ -31,8 +34,6 @@ public:
     QMenu *undoMenu();
 
 public slots:
-    // The window is being closed: show the main menu; never cancels.
-    void Form_Unload();
     // Undoes the tool's most recent change that is not undone yet, whichever
     // folder and run of the program it was made in, and says what happened.
     void undoLastChange();
@@ -51,16 +52,19 @@ protected:
                              std::function<void(const QList<QUrl> &)> drop);
 
     // Runs the work of a handler that may take long on a worker
-    // (Host::RunLongWork) and returns when it is done: meanwhile the window
+    // (Desktop::runLongWork) and returns when it is done: meanwhile the window
     // repaints but takes no input. Closing the window asks the work to stop,
     // and it closes once the work has ended. The work touches no widget.
     void runLong(const QString &what, const std::function<void(WorkProgress &)> &work);
 
-    // The tool's exit button: hide, close (Form_Unload runs), show the main menu.
+    // The tool's exit button: hide, close, show the main menu.
     void exitToMainMenu();
+    // However the window closes, the main menu comes back; a change under
+    // way stops first, and the window closes once it has.
     void closeEvent(QCloseEvent *event) override;
 
-    Host &m_host;
+    FileSystem &m_fileSystem;
+    Desktop &m_desktop;
 
 private:
     void showMainMenu();

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QProgressDialog>
+#include <QTimer>
 
 namespace {
 
@@ -29,41 +30,30 @@ bool isInput(QEvent::Type type)
 
 } // namespace
 
-WorkProgressBox::WorkProgressBox(const QString &what, SharedProgress &progress)
-    : m_progress(progress),
-      m_box(new QProgressDialog(what, QStringLiteral("Stop"), 0, 0, QApplication::activeWindow()))
+WorkProgressBox::WorkProgressBox(const QString &what, QFutureWatcher<void> &watcher)
+    : m_box(new QProgressDialog(what, QStringLiteral("Stop"), 0, 0, QApplication::activeWindow()))
 {
     m_box->setObjectName(QStringLiteral("WorkProgress"));
     m_box->setWindowModality(Qt::WindowModal);
     m_box->setAutoReset(false);
     m_box->setAutoClose(false);
-    // Shown by update(), never by the box's own guess at how long it takes.
+    // Shown after half a second, never by the box's own guess at how long it takes.
     m_box->setMinimumDuration(24 * 60 * 60 * 1000);
-    connect(m_box, &QProgressDialog::canceled, this, [this] {
-        m_progress.stop();
+    QTimer::singleShot(500, m_box, &QWidget::show);
+    connect(&watcher, &QFutureWatcherBase::progressRangeChanged, m_box, &QProgressDialog::setRange);
+    connect(&watcher, &QFutureWatcherBase::progressValueChanged, m_box, &QProgressDialog::setValue);
+    connect(m_box, &QProgressDialog::canceled, this, [this, &watcher] {
+        watcher.cancel();
         m_box->setLabelText(QStringLiteral("Stopping after the rename under way…"));
         m_box->setCancelButton(nullptr);
     });
     qApp->installEventFilter(this);
-    m_running.start();
 }
 
 WorkProgressBox::~WorkProgressBox()
 {
     qApp->removeEventFilter(this);
     delete m_box;
-}
-
-void WorkProgressBox::update()
-{
-    if (!m_box)
-        return;
-    if (m_progress.total() > 0) {
-        m_box->setMaximum(int(std::min<qint64>(m_progress.total(), INT_MAX)));
-        m_box->setValue(int(std::min<qint64>(m_progress.done(), INT_MAX)));
-    }
-    if (!m_box->isVisible() && m_running.elapsed() >= 500)
-        m_box->show();
 }
 
 bool WorkProgressBox::eventFilter(QObject *watched, QEvent *event)

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "core/host/LongWork.h"
-
-#include <QElapsedTimer>
+#include <QFutureWatcher>
 #include <QObject>
 #include <QPointer>
 
@@ -16,18 +14,14 @@ class QProgressDialog;
 class WorkProgressBox : public QObject {
     Q_OBJECT
 public:
-    WorkProgressBox(const QString &what, SharedProgress &progress);
+    // The box of the work that watcher watches: its progress as the work
+    // reports it, and Stop cancels the work's future.
+    WorkProgressBox(const QString &what, QFutureWatcher<void> &watcher);
     ~WorkProgressBox() override;
-
-    // Brings the box up to date with the work; shows it once the work has
-    // run for half a second.
-    void update();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    SharedProgress &m_progress;
     QPointer<QProgressDialog> m_box;
-    QElapsedTimer m_running;
 };

@@ -4,7 +4,7 @@
 #include "TestHost.h"
 
 #include "gui/controls/ListBox.h"
-#include "gui/combiner/CombineFilesUsingCMD.h"
+#include "gui/combiner/CombinerWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -28,7 +28,7 @@ constexpr int Runs = 3;
 double dropSeconds(const QList<QUrl> &urls)
 {
     TestHost host;
-    CombineFilesUsingCMD window(host, nullptr);
+    CombinerWindow window(host, host, nullptr);
     window.show();
     QCoreApplication::processEvents();
     auto *list = window.findChild<ListBox *>(QStringLiteral("List1"));

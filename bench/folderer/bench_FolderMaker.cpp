@@ -7,7 +7,7 @@
 #include "TestHost.h"
 
 #include "gui/controls/ListBox.h"
-#include "gui/folderer/FolderMaker.h"
+#include "gui/folderer/FoldererWindow.h"
 #include "core/folderer/FolderNames.h"
 
 #include <QApplication>
@@ -53,7 +53,7 @@ double dropSeconds(const TempFolder &folder, const QStringList &names, int count
     double best = 1e9;
     for (int round = 0; round < Rounds; ++round) {
         TestHost host;
-        FolderMaker window(host, nullptr);
+        FoldererWindow window(host, host, nullptr);
         window.show();
         QApplication::processEvents();
         auto *list1 = window.findChild<ListBox *>(QStringLiteral("List1"));
@@ -76,11 +76,11 @@ double dropSeconds(const TempFolder &folder, const QStringList &names, int count
 double makeFoldersSeconds(const TempFolder &folder, const QStringList &names)
 {
     TestHost host;
-    FolderMaker window(host, nullptr);
+    FoldererWindow window(host, host, nullptr);
     QList<QUrl> urls;
     for (const QString &name : names)
         urls << QUrl::fromLocalFile(folder / name);
-    window.List1_OLEDragDrop(urls);
+    window.addFiles(urls);
 
     // Files still unwritten from making the folder are no part of either timing.
     settle();

@@ -8,7 +8,7 @@
 #include "TempFolder.h"
 #include "TestHost.h"
 
-#include "gui/renamer/frmRENAMER.h"
+#include "gui/renamer/RenamerWindow.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -73,13 +73,12 @@ public:
     };
     QList<Rename> renames;
 
-    Outcome RenameFile(const QString &oldPath, const QString &newPath) override
+    Outcome rename(const QString &oldPath, const QString &newPath) override
     {
         renames.append({oldPath, newPath});
-        return TestHost::RenameFile(oldPath, newPath);
+        return TestHost::rename(oldPath, newPath);
     }
-    QString AskText(const QString &, const QString &, const QString &, const QString &,
-                    const AnswerPreviewer &) override
+    QString askText(const Question &, const AnswerPreviewer &) override
     {
         return answers.takeFirst();
     }
@@ -118,9 +117,9 @@ inline int renamedFiles(const TempFolder &folder)
 
 // Times press on the renamer window showing folder; the host records the renames.
 inline double windowSeconds(RecordingHost &host, const TempFolder &folder,
-                            const std::function<void(frmRENAMER &)> &press)
+                            const std::function<void(RenamerWindow &)> &press)
 {
-    frmRENAMER window(host, nullptr);
+    RenamerWindow window(host, host, nullptr);
     window.show();
     window.findChild<QLineEdit *>("Text4")->setText(folder.path());
     settle();

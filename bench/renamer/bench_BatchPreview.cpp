@@ -56,7 +56,7 @@ int main(int argc, char *argv[])
             again[i] = secondsToRows(answer, view, answers[i]);
         }
     };
-    frmRENAMER window(host, nullptr);
+    RenamerWindow window(host, host, nullptr);
     window.show();
     window.findChild<QLineEdit *>("Text4")->setText(folder.path());
     settle();

@@ -7,7 +7,7 @@
 #include "ReferenceEngine.h"
 
 #include "core/host/FolderListing.h"
-#include "gui/renamer/frmRENAMER.h"
+#include "gui/renamer/RenamerWindow.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -24,7 +24,7 @@ constexpr int Rounds = 3;
 double batchSeconds(RecordingHost &host, const TempFolder &folder)
 {
     host.answers = {QStringLiteral("YES")};
-    const double seconds = windowSeconds(host, folder, [](frmRENAMER &window) {
+    const double seconds = windowSeconds(host, folder, [](RenamerWindow &window) {
         window.findChild<QPushButton *>("Command5")->click();
     });
     if (host.messages != QStringList{"Special Batch Completed!"})

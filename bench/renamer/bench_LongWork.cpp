@@ -6,7 +6,7 @@
 
 #include "RenameBench.h"
 
-#include "gui/renamer/frmRENAMER.h"
+#include "gui/renamer/RenamerWindow.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -25,8 +25,7 @@ constexpr int Rounds = 3;
 // the answer and pressed OK before its preview came.
 class BenchHost : public TestHost {
 public:
-    QString AskText(const QString &, const QString &, const QString &, const QString &,
-                    const AnswerPreviewer &) override
+    QString askText(const Question &, const AnswerPreviewer &) override
     {
         return answers.takeFirst();
     }
@@ -35,9 +34,12 @@ public:
 // The same, with the long work done on the calling thread.
 class SameThreadHost : public BenchHost {
 public:
-    void RunLongWork(const QString &, const std::function<void(WorkProgress &)> &work) override
+    void runLongWork(const QString &, const std::function<void(WorkProgress &)> &work) override
     {
-        SharedProgress progress;
+        struct Unstopped : WorkProgress {
+            void report(qint64, qint64) override {}
+            bool stopRequested() const override { return false; }
+        } progress;
         work(progress);
     }
 };
@@ -57,9 +59,9 @@ struct Run {
 
 // Runs act on a window over folder, with the event loop turning and a 10 ms
 // timer watching it.
-Run timed(TestHost &host, const TempFolder &folder, const std::function<void(frmRENAMER &)> &act)
+Run timed(TestHost &host, const TempFolder &folder, const std::function<void(RenamerWindow &)> &act)
 {
-    frmRENAMER window(host, nullptr);
+    RenamerWindow window(host, host, nullptr);
     window.show();
     window.findChild<QLineEdit *>("Text4")->setText(folder.path());
     settle();
@@ -84,15 +86,15 @@ Run timed(TestHost &host, const TempFolder &folder, const std::function<void(frm
     return run;
 }
 
-void press(frmRENAMER &window, const char *button)
+void press(RenamerWindow &window, const char *button)
 {
     window.findChild<QPushButton *>(QLatin1String(button))->click();
 }
 
 // Rounds of what on fresh folders of names, each after prepare; prints the figures.
 void measure(const char *what, const QStringList &names,
-             const std::function<void(TestHost &, frmRENAMER &)> &prepare,
-             const std::function<void(TestHost &, frmRENAMER &)> &act)
+             const std::function<void(TestHost &, RenamerWindow &)> &prepare,
+             const std::function<void(TestHost &, RenamerWindow &)> &act)
 {
     QList<double> stalls, ratios, workerTimes;
     for (int round = 0; round < Rounds; ++round) {
@@ -102,8 +104,8 @@ void measure(const char *what, const QStringList &names,
             folder.make(names);
             std::unique_ptr<TestHost> host = onWorker ? std::make_unique<BenchHost>()
                                                       : std::make_unique<SameThreadHost>();
-            timed(*host, folder, [&](frmRENAMER &window) { prepare(*host, window); });
-            runs[onWorker] = timed(*host, folder, [&](frmRENAMER &window) { act(*host, window); });
+            timed(*host, folder, [&](RenamerWindow &window) { prepare(*host, window); });
+            runs[onWorker] = timed(*host, folder, [&](RenamerWindow &window) { act(*host, window); });
         }
         stalls << runs[1].longestStall;
         workerTimes << runs[1].seconds;
@@ -121,22 +123,22 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const QStringList names = releaseNames();
-    const auto nothing = [](TestHost &, frmRENAMER &) {};
-    const auto makeChanges = [](TestHost &, frmRENAMER &window) {
+    const auto nothing = [](TestHost &, RenamerWindow &) {};
+    const auto makeChanges = [](TestHost &, RenamerWindow &window) {
         window.findChild<QLineEdit *>("Text3")->setText(QStringLiteral("."));
         window.findChild<QLineEdit *>("Text2")->setText(QStringLiteral("."));
         press(window, "Command3");
     };
-    measure("The clean-up batch", names, nothing, [](TestHost &host, frmRENAMER &window) {
+    measure("The clean-up batch", names, nothing, [](TestHost &host, RenamerWindow &window) {
         host.answers = {QStringLiteral("YES")};
         press(window, "Command5");
     });
     measure("MAKE CHANGES", names, nothing, makeChanges);
-    measure("The upper-case walk", names, nothing, [](TestHost &host, frmRENAMER &window) {
+    measure("The upper-case walk", names, nothing, [](TestHost &host, RenamerWindow &window) {
         host.answers = {QStringLiteral("FILES")};
         press(window, "Command5");
     });
     measure("Undo", names, makeChanges,
-            [](TestHost &, frmRENAMER &window) { window.undoLastChange(); });
+            [](TestHost &, RenamerWindow &window) { window.undoLastChange(); });
     return 0;
 }

@@ -5,7 +5,7 @@
 #include "RenameBench.h"
 
 #include "gui/controls/FileListBox.h"
-#include "gui/renamer/frmRENAMER.h"
+#include "gui/renamer/RenamerWindow.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -29,7 +29,7 @@ QStringList fileNames()
 
 // Rounds of press against the bare replay of its renames; prints the figures.
 void measure(const char *what, const QStringList &names, const QString &expectedFirst,
-             const std::function<void(RecordingHost &, frmRENAMER &)> &press)
+             const std::function<void(RecordingHost &, RenamerWindow &)> &press)
 {
     std::list<TempFolder> windowFolders(Rounds), bareFolders(Rounds);
     for (const std::list<TempFolder> *folders : {&windowFolders, &bareFolders})
@@ -42,7 +42,7 @@ void measure(const char *what, const QStringList &names, const QString &expected
     for (int round = 0; round < Rounds; ++round, ++windowFolder, ++bareFolder) {
         RecordingHost host;
         windowTimes << windowSeconds(host, *windowFolder,
-                                     [&](frmRENAMER &window) { press(host, window); });
+                                     [&](RenamerWindow &window) { press(host, window); });
         bareTimes << replaySeconds(host.renames, *windowFolder, *bareFolder);
         ratios << windowTimes.last() / bareTimes.last();
         renames = host.renames.size();
@@ -65,13 +65,13 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QStringList names = fileNames();
     measure("MAKE CHANGES", names, QStringLiteral("FILM.NAME.00000.AVI"),
-            [](RecordingHost &, frmRENAMER &window) {
+            [](RecordingHost &, RenamerWindow &window) {
                 window.findChild<QLineEdit *>("Text3")->setText(QStringLiteral("movie"));
                 window.findChild<QLineEdit *>("Text2")->setText(QStringLiteral("film"));
                 window.findChild<QPushButton *>("Command3")->click();
             });
     measure("The upper-case walk", names, QStringLiteral("MOVIE.NAME.00000.AVI"),
-            [](RecordingHost &host, frmRENAMER &window) {
+            [](RecordingHost &host, RenamerWindow &window) {
                 host.answers = {QStringLiteral("FILES")};
                 window.findChild<QPushButton *>("Command5")->click();
             });

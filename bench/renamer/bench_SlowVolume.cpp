@@ -8,7 +8,7 @@
 #include "FaultVolume.h"
 #include "RenameBench.h"
 
-#include "gui/renamer/frmRENAMER.h"
+#include "gui/renamer/RenamerWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -54,7 +54,7 @@ void measure(FaultVolume &volume, const char *what, const QString &answer, const
 
     RecordingHost host;
     host.answers = {answer};
-    frmRENAMER window(host, nullptr);
+    RenamerWindow window(host, host, nullptr);
     window.show();
     window.findChild<QLineEdit *>("Text4")->setText(windowFolder);
     volume.command(QStringLiteral("reset\n") + SlowShare);

@@ -2,7 +2,7 @@
 
 #include "core/base/NumberText.h"
 #include "core/base/Paths.h"
-#include "core/host/Host.h"
+#include "core/host/FileSystem.h"
 
 #include <QHash>
 #include <QSet>
@@ -36,8 +36,8 @@ QStringList foldersToPin(const ChangeRecord &record)
 // Performs a schedule's steps on the host, from where its files stand.
 class Performer {
 public:
-    Performer(Host &host, const ChangeSchedule &schedule, QStringList at, WorkProgress *progress)
-        : m_host(host), m_schedule(schedule), m_progress(progress)
+    Performer(FileSystem &fileSystem, const ChangeSchedule &schedule, QStringList at, WorkProgress *progress)
+        : m_fileSystem(fileSystem), m_schedule(schedule), m_progress(progress)
     {
         m_outcome.at = std::move(at);
         for (qsizetype i = 0; i < m_outcome.at.size(); ++i)
@@ -92,7 +92,7 @@ private:
         if (step.kind == ChangeSchedule::MakeFolder) {
             const QString folder = m_schedule.folders.value(step.index);
             if (!m_gone.contains(Paths::folderPart(folder)))
-                m_outcome.foldersMade += bool(m_host.MakeFolder(folder));
+                m_outcome.foldersMade += bool(m_fileSystem.makeFolder(folder));
             return;
         }
         const Rename &rename = m_schedule.renames[step.index];
@@ -105,13 +105,13 @@ private:
         }
         switch (step.kind) {
         case ChangeSchedule::Direct:
-            if (const Outcome renamed = m_host.RenameFile(rename.from, rename.to))
+            if (const Outcome renamed = m_fileSystem.rename(rename.from, rename.to))
                 at = rename.to;
             else
                 failed(rename.from, renamed);
             break;
         case ChangeSchedule::Park:
-            if (const Outcome parked = m_host.RenameFile(rename.from, temporary)) {
+            if (const Outcome parked = m_fileSystem.rename(rename.from, temporary)) {
                 at = temporary;
                 ++m_parked;
             } else {
@@ -124,7 +124,7 @@ private:
         case ChangeSchedule::Move:
             if (at == rename.to)
                 break;
-            if (const Outcome moved = m_host.MoveFile(rename.from, rename.to))
+            if (const Outcome moved = m_fileSystem.moveFile(rename.from, rename.to))
                 at = rename.to;
             else if (m_triedOnce.contains(step.index))
                 failed(rename.from, moved);
@@ -132,11 +132,11 @@ private:
                 m_triedOnce.insert(step.index); // a later step moves it once more
             break;
         case ChangeSchedule::Trash:
-            if (const Outcome trashed = m_host.MoveFile(rename.from, rename.to)) {
+            if (const Outcome trashed = m_fileSystem.moveFile(rename.from, rename.to)) {
                 at = rename.to;
             } else {
                 failed(rename.from, trashed);
-                m_host.ReleaseTrash(rename.to);
+                m_fileSystem.releaseTrash(rename.to);
             }
             break;
         case ChangeSchedule::MakeFolder:
@@ -151,13 +151,13 @@ private:
         if (at != temporary)
             return;
         --m_parked;
-        const Outcome placed = m_host.RenameFile(temporary, rename.to);
+        const Outcome placed = m_fileSystem.rename(temporary, rename.to);
         if (placed) {
             at = rename.to;
             return;
         }
         failed(rename.from, placed);
-        if (m_host.RenameFile(temporary, rename.from))
+        if (m_fileSystem.rename(temporary, rename.from))
             at = rename.from;
         else
             m_strandedOne = true;
@@ -169,11 +169,11 @@ private:
     {
         m_outcome.failures.append({path, why.reason});
         const QString folder = Paths::folderPart(path);
-        if (m_host.PinnedFolderNow(folder).isEmpty())
+        if (m_fileSystem.pinnedFolderNow(folder).isEmpty())
             m_gone.insert(folder);
     }
 
-    Host &m_host;
+    FileSystem &m_fileSystem;
     const ChangeSchedule &m_schedule;
     ChangeOutcome m_outcome;
     QSet<QString> m_gone;
@@ -189,7 +189,7 @@ private:
 // The list a schedule's renames make in the record, each rename with which
 // file it moves: as the plan knew it (from the listing it was made from), or
 // as the host finds it now.
-QList<RecordedRename> recordedList(Host &host, const ChangeRecord &record,
+QList<RecordedRename> recordedList(FileSystem &fileSystem, const ChangeRecord &record,
                                    const ChangeSchedule &schedule)
 {
     const RecordPaths paths(record);
@@ -201,7 +201,7 @@ QList<RecordedRename> recordedList(Host &host, const ChangeRecord &record,
         recorded.from = paths.of(rename.from);
         recorded.to = paths.of(rename.to);
         recorded.temporary = Paths::lastComponent(schedule.temporaries[i]);
-        recorded.identity = rename.identity.known() ? rename.identity : host.Identify(rename.from);
+        recorded.identity = rename.identity.known() ? rename.identity : fileSystem.identify(rename.from);
         list << recorded;
     }
     return list;
@@ -249,13 +249,13 @@ void settle(ChangeRecord &record, ChangeRecord::List which)
 
 // The record's lines for where its pinned folders are now, when they moved;
 // sentences for the user about those that moved or went.
-QByteArray followFolders(Host &host, ChangeRecord &record, const QStringList &pinned,
+QByteArray followFolders(FileSystem &fileSystem, ChangeRecord &record, const QStringList &pinned,
                          QStringList &notes)
 {
     QByteArray lines;
     for (const QString &folder : pinned) {
-        const QString now = host.PinnedFolderNow(folder);
-        host.UnpinFolder(folder);
+        const QString now = fileSystem.pinnedFolderNow(folder);
+        fileSystem.unpinFolder(folder);
         if (now == folder)
             continue;
         if (now.isEmpty()) {
@@ -280,28 +280,28 @@ QByteArray followFolders(Host &host, ChangeRecord &record, const QStringList &pi
 // then adds where its files stand, and the state they make, to the record.
 // recorded says whether the record holds the list; when it does not, why
 // not goes into the outcome.
-ChangeOutcome perform(Host &host, ChangeJournal &journal, StoredChange &change,
+ChangeOutcome perform(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change,
                       ChangeRecord::List which, const ChangeSchedule &schedule,
                       const Outcome &recorded, WorkProgress *progress)
 {
     ChangeRecord &record = change.record;
-    QList<RecordedRename> &files = record.list(which);
+    QList<RecordedRename> &list = record.list(which);
     const QStringList pinned = foldersToPin(record);
     for (const QString &folder : pinned)
-        host.PinFolder(folder);
-    ChangeOutcome outcome = Performer(host, schedule, positionsOf(record, files), progress).run();
-    for (qsizetype i = 0; i < files.size(); ++i) {
+        fileSystem.pinFolder(folder);
+    ChangeOutcome outcome = Performer(fileSystem, schedule, positionsOf(record, list), progress).run();
+    for (qsizetype i = 0; i < list.size(); ++i) {
         const Rename &rename = schedule.renames[i];
         const QString &at = outcome.at[i];
-        files[i].at = at == rename.to   ? RecordedRename::At::To
+        list[i].at = at == rename.to    ? RecordedRename::At::To
             : at == rename.from         ? RecordedRename::At::From
                                         : RecordedRename::At::Temporary;
         outcome.reached += at == rename.to;
-        if (files[i].at == RecordedRename::At::Temporary)
+        if (list[i].at == RecordedRename::At::Temporary)
             outcome.stranded << at;
     }
     // The record follows a folder that was moved, with where its files stand.
-    QByteArray lines = followFolders(host, record, pinned, outcome.folderNotes);
+    QByteArray lines = followFolders(fileSystem, record, pinned, outcome.folderNotes);
     settle(record, which);
     lines += which == ChangeRecord::List::Renames
         ? record.positionsText({which})
@@ -328,7 +328,7 @@ bool changedAnything(const ChangeOutcome &outcome, const ChangeSchedule &schedul
 
 // The record of a new change: its folders with which folder each is now
 // (those it makes are not there yet), and its renames.
-ChangeRecord recordOf(Host &host, const ChangePlan &plan)
+ChangeRecord recordOf(FileSystem &fileSystem, const ChangePlan &plan)
 {
     ChangeRecord record;
     record.tool = plan.tool;
@@ -337,30 +337,30 @@ ChangeRecord recordOf(Host &host, const ChangePlan &plan)
     record.intoTrash = plan.intoTrash;
     const QSet<QString> made(plan.madeFolders.cbegin(), plan.madeFolders.cend());
     for (const QString &folder : plan.folders)
-        record.folders.append({folder, made.contains(folder) ? FolderIdentity() : host.IdentifyFolder(folder)});
+        record.folders.append({folder, made.contains(folder) ? FolderIdentity() : fileSystem.identifyFolder(folder)});
     const RecordPaths paths(record);
     for (const QString &folder : plan.madeFolders)
         record.madeFolders << paths.of(folder);
-    record.renames = recordedList(host, record, plan.schedule);
+    record.renames = recordedList(fileSystem, record, plan.schedule);
     return record;
 }
 
 } // namespace
 
-QStringList foldersAway(Host &host, const ChangeRecord &record)
+QStringList foldersAway(FileSystem &fileSystem, const ChangeRecord &record)
 {
     QStringList away;
     for (const RecordedFolder &folder : record.folders)
-        if (folder.identity.known() && !folder.identity.sameFolder(host.IdentifyFolder(folder.path)))
+        if (folder.identity.known() && !folder.identity.sameFolder(fileSystem.identifyFolder(folder.path)))
             away << folder.path;
     return away;
 }
 
-ChangeOutcome applyChange(Host &host, const ChangePlan &plan, WorkProgress *progress)
+ChangeOutcome applyChange(FileSystem &fileSystem, const ChangePlan &plan, WorkProgress *progress)
 {
-    ChangeJournal journal(host);
+    ChangeJournal journal(fileSystem);
     StoredChange change;
-    change.record = recordOf(host, plan);
+    change.record = recordOf(fileSystem, plan);
     const Outcome recorded = journal.begin(change);
     if (!recorded && recorded.error == EFBIG) {
         ChangeOutcome refused;
@@ -370,7 +370,7 @@ ChangeOutcome applyChange(Host &host, const ChangePlan &plan, WorkProgress *prog
         refused.unrecorded = recorded.reason;
         return refused;
     }
-    ChangeOutcome outcome = perform(host, journal, change, ChangeRecord::List::Renames,
+    ChangeOutcome outcome = perform(fileSystem, journal, change, ChangeRecord::List::Renames,
                                     plan.schedule, recorded, progress);
     journal.release(change);
     if (recorded && !changedAnything(outcome, plan.schedule))
@@ -378,33 +378,33 @@ ChangeOutcome applyChange(Host &host, const ChangePlan &plan, WorkProgress *prog
     return outcome;
 }
 
-ChangeOutcome applyUndo(Host &host, ChangeJournal &journal, StoredChange &change,
+ChangeOutcome applyUndo(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change,
                         const ChangeSchedule &schedule, WorkProgress *progress)
 {
-    change.record.undo = recordedList(host, change.record, schedule);
+    change.record.undo = recordedList(fileSystem, change.record, schedule);
     change.record.state = ChangeRecord::State::Undoing;
     const Outcome recorded = journal.take(change)
         ? journal.add(change, change.record.undoText())
         : Outcome::failure(QStringLiteral("another run of the program holds it"));
     ChangeOutcome outcome =
-        perform(host, journal, change, ChangeRecord::List::Undo, schedule, recorded, progress);
+        perform(fileSystem, journal, change, ChangeRecord::List::Undo, schedule, recorded, progress);
     journal.release(change);
     return outcome;
 }
 
-ChangeOutcome mendChange(Host &host, ChangeJournal &journal, StoredChange &change,
+ChangeOutcome mendChange(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change,
                          ChangeRecord::List which)
 {
     const ChangeRecord &record = change.record;
-    const QList<RecordedRename> &files = record.list(which);
+    const QList<RecordedRename> &list = record.list(which);
     ChangeSchedule schedule;
-    for (qsizetype i = 0; i < files.size(); ++i) {
-        schedule.renames.append({record.fromPath(files[i]), record.toPath(files[i]), files[i].identity});
-        schedule.temporaries << record.temporaryPath(files[i]);
-        if (files[i].at == RecordedRename::At::Temporary)
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        schedule.renames.append({record.fromPath(list[i]), record.toPath(list[i]), list[i].identity});
+        schedule.temporaries << record.temporaryPath(list[i]);
+        if (list[i].at == RecordedRename::At::Temporary)
             schedule.steps.append({ChangeSchedule::Place, int(i)});
     }
-    return perform(host, journal, change, which, schedule, Outcome::success(), nullptr);
+    return perform(fileSystem, journal, change, which, schedule, Outcome::success(), nullptr);
 }
 
 QString changeReport(const ChangeOutcome &outcome, const char *one, const char *many)

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "core/changes/ChangeJournal.h"
+#include "core/base/WorkProgress.h"
 #include "core/changes/ChangeSchedule.h"
 
 #include <QString>
 #include <QStringList>
 
-class Host;
+class FileSystem;
 
 // A new change as a tool hands it to the engine: what it is, the folders it
 // may touch (those it makes among them), and the steps that perform it.
@@ -77,18 +78,18 @@ struct ChangeOutcome {
 // record; one that moved no file and made no folder leaves no record. With
 // progress, the steps are reported as they go, and a stop asked for ends the
 // change between two renames, with no file under a temporary name.
-ChangeOutcome applyChange(Host &host, const ChangePlan &plan, WorkProgress *progress = nullptr);
+ChangeOutcome applyChange(FileSystem &fileSystem, const ChangePlan &plan, WorkProgress *progress = nullptr);
 
 // Undoes a stored change by the schedule's renames (each file from where
 // the change put it back to where it was), recorded as the change's undo.
-ChangeOutcome applyUndo(Host &host, ChangeJournal &journal, StoredChange &change,
+ChangeOutcome applyUndo(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change,
                         const ChangeSchedule &schedule, WorkProgress *progress = nullptr);
 
 // Mends an open change whose lock the caller holds, where the files of
 // list stand as the record says: each file under its temporary name goes to
 // its new name, else back to its old one; then the change's state follows
 // from where its files stand, and both are added to its record.
-ChangeOutcome mendChange(Host &host, ChangeJournal &journal, StoredChange &change,
+ChangeOutcome mendChange(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change,
                          ChangeRecord::List which);
 
 // The folders of a change that are away now: missing (their drive is not
@@ -96,7 +97,7 @@ ChangeOutcome mendChange(Host &host, ChangeJournal &journal, StoredChange &chang
 // mount point while the drive is away, another card of the same make). Only
 // folders whose identity the record knows are looked at; a change in them
 // waits until they are back.
-QStringList foldersAway(Host &host, const ChangeRecord &record);
+QStringList foldersAway(FileSystem &fileSystem, const ChangeRecord &record);
 
 // What the user is told of a change that did not all go through: that it was
 // stopped and how far it got, how many of its files failed and why, which

@@ -1,7 +1,7 @@
 #include "core/changes/ChangeJournal.h"
 
 #include "core/base/Paths.h"
-#include "core/host/Host.h"
+#include "core/host/FileSystem.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -34,7 +34,7 @@ QString fileOf(int number)
 
 } // namespace
 
-ChangeJournal::ChangeJournal(Host &host) : m_host(host), m_folder(host.StateFolder())
+ChangeJournal::ChangeJournal(FileSystem &fileSystem) : m_fileSystem(fileSystem), m_folder(fileSystem.stateFolder())
 {
 }
 
@@ -48,7 +48,7 @@ QStringList ChangeJournal::files() const
     QStringList files;
     if (m_folder.isEmpty())
         return files;
-    for (const QString &file : m_host.ListNames(m_folder, Prefix + u'*' + Suffix, EntryKinds::Files))
+    for (const QString &file : m_fileSystem.listNames(m_folder, Prefix + u'*' + Suffix, EntryKinds::Files))
         files << file;
     std::sort(files.begin(), files.end(),
               [](const QString &a, const QString &b) { return numberOf(a) < numberOf(b); });
@@ -62,7 +62,7 @@ void ChangeJournal::setAside(const QString &file, const QString &whyNot, QString
     QString aside;
     for (int n = 1; !moved && n <= 100; ++n) {
         aside = pathOf(file + QStringLiteral(".unreadable") + (n > 1 ? u'.' + QString::number(n) : QString()));
-        moved = m_host.RenameFile(pathOf(file), aside);
+        moved = m_fileSystem.rename(pathOf(file), aside);
         if (moved.error != EEXIST)
             break;
     }
@@ -84,7 +84,7 @@ bool ChangeJournal::readState(const QString &path, qint64 size, ChangeRecord &re
         const qint64 start = std::max<qint64>(0, end - SummaryBytes);
         QByteArray piece;
         qint64 now = 0;
-        read = m_host.ReadFileRange(path, start, end - start, piece, now);
+        read = m_fileSystem.readFileRange(path, start, end - start, piece, now);
         if (!read)
             return false;
         piece += carried;
@@ -115,7 +115,7 @@ std::optional<StoredChange> ChangeJournal::summary(const QString &file, QStringL
     const QString path = pathOf(file);
     QByteArray head;
     StoredChange change{file, {}, 0, false};
-    Outcome read = m_host.ReadFileRange(path, 0, SummaryBytes, head, change.size);
+    Outcome read = m_fileSystem.readFileRange(path, 0, SummaryBytes, head, change.size);
     QString whyNot;
     if (read && change.size > LargestRecord)
         whyNot = QStringLiteral("it is larger than %1 MiB").arg(LargestRecord >> 20);
@@ -140,7 +140,7 @@ ChangeJournal::Reading ChangeJournal::readWhole(StoredChange &change, QStringLis
     if (change.whole)
         return Reading::Whole;
     QByteArray text;
-    const Outcome read = m_host.ReadFile(pathOf(change.file), LargestRecord, text);
+    const Outcome read = m_fileSystem.readFile(pathOf(change.file), LargestRecord, text);
     if (!read) {
         notes << QStringLiteral("The change record %1 cannot be read now (%2); it will be tried again later.")
                      .arg(pathOf(change.file), read.reason);
@@ -199,7 +199,7 @@ Outcome ChangeJournal::begin(StoredChange &change)
     // file is made only where none is, and the next number tried.
     for (int tries = 0;; ++tries, ++next) {
         change.file = fileOf(next);
-        const Outcome created = m_host.CreateFile(pathOf(change.file), text);
+        const Outcome created = m_fileSystem.createFile(pathOf(change.file), text);
         if (created)
             break;
         if (created.error != EEXIST || tries == 1000) {
@@ -221,19 +221,19 @@ void ChangeJournal::prune(const QStringList &files)
         // A record that still waits to be mended stays, however old.
         const std::optional<StoredChange> old = summary(files.at(i), notes);
         if (old && !old->record.isOpen())
-            m_host.RemoveFile(pathOf(files.at(i)));
+            m_fileSystem.removeFile(pathOf(files.at(i)));
     }
 }
 
 bool ChangeJournal::take(const StoredChange &change)
 {
-    return !change.file.isEmpty() && m_host.LockFile(pathOf(change.file));
+    return !change.file.isEmpty() && m_fileSystem.lockFile(pathOf(change.file));
 }
 
 void ChangeJournal::release(const StoredChange &change)
 {
     if (!change.file.isEmpty())
-        m_host.UnlockFile(pathOf(change.file));
+        m_fileSystem.unlockFile(pathOf(change.file));
 }
 
 Outcome ChangeJournal::add(StoredChange &change, const QByteArray &lines)
@@ -242,7 +242,7 @@ Outcome ChangeJournal::add(StoredChange &change, const QByteArray &lines)
         return Outcome::failure(QStringLiteral("the change has no record"));
     if (change.size + lines.size() > LargestRecord)
         return Outcome::failure(QStringLiteral("its record would pass %1 MiB").arg(LargestRecord >> 20));
-    const Outcome added = m_host.AppendToFile(pathOf(change.file), lines);
+    const Outcome added = m_fileSystem.appendToFile(pathOf(change.file), lines);
     if (added)
         change.size += lines.size();
     return added;
@@ -252,6 +252,6 @@ void ChangeJournal::remove(const StoredChange &change)
 {
     if (change.file.isEmpty())
         return;
-    m_host.UnlockFile(pathOf(change.file));
-    m_host.RemoveFile(pathOf(change.file));
+    m_fileSystem.unlockFile(pathOf(change.file));
+    m_fileSystem.removeFile(pathOf(change.file));
 }

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <optional>
 
-class Host;
+class FileSystem;
 
 // A change record as it is stored: the file that holds it (empty until it is
 // first saved), its size there, and whether the record holds every line of
@@ -38,7 +38,7 @@ public:
     // The most a record may hold on the disk.
     static constexpr qint64 LargestRecord = 64 << 20;
 
-    explicit ChangeJournal(Host &host);
+    explicit ChangeJournal(FileSystem &fileSystem);
 
     // The summaries of the newest stored changes (at most Looked), oldest
     // first: each record read at its two ends only, so that a start looks at
@@ -85,6 +85,6 @@ private:
     // Removes the oldest closed records beyond Kept.
     void prune(const QStringList &files);
 
-    Host &m_host;
+    FileSystem &m_fileSystem;
     QString m_folder;
 };

@@ -2,16 +2,16 @@
 
 #include "core/base/NameKey.h"
 #include "core/base/TemporaryName.h"
-#include "core/host/Host.h"
 #include "core/base/Paths.h"
 
 #include <QHash>
 #include <QSet>
+#include <random>
 
 namespace {
 
 // A temporary path in the folder of path that nothing holds or wants.
-QString drawTemporary(Host &host, const RenamePlan &plan, const QString &path,
+QString drawTemporary(std::mt19937 &random, const RenamePlan &plan, const QString &path,
                       QSet<QString> &avoid)
 {
     const QString folder = Paths::folderPart(path);
@@ -21,7 +21,7 @@ QString drawTemporary(Host &host, const RenamePlan &plan, const QString &path,
             return avoid.contains(nameKey(temporary, plan.caseBlind))
                 || (plan.stays && plan.stays(temporary));
         },
-        [&host] { return host.NextRandom(); });
+        [&random] { return std::uniform_real_distribution<double>(0.0, 1.0)(random); });
     if (name.isEmpty())
         return {};
     const QString temporary = Paths::join(folder, name);
@@ -31,7 +31,7 @@ QString drawTemporary(Host &host, const RenamePlan &plan, const QString &path,
 
 } // namespace
 
-ChangeSchedule scheduleRenames(const RenamePlan &plan, Host &host)
+ChangeSchedule scheduleRenames(const RenamePlan &plan)
 {
     const qsizetype count = plan.renames.size();
     ChangeSchedule schedule;
@@ -77,16 +77,16 @@ ChangeSchedule scheduleRenames(const RenamePlan &plan, Host &host)
     // What is left are cycles: one file of each steps aside, under a name
     // that no file of the plan holds or wants.
     QSet<QString> avoid;
+    std::mt19937 random(1);
     for (int i = 0; i < count; ++i) {
         if (scheduled[i])
             continue;
         if (avoid.isEmpty()) {
-            host.SeedRandom(1);
             avoid = wanted;
             for (auto it = holder.cbegin(); it != holder.cend(); ++it)
                 avoid.insert(it.key());
         }
-        schedule.temporaries[i] = drawTemporary(host, plan, plan.renames[i].from, avoid);
+        schedule.temporaries[i] = drawTemporary(random, plan, plan.renames[i].from, avoid);
         schedule.steps.append({ChangeSchedule::Park, i});
         scheduled[i] = true;
         follow(i);

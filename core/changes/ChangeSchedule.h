@@ -5,8 +5,6 @@
 #include <QList>
 #include <QStringList>
 
-class Host;
-
 // The steps that perform a change on disk, in order: renames and moves of
 // files, and folders made.
 struct ChangeSchedule {
@@ -33,6 +31,6 @@ struct ChangeSchedule {
 // The order in which a plan's renames run. A rename waits until another
 // rename of the plan has freed the name it needs; a cycle of names passes
 // one file through a temporary name. Temporary paths are the plan's folder,
-// the temporary prefix and a number drawn from the host's random source,
-// seeded with 1; none is held or wanted by anything in the plan.
-ChangeSchedule scheduleRenames(const RenamePlan &plan, Host &host);
+// the temporary prefix and a number drawn from a random source seeded with
+// 1; none is held or wanted by anything in the plan.
+ChangeSchedule scheduleRenames(const RenamePlan &plan);

@@ -1,13 +1,13 @@
 #include "core/changes/FolderCache.h"
 
 #include "core/base/Paths.h"
-#include "core/host/Host.h"
+#include "core/host/FileSystem.h"
 
 FolderModel &FolderCache::folder(const QString &folder)
 {
     auto found = m_models.find(folder);
     if (found == m_models.end()) {
-        const FolderContents contents = m_host.ReadFolder(folder);
+        const FolderContents contents = m_fileSystem.readFolder(folder);
         if (!contents.readable)
             m_unreadable << folder;
         found = m_models.emplace(folder, FolderModel(contents)).first;
@@ -33,7 +33,7 @@ bool FolderCache::holds(const QString &path)
 FileIdentity FolderCache::identityAt(const QString &path)
 {
     const FileIdentity listed = folderOf(path).identity(entryAt(path));
-    return listed.known() ? listed : m_host.Identify(path);
+    return listed.known() ? listed : m_fileSystem.identify(path);
 }
 
 void FolderCache::renamed(const QString &from, const QString &to)

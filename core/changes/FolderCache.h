@@ -6,13 +6,13 @@
 #include <QStringList>
 #include <map>
 
-class Host;
+class FileSystem;
 
 // The folders a piece of work looks at, each read once through the host and
 // kept as a model of its names, as its volume compares them.
 class FolderCache {
 public:
-    explicit FolderCache(Host &host) : m_host(host) {}
+    explicit FolderCache(FileSystem &fileSystem) : m_fileSystem(fileSystem) {}
 
     // The folder's model, read on first use. A folder that cannot be read
     // gives an empty model and is named in unreadable().
@@ -33,7 +33,7 @@ public:
     const QStringList &unreadable() const { return m_unreadable; }
 
 private:
-    Host &m_host;
+    FileSystem &m_fileSystem;
     std::map<QString, FolderModel> m_models;
     QStringList m_unreadable;
 };

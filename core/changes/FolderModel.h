@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/base/NameKey.h"
-#include "core/host/Host.h"
+#include "core/host/FileSystem.h"
 #include "core/changes/RenamePlan.h"
 
 #include <QList>

@@ -5,7 +5,7 @@
 #include "core/base/TemporaryName.h"
 #include "core/changes/ChangeEngine.h"
 #include "core/changes/FolderCache.h"
-#include "core/host/Host.h"
+#include "core/host/FileSystem.h"
 
 #include <QHash>
 #include <QSet>
@@ -152,9 +152,9 @@ private:
 
 // Why the change waits, untouched, with where its files stand worked out in
 // record; empty when it can be mended now.
-QString waitsFor(Host &host, FolderCache &names, ChangeRecord &record)
+QString waitsFor(FileSystem &fileSystem, FolderCache &names, ChangeRecord &record)
 {
-    if (const QStringList away = foldersAway(host, record); !away.isEmpty())
+    if (const QStringList away = foldersAway(fileSystem, record); !away.isEmpty())
         return QStringLiteral("%1 is not there now, or another folder or drive has taken its place")
             .arg(away.join(QStringLiteral(", ")));
     // Its folders must be read, but for those it was to make, which may
@@ -216,13 +216,13 @@ QString mendedMessage(const ChangeRecord &record, const ChangeOutcome &outcome,
 }
 
 // Mends one open change whose lock is held.
-Mended mend(Host &host, ChangeJournal &journal, StoredChange &change, bool quietAboutWaiting)
+Mended mend(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change, bool quietAboutWaiting)
 {
     ChangeRecord &record = change.record;
     const bool interrupted = record.state == ChangeRecord::State::Running
         || record.state == ChangeRecord::State::Undoing;
-    FolderCache names(host);
-    if (const QString why = waitsFor(host, names, record); !why.isEmpty()) {
+    FolderCache names(fileSystem);
+    if (const QString why = waitsFor(fileSystem, names, record); !why.isEmpty()) {
         if (quietAboutWaiting || record.toldWaiting)
             return {{}, true};
         journal.add(change, ChangeRecord::toldText());
@@ -236,11 +236,11 @@ Mended mend(Host &host, ChangeJournal &journal, StoredChange &change, bool quiet
     for (qsizetype i = 0; i < record.list(which).size(); ++i)
         if (record.list(which)[i].at == At::Temporary)
             parked << i;
-    const ChangeOutcome outcome = mendChange(host, journal, change, which);
+    const ChangeOutcome outcome = mendChange(fileSystem, journal, change, which);
     // A note in the trash whose file never came there, or left it again, goes.
     if (record.intoTrash)
         for (const RecordedRename &r : std::as_const(record.renames))
-            host.ReleaseTrash(isUndoing(record) ? record.fromPath(r) : record.toPath(r));
+            fileSystem.releaseTrash(isUndoing(record) ? record.fromPath(r) : record.toPath(r));
 
     // A change whose record only missed its end, with no file off its
     // names, is mended without a word.
@@ -255,16 +255,16 @@ Mended mend(Host &host, ChangeJournal &journal, StoredChange &change, bool quiet
 
 } // namespace
 
-QString whyChangeWaits(Host &host, const ChangeRecord &record)
+QString whyChangeWaits(FileSystem &fileSystem, const ChangeRecord &record)
 {
-    FolderCache names(host);
+    FolderCache names(fileSystem);
     ChangeRecord located = record;
-    return waitsFor(host, names, located);
+    return waitsFor(fileSystem, names, located);
 }
 
-QString recoverOpenChanges(Host &host, bool quietAboutWaiting)
+QString recoverOpenChanges(FileSystem &fileSystem, bool quietAboutWaiting)
 {
-    ChangeJournal journal(host);
+    ChangeJournal journal(fileSystem);
     QStringList notes;
     QStringList messages;
     for (StoredChange &change : journal.summaries(notes)) {
@@ -276,7 +276,7 @@ QString recoverOpenChanges(Host &host, bool quietAboutWaiting)
             continue;
         }
         if (journal.readWhole(change, notes) == ChangeJournal::Reading::Whole) {
-            const Mended mended = mend(host, journal, change, quietAboutWaiting);
+            const Mended mended = mend(fileSystem, journal, change, quietAboutWaiting);
             if (!mended.message.isEmpty())
                 messages << mended.message;
         }

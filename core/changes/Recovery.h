@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class Host;
+class FileSystem;
 struct ChangeRecord;
 
 // Mends every open change of the record: one that a run of the program did
@@ -22,8 +22,8 @@ struct ChangeRecord;
 // that says what was mended, what was set aside, and what waits: each
 // waiting change once (unless quietAboutWaiting, which tells none), not at
 // every start; empty when there was nothing to say.
-QString recoverOpenChanges(Host &host, bool quietAboutWaiting = false);
+QString recoverOpenChanges(FileSystem &fileSystem, bool quietAboutWaiting = false);
 
 // Why an open change must wait before it can be mended or passed: a
 // sentence naming what it waits for; empty when it need not wait.
-QString whyChangeWaits(Host &host, const ChangeRecord &record);
+QString whyChangeWaits(FileSystem &fileSystem, const ChangeRecord &record);

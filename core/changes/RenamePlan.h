@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/host/Host.h"
+#include "core/host/FileSystem.h"
 
 #include <QList>
 #include <QString>

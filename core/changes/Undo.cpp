@@ -5,7 +5,7 @@
 #include "core/changes/FolderCache.h"
 #include "core/changes/ChangeEngine.h"
 #include "core/changes/Recovery.h"
-#include "core/host/Host.h"
+#include "core/host/FileSystem.h"
 
 #include <QHash>
 #include <QSet>
@@ -37,14 +37,14 @@ int holderOf(FolderCache &folders, const QString &path)
 
 // The folders of a change that cannot be looked at now: gone, unreadable
 // (its drive taken away), or another folder at the path.
-QStringList foldersNotThere(Host &host, FolderCache &folders, const ChangeRecord &record)
+QStringList foldersNotThere(FileSystem &fileSystem, FolderCache &folders, const ChangeRecord &record)
 {
     for (const RecordedRename &rename : record.done()) {
         folders.folderOf(record.fromPath(rename));
         folders.folderOf(record.toPath(rename));
     }
     QStringList away = folders.unreadable();
-    for (const QString &folder : foldersAway(host, record))
+    for (const QString &folder : foldersAway(fileSystem, record))
         if (!away.contains(folder))
             away << folder;
     return away;
@@ -92,7 +92,7 @@ QList<Rename> renamesBack(FolderCache &folders, const ChangeRecord &record, QStr
 // Removes the folders the change made, deepest first so that a folder made
 // inside another goes before it, when they are empty; returns how many went
 // and names those kept.
-qsizetype removeMadeFolders(Host &host, const ChangeRecord &record, QStringList &kept)
+qsizetype removeMadeFolders(FileSystem &fileSystem, const ChangeRecord &record, QStringList &kept)
 {
     QStringList made;
     for (const RecordPath &folder : record.madeFolders)
@@ -100,15 +100,15 @@ qsizetype removeMadeFolders(Host &host, const ChangeRecord &record, QStringList 
     std::sort(made.begin(), made.end(), std::greater<>());
     qsizetype removed = 0;
     for (const QString &folder : made) {
-        if (host.RemoveFolder(folder))
+        if (fileSystem.removeFolder(folder))
             ++removed;
-        else if (host.GetAttributes(folder))
+        else if (fileSystem.entryKind(folder))
             kept << QStringLiteral("%1: it is not empty").arg(folder);
     }
     return removed;
 }
 
-Undone undo(Host &host, ChangeJournal &journal, StoredChange &change, WorkProgress *progress)
+Undone undo(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change, WorkProgress *progress)
 {
     const ChangeRecord &record = change.record;
     if (!journal.take(change))
@@ -116,8 +116,8 @@ Undone undo(Host &host, ChangeJournal &journal, StoredChange &change, WorkProgre
                                "in %2 right now. Ctrl+Z will try again when it is done.")
                     .arg(record.what, record.folders.value(0).path),
                 {}};
-    FolderCache folders(host);
-    if (const QStringList away = foldersNotThere(host, folders, record); !away.isEmpty()) {
+    FolderCache folders(fileSystem);
+    if (const QStringList away = foldersNotThere(fileSystem, folders, record); !away.isEmpty()) {
         journal.release(change);
         return {{}, away};
     }
@@ -127,7 +127,7 @@ Undone undo(Host &host, ChangeJournal &journal, StoredChange &change, WorkProgre
     plan.caseBlind = !plan.renames.isEmpty() && folders.folderOf(plan.renames.first().from).caseBlind();
     plan.stays = [&folders](const QString &path) { return folders.entryAt(path) >= 0; };
     const ChangeOutcome outcome =
-        applyUndo(host, journal, change, scheduleRenames(plan, host), progress);
+        applyUndo(fileSystem, journal, change, scheduleRenames(plan), progress);
     qsizetype putBack = 0;
     QHash<QString, QString> reasons;
     for (const ChangeOutcome::Failure &failure : outcome.failures)
@@ -137,7 +137,7 @@ Undone undo(Host &host, ChangeJournal &journal, StoredChange &change, WorkProgre
             ++putBack;
             // Out of the trash: its note there goes too.
             if (record.intoTrash)
-                host.ReleaseTrash(plan.renames[i].from);
+                fileSystem.releaseTrash(plan.renames[i].from);
         } else if (reasons.contains(plan.renames[i].from) || !outcome.stopped) {
             notPutBack << QStringLiteral("%1: it could not be renamed (%2)")
                               .arg(plan.renames[i].from,
@@ -145,7 +145,7 @@ Undone undo(Host &host, ChangeJournal &journal, StoredChange &change, WorkProgre
         }
     }
     QStringList kept;
-    const qsizetype removed = removeMadeFolders(host, record, kept);
+    const qsizetype removed = removeMadeFolders(fileSystem, record, kept);
 
     QString message = outcome.stopped
         ? QStringLiteral("Stopped: %1 of %2 put back. Ctrl+Z puts back the others.")
@@ -181,20 +181,20 @@ QString waitingFor(const QStringList &unreadable)
 
 } // namespace
 
-QString undoChange(Host &host, ChangeJournal &journal, StoredChange &change,
+QString undoChange(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change,
                    WorkProgress *progress)
 {
-    const Undone undone = undo(host, journal, change, progress);
+    const Undone undone = undo(fileSystem, journal, change, progress);
     return undone.unreadable.isEmpty() ? undone.message
                                        : QStringLiteral("Nothing was put back: ") + waitingFor(undone.unreadable);
 }
 
-QString undoLatest(Host &host, ChangeRecord::Tool tool, WorkProgress *progress)
+QString undoLatest(FileSystem &fileSystem, ChangeRecord::Tool tool, WorkProgress *progress)
 {
     QStringList messages;
-    if (const QString mended = recoverOpenChanges(host, true); !mended.isEmpty())
+    if (const QString mended = recoverOpenChanges(fileSystem, true); !mended.isEmpty())
         messages << mended;
-    ChangeJournal journal(host);
+    ChangeJournal journal(fileSystem);
     QList<StoredChange> changes = journal.summaries(messages);
     QStringList passed;
     for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
@@ -213,18 +213,18 @@ QString undoLatest(Host &host, ChangeRecord::Tool tool, WorkProgress *progress)
         // waits for its drive, its folder or a file: undoing past it could
         // touch its files.
         if (record.isOpen()) {
-            const QString waits = whyChangeWaits(host, record);
+            const QString waits = whyChangeWaits(fileSystem, record);
             if (waits.isEmpty()) {
                 messages << QStringLiteral("Nothing was put back: %1 in %2 is not complete in its "
                                            "record, so it cannot be undone yet. Ctrl+Z will try "
                                            "again; there may be no room on the disk of %3.")
-                                .arg(record.what, where, host.StateFolder());
+                                .arg(record.what, where, fileSystem.stateFolder());
                 return messages.join(QStringLiteral("\n\n"));
             }
             passed << QStringLiteral("%1 in %2: it waits, since %3.").arg(record.what, where, waits);
             continue;
         }
-        const Undone undone = undo(host, journal, *change, progress);
+        const Undone undone = undo(fileSystem, journal, *change, progress);
         if (undone.unreadable.isEmpty()) {
             if (!passed.isEmpty())
                 messages << QStringLiteral("Passed over, since it cannot be undone now:\n")

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "core/base/WorkProgress.h"
 #include "core/changes/ChangeJournal.h"
 
 #include <QString>
 
-class Host;
+class FileSystem;
 
 // Undoes a finished change: every file it moved goes back where it was, all
 // in one recorded apply (each file renamed once, nothing replaced), and the
@@ -16,7 +17,7 @@ class Host;
 // Returns the message for the user: how many names were put back, and each
 // one that could not be, with the reason; or, when the change's folders
 // cannot be read now, that nothing was put back.
-QString undoChange(Host &host, ChangeJournal &journal, StoredChange &change,
+QString undoChange(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change,
                    WorkProgress *progress = nullptr);
 
 // Ctrl+Z: mends the open changes first, then undoes the newest finished
@@ -24,4 +25,4 @@ QString undoChange(Host &host, ChangeJournal &journal, StoredChange &change,
 // in. A newer change whose folders cannot be read now (its drive taken away)
 // is passed over for the one before it, and the message says so. A stop
 // asked for through progress ends the undo between two renames.
-QString undoLatest(Host &host, ChangeRecord::Tool tool, WorkProgress *progress = nullptr);
+QString undoLatest(FileSystem &fileSystem, ChangeRecord::Tool tool, WorkProgress *progress = nullptr);

@@ -1,6 +1,6 @@
 #include "core/combiner/CombinerFiles.h"
 
-#include "core/host/Host.h"
+#include "core/host/FileSystem.h"
 #include "core/base/Paths.h"
 
 namespace {

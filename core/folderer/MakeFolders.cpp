@@ -10,9 +10,9 @@
 namespace {
 
 // The planned folders that are not there yet, each folder's parent read once.
-QStringList missingFolders(Host &host, const QStringList &folders)
+QStringList missingFolders(FileSystem &fileSystem, const QStringList &folders)
 {
-    FolderCache parents(host);
+    FolderCache parents(fileSystem);
     QSet<QString> seen;
     QStringList missing;
     for (const QString &folder : folders) {
@@ -44,7 +44,7 @@ ChangeSchedule scheduleMakeFolders(const QStringList &files, const QStringList &
 
 } // namespace
 
-QString makeFolders(Host &host, const QStringList &files, const QStringList &folders,
+QString makeFolders(FileSystem &fileSystem, const QStringList &files, const QStringList &folders,
                     WorkProgress *progress)
 {
     ChangePlan change;
@@ -60,8 +60,8 @@ QString makeFolders(Host &host, const QStringList &files, const QStringList &fol
             }
         }
     }
-    change.madeFolders = missingFolders(host, folders);
-    ChangeOutcome outcome = applyChange(host, change, progress);
+    change.madeFolders = missingFolders(fileSystem, folders);
+    ChangeOutcome outcome = applyChange(fileSystem, change, progress);
     // Moves that fail are passed over without a word, as they always were.
     outcome.failures.clear();
     return changeReport(outcome, "file", "files");

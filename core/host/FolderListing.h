@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/host/Host.h"
+#include "core/host/FileSystem.h"
 #include "core/base/Wildcard.h"
 
 #include <QString>
@@ -21,5 +21,5 @@ bool kindListed(FolderEntry::Kind kind, EntryKinds kinds);
 // would show (no pattern involved).
 bool entryExists(const QString &path, EntryKinds kinds);
 
-// Whether a name is hidden from listings on this host.
+// Whether a name is hidden from listings on this files.
 bool isHiddenName(const QString &name);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/host/Descriptor.h"
-#include "core/host/Host.h"
+#include "core/host/FileSystem.h"
 
 #include <QByteArray>
 #include <QDateTime>

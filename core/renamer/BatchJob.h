@@ -2,11 +2,29 @@
 
 #include "core/base/Wildcard.h"
 #include "core/changes/RenamePlan.h"
-#include "core/host/Host.h"
+#include "core/host/FileSystem.h"
+
+#include <QList>
 
 #include <QString>
 #include <QStringList>
 #include <functional>
+
+// What an answer typed into SPECIAL BATCH's box would do, shown under the
+// box while the user types.
+struct AnswerPreview {
+    // One entry whose name the answer changes. The warning is a sentence
+    // saying why the new name is not the one the rule gives; empty when it is.
+    struct Row {
+        QString before;
+        QString after;
+        QString warning;
+    };
+    // In the order of the file list.
+    QList<Row> rows;
+    // One line about the whole answer.
+    QString summary;
+};
 
 // The jobs of SPECIAL BATCH, chosen by the word typed into its box.
 enum class BatchJob {

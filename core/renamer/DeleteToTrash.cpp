@@ -2,15 +2,14 @@
 
 #include "core/base/Paths.h"
 #include "core/changes/ChangeEngine.h"
-#include "core/host/Host.h"
+#include "core/host/FileSystem.h"
 
-QString deleteToTrash(Host &host, const QString &path)
+QString deleteToTrash(FileSystem &fileSystem, const QString &path, const QDateTime &deleted)
 {
-    const std::optional<int> attributes = host.GetAttributes(path);
-    if (!attributes || (*attributes & Attribute::Folder))
+    if (fileSystem.entryKind(path) != FolderEntry::File)
         return {};
     QString place;
-    const Outcome reserved = host.ReserveTrash(path, place);
+    const Outcome reserved = fileSystem.reserveTrash(path, deleted, place);
     if (!reserved)
         return QStringLiteral("%1 was not deleted: %2.").arg(path, reserved.reason);
 
@@ -22,7 +21,7 @@ QString deleteToTrash(Host &host, const QString &path)
     change.schedule.renames = {{path, place}};
     change.schedule.temporaries = {QString()};
     change.schedule.steps = {{ChangeSchedule::Trash, 0}};
-    const ChangeOutcome outcome = applyChange(host, change);
+    const ChangeOutcome outcome = applyChange(fileSystem, change);
     QStringList told;
     for (const ChangeOutcome::Failure &failure : outcome.failures)
         told << QStringLiteral("%1 was not deleted: it could not be moved to the trash (%2).")

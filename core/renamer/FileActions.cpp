@@ -1,6 +1,5 @@
 #include "core/renamer/FileActions.h"
 
-#include "core/host/Host.h"
 #include "core/base/Paths.h"
 
 namespace FileActions {
@@ -26,8 +25,7 @@ Action actionFor(const QString &entry)
 
 ProgramCall playerCall(const QString &folder, const QString &entry)
 {
-    return {PlayerProgram, {Paths::join(folder, entry)},
-            WindowStyle::MaximisedWithFocus};
+    return {PlayerProgram, {Paths::join(folder, entry)}};
 }
 
 ProgramCall converterCall(const QString &folder, const QString &entry)
@@ -38,8 +36,7 @@ ProgramCall converterCall(const QString &folder, const QString &entry)
     stem.replace(u' ', u'_');
     return {ConverterProgram,
             {Paths::join(folder, entry),
-             Paths::join(folder, stem + QStringLiteral("_html") + Paths::separator())},
-            WindowStyle::MinimisedWithoutFocus};
+             Paths::join(folder, stem + QStringLiteral("_html") + Paths::separator())}};
 }
 
 

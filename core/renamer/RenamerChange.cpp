@@ -2,7 +2,7 @@
 
 #include "core/changes/RenamePlan.h"
 
-ChangeOutcome applyRenamerChange(Host &host, const QString &what, const QString &folder,
+ChangeOutcome applyRenamerChange(FileSystem &fileSystem, const QString &what, const QString &folder,
                                  const RenamePlan &plan, WorkProgress *progress)
 {
     if (plan.renames.isEmpty())
@@ -12,6 +12,6 @@ ChangeOutcome applyRenamerChange(Host &host, const QString &what, const QString 
     change.what = what;
     change.folders = {folder};
     change.caseBlind = plan.caseBlind;
-    change.schedule = scheduleRenames(plan, host);
-    return applyChange(host, change, progress);
+    change.schedule = scheduleRenames(plan);
+    return applyChange(fileSystem, change, progress);
 }

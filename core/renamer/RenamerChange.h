@@ -2,12 +2,12 @@
 
 #include "core/changes/ChangeEngine.h"
 
-class Host;
+class FileSystem;
 struct RenamePlan;
 
 // One change of the renamer's ("MAKE CHANGES", "the clean-up batch", "the
 // upper-case walk"): the plan's renames in folder, recorded, applied and
 // completed by applyChange, with progress where given. A plan without
 // renames changes nothing and leaves no record.
-ChangeOutcome applyRenamerChange(Host &host, const QString &what, const QString &folder,
+ChangeOutcome applyRenamerChange(FileSystem &fileSystem, const QString &what, const QString &folder,
                                  const RenamePlan &plan, WorkProgress *progress = nullptr);

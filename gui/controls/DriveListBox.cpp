@@ -1,6 +1,6 @@
 #include "gui/controls/DriveListBox.h"
 
-#include "core/host/Host.h"
+#include "core/host/FileSystem.h"
 
 #include <QAccessibleWidget>
 #include <QDir>
@@ -31,11 +31,11 @@ QAccessibleInterface *driveListAccessible(const QString &className, QObject *obj
 
 } // namespace
 
-DriveListBox::DriveListBox(Host &host, QWidget *parent) : QComboBox(parent)
+DriveListBox::DriveListBox(FileSystem &fileSystem, QWidget *parent) : QComboBox(parent)
 {
     static const bool installed = (QAccessible::installFactory(driveListAccessible), true);
     Q_UNUSED(installed);
-    const QStringList drives = host.ListDrives();
+    const QStringList drives = fileSystem.listDrives();
     addItems(drives);
 
     // Start on the drive that holds the program's current folder.

@@ -2,14 +2,14 @@
 
 #include <QComboBox>
 
-class Host;
+class FileSystem;
 
 // The host's root folder and the user's mounted volumes (removable media,
 // network shares), each by the folder at which it is mounted.
 class DriveListBox : public QComboBox {
     Q_OBJECT
 public:
-    DriveListBox(Host &host, QWidget *parent = nullptr);
+    DriveListBox(FileSystem &fileSystem, QWidget *parent = nullptr);
 
     // The chosen drive's folder.
     QString drive() const { return currentText(); }

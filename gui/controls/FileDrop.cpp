@@ -1,19 +1,20 @@
 #include "gui/controls/FileDrop.h"
 
-#include "core/host/Host.h"
+#include "core/host/FileSystem.h"
+#include "gui/Desktop.h"
 #include "gui/controls/ListBox.h"
 
 #include <QDir>
 
-QStringList addDroppedFiles(Host &host, ListBox &list, const QList<QUrl> &urls)
+QStringList addDroppedFiles(FileSystem &fileSystem, Desktop &desktop, ListBox &list,
+                            const QList<QUrl> &urls)
 {
     QStringList files;
     files.reserve(urls.size());
     qsizetype notFiles = 0;
     for (const QUrl &url : urls) {
         const QString path = url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile()) : QString();
-        const std::optional<int> attributes = path.isEmpty() ? std::nullopt : host.GetAttributes(path);
-        if (attributes && !(*attributes & Attribute::Folder))
+        if (!path.isEmpty() && fileSystem.entryKind(path) == FolderEntry::File)
             files << path;
         else
             ++notFiles;
@@ -32,6 +33,6 @@ QStringList addDroppedFiles(Host &host, ListBox &list, const QList<QUrl> &urls)
                       .arg(overflow)
                       .arg(ListBox::MaxRows);
     if (!report.isEmpty())
-        host.ShowMessage(report.join(u' '));
+        desktop.showMessage(report.join(u' '));
     return files;
 }

@@ -1,13 +1,13 @@
 #include "gui/controls/FileListBox.h"
 
-#include "core/host/Host.h"
+#include "core/host/FileSystem.h"
 
 #include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-FileListBox::FileListBox(Host &host, QWidget *parent)
-    : ListBox(false, parent), m_host(host), m_path(QDir::toNativeSeparators(QDir::currentPath()))
+FileListBox::FileListBox(FileSystem &fileSystem, QWidget *parent)
+    : ListBox(false, parent), m_fileSystem(fileSystem), m_path(QDir::toNativeSeparators(QDir::currentPath()))
 {
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
@@ -31,7 +31,7 @@ void FileListBox::setPattern(const QString &pattern)
 
 void FileListBox::refresh()
 {
-    setItems(m_host.ListNames(m_path, m_pattern, EntryKinds::Files));
+    setItems(m_fileSystem.listNames(m_path, m_pattern, EntryKinds::Files));
 }
 
 int FileListBox::selectedIndex() const

@@ -2,7 +2,7 @@
 
 #include "gui/controls/ListBox.h"
 
-class Host;
+class FileSystem;
 
 // The files of one folder that match a wildcard pattern, one name per row,
 // listed synchronously: after refresh() the rows are the folder's names as
@@ -10,7 +10,7 @@ class Host;
 class FileListBox : public ListBox {
     Q_OBJECT
 public:
-    FileListBox(Host &host, QWidget *parent = nullptr);
+    FileListBox(FileSystem &fileSystem, QWidget *parent = nullptr);
 
     QString path() const { return m_path; }
     // Points the list at a folder and lists it anew.
@@ -42,7 +42,7 @@ private:
     // The view makes its first row current when it gets the focus; that is
     // no choice of the user's.
     bool m_takingFocus = false;
-    Host &m_host;
+    FileSystem &m_fileSystem;
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");
 };

@@ -1,7 +1,7 @@
 #include "gui/controls/FolderListBox.h"
 
 #include "core/base/Paths.h"
-#include "core/host/Host.h"
+#include "core/host/FileSystem.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,8 +19,8 @@ QString nativeFolderPath(const QString &text)
 
 } // namespace
 
-FolderListBox::FolderListBox(Host &host, QWidget *parent)
-    : QListWidget(parent), m_host(host), m_path(nativeFolderPath(QDir::currentPath()))
+FolderListBox::FolderListBox(FileSystem &fileSystem, QWidget *parent)
+    : QListWidget(parent), m_fileSystem(fileSystem), m_path(nativeFolderPath(QDir::currentPath()))
 {
     connect(this, &QListWidget::itemActivated, this,
             [this](QListWidgetItem *row) { setPath(row->data(PathRole).toString()); });
@@ -31,8 +31,7 @@ bool FolderListBox::setPath(const QString &folder)
 {
     if (!QDir::isAbsolutePath(folder))
         return false;
-    const std::optional<int> attributes = m_host.GetAttributes(folder);
-    if (!attributes || !(*attributes & Attribute::Folder))
+    if (m_fileSystem.entryKind(folder) != FolderEntry::Folder)
         return false;
     const QString path = nativeFolderPath(folder);
     if (path == m_path)
@@ -60,7 +59,7 @@ void FolderListBox::refresh()
         ++depth;
     }
     setCurrentRow(count() - 1);
-    for (const QString &name : m_host.ListNames(m_path, QStringLiteral("*"), EntryKinds::Folders)) {
+    for (const QString &name : m_fileSystem.listNames(m_path, QStringLiteral("*"), EntryKinds::Folders)) {
         auto *row = new QListWidgetItem(QString(depth * 2, u' ') + name, this);
         row->setData(PathRole, Paths::join(m_path, name));
     }

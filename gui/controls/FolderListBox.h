@@ -2,7 +2,7 @@
 
 #include <QListWidget>
 
-class Host;
+class FileSystem;
 
 // The current folder with the chain of folders above it and the folders
 // inside it; opening a row (double click or Enter) makes it the current
@@ -10,7 +10,7 @@ class Host;
 class FolderListBox : public QListWidget {
     Q_OBJECT
 public:
-    FolderListBox(Host &host, QWidget *parent = nullptr);
+    FolderListBox(FileSystem &fileSystem, QWidget *parent = nullptr);
 
     // The current folder: native form, no trailing separator except at the root.
     QString path() const { return m_path; }
@@ -25,6 +25,6 @@ signals:
     void pathChanged();
 
 private:
-    Host &m_host;
+    FileSystem &m_fileSystem;
     QString m_path;
 };

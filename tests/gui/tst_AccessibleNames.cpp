@@ -1,16 +1,16 @@
 #include "TestHost.h"
 
 #include "gui/MainMenu.h"
-#include "gui/combiner/CombineFilesUsingCMD.h"
-#include "gui/folderer/FolderMaker.h"
-#include "gui/renamer/frmRENAMER.h"
+#include "gui/combiner/CombinerWindow.h"
+#include "gui/folderer/FoldererWindow.h"
+#include "gui/renamer/RenamerWindow.h"
 
 #include <QAccessible>
 #include <QTest>
 #include <functional>
 #include <memory>
 
-using MakeWindow = std::function<QWidget *(Host &)>;
+using MakeWindow = std::function<QWidget *(TestHost &)>;
 Q_DECLARE_METATYPE(MakeWindow)
 
 // Every control of the four windows that the keyboard can reach has a name
@@ -25,25 +25,25 @@ private slots:
         QTest::addColumn<QStringList>("names");
 
         QTest::newRow("MainMenu")
-            << MakeWindow([](Host &h) { return new MainMenu(h); })
+            << MakeWindow([](TestHost &h) { return new MainMenu(h, h); })
             << QStringList{"Command5=FILE RENAMER", "Command1=Help on the file renamer",
                            "Command2=FILE COMBINER", "Command6=Help on the file combiner",
                            "Command3=FILE FOLDERER", "Command7=Help on the file folderer",
                            "Command4=EXIT"};
         QTest::newRow("frmRENAMER")
-            << MakeWindow([](Host &h) { return new frmRENAMER(h, nullptr); })
+            << MakeWindow([](TestHost &h) { return new RenamerWindow(h, h, nullptr); })
             << QStringList{"Text4=Folder", "Command5=SPECIAL BATCH", "Drive2=Drive",
                            "FolderTreeview1=Folders", "File1=Files", "List1=Preview of new names",
                            "Text1=FILTER", "Text3=CHANGE THIS", "Text2=RENAME TO",
                            "Command1=APPLY FILTER", "Command2=PREVIEW CHANGES",
                            "Command3=MAKE CHANGES", "Command4=EXIT"};
         QTest::newRow("FolderMaker")
-            << MakeWindow([](Host &h) { return new FolderMaker(h, nullptr); })
+            << MakeWindow([](TestHost &h) { return new FoldererWindow(h, h, nullptr); })
             << QStringList{"Text1=Number of Folders", "Text2=Destination Folder",
                            "List1=Dropped files", "List2=Planned folders",
                            "Command5=MakeFolders", "Command4=Clear", "Command2=Exit"};
         QTest::newRow("CombineFilesUsingCMD")
-            << MakeWindow([](Host &h) { return new CombineFilesUsingCMD(h, nullptr); })
+            << MakeWindow([](TestHost &h) { return new CombinerWindow(h, h, nullptr); })
             << QStringList{"Text1=Destination Filename", "Text2=Default Directory",
                            "List1=Dropped files", "Command4=Clear", "Command1=Create PDE",
                            "Command5=Combine", "Command2=Exit"};

@@ -46,7 +46,7 @@ private slots:
     void looksAsDesigned()
     {
         TestHost host;
-        MainMenu menu(host);
+        MainMenu menu(host, host);
         QCOMPARE(menu.objectName(), QString("MainMenu"));
         QCOMPARE(menu.windowTitle(), QString("TAMSELLS FILE UTILTIES"));
         QCOMPARE(menu.size(), QSize(304, 294));
@@ -101,7 +101,7 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, text);
         TestHost host;
-        MainMenu menu(host);
+        MainMenu menu(host, host);
         click(&menu, button.toLatin1());
         QCOMPARE(host.messages, QStringList{text});
     }
@@ -121,7 +121,7 @@ private slots:
         QFETCH(QString, tool);
         QFETCH(QString, exitButton);
         TestHost host;
-        MainMenu menu(host);
+        MainMenu menu(host, host);
         showActive(&menu);
 
         QTest::keyClick(&menu, accessKey, Qt::AltModifier);
@@ -154,7 +154,7 @@ private slots:
     void exitEndsTheProgram()
     {
         TestHost host;
-        MainMenu menu(host);
+        MainMenu menu(host, host);
         showActive(&menu);
         QTest::keyClick(&menu, Qt::Key_F, Qt::AltModifier);
         QTRY_VERIFY(topLevel("FolderMaker"));

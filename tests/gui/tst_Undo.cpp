@@ -1,11 +1,11 @@
-#include "RenamerWindow.h"
+#include "RenamerFixture.h"
 #include "TempFolder.h"
 #include "TestHost.h"
 
 #include "core/changes/ChangeJournal.h"
 #include "core/changes/Recovery.h"
 #include "gui/controls/ListBox.h"
-#include "gui/folderer/FolderMaker.h"
+#include "gui/folderer/FoldererWindow.h"
 
 #include <QAction>
 #include <QDirIterator>
@@ -55,12 +55,12 @@ void specialBatch(TestHost &host, const TempFolder &folder, const QString &answe
 
 void makeFolders(TestHost &host, const TempFolder &folder, const QStringList &files)
 {
-    FolderMaker window(host, nullptr);
+    FoldererWindow window(host, host, nullptr);
     QList<QUrl> urls;
     for (const QString &file : files)
         urls << QUrl::fromLocalFile(folder / file);
-    window.List1_OLEDragDrop(urls);
-    window.Command5_Click();
+    window.addFiles(urls);
+    window.makeFolders();
 }
 
 // Ctrl+Z in a fresh window of the tool that made the last change.
@@ -83,7 +83,7 @@ void deleteInRenamer(TestHost &host, const TempFolder &folder, const QString &na
 
 void undoInFolderer(TestHost &host, const TempFolder &)
 {
-    FolderMaker window(host, nullptr);
+    FoldererWindow window(host, host, nullptr);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     pressUndo(&window, window.findChild<ListBox *>(QStringLiteral("List1")));
@@ -152,7 +152,7 @@ private slots:
         QFile::remove(folder / "B.AVI");
         folder.make({"c.avi"});
 
-        TestHost later(first.StateFolder());
+        TestHost later(first.stateFolder());
         undoInRenamer(later, folder);
         QCOMPARE(later.messages.first(),
                  QStringLiteral("Put back 1 name.\n\nNot put back:\n%1: it is no longer there\n"
@@ -262,7 +262,7 @@ private slots:
         TestHost first;
         const QString trash = first.trashFolder() + QStringLiteral("/Trash");
         first.failWhen = [trashWorks](const QString &operation, const QString &) {
-            return !trashWorks && operation == QLatin1String("ReserveTrash");
+            return !trashWorks && operation == QLatin1String("reserveTrash");
         };
         deleteInRenamer(first, folder, QStringLiteral("b c.avi"));
         if (trashWorks) {
@@ -275,7 +275,7 @@ private slots:
         }
         meanwhile(first, folder);
 
-        TestHost later(first.StateFolder());
+        TestHost later(first.stateFolder());
         undoInRenamer(later, folder);
         QCOMPARE(folder.names(), names);
         QCOMPARE(QDir(trash + QStringLiteral("/files")).entryList(QDir::Files), trashed);
@@ -328,7 +328,7 @@ private slots:
         TempFolder folder{"a.avi"};
         TestHost host;
         host.failWhen = [](const QString &operation, const QString &) {
-            return operation == QLatin1String("CreateFile");
+            return operation == QLatin1String("createFile");
         };
         makeChanges(host, folder, ".", ".");
         QCOMPARE(folder.names(), QStringList{"A.AVI"});

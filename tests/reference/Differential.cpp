@@ -4,7 +4,7 @@
 #include "PlannedCore.h"
 #include "ReferenceEngine.h"
 #include "TempFolder.h"
-#include "TestHost.h"
+#include "TestFileSystem.h"
 
 #include "core/changes/Recovery.h"
 #include "core/changes/Undo.h"
@@ -37,11 +37,11 @@ QStringList fileList(const TempFolder &folder, const ClashingFolder &sample)
 // Runs both on equal folders; `run` gets the host, the folder, its file list
 // and whether it is the reference, and returns what the window would show.
 QString compare(const ClashingFolder &sample, const QString &parent, const QString &what,
-                const std::function<QStringList(Host &, const TempFolder &, bool)> &run)
+                const std::function<QStringList(FileSystem &, const TempFolder &, bool)> &run)
 {
     const auto reference = folderFrom(sample, parent);
     const auto planned = folderFrom(sample, parent);
-    TestHost host;
+    TestFileSystem host;
     const QStringList before = planned->state();
     const QStringList referenceShows = run(host, *reference, true);
     const QStringList plannedShows = run(host, *planned, false);
@@ -73,7 +73,7 @@ QString compareCleanUpBatch(unsigned seed, const QString &parent, bool caseBlind
     std::mt19937 random(seed);
     const ClashingFolder sample = clashingFolder(random, caseBlind);
     return compare(sample, parent, QStringLiteral("the batch"),
-                   [&](Host &host, const TempFolder &folder, bool reference) {
+                   [&](FileSystem &host, const TempFolder &folder, bool reference) {
                        const QStringList entries = fileList(folder, sample);
                        return reference ? referenceCleanUpBatch(host, folder.path(), entries,
                                                                 Wildcard(sample.filter))
@@ -94,7 +94,7 @@ QString compareMakeChanges(unsigned seed, const QString &parent, bool caseBlind)
         what += QStringLiteral(" [%1->%2]").arg(from, to);
 
     return compare(sample, parent, what,
-                   [&](Host &host, const TempFolder &folder, bool reference) {
+                   [&](FileSystem &host, const TempFolder &folder, bool reference) {
                        for (const auto &[from, to] : presses) {
                            const QStringList entries = fileList(folder, sample);
                            if (reference)
@@ -112,7 +112,7 @@ QString compareUpperCaseWalk(unsigned seed, const QString &parent, bool caseBlin
     const ClashingFolder sample = clashingFolder(random, caseBlind);
     const WalkMode mode = random() % 2 ? WalkMode::Folders : WalkMode::Files;
     return compare(sample, parent, QStringLiteral("the walk"),
-                   [&](Host &host, const TempFolder &folder, bool reference) {
+                   [&](FileSystem &host, const TempFolder &folder, bool reference) {
                        if (reference)
                            referenceUpperCaseWalk(host, folder.path(), mode);
                        else

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/host/Host.h"
+#include "core/host/FileSystem.h"
 #include "core/renamer/CleanUpBatch.h"
 #include "core/renamer/RenamePlanner.h"
 #include "core/renamer/RenamerChange.h"
@@ -10,27 +10,27 @@
 // renames worked out on its model, then performed at once as one recorded
 // change.
 
-inline void plannedMakeChanges(Host &host, const QString &folder, const QStringList &entries,
+inline void plannedMakeChanges(FileSystem &host, const QString &folder, const QStringList &entries,
                                const QString &from, const QString &to)
 {
-    RenamePlanner planner(FolderModel(host.ReadFolder(folder)), Wildcard(QStringLiteral("*.*")));
+    RenamePlanner planner(FolderModel(host.readFolder(folder)), Wildcard(QStringLiteral("*.*")));
     planner.makeChanges(entries, from, to);
     applyRenamerChange(host, QStringLiteral("MAKE CHANGES"), folder, planner.plan(folder));
 }
 
-inline ChangeOutcome plannedUpperCaseWalk(Host &host, const QString &folder, WalkMode mode)
+inline ChangeOutcome plannedUpperCaseWalk(FileSystem &host, const QString &folder, WalkMode mode)
 {
-    FolderModel model(host.ReadFolder(folder));
+    FolderModel model(host.readFolder(folder));
     planUpperCaseWalk(model, mode);
     return applyRenamerChange(host, QStringLiteral("the upper-case walk"), folder, model.plan(folder));
 }
 
 // The clean-up batch planned over the entries of the file list, which lists
 // folder through filter. Returns the rows of the last year's preview.
-inline QStringList plannedCleanUpBatch(Host &host, const QString &folder,
+inline QStringList plannedCleanUpBatch(FileSystem &host, const QString &folder,
                                        const QStringList &entries, const QString &filter)
 {
-    RenamePlanner planner(FolderModel(host.ReadFolder(folder)), Wildcard(filter));
+    RenamePlanner planner(FolderModel(host.readFolder(folder)), Wildcard(filter));
     const QStringList preview = planCleanUpBatch(planner, entries);
     applyRenamerChange(host, QStringLiteral("the clean-up batch"), folder, planner.plan(folder));
     return preview;

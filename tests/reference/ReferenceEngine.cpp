@@ -1,7 +1,7 @@
 #include "ReferenceEngine.h"
 
 #include "core/host/FolderListing.h"
-#include "core/host/Host.h"
+#include "core/host/FileSystem.h"
 #include "core/base/CountedName.h"
 #include "core/base/Paths.h"
 #include "core/base/TemporaryName.h"
@@ -9,20 +9,26 @@
 #include "core/renamer/PassTable.h"
 #include "core/renamer/RenameRule.h"
 
+#include <random>
+
 namespace {
 
-QString temporaryPath(Host &host, const QString &folder)
+// The random source of a call, seeded with 1 at its start.
+using Random = std::mt19937;
+
+QString temporaryPath(Random &random, const QString &folder)
 {
-    return Paths::join(folder, temporaryName(temporaryNumber(host.NextRandom())));
+    return Paths::join(folder, temporaryName(temporaryNumber(std::uniform_real_distribution<double>(0.0, 1.0)(random))));
 }
 
-QString parkUnderTemporaryName(Host &host, const QString &folder, const QString &oldPath)
+QString parkUnderTemporaryName(FileSystem &fileSystem, Random &random, const QString &folder,
+                               const QString &oldPath)
 {
     for (int draw = 0; draw < LastTemporaryNumber; ++draw) {
-        const QString temporary = temporaryPath(host, folder);
-        if (host.RenameFile(oldPath, temporary))
+        const QString temporary = temporaryPath(random, folder);
+        if (fileSystem.rename(oldPath, temporary))
             return temporary;
-        if (!host.GetAttributes(temporary))
+        if (!fileSystem.entryKind(temporary))
             return QString();
     }
     return QString();
@@ -30,27 +36,28 @@ QString parkUnderTemporaryName(Host &host, const QString &folder, const QString 
 
 // Whether the entry is still under its temporary name, file or folder: a
 // folder reached by a trimmed name is not left there either.
-bool stillAt(Host &host, const QString &path)
+bool stillAt(FileSystem &fileSystem, const QString &path)
 {
-    return !host.ListFolder(path, ListMask::FilesAndFolders).isEmpty();
+    const std::optional<FolderEntry::Kind> kind = fileSystem.entryKind(path);
+    return kind && *kind != FolderEntry::Other;
 }
 
-void renameEntry(Host &host, const QString &folder, const QString &entry, const QString &from,
-                 const QString &to)
+void renameEntry(FileSystem &fileSystem, Random &random, const QString &folder, const QString &entry,
+                 const QString &from, const QString &to)
 {
     const QString newName = trimBlanks(RenamedName(entry, from, to));
     if (newName.isEmpty() || isHiddenName(newName))
         return;
     const QString oldPath = Paths::join(folder, trimBlanks(entry));
-    const QString temporary = parkUnderTemporaryName(host, folder, oldPath);
+    const QString temporary = parkUnderTemporaryName(fileSystem, random, folder, oldPath);
     if (temporary.isEmpty())
         return;
     const QString newPath = Paths::join(folder, newName);
-    bool placed = bool(host.RenameFile(temporary, newPath));
-    for (int k = 1; !placed && k <= LastCounter && stillAt(host, temporary); ++k)
-        placed = bool(host.RenameFile(temporary, countedName(newPath, k)));
-    if (!placed && stillAt(host, temporary))
-        host.RenameFile(temporary, oldPath);
+    bool placed = bool(fileSystem.rename(temporary, newPath));
+    for (int k = 1; !placed && k <= LastCounter && stillAt(fileSystem, temporary); ++k)
+        placed = bool(fileSystem.rename(temporary, countedName(newPath, k)));
+    if (!placed && stillAt(fileSystem, temporary))
+        fileSystem.rename(temporary, oldPath);
 }
 
 // The rows PREVIEW CHANGES shows: the new name of every entry holding FROM.
@@ -70,25 +77,25 @@ QStringList fileList(const QString &folder, const Wildcard &filter)
 
 } // namespace
 
-void referenceMakeChanges(Host &host, const QString &folder, const QStringList &entries,
+void referenceMakeChanges(FileSystem &fileSystem, const QString &folder, const QStringList &entries,
                           const QString &from, const QString &to)
 {
     if (!RenameToIsAllowed(to) || entries.isEmpty())
         return;
-    host.SeedRandom(1);
+    Random random(1);
     for (const QString &entry : entries)
         if (NameMatches(entry, from))
-            renameEntry(host, folder, entry, from, to);
+            renameEntry(fileSystem, random, folder, entry, from, to);
 }
 
-QStringList referenceCleanUpBatch(Host &host, const QString &folder, const QStringList &entries,
+QStringList referenceCleanUpBatch(FileSystem &fileSystem, const QString &folder, const QStringList &entries,
                                   const Wildcard &filter)
 {
     QStringList listed = entries;
     QStringList preview;
     for (const PassStep &step : passTable()) {
         if (!step.isYearStep) {
-            referenceMakeChanges(host, folder, listed, step.from, step.to);
+            referenceMakeChanges(fileSystem, folder, listed, step.from, step.to);
             listed = fileList(folder, filter);
             continue;
         }
@@ -96,7 +103,7 @@ QStringList referenceCleanUpBatch(Host &host, const QString &folder, const QStri
             const QString digits = QString::number(year);
             preview = previewRows(listed, digits, passYearTo(digits));
             if (!preview.isEmpty()) {
-                referenceMakeChanges(host, folder, listed, digits, passYearTo(digits));
+                referenceMakeChanges(fileSystem, folder, listed, digits, passYearTo(digits));
                 listed = fileList(folder, filter);
             }
         }
@@ -104,20 +111,16 @@ QStringList referenceCleanUpBatch(Host &host, const QString &folder, const QStri
     return preview;
 }
 
-void referenceUpperCaseWalk(Host &host, const QString &folder, WalkMode mode)
+void referenceUpperCaseWalk(FileSystem &fileSystem, const QString &folder, WalkMode mode)
 {
-    for (QString name = host.ListFolder(Paths::join(folder, QStringLiteral("*.*")),
-                                        ListMask::FilesAndFolders);
-         !name.isEmpty(); name = host.ListFolder()) {
+    for (const QString &name :
+         fileSystem.listNames(folder, QStringLiteral("*.*"), EntryKinds::FilesAndFolders)) {
         const QString path = Paths::join(folder, name);
-        const std::optional<int> attributes = host.GetAttributes(path);
-        if (!attributes)
-            continue;
-        const bool isFolder = (*attributes & Attribute::Folder) != 0;
-        if (isFolder != (mode == WalkMode::Folders))
+        const std::optional<FolderEntry::Kind> kind = fileSystem.entryKind(path);
+        if (!kind || (*kind == FolderEntry::Folder) != (mode == WalkMode::Folders))
             continue;
         const QString upper = name.toUpper();
         if (upper != name)
-            host.RenameFile(path, Paths::join(folder, upper));
+            fileSystem.rename(path, Paths::join(folder, upper));
     }
 }

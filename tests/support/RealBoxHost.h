@@ -16,17 +16,15 @@ class RealBoxHost : public TestHost {
 public:
     std::function<void(QDialog &box)> user;
 
-    QString AskText(const QString &prompt, const QString &title, const QString &defaultText,
-                    const QString &hint, const AnswerPreviewer &previewer) override
+    QString askText(const Question &question, const AnswerPreviewer &previewer) override
     {
-        questions.append({prompt, title, defaultText});
+        questions.append(question);
         QTimer::singleShot(0, [this] {
             auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
             user(*box);
             if (box->isVisible())
                 box->reject();
         });
-        return AnswerPreviewBox::ask(QApplication::activeWindow(), prompt, title, defaultText, hint,
-                                     previewer);
+        return AnswerPreviewBox::ask(QApplication::activeWindow(), question, previewer);
     }
 };

@@ -1,6 +1,6 @@
 #include "SecondDrive.h"
 #include "TempFolder.h"
-#include "TestHost.h"
+#include "TestFileSystem.h"
 
 #include "core/base/Paths.h"
 #include "core/base/TemporaryName.h"
@@ -49,16 +49,16 @@ private slots:
         QTest::addColumn<QString>("which");     // the path or the count it fails at
         QTest::addColumn<QString>("told");
         QTest::addColumn<bool>("undoable");
-        QTest::newRow("a chosen rename") << "RenameFile" << "c"
+        QTest::newRow("a chosen rename") << "rename" << "c"
                                          << "1 of 4 names could not be changed:" << true;
-        QTest::newRow("the third rename") << "RenameFile" << "#3"
+        QTest::newRow("the third rename") << "rename" << "#3"
                                           << "of 4 names could not be changed:" << true;
         QTest::newRow("renames from temporary names")
-            << "RenameFile" << "temporary" << "1 file waits under a temporary name:" << true;
-        QTest::newRow("a write of the record") << "Write" << "" << "No space left on device" << false;
-        QTest::newRow("a flush of the record") << "Flush" << "" << "Input/output error" << false;
+            << "rename" << "temporary" << "1 file waits under a temporary name:" << true;
+        QTest::newRow("a write of the record") << "write" << "" << "No space left on device" << false;
+        QTest::newRow("a flush of the record") << "flush" << "" << "Input/output error" << false;
         QTest::newRow("the end of the record")
-            << "AppendToFile" << "" << "its end could not be added to its record" << true;
+            << "appendToFile" << "" << "its end could not be added to its record" << true;
     }
     void faults()
     {
@@ -68,7 +68,7 @@ private slots:
         QFETCH(bool, undoable);
         TempFolder folder{"a", "b", "c", "d"};
         const QStringList before = folder.state();
-        TestHost host;
+        TestFileSystem host;
         int calls = 0;
         host.failWhen = [&](const QString &op, const QString &path) {
             if (op != operation)
@@ -109,10 +109,10 @@ private slots:
         RenamePlan plan;
         for (const QString &name : names)
             plan.renames.append({Paths::join(videos, name), Paths::join(videos, name.toUpper())});
-        TestHost host;
+        TestFileSystem host;
         int renames = 0;
         host.failWhen = [&](const QString &operation, const QString &) {
-            if (operation == u"RenameFile" && ++renames == 10) {
+            if (operation == u"rename" && ++renames == 10) {
                 QDir().rename(videos, moved);
                 QFile::link(parent / "other", videos);
             }
@@ -144,9 +144,9 @@ private slots:
         QFETCH(bool, mountedOver);
         TempFolder parent{"videos/", "videos/a", "videos/b"};
         const QString videos = parent / "videos", away = parent / "away";
-        TestHost host;
+        TestFileSystem host;
         host.failWhen = [](const QString &operation, const QString &path) {
-            return operation == u"RenameFile" && isTemporaryName(QFileInfo(path).fileName());
+            return operation == u"rename" && isTemporaryName(QFileInfo(path).fileName());
         };
         RenamePlan swap;
         swap.renames = {{videos + "/a", videos + "/b"}, {videos + "/b", videos + "/a"}};
@@ -180,9 +180,9 @@ private slots:
     {
         TempFolder parent{"videos/", "videos/film.mkv", "outside/"};
         const QString videos = parent / "videos";
-        TestHost host;
+        TestFileSystem host;
         host.failWhen = [&](const QString &operation, const QString &path) {
-            if (operation == u"MoveFile" && QDir(videos + "/film").exists()) {
+            if (operation == u"moveFile" && QDir(videos + "/film").exists()) {
                 QDir(videos + "/film").removeRecursively();
                 QFile::link(parent / "outside", videos + "/film");
             }
@@ -197,7 +197,7 @@ private slots:
     void undoLeavesOtherFiles()
     {
         TempFolder folder{"a.avi"};
-        TestHost host;
+        TestFileSystem host;
         RenamePlan plan;
         plan.renames.append({folder / "a.avi", folder / "A.AVI"});
         applyRenamerChange(host, "MAKE CHANGES", folder.path(), plan);
@@ -217,8 +217,8 @@ private slots:
     // and its message stays short.
     void badRecordsAtStart()
     {
-        TestHost host;
-        const QString state = host.StateFolder();
+        TestFileSystem host;
+        const QString state = host.stateFolder();
         QFile huge(state + "/change-999999.change");
         QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(100LL << 30));
         huge.close();

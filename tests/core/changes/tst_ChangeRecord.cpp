@@ -1,5 +1,5 @@
 #include "TempFolder.h"
-#include "TestHost.h"
+#include "TestFileSystem.h"
 
 #include "core/changes/ChangeJournal.h"
 
@@ -158,7 +158,7 @@ private slots:
             | QFile::WriteOther | QFile::ExeOther;
         QFile::setPermissions(folder.path(), QFile::permissions(folder.path()) | others);
         QFile::setPermissions(old, QFile::permissions(old) | others);
-        TestHost host(folder.path());
+        TestFileSystem host(folder.path());
         StoredChange change{{}, sample()};
         QVERIFY(ChangeJournal(host).begin(change));
         for (const QString &path : {folder.path(), old, folder.filePath(change.file)})
@@ -169,12 +169,12 @@ private slots:
     // is, and read once it can be.
     void readErrorSetsNothingAside()
     {
-        TestHost host;
+        TestFileSystem host;
         ChangeJournal journal(host);
         StoredChange change{{}, sample()};
         QVERIFY(journal.begin(change));
         journal.release(change);
-        host.failWhen = [](const QString &operation, const QString &) { return operation == u"ReadFile"; };
+        host.failWhen = [](const QString &operation, const QString &) { return operation == u"readFile"; };
         QStringList notes;
         QVERIFY(journal.summaries(notes).isEmpty());
         QVERIFY2(notes.size() == 1 && notes.first().contains("cannot be read now"), qPrintable(notes.join(u'\n')));
@@ -188,7 +188,7 @@ private slots:
     // sentence, and a record that cannot be written leaves the set as it was.
     void log()
     {
-        TestHost host;
+        TestFileSystem host;
         ChangeJournal log(host);
         for (int i = 0; i < ChangeJournal::Kept + 2; ++i) {
             StoredChange change{{}, sample()};
@@ -202,9 +202,9 @@ private slots:
         QCOMPARE(changes.size(), ChangeJournal::Kept);
         QCOMPARE(changes.first().record.what, QStringLiteral("2"));
 
-        QFile(host.StateFolder() + "/" + changes.last().file).resize(10);
+        QFile(host.stateFolder() + "/" + changes.last().file).resize(10);
         host.failWhen = [](const QString &operation, const QString &) {
-            return operation == QLatin1String("CreateFile");
+            return operation == QLatin1String("createFile");
         };
         StoredChange unwritten{{}, sample()};
         QCOMPARE(log.begin(unwritten).reason, QStringLiteral("Permission denied"));

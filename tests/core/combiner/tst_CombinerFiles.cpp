@@ -1,5 +1,5 @@
 #include "TempFolder.h"
-#include "TestHost.h"
+#include "TestFileSystem.h"
 
 #include "core/combiner/CombinerFiles.h"
 
@@ -114,8 +114,8 @@ void tst_CombinerFiles::cmdBatchBytesOnDisk()
                                                  QStringLiteral("output.mpg"), QStringLiteral(R"(C:\V)"),
                                                  QStringLiteral("14:25:30"));
     TempFolder folder;
-    TestHost host;
-    QVERIFY(host.WriteTextFile(folder / "batch.cmd", batch.lines, batch.lineEnd, batch.executable));
+    TestFileSystem host;
+    QVERIFY(host.writeTextFile(folder / "batch.cmd", batch.lines, batch.lineEnd, batch.executable));
     QCOMPARE(bytesOf(folder / "batch.cmd"),
              QByteArray("C:\r\nCD \"C:\\V\"\r\ncopy /b \"C:\\V\\A.VOB\"+\"C:\\V\\B.VOB\" \"output.mpg\"\r\n"));
 }

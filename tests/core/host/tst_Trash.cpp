@@ -1,6 +1,6 @@
 #include "SecondDrive.h"
 #include "TempFolder.h"
-#include "TestHost.h"
+#include "TestFileSystem.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -134,9 +134,9 @@ private slots:
         TempFolder home;
         QVERIFY(QFile::link(top + "/Films", home / "Videos"));
 
-        TestHost host;
+        TestFileSystem host;
         QString place;
-        const Outcome reserved = host.ReserveTrash(home / "Videos/a.avi", place);
+        const Outcome reserved = host.reserveTrash(home / "Videos/a.avi", QDateTime::currentDateTime(), place);
         if (trash.isEmpty()) {
             QVERIFY(!reserved);
             QVERIFY2(reserved.reason.contains(" cannot be made ("), qPrintable(reserved.reason));
@@ -146,8 +146,8 @@ private slots:
             QVERIFY(contentsOf(top + "/" + trash + "/info/a.avi.trashinfo")
                         .startsWith("[Trash Info]\nPath=Films/a.avi\nDeletionDate="));
             meanwhile(top);
-            QVERIFY(host.MoveFile(home / "Videos/a.avi", place));
-            QVERIFY(!host.ReleaseTrash(place));
+            QVERIFY(host.moveFile(home / "Videos/a.avi", place));
+            QVERIFY(!host.releaseTrash(place));
         }
         after.sort();
         QCOMPARE(entriesBelow(top), after);
@@ -162,7 +162,7 @@ private slots:
         const QString name = QString(123, u'é') + ".mkv"; // 250 bytes
         TempFolder folder{"One/", "Two/"};
         folder.make({"One/" + name, "Two/" + name});
-        TestHost host;
+        TestFileSystem host;
         const QString trash = host.trashFolder() + "/Trash";
         const QStringList expected{QString(120, u'é') + ".mkv", QString(119, u'é') + ".mkv.2"};
         const QStringList subfolders{"One", "Two"};
@@ -170,10 +170,10 @@ private slots:
             const QString &subfolder = subfolders[i];
             const QString path = folder / subfolder + "/" + name;
             QString place;
-            QVERIFY2(host.ReserveTrash(path, place), qPrintable(path));
+            QVERIFY2(host.reserveTrash(path, QDateTime::currentDateTime(), place), qPrintable(path));
             const QString &free = expected[i];
             QCOMPARE(place, trash + "/files/" + free);
-            QVERIFY(host.MoveFile(path, place));
+            QVERIFY(host.moveFile(path, place));
             const QString note = trash + "/info/" + free + ".trashinfo";
             QCOMPARE(modeOf(note), 0600);
             const QString original = QFileInfo(folder / subfolder).canonicalFilePath() + "/" + name;

@@ -2,7 +2,7 @@
 #include "ExfatVolume.h"
 #include "PlannedCore.h"
 #include "TempFolder.h"
-#include "TestHost.h"
+#include "TestFileSystem.h"
 
 #include "core/changes/Recovery.h"
 #include "core/changes/ChangeEngine.h"
@@ -30,9 +30,9 @@ private slots:
         TempFolder blind(TempFolder::Inside{m_volume->path()}), sensitive;
         blind.make({"a.avi"});
         sensitive.make({"a.avi"});
-        TestHost host;
-        QVERIFY(host.ReadFolder(blind.path()).caseBlind);
-        QVERIFY(!host.ReadFolder(sensitive.path()).caseBlind);
+        TestFileSystem host;
+        QVERIFY(host.readFolder(blind.path()).caseBlind);
+        QVERIFY(!host.readFolder(sensitive.path()).caseBlind);
     }
 
     // A case-only rename works, and a name another file holds in another
@@ -59,8 +59,8 @@ private slots:
         QFETCH(QStringList, after);
         TempFolder folder(TempFolder::Inside{m_volume->path()});
         folder.make(files);
-        TestHost host;
-        QCOMPARE(bool(host.RenameFile(folder / from, folder / to)), renamed);
+        TestFileSystem host;
+        QCOMPARE(bool(host.rename(folder / from, folder / to)), renamed);
         QCOMPARE(folder.state(), after);
     }
 
@@ -72,10 +72,10 @@ private slots:
     {
         TempFolder folder(TempFolder::Inside{m_volume->path()});
         folder.make({"a.avi", "Movie.mkv", "Season 1/", "DONE.AVI"});
-        TestHost host;
+        TestFileSystem host;
         int renames = 0;
         host.failWhen = [&](const QString &operation, const QString &) {
-            renames += operation == QLatin1String("RenameFile");
+            renames += operation == QLatin1String("rename");
             return false;
         };
         plannedUpperCaseWalk(host, folder.path(), WalkMode::Files);
@@ -93,9 +93,9 @@ private slots:
         for (int i = 0; i < 20; ++i)
             names << QStringLiteral("film%1.avi").arg(i, 2, 10, QLatin1Char('0'));
         folder.make(names);
-        TestHost host;
+        TestFileSystem host;
         host.failWhen = [](const QString &operation, const QString &path) {
-            return operation == u"RenameFile" && isTemporaryName(QFileInfo(path).fileName());
+            return operation == u"rename" && isTemporaryName(QFileInfo(path).fileName());
         };
         const QString report = changeReport(plannedUpperCaseWalk(host, folder.path(), WalkMode::Files),
                                             "name", "names");
@@ -116,14 +116,14 @@ private slots:
             names << QStringLiteral("film%1.avi").arg(i, 2, 10, QLatin1Char('0'));
         folder.make(names);
         const QString path = folder.path();
-        TestHost host;
+        TestFileSystem host;
         int renames = 0;
         host.failWhen = [&](const QString &operation, const QString &) {
-            if (operation == u"RenameFile" && ++renames == 10)
+            if (operation == u"rename" && ++renames == 10)
                 m_volume->pull();
             return false;
         };
-        FolderModel model(host.ReadFolder(path));
+        FolderModel model(host.readFolder(path));
         planUpperCaseWalk(model, WalkMode::Files);
         const ChangeOutcome outcome = applyRenamerChange(host, "the upper-case walk", path, model.plan(path));
         QCOMPARE(outcome.stranded.size(), 1);
@@ -151,7 +151,7 @@ private slots:
         TempFolder folder(TempFolder::Inside{m_volume->path()});
         folder.make({QString::fromUtf8("\u00b5.avi"), QString::fromUtf8("\u03bc.avi")});
         const QStringList before = folder.state();
-        TestHost host;
+        TestFileSystem host;
         plannedUpperCaseWalk(host, folder.path(), WalkMode::Files);
         QVERIFY(folder.state() != before);
         undoLatest(host, ChangeRecord::Tool::Renamer);
@@ -164,8 +164,8 @@ private slots:
     {
         TempFolder folder(TempFolder::Inside{m_volume->path()});
         folder.make({"a.avi"});
-        TestHost host;
-        QVERIFY(host.RenameFile(folder / "a.avi", folder / "tamsel.ltmp.1z7.3"));
+        TestFileSystem host;
+        QVERIFY(host.rename(folder / "a.avi", folder / "tamsel.ltmp.1z7.3"));
         StoredChange change;
         change.record.what = QStringLiteral("the upper-case walk");
         change.record.folders = {{folder.path(), {}}};

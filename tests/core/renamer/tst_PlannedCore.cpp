@@ -1,6 +1,6 @@
 #include "Differential.h"
 #include "TempFolder.h"
-#include "TestHost.h"
+#include "TestFileSystem.h"
 
 #include "core/changes/RenamePlan.h"
 #include "core/renamer/RenamerChange.h"
@@ -69,10 +69,10 @@ private slots:
         RenamePlan plan;
         for (const QString &rename : renames)
             plan.renames.append({folder / rename.section(u'>', 0, 0), folder / rename.section(u'>', 1)});
-        TestHost host;
+        TestFileSystem host;
         int calls = 0;
         host.failWhen = [&](const QString &operation, const QString &path) {
-            calls += operation == QLatin1String("RenameFile");
+            calls += operation == QLatin1String("rename");
             return !refused.isEmpty() && path == folder / refused;
         };
         applyRenamerChange(host, "MAKE CHANGES", folder.path(), plan);

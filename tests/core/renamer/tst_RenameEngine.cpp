@@ -1,11 +1,12 @@
 #include "TempFolder.h"
-#include "TestHost.h"
+#include "TestFileSystem.h"
 
 #include "core/base/TemporaryName.h"
 #include "core/host/FolderListing.h"
 #include "PlannedCore.h"
 
 #include <QTest>
+#include <random>
 
 #ifdef Q_OS_LINUX
 #include <fcntl.h>
@@ -100,17 +101,16 @@ private slots:
 
         TempFolder folder;
         folder.make(files);
-        TestHost host;
+        TestFileSystem host;
         plannedMakeChanges(host, folder.path(), listed(folder), from, to);
 
         QCOMPARE(folder.state(), sorted(after));
-        QVERIFY(host.messages.isEmpty());
     }
 
     void vanishedEntryIsSkipped()
     {
         TempFolder folder{"a.avi", "c.avi"};
-        TestHost host;
+        TestFileSystem host;
         plannedMakeChanges(host, folder.path(), {"a.avi", "b.avi", "c.avi"}, ".", ".");
         QCOMPARE(folder.state(), (QStringList{"A.AVI<-a.avi", "C.AVI<-c.avi"}));
     }
@@ -120,7 +120,7 @@ private slots:
     void folderEndingInSeparator()
     {
         TempFolder folder{"a.mkv"};
-        TestHost host;
+        TestFileSystem host;
         plannedMakeChanges(host, folder.path() + QDir::separator(), listed(folder), "a", "b");
         QCOMPARE(folder.state(), QStringList{"B.MKV<-a.mkv"});
     }
@@ -129,11 +129,11 @@ private slots:
     // nor renamed.
     void takenTemporaryNameIsNotUsed()
     {
-        TestHost host;
-        host.SeedRandom(1);
+        TestFileSystem host;
+        std::mt19937 random(1);
         QStringList taken;
         for (int i = 0; i < 2; ++i)
-            taken << temporaryName(temporaryNumber(host.NextRandom()));
+            taken << temporaryName(temporaryNumber(std::uniform_real_distribution<double>(0.0, 1.0)(random)));
         TempFolder folder;
         folder.make(taken + QStringList{"a.mkv"});
 
@@ -147,7 +147,7 @@ private slots:
     {
         const QString name = QString(240, u'a') + QStringLiteral(".avi");
         TempFolder folder{name};
-        TestHost host;
+        TestFileSystem host;
         plannedMakeChanges(host, folder.path(), listed(folder), "a", "bb");
         QCOMPARE(folder.state(), unchanged({name}));
     }
@@ -157,9 +157,9 @@ private slots:
     void refusedRenameLeavesTheEntry()
     {
         TempFolder folder{"a.avi", "b.avi"};
-        TestHost host;
+        TestFileSystem host;
         host.failWhen = [&](const QString &operation, const QString &path) {
-            return operation == QLatin1String("RenameFile") && path == folder / "b.avi";
+            return operation == QLatin1String("rename") && path == folder / "b.avi";
         };
         plannedMakeChanges(host, folder.path(), listed(folder), ".", ".");
         QCOMPARE(folder.state(), (QStringList{"A.AVI<-a.avi", "b.avi<-b.avi"}));
@@ -176,7 +176,7 @@ private slots:
         QVERIFY(fd >= 0);
         ::close(fd);
 
-        TestHost host;
+        TestFileSystem host;
         const QStringList entries = listed(folder) << QFile::decodeName("bad\xff.avi");
         plannedMakeChanges(host, folder.path(), entries, ".", ".");
         QCOMPARE(folder.state(), QStringList{"OK.AVI<-ok.avi"});

@@ -146,7 +146,7 @@ private slots:
         QList<QUrl> urls = fileUrls({folder / "b.avi", folder / "Sub", folder / "gone.avi",
                                      folder / "a.avi"});
         urls << QUrl("https://example.org/film.avi");
-        QCOMPARE(addDroppedFiles(host, list, urls), (QStringList{folder / "b.avi", folder / "a.avi"}));
+        QCOMPARE(addDroppedFiles(host, host, list, urls), (QStringList{folder / "b.avi", folder / "a.avi"}));
         QCOMPARE(list.items(), (QStringList{folder / "a.avi", folder / "b.avi"}));
         QCOMPARE(host.messages.size(), 1);
         QVERIFY(host.messages.at(0).startsWith("3 dropped item(s) left out"));
@@ -162,7 +162,7 @@ private slots:
             filler << QString::number(i);
         list.addItems(filler);
         const QStringList added =
-            addDroppedFiles(host, list, fileUrls({folder / "a.avi", folder / "b.avi", folder / "c.avi"}));
+            addDroppedFiles(host, host, list, fileUrls({folder / "a.avi", folder / "b.avi", folder / "c.avi"}));
         QCOMPARE(added, QStringList{folder / "a.avi"});
         QCOMPARE(host.messages,
                  QStringList{"2 dropped file(s) left out: the list holds at most 32767 rows."});

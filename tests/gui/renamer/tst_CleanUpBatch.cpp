@@ -1,5 +1,5 @@
 #include "RealBoxHost.h"
-#include "RenamerWindow.h"
+#include "RenamerFixture.h"
 #include "TempFolder.h"
 #include "TestHost.h"
 
@@ -311,7 +311,7 @@ private slots:
         TestHost host;
         std::atomic<bool> onWorkerThroughout = true;
         host.failWhen = [&](const QString &operation, const QString &path) {
-            if (operation != u"RenameFile")
+            if (operation != u"rename")
                 return false;
             onWorkerThroughout = onWorkerThroughout && QThread::currentThread() != qApp->thread();
             return path == folder / "x.dvdrip.avi";

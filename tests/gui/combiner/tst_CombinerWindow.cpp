@@ -3,7 +3,7 @@
 
 #include "gui/controls/ListBox.h"
 #include "gui/controls/WindowLayout.h"
-#include "gui/combiner/CombineFilesUsingCMD.h"
+#include "gui/combiner/CombinerWindow.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -47,7 +47,7 @@ QList<QUrl> fileUrls(const QStringList &paths)
 // The combiner window with a scripted host, its controls found by name.
 struct Combiner {
     TestHost host;
-    CombineFilesUsingCMD window{host, nullptr};
+    CombinerWindow window{host, host, nullptr};
 
     template<typename T = QWidget>
     T *control(const char *name) { return window.findChild<T *>(QLatin1String(name)); }
@@ -76,7 +76,7 @@ struct Combiner {
 
 } // namespace
 
-class tst_CombineFilesUsingCMD : public QObject {
+class tst_CombinerWindow : public QObject {
     Q_OBJECT
 private slots:
     void controls_data();
@@ -97,7 +97,7 @@ private slots:
     void scriptJoinsFilesInListOrder();
 };
 
-void tst_CombineFilesUsingCMD::controls_data()
+void tst_CombinerWindow::controls_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("kind");
@@ -119,7 +119,7 @@ void tst_CombineFilesUsingCMD::controls_data()
     QTest::newRow("Command2") << "Command2" << "QPushButton" << "E&xit" << QRect(6720, 7200, 975, 375);
 }
 
-void tst_CombineFilesUsingCMD::controls()
+void tst_CombinerWindow::controls()
 {
     QFETCH(QString, name);
     QFETCH(QString, kind);
@@ -149,7 +149,7 @@ void tst_CombineFilesUsingCMD::controls()
 }
 
 // Tab walks the controls that take the focus in the order of their tab indexes.
-void tst_CombineFilesUsingCMD::tabOrder()
+void tst_CombinerWindow::tabOrder()
 {
     Combiner c;
     QStringList order;
@@ -162,7 +162,7 @@ void tst_CombineFilesUsingCMD::tabOrder()
     QCOMPARE(order, (QStringList{"Text1", "List1", "Command1", "Command2", "Text2", "Command4", "Command5"}));
 }
 
-void tst_CombineFilesUsingCMD::dropsAddFilesInOrder()
+void tst_CombinerWindow::dropsAddFilesInOrder()
 {
     TempFolder folder{"A/", "A/VTS_01_2.VOB", "A/vts_01_1.vob", "B/", "B/VTS_01_3.VOB"};
     Combiner c;
@@ -184,7 +184,7 @@ void tst_CombineFilesUsingCMD::dropsAddFilesInOrder()
 
 // Ctrl+V pastes the files copied in a file manager and Insert opens a file
 // dialog; either lists the files as a drop would.
-void tst_CombineFilesUsingCMD::filesByKeyboard_data()
+void tst_CombinerWindow::filesByKeyboard_data()
 {
     QTest::addColumn<int>("key");
     QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
@@ -193,7 +193,7 @@ void tst_CombineFilesUsingCMD::filesByKeyboard_data()
     QTest::newRow("Insert") << int(Qt::Key_Insert) << Qt::KeyboardModifiers();
 }
 
-void tst_CombineFilesUsingCMD::filesByKeyboard()
+void tst_CombinerWindow::filesByKeyboard()
 {
     QFETCH(int, key);
     QFETCH(Qt::KeyboardModifiers, modifiers);
@@ -215,7 +215,7 @@ void tst_CombineFilesUsingCMD::filesByKeyboard()
     QVERIFY(c.host.messages.isEmpty());
 }
 
-void tst_CombineFilesUsingCMD::dropWithoutFilesChangesNoText()
+void tst_CombinerWindow::dropWithoutFilesChangesNoText()
 {
     TempFolder folder{"Sub/"};
     Combiner c;
@@ -228,7 +228,7 @@ void tst_CombineFilesUsingCMD::dropWithoutFilesChangesNoText()
     QCOMPARE(c.host.messages.size(), 1);
 }
 
-void tst_CombineFilesUsingCMD::clearKeepsTexts()
+void tst_CombinerWindow::clearKeepsTexts()
 {
     TempFolder folder{"a.vob", "b.vob"};
     Combiner c;
@@ -243,7 +243,7 @@ void tst_CombineFilesUsingCMD::clearKeepsTexts()
     QCOMPARE(c.text("Text2")->text(), folder.path());
 }
 
-void tst_CombineFilesUsingCMD::combineWritesScript()
+void tst_CombinerWindow::combineWritesScript()
 {
     TempFolder folder{"VTS_01_2.VOB", "VTS_01_1.VOB"};
     Combiner c;
@@ -264,7 +264,7 @@ void tst_CombineFilesUsingCMD::combineWritesScript()
     QCOMPARE(c.text("Text2")->text(), folder.path());
 }
 
-void tst_CombineFilesUsingCMD::createPdeWritesList()
+void tst_CombinerWindow::createPdeWritesList()
 {
     TempFolder folder{"b,2.mpg", "A 1.mpg", "myPocketDivXbatch.pde"};
     Combiner c;
@@ -286,7 +286,7 @@ void tst_CombineFilesUsingCMD::createPdeWritesList()
     QCOMPARE(bytesOf(list), (a + ',' + a + ".AVI," + Settings + "\r\n").toUtf8());
 }
 
-void tst_CombineFilesUsingCMD::emptyListWritesNothing()
+void tst_CombinerWindow::emptyListWritesNothing()
 {
     TempFolder folder;
     Combiner c;
@@ -300,7 +300,7 @@ void tst_CombineFilesUsingCMD::emptyListWritesNothing()
 
 // The batch name's digits come from one reading, never from readings taken
 // on both sides of a change of hour.
-void tst_CombineFilesUsingCMD::oneClockReading()
+void tst_CombinerWindow::oneClockReading()
 {
     TempFolder folder{"a.vob"};
     Combiner c;
@@ -311,7 +311,7 @@ void tst_CombineFilesUsingCMD::oneClockReading()
     QCOMPARE(folder.names(), (QStringList{"a.vob", "combinefiles125959.sh"}));
 }
 
-void tst_CombineFilesUsingCMD::refusedListIsKept()
+void tst_CombinerWindow::refusedListIsKept()
 {
     TempFolder folder{"a.mpg", "b\nc.mpg"};
     Combiner c;
@@ -325,7 +325,7 @@ void tst_CombineFilesUsingCMD::refusedListIsKept()
     QCOMPARE(c.list()->count(), 2);
 }
 
-void tst_CombineFilesUsingCMD::failedWriteIsReported_data()
+void tst_CombinerWindow::failedWriteIsReported_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("failure");
@@ -337,7 +337,7 @@ void tst_CombineFilesUsingCMD::failedWriteIsReported_data()
 
 // Nothing is lost when the file cannot be created: the user is told where
 // and why, and the list stays for another try.
-void tst_CombineFilesUsingCMD::failedWriteIsReported()
+void tst_CombinerWindow::failedWriteIsReported()
 {
     QFETCH(QString, button);
     QFETCH(QString, failure);
@@ -347,7 +347,7 @@ void tst_CombineFilesUsingCMD::failedWriteIsReported()
     QVERIFY(c.drop(QStringList{folder / "a.vob"}));
     QString reason;
     if (failure == "refused by the host") {
-        c.host.failWhen = [](const QString &operation, const QString &) { return operation == "WriteTextFile"; };
+        c.host.failWhen = [](const QString &operation, const QString &) { return operation == "writeTextFile"; };
         reason = QStringLiteral("Permission denied");
     } else if (failure == "missing folder") {
         c.text("Text2")->setText(folder / "Gone");
@@ -374,7 +374,7 @@ void tst_CombineFilesUsingCMD::failedWriteIsReported()
 }
 
 // The written script, run by sh, joins the files byte for byte in list order.
-void tst_CombineFilesUsingCMD::scriptJoinsFilesInListOrder()
+void tst_CombinerWindow::scriptJoinsFilesInListOrder()
 {
     TempFolder folder{"Set 1/"};
     const QStringList names{"b 2.vob", "A 1.vob", "c'3 100%.vob", "-d.vob", "\"e\" $HOME.vob"};
@@ -403,5 +403,5 @@ void tst_CombineFilesUsingCMD::scriptJoinsFilesInListOrder()
     QCOMPARE(folder.names(), QStringList{"Set 1"});
 }
 
-QTEST_MAIN(tst_CombineFilesUsingCMD)
-#include "tst_CombineFilesUsingCMD.moc"
+QTEST_MAIN(tst_CombinerWindow)
+#include "tst_CombinerWindow.moc"

@@ -1,26 +1,19 @@
-#include "core/host/LocalHost.h"
+#include "core/host/LocalFileSystem.h"
 
 #include "core/base/Paths.h"
 #include "core/base/TemporaryName.h"
-#include "core/base/Wildcard.h"
 #include "core/host/FolderListing.h"
-#include "core/host/LongWork.h"
 #include "core/host/MountTable.h"
 #include "core/host/NativePath.h"
 #include "core/host/Trash.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QSocketNotifier>
-#include <QStandardPaths>
 #include <QStorageInfo>
 #include <QStringEncoder>
-#include <QThread>
-#include <QTime>
 
 #ifdef Q_OS_LINUX
 #include <cerrno>
@@ -154,7 +147,7 @@ void identifyByTime(const QString &folder, QList<FolderEntry> &entries)
 
 } // namespace
 
-LocalHost::LocalHost()
+LocalFileSystem::LocalFileSystem()
 {
     const QByteArray state = qgetenv("XDG_STATE_HOME");
     const QString base = state.startsWith('/') ? QFile::decodeName(state)
@@ -162,7 +155,7 @@ LocalHost::LocalHost()
     m_stateFolder = QDir::toNativeSeparators(base + QStringLiteral("/tamsells-file-utilities"));
 }
 
-LocalHost::~LocalHost()
+LocalFileSystem::~LocalFileSystem()
 {
 #ifdef Q_OS_LINUX
     for (const Pin &pin : std::as_const(m_pins))
@@ -172,32 +165,13 @@ LocalHost::~LocalHost()
 #endif
 }
 
-QString LocalHost::ListFolder(const QString &pattern, int mask)
-{
-    const EntryKinds kinds = (mask & Attribute::Folder) ? EntryKinds::FilesAndFolders
-                                                        : EntryKinds::Files;
-    const QString name = Paths::lastComponent(pattern);
-    m_listing.clear();
-    m_nextInListing = 0;
-    if (Wildcard::hasWildcards(name))
-        m_listing = listEntries(Paths::folderPart(pattern), Wildcard(name), kinds);
-    else if (!name.isEmpty() && entryExists(pattern, kinds))
-        m_listing << name;
-    return ListFolder();
-}
-
-QString LocalHost::ListFolder()
-{
-    return m_nextInListing < m_listing.size() ? m_listing.at(m_nextInListing++) : QString();
-}
-
-QStringList LocalHost::ListNames(const QString &folder, const QString &pattern,
+QStringList LocalFileSystem::listNames(const QString &folder, const QString &pattern,
                                  EntryKinds kinds)
 {
     return listEntries(folder, Wildcard(pattern), kinds);
 }
 
-QStringList LocalHost::ListDrives()
+QStringList LocalFileSystem::listDrives()
 {
     QStringList drives{Paths::hostRoot()};
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
@@ -208,7 +182,7 @@ QStringList LocalHost::ListDrives()
     return drives;
 }
 
-FolderContents LocalHost::ReadFolder(const QString &folder)
+FolderContents LocalFileSystem::readFolder(const QString &folder)
 {
     FolderContents contents;
     contents.readable = readFolderEntries(folder, contents.entries);
@@ -237,24 +211,17 @@ FolderContents LocalHost::ReadFolder(const QString &folder)
     return contents;
 }
 
-std::optional<int> LocalHost::GetAttributes(const QString &path)
+std::optional<FolderEntry::Kind> LocalFileSystem::entryKind(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.exists())
         return std::nullopt;
-    int bits = 0;
-    if (info.isDir())
-        bits |= Attribute::Folder;
-    if (!info.isWritable())
-        bits |= Attribute::ReadOnly;
-    if (isHiddenName(info.fileName()))
-        bits |= Attribute::Hidden;
-    return bits;
+    return info.isDir() ? FolderEntry::Folder : info.isFile() ? FolderEntry::File : FolderEntry::Other;
 }
 
 #ifdef Q_OS_LINUX
 
-LocalHost::At LocalHost::resolve(const QString &path) const
+LocalFileSystem::At LocalFileSystem::resolve(const QString &path) const
 {
     if (m_pins.isEmpty())
         return {{}, AT_FDCWD, NativePath(path), 0};
@@ -286,7 +253,7 @@ LocalHost::At LocalHost::resolve(const QString &path) const
     return {{}, AT_FDCWD, NativePath(path), 0};
 }
 
-std::optional<bool> LocalHost::exists(const At &at) const
+std::optional<bool> LocalFileSystem::exists(const At &at) const
 {
     if (at.error != 0) {
         errno = at.error;
@@ -305,7 +272,7 @@ std::optional<bool> LocalHost::exists(const At &at) const
     return std::nullopt;
 }
 
-FileIdentity LocalHost::Identify(const QString &path)
+FileIdentity LocalFileSystem::identify(const QString &path)
 {
     const At at = resolve(path);
     struct statx info {};
@@ -329,7 +296,7 @@ FileIdentity LocalHost::Identify(const QString &path)
     return identity;
 }
 
-FolderIdentity LocalHost::IdentifyFolder(const QString &folder)
+FolderIdentity LocalFileSystem::identifyFolder(const QString &folder)
 {
     const NativePath native(folder);
     struct statx info {};
@@ -347,7 +314,7 @@ FolderIdentity LocalHost::IdentifyFolder(const QString &folder)
     return identity;
 }
 
-Outcome LocalHost::PinFolder(const QString &folder)
+Outcome LocalFileSystem::pinFolder(const QString &folder)
 {
     if (m_pins.contains(folder))
         return Outcome::success();
@@ -366,7 +333,7 @@ Outcome LocalHost::PinFolder(const QString &folder)
     return Outcome::success();
 }
 
-void LocalHost::UnpinFolder(const QString &folder)
+void LocalFileSystem::unpinFolder(const QString &folder)
 {
     const auto pin = m_pins.constFind(folder);
     if (pin == m_pins.cend())
@@ -376,7 +343,7 @@ void LocalHost::UnpinFolder(const QString &folder)
     m_lastPinned.clear();
 }
 
-QString LocalHost::PinnedFolderNow(const QString &folder)
+QString LocalFileSystem::pinnedFolderNow(const QString &folder)
 {
     const auto pin = m_pins.constFind(folder);
     if (pin == m_pins.cend())
@@ -401,7 +368,7 @@ QString LocalHost::PinnedFolderNow(const QString &folder)
     return QFile::decodeName(QByteArray(target, length));
 }
 
-Outcome LocalHost::renameThroughTemporary(const QString &oldPath, const QString &newPath)
+Outcome LocalFileSystem::renameThroughTemporary(const QString &oldPath, const QString &newPath)
 {
     const QString folder = Paths::folderPart(newPath);
     const QString name = freeTemporaryName([&](const QString &name) {
@@ -419,7 +386,7 @@ Outcome LocalHost::renameThroughTemporary(const QString &oldPath, const QString 
     return placed ? Outcome::failure(QStringLiteral("the drive kept the old letter case")) : placed;
 }
 
-Outcome LocalHost::renameWithoutFlag(const At &from, const At &to, bool isFile)
+Outcome LocalFileSystem::renameWithoutFlag(const At &from, const At &to, bool isFile)
 {
     if (isFile && (to.device == 0 || !m_noHardLinks.contains(to.device))) {
         if (::linkat(from.folder, from.path.constData(), to.folder, to.path.constData(), 0) == 0) {
@@ -448,7 +415,7 @@ Outcome LocalHost::renameWithoutFlag(const At &from, const At &to, bool isFile)
     return Outcome::success();
 }
 
-Outcome LocalHost::renameNoReplace(const QString &oldPath, const QString &newPath)
+Outcome LocalFileSystem::renameNoReplace(const QString &oldPath, const QString &newPath)
 {
     const At from = resolve(oldPath), to = resolve(newPath);
     if (from.error != 0 || to.error != 0)
@@ -507,14 +474,14 @@ Outcome LocalHost::renameNoReplace(const QString &oldPath, const QString &newPat
     return Outcome::success();
 }
 
-Outcome LocalHost::RenameFile(const QString &oldPath, const QString &newPath)
+Outcome LocalFileSystem::rename(const QString &oldPath, const QString &newPath)
 {
     if (oldPath.isEmpty() || newPath.isEmpty())
         return Outcome::systemError(ENOENT);
     return renameNoReplace(oldPath, newPath);
 }
 
-Outcome LocalHost::MakeFolder(const QString &path)
+Outcome LocalFileSystem::makeFolder(const QString &path)
 {
     if (path.isEmpty())
         return Outcome::systemError(ENOENT);
@@ -526,7 +493,7 @@ Outcome LocalHost::MakeFolder(const QString &path)
     return Outcome::success();
 }
 
-Outcome LocalHost::MoveFile(const QString &source, const QString &destination)
+Outcome LocalFileSystem::moveFile(const QString &source, const QString &destination)
 {
     if (destination.isEmpty())
         return Outcome::systemError(ENOENT);
@@ -545,13 +512,13 @@ Outcome LocalHost::MoveFile(const QString &source, const QString &destination)
     return renameNoReplace(source, destination);
 }
 
-bool LocalHost::RemoveFolder(const QString &path)
+bool LocalFileSystem::removeFolder(const QString &path)
 {
     const At at = resolve(path);
     return !path.isEmpty() && at.error == 0 && ::unlinkat(at.folder, at.path.constData(), AT_REMOVEDIR) == 0;
 }
 
-bool LocalHost::LockFile(const QString &path)
+bool LocalFileSystem::lockFile(const QString &path)
 {
     if (m_locks.contains(path))
         return true;
@@ -566,7 +533,7 @@ bool LocalHost::LockFile(const QString &path)
     return true;
 }
 
-void LocalHost::UnlockFile(const QString &path)
+void LocalFileSystem::unlockFile(const QString &path)
 {
     const auto lock = m_locks.constFind(path);
     if (lock == m_locks.cend())
@@ -575,28 +542,28 @@ void LocalHost::UnlockFile(const QString &path)
     m_locks.erase(lock);
 }
 
-void LocalHost::WatchVolumes(std::function<void()> changed)
+void LocalFileSystem::watchVolumes(std::function<void()> changed)
 {
     // The mount table tells its readers of every change as an exceptional
     // condition on the open file.
     const int fd = ::open("/proc/self/mounts", O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return;
-    m_volumesChanged = std::move(changed);
     m_mounts = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Exception);
-    QObject::connect(m_mounts.get(), &QSocketNotifier::activated, m_mounts.get(), [this] {
-        if (m_working)
-            m_volumesChangedMeanwhile = true;
-        else
-            m_volumesChanged();
-    });
+    QObject::connect(m_mounts.get(), &QSocketNotifier::activated, m_mounts.get(),
+                     [changed = std::move(changed)] { changed(); });
 }
 
 #else
 
 // Elsewhere the host has no pinned folders and works by path through Qt.
 
-FileIdentity LocalHost::Identify(const QString &path)
+FolderIdentity LocalFileSystem::identifyFolder(const QString &)
+{
+    return {};
+}
+
+FileIdentity LocalFileSystem::identify(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -604,62 +571,62 @@ FileIdentity LocalHost::Identify(const QString &path)
     return {0, 0, info.size(), info.lastModified().toMSecsSinceEpoch() * 1000000};
 }
 
-Outcome LocalHost::PinFolder(const QString &)
+Outcome LocalFileSystem::pinFolder(const QString &)
 {
     return Outcome::success();
 }
 
-void LocalHost::UnpinFolder(const QString &)
+void LocalFileSystem::unpinFolder(const QString &)
 {
 }
 
-QString LocalHost::PinnedFolderNow(const QString &folder)
+QString LocalFileSystem::pinnedFolderNow(const QString &folder)
 {
     return QFileInfo(folder).isDir() ? folder : QString();
 }
 
-Outcome LocalHost::RenameFile(const QString &oldPath, const QString &newPath)
+Outcome LocalFileSystem::rename(const QString &oldPath, const QString &newPath)
 {
     QFile file(oldPath);
     return file.rename(newPath) ? Outcome::success() : Outcome::failure(file.errorString());
 }
 
-Outcome LocalHost::MakeFolder(const QString &path)
+Outcome LocalFileSystem::makeFolder(const QString &path)
 {
     return QDir().mkdir(path) ? Outcome::success() : Outcome::failure(QStringLiteral("it could not be made"));
 }
 
-Outcome LocalHost::MoveFile(const QString &source, const QString &destination)
+Outcome LocalFileSystem::moveFile(const QString &source, const QString &destination)
 {
     if (!QFileInfo(source).isFile())
         return Outcome::failure(QStringLiteral("it is not a file"));
-    return RenameFile(source, destination);
+    return rename(source, destination);
 }
 
-bool LocalHost::RemoveFolder(const QString &path)
+bool LocalFileSystem::removeFolder(const QString &path)
 {
     return !path.isEmpty() && QDir().rmdir(path);
 }
 
-bool LocalHost::LockFile(const QString &)
+bool LocalFileSystem::lockFile(const QString &)
 {
     return true;
 }
 
-void LocalHost::UnlockFile(const QString &)
+void LocalFileSystem::unlockFile(const QString &)
 {
 }
 
-void LocalHost::WatchVolumes(std::function<void()>)
+void LocalFileSystem::watchVolumes(std::function<void()>)
 {
 }
 
 #endif
 
-Outcome LocalHost::ReserveTrash(const QString &path, QString &place)
+Outcome LocalFileSystem::reserveTrash(const QString &path, const QDateTime &deleted, QString &place)
 {
     Trash::Place reserved;
-    const Outcome outcome = Trash::reserve(path, QDateTime::currentDateTime(), reserved);
+    const Outcome outcome = Trash::reserve(path, deleted, reserved);
     if (outcome) {
         place = reserved.path;
         m_trashPlaces.insert_or_assign(place, std::move(reserved));
@@ -667,13 +634,13 @@ Outcome LocalHost::ReserveTrash(const QString &path, QString &place)
     return outcome;
 }
 
-bool LocalHost::ReleaseTrash(const QString &place)
+bool LocalFileSystem::releaseTrash(const QString &place)
 {
     m_trashPlaces.erase(place);
     return Trash::release(place);
 }
 
-QString LocalHost::StateFolder()
+QString LocalFileSystem::stateFolder()
 {
     if (!QDir().mkpath(m_stateFolder))
         return {};
@@ -688,18 +655,18 @@ QString LocalHost::StateFolder()
     return m_stateFolder;
 }
 
-Outcome LocalHost::ReadFile(const QString &path, qint64 maxSize, QByteArray &content)
+Outcome LocalFileSystem::readFile(const QString &path, qint64 maxSize, QByteArray &content)
 {
     return DurableFile::read(path, maxSize, content);
 }
 
-Outcome LocalHost::ReadFileRange(const QString &path, qint64 offset, qint64 length,
+Outcome LocalFileSystem::readFileRange(const QString &path, qint64 offset, qint64 length,
                                  QByteArray &content, qint64 &size)
 {
     return DurableFile::readRange(path, offset, length, content, size);
 }
 
-Outcome LocalHost::CreateFile(const QString &path, const QByteArray &content)
+Outcome LocalFileSystem::createFile(const QString &path, const QByteArray &content)
 {
     int locked = -1;
     const Outcome created = DurableFile::create(*this, path, content, &locked);
@@ -708,22 +675,17 @@ Outcome LocalHost::CreateFile(const QString &path, const QByteArray &content)
     return created;
 }
 
-Outcome LocalHost::AppendToFile(const QString &path, const QByteArray &content)
+Outcome LocalFileSystem::appendToFile(const QString &path, const QByteArray &content)
 {
     return DurableFile::append(*this, path, content);
 }
 
-bool LocalHost::RemoveFile(const QString &path)
+bool LocalFileSystem::removeFile(const QString &path)
 {
     return QFileInfo(path).isFile() && QFile::remove(path);
 }
 
-QString LocalHost::ParentFolder(const QString &path)
-{
-    return Paths::folderPart(path);
-}
-
-Outcome LocalHost::WriteTextFile(const QString &path, const QStringList &lines,
+Outcome LocalFileSystem::writeTextFile(const QString &path, const QStringList &lines,
                                  const QString &lineEnd, bool executable)
 {
     QStringEncoder encode(QStringConverter::System);
@@ -731,58 +693,4 @@ Outcome LocalHost::WriteTextFile(const QString &path, const QStringList &lines,
     for (const QString &line : lines)
         bytes += encode(line + lineEnd);
     return DurableFile::replace(*this, path, bytes, executable ? 0777 : 0666);
-}
-
-Outcome LocalHost::StartProgram(const QString &program, const QStringList &arguments,
-                                int windowStyle)
-{
-    // Window styles are requests the desktop may not honour; the program
-    // decides how its own window opens.
-    Q_UNUSED(windowStyle);
-    if (QStandardPaths::findExecutable(program).isEmpty() && !QFileInfo(program).isExecutable())
-        return Outcome::failure(QStringLiteral("The program \"%1\" was not found.").arg(program));
-    if (!QProcess::startDetached(program, arguments))
-        return Outcome::failure(QStringLiteral("The program \"%1\" could not be started.").arg(program));
-    return Outcome::success();
-}
-
-QString LocalHost::CurrentTimeText()
-{
-    return QTime::currentTime().toString(QStringLiteral("hh:mm:ss"));
-}
-
-void LocalHost::YieldToEvents()
-{
-    QCoreApplication::processEvents();
-    // A short rest, so that a wait on the clock does not spin a core.
-    QThread::msleep(10);
-}
-
-void LocalHost::runLongWork(const std::function<void(WorkProgress &)> &work,
-                            WorkProgress &progress, const std::function<void()> &tick,
-                            const std::function<void()> &stop)
-{
-    m_working = true;
-    runOnWorker(work, progress, tick, stop);
-    m_working = false;
-    if (m_volumesChangedMeanwhile && m_volumesChanged) {
-        m_volumesChangedMeanwhile = false;
-        m_volumesChanged();
-    }
-}
-
-void LocalHost::RunLongWork(const QString &, const std::function<void(WorkProgress &)> &work)
-{
-    SharedProgress progress;
-    runLongWork(work, progress, {}, [&progress] { progress.stop(); });
-}
-
-void LocalHost::SeedRandom(quint32 seed)
-{
-    m_random.seed(seed);
-}
-
-double LocalHost::NextRandom()
-{
-    return std::uniform_real_distribution<double>(0.0, 1.0)(m_random);
 }

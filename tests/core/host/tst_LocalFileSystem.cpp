@@ -1,84 +1,57 @@
 #include "FaultVolume.h"
 #include "TempFolder.h"
-#include "TestHost.h"
+#include "TestFileSystem.h"
 
 #include "core/base/Paths.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QTest>
 
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace {
-
-// Every name a listing returns, first and next ones.
-QStringList wholeListing(Host &host, const QString &pattern, int mask)
-{
-    QStringList names;
-    for (QString name = host.ListFolder(pattern, mask); !name.isEmpty(); name = host.ListFolder())
-        names << name;
-    return names;
-}
-
-} // namespace
-
-class tst_LocalHost : public QObject {
+class tst_LocalFileSystem : public QObject {
     Q_OBJECT
 private slots:
     void listFolder_data()
     {
         QTest::addColumn<QString>("pattern");
-        QTest::addColumn<int>("mask");
+        QTest::addColumn<EntryKinds>("kinds");
         QTest::addColumn<QStringList>("expected");
 
         QTest::newRow("*.* lists files with and without a dot")
-            << "*.*" << ListMask::Files << QStringList{"FILM.AVI", "nodots", "Weird [1].avi"};
-        QTest::newRow("*.avi ignores case") << "*.avi" << ListMask::Files
+            << "*.*" << EntryKinds::Files << QStringList{"FILM.AVI", "nodots", "Weird [1].avi"};
+        QTest::newRow("*.avi ignores case") << "*.avi" << EntryKinds::Files
                                             << QStringList{"FILM.AVI", "Weird [1].avi"};
-        QTest::newRow("? is one character") << "nodot?" << ListMask::Files << QStringList{"nodots"};
-        QTest::newRow("brackets are plain") << "*[1]*" << ListMask::Files
+        QTest::newRow("? is one character") << "nodot?" << EntryKinds::Files << QStringList{"nodots"};
+        QTest::newRow("brackets are plain") << "*[1]*" << EntryKinds::Files
                                             << QStringList{"Weird [1].avi"};
-        QTest::newRow("mask 16 adds folders")
-            << "*" << ListMask::FilesAndFolders
+        QTest::newRow("folders too")
+            << "*" << EntryKinds::FilesAndFolders
             << QStringList{"FILM.AVI", "nodots", "Season 1", "Weird [1].avi"};
-        QTest::newRow("exact name is an existence test") << "FILM.AVI" << ListMask::Files
-                                                         << QStringList{"FILM.AVI"};
-        QTest::newRow("exact name in another case is not there") << "film.avi" << ListMask::Files
-                                                                 << QStringList{};
-        QTest::newRow("a folder is no file") << "Season 1" << ListMask::Files << QStringList{};
-        QTest::newRow("a hidden file by exact name") << ".hidden.avi" << ListMask::Files
-                                                     << QStringList{};
-        QTest::newRow("nothing matches") << "*.mkv" << ListMask::Files << QStringList{};
+        QTest::newRow("folders only") << "*" << EntryKinds::Folders << QStringList{"Season 1"};
+        QTest::newRow("a folder is no file") << "Season 1" << EntryKinds::Files << QStringList{};
+        QTest::newRow("hidden files are never listed") << ".hidden.avi" << EntryKinds::Files
+                                                       << QStringList{};
+        QTest::newRow("nothing matches") << "*.mkv" << EntryKinds::Files << QStringList{};
     }
     void listFolder()
     {
         QFETCH(QString, pattern);
-        QFETCH(int, mask);
+        QFETCH(EntryKinds, kinds);
         QFETCH(QStringList, expected);
         TempFolder folder{"FILM.AVI", "nodots", "Weird [1].avi", ".hidden.avi", "Season 1/",
                           ".git/", "Season 1/inner.avi"};
-        TestHost host;
-        QCOMPARE(wholeListing(host, Paths::join(folder.path(), pattern), mask), expected);
+        TestFileSystem host;
+        QCOMPARE(host.listNames(folder.path(), pattern, kinds), expected);
+        QCOMPARE(host.listNames(folder / "missing", pattern, kinds), QStringList{});
     }
 
     void listFolderTakesWildcardsInAFolderPartLiterally()
     {
         TempFolder folder{"a*b/", "a*b/in.avi", "aXb/", "aXb/out.avi"};
-        TestHost host;
-        QCOMPARE(wholeListing(host, Paths::join(folder / "a*b", "*.*"), ListMask::Files),
-                 QStringList{"in.avi"});
-    }
-
-    void anewListingEndsThePreviousOne()
-    {
-        TempFolder folder{"a.avi", "b.avi", "c.mkv"};
-        TestHost host;
-        QCOMPARE(host.ListFolder(Paths::join(folder.path(), "*.avi"), 0), QString("a.avi"));
-        QCOMPARE(host.ListFolder(Paths::join(folder.path(), "*.mkv"), 0), QString("c.mkv"));
-        QCOMPARE(host.ListFolder(), QString());
-        QCOMPARE(host.ListFolder(Paths::join(folder / "missing", "*.*"), 0), QString());
+        TestFileSystem host;
+        QCOMPARE(host.listNames(folder / "a*b", "*.*", EntryKinds::Files), QStringList{"in.avi"});
     }
 
     void renameFile_data()
@@ -108,8 +81,8 @@ private slots:
         QFETCH(bool, ok);
         QFETCH(QStringList, after);
         TempFolder folder{"a.avi", "b.avi"};
-        TestHost host;
-        QCOMPARE(bool(host.RenameFile(folder / from, to.isEmpty() ? QString() : folder / to)), ok);
+        TestFileSystem host;
+        QCOMPARE(bool(host.rename(folder / from, to.isEmpty() ? QString() : folder / to)), ok);
         QCOMPARE(folder.names(), after);
         QCOMPARE(folder.contents("b.avi"), QString("b.avi"));
     }
@@ -122,8 +95,8 @@ private slots:
         QFile::link(folder / "nowhere", folder / "dangling");
         const QByteArray bad = QFile::encodeName(folder.path()) + "/bad\xff.avi";
         ::close(::open(bad.constData(), O_CREAT | O_WRONLY, 0644));
-        TestHost host;
-        const FolderContents contents = host.ReadFolder(folder.path());
+        TestFileSystem host;
+        const FolderContents contents = host.readFolder(folder.path());
         QVERIFY(contents.readable);
         QVERIFY(!contents.caseBlind);
         QCOMPARE(contents.longestName, 255);
@@ -132,14 +105,14 @@ private slots:
             seen << QStringLiteral("%1 %2 %3").arg(entry.name).arg(entry.kind).arg(entry.namable);
         seen.sort();
         QCOMPARE(seen, (QStringList{"Sub 1 1", "a.avi 0 1", "bad\uFFFD.avi 0 0", "dangling 2 1"}));
-        QVERIFY(!host.ReadFolder(folder / "missing").readable);
+        QVERIFY(!host.readFolder(folder / "missing").readable);
     }
 
     void renameTakesADoubledSeparator()
     {
         TempFolder folder{"a.avi"};
-        TestHost host;
-        QVERIFY(host.RenameFile(folder.path() + "//a.avi", folder.path() + "//B.AVI"));
+        TestFileSystem host;
+        QVERIFY(host.rename(folder.path() + "//a.avi", folder.path() + "//B.AVI"));
         QCOMPARE(folder.names(), QStringList{"B.AVI"});
     }
 
@@ -161,8 +134,8 @@ private slots:
         QFETCH(QString, to);
         QFETCH(bool, ok);
         TempFolder folder{"a.avi", "Film/", "Film/taken.avi", "Other/"};
-        TestHost host;
-        QCOMPARE(bool(host.MoveFile(folder / from, folder / to)), ok);
+        TestFileSystem host;
+        QCOMPARE(bool(host.moveFile(folder / from, folder / to)), ok);
         QCOMPARE(folder.contents("Film/taken.avi"), QString("Film/taken.avi"));
         if (ok)
             QCOMPARE(folder.contents(to), from);
@@ -171,10 +144,10 @@ private slots:
     void makeFolder()
     {
         TempFolder folder{"Exists/"};
-        TestHost host;
-        QVERIFY(host.MakeFolder(folder / "New"));
-        QVERIFY(!host.MakeFolder(folder / "Exists"));
-        QVERIFY(!host.MakeFolder(folder / "Missing/New"));
+        TestFileSystem host;
+        QVERIFY(host.makeFolder(folder / "New"));
+        QVERIFY(!host.makeFolder(folder / "Exists"));
+        QVERIFY(!host.makeFolder(folder / "Missing/New"));
         QCOMPARE(folder.names(), (QStringList{"Exists", "New"}));
     }
 
@@ -202,15 +175,15 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(name) == 1);
         }
         const QString folder = share.path();
-        TestHost host;
-        QVERIFY(host.PinFolder(folder));
-        QCOMPARE(host.RenameFile(folder + "/a", folder + "/x:y").error, EINVAL);
-        QCOMPARE(host.RenameFile(folder + "/a", folder + "/b").error, EEXIST);
+        TestFileSystem host;
+        QVERIFY(host.pinFolder(folder));
+        QCOMPARE(host.rename(folder + "/a", folder + "/x:y").error, EINVAL);
+        QCOMPARE(host.rename(folder + "/a", folder + "/b").error, EEXIST);
         QVERIFY(share.command("reset\n" + volume));
-        QVERIFY(host.RenameFile(folder + "/a", folder + "/d"));
+        QVERIFY(host.rename(folder + "/a", folder + "/d"));
         QCOMPARE(share.counters().value("link") > 0, linked);
-        QCOMPARE(host.RenameFile(folder + "/c", folder + "/d").error, EEXIST);
-        host.UnpinFolder(folder);
+        QCOMPARE(host.rename(folder + "/c", folder + "/d").error, EEXIST);
+        host.unpinFolder(folder);
         QCOMPARE(QDir(share.sourcePath()).entryList(QDir::Files), (QStringList{"b", "c", "d"}));
         QFile d(share.sourcePath() + "/d");
         QVERIFY(d.open(QIODevice::ReadOnly) && d.readAll() == "a");
@@ -221,47 +194,33 @@ private slots:
     void trashPlaces()
     {
         TempFolder folder{"a.avi", "Sub/", "Sub/a.avi"};
-        TestHost host;
+        TestFileSystem host;
         const QString trash = host.trashFolder() + QStringLiteral("/Trash");
         QString first, second;
-        QVERIFY(host.ReserveTrash(folder / "a.avi", first));
-        QVERIFY(host.ReserveTrash(folder / "Sub/a.avi", second));
+        QVERIFY(host.reserveTrash(folder / "a.avi", QDateTime::currentDateTime(), first));
+        QVERIFY(host.reserveTrash(folder / "Sub/a.avi", QDateTime::currentDateTime(), second));
         QCOMPARE(first, trash + QStringLiteral("/files/a.avi"));
         QCOMPARE(second, trash + QStringLiteral("/files/a.avi.2"));
-        QVERIFY(host.MoveFile(folder / "a.avi", first));
-        QVERIFY(!host.ReleaseTrash(first));
-        QVERIFY(host.ReleaseTrash(second));
+        QVERIFY(host.moveFile(folder / "a.avi", first));
+        QVERIFY(!host.releaseTrash(first));
+        QVERIFY(host.releaseTrash(second));
         QCOMPARE(QDir(trash + QStringLiteral("/info")).entryList(QDir::Files),
                  QStringList{"a.avi.trashinfo"});
     }
 
-    void getAttributes()
+    // What a path names, a link followed as a listing follows it; the exact
+    // name only.
+    void entryKind()
     {
         TempFolder folder{"a.avi", "Sub/", ".hidden"};
-        TestHost host;
-        QCOMPARE(host.GetAttributes(folder / "a.avi").value_or(-1) & Attribute::Folder, 0);
-        QCOMPARE(host.GetAttributes(folder / "Sub").value_or(0) & Attribute::Folder,
-                 Attribute::Folder);
-        QCOMPARE(host.GetAttributes(folder / ".hidden").value_or(0) & Attribute::Hidden,
-                 Attribute::Hidden);
-        QVERIFY(!host.GetAttributes(folder / "missing").has_value());
-    }
-
-    void parentFolder_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("parent");
-        QTest::newRow("a file in a folder") << "/Movies/Film.avi" << "/Movies";
-        QTest::newRow("a file at the root") << "/Film.avi" << "/";
-        QTest::newRow("a deeper file") << "/a b/c.d/e" << "/a b/c.d";
-        QTest::newRow("no folder part") << "Film.avi" << "";
-    }
-    void parentFolder()
-    {
-        QFETCH(QString, path);
-        QFETCH(QString, parent);
-        TestHost host;
-        QCOMPARE(host.ParentFolder(path), parent);
+        QFile::link(folder / "a.avi", folder / "link.avi");
+        TestFileSystem host;
+        QCOMPARE(host.entryKind(folder / "a.avi"), FolderEntry::File);
+        QCOMPARE(host.entryKind(folder / "link.avi"), FolderEntry::File);
+        QCOMPARE(host.entryKind(folder / "Sub"), FolderEntry::Folder);
+        QCOMPARE(host.entryKind(folder / ".hidden"), FolderEntry::File);
+        QVERIFY(!host.entryKind(folder / "A.AVI").has_value());
+        QVERIFY(!host.entryKind(folder / "missing").has_value());
     }
 
     void writeTextFile_data()
@@ -283,8 +242,8 @@ private slots:
         QFETCH(QString, lineEnd);
         QFETCH(QByteArray, bytes);
         TempFolder folder{"old.txt"};
-        TestHost host;
-        QVERIFY(host.WriteTextFile(folder / "old.txt", lines, lineEnd, false));
+        TestFileSystem host;
+        QVERIFY(host.writeTextFile(folder / "old.txt", lines, lineEnd, false));
         QFile file(folder / "old.txt");
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), bytes);
@@ -293,37 +252,14 @@ private slots:
     void writeTextFileReportsWhyItFailed()
     {
         TempFolder folder;
-        TestHost host;
-        const Outcome outcome = host.WriteTextFile(folder / "missing/x.txt", {"a"}, LineEnd::Lf, false);
+        TestFileSystem host;
+        const Outcome outcome = host.writeTextFile(folder / "missing/x.txt", {"a"}, LineEnd::Lf, false);
         QVERIFY(!outcome.ok);
         QVERIFY(!outcome.reason.isEmpty());
-        QVERIFY(host.WriteTextFile(folder / "run.sh", {"true"}, LineEnd::Lf, true));
+        QVERIFY(host.writeTextFile(folder / "run.sh", {"true"}, LineEnd::Lf, true));
         QVERIFY(QFile(folder / "run.sh").permissions() & QFileDevice::ExeOwner);
-    }
-
-    void startProgramReportsAMissingProgram()
-    {
-        TestHost host;
-        const Outcome outcome = host.LocalHost::StartProgram("no-such-program-here", {"x"}, 6);
-        QVERIFY(!outcome.ok);
-        QVERIFY(outcome.reason.contains("no-such-program-here"));
-    }
-
-    void clockAndRandom()
-    {
-        TestHost host;
-        QVERIFY(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$").match(host.LocalHost::CurrentTimeText()).hasMatch());
-        host.SeedRandom(1);
-        QList<double> first;
-        for (int i = 0; i < 5; ++i)
-            first << host.NextRandom();
-        host.SeedRandom(1);
-        for (double u : first) {
-            QCOMPARE(host.NextRandom(), u);
-            QVERIFY(u >= 0.0 && u < 1.0);
-        }
     }
 };
 
-QTEST_MAIN(tst_LocalHost)
-#include "tst_LocalHost.moc"
+QTEST_MAIN(tst_LocalFileSystem)
+#include "tst_LocalFileSystem.moc"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/host/Host.h"
+#include "TestHost.h"
 #include "gui/controls/FileListBox.h"
-#include "gui/renamer/frmRENAMER.h"
+#include "gui/renamer/RenamerWindow.h"
 
 #include <QLineEdit>
 #include <QPointer>
@@ -12,7 +12,7 @@
 // The renamer window for a test: shown, browsed to a folder through its path
 // box, its controls found by name as a user would find them.
 struct Renamer {
-    explicit Renamer(Host &host, const QString &folder = {}) : window(new frmRENAMER(host, nullptr))
+    explicit Renamer(TestHost &host, const QString &folder = {}) : window(new RenamerWindow(host, host, nullptr))
     {
         window->show();
         window->activateWindow();
@@ -50,5 +50,5 @@ struct Renamer {
         QTest::mouseRelease(file1()->viewport(), Qt::LeftButton, {}, fileRow(row));
     }
 
-    QPointer<frmRENAMER> window;
+    QPointer<RenamerWindow> window;
 };

@@ -4,7 +4,7 @@
 #include "core/base/Paths.h"
 #include "gui/controls/ListBox.h"
 #include "gui/controls/WindowLayout.h"
-#include "gui/folderer/FolderMaker.h"
+#include "gui/folderer/FoldererWindow.h"
 
 #include <QDirIterator>
 #include <QDragEnterEvent>
@@ -76,7 +76,7 @@ struct Folderer {
     Folderer() { window.show(); }
 
     TestHost host;
-    FolderMaker window{host, nullptr};
+    FoldererWindow window{host, host, nullptr};
     QLineEdit *text1 = window.findChild<QLineEdit *>(QStringLiteral("Text1"));
     QLineEdit *text2 = window.findChild<QLineEdit *>(QStringLiteral("Text2"));
     ListBox *list1 = window.findChild<ListBox *>(QStringLiteral("List1"));
@@ -87,7 +87,7 @@ struct Folderer {
 
 } // namespace
 
-class tst_FolderMaker : public QObject {
+class tst_FoldererWindow : public QObject {
     Q_OBJECT
 private slots:
     void controls_data();
@@ -104,7 +104,7 @@ private slots:
     void makeFolders();
 };
 
-void tst_FolderMaker::controls_data()
+void tst_FoldererWindow::controls_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("text");
@@ -130,7 +130,7 @@ void tst_FolderMaker::controls_data()
     row("Command2", "QPushButton", "E&xit", {12540, 7245, 1935, 375});
 }
 
-void tst_FolderMaker::controls()
+void tst_FoldererWindow::controls()
 {
     QFETCH(QString, kind);
     QFETCH(QString, text);
@@ -162,7 +162,7 @@ void tst_FolderMaker::controls()
     }
 }
 
-void tst_FolderMaker::tabOrder()
+void tst_FoldererWindow::tabOrder()
 {
     Folderer f;
     const QStringList focusable{"Text1", "List1", "Command2", "Text2", "Command4", "Command5", "List2"};
@@ -176,7 +176,7 @@ void tst_FolderMaker::tabOrder()
     QCOMPARE(order, focusable);
 }
 
-void tst_FolderMaker::drops_data()
+void tst_FoldererWindow::drops_data()
 {
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<QList<QStringList>>("drops");
@@ -214,7 +214,7 @@ void tst_FolderMaker::drops_data()
         << QStringList{"My.Movies/Film"} << QStringList{"My.Movies/Film"} << "My.Movies";
 }
 
-void tst_FolderMaker::drops()
+void tst_FoldererWindow::drops()
 {
     QFETCH(QStringList, files);
     QFETCH(QList<QStringList>, drops);
@@ -241,7 +241,7 @@ using Clipboard = QHash<QString, QByteArray>;
 // Ctrl+V in the list takes the files copied in a file manager, or paths
 // copied as text, as a drop of them would; anything else adds nothing and
 // says so. %1 stands for the folder of the files.
-void tst_FolderMaker::pasteFiles_data()
+void tst_FoldererWindow::pasteFiles_data()
 {
     QTest::addColumn<Clipboard>("clipboard");
     QTest::addColumn<QStringList>("rows");
@@ -264,7 +264,7 @@ void tst_FolderMaker::pasteFiles_data()
                                 << "1 dropped item(s) left out: only existing files can be listed.";
 }
 
-void tst_FolderMaker::pasteFiles()
+void tst_FoldererWindow::pasteFiles()
 {
     QFETCH(Clipboard, clipboard);
     QFETCH(QStringList, rows);
@@ -285,7 +285,7 @@ void tst_FolderMaker::pasteFiles()
     QCOMPARE(f.host.messages, message.isEmpty() ? QStringList() : QStringList{message});
 }
 
-void tst_FolderMaker::dropLeavesOutWhatIsNotAFile()
+void tst_FoldererWindow::dropLeavesOutWhatIsNotAFile()
 {
     TempFolder folder{"Movies/", "Movies/Film.avi", "Movies/Sub/"};
     Folderer f;
@@ -311,7 +311,7 @@ void tst_FolderMaker::dropLeavesOutWhatIsNotAFile()
     QCOMPARE(f.host.messages.size(), 2);
 }
 
-void tst_FolderMaker::dropBeyondTheListsRoom()
+void tst_FoldererWindow::dropBeyondTheListsRoom()
 {
     TempFolder folder{"A/", "A/x.avi", "B/", "B/y.avi"};
     Folderer f;
@@ -330,7 +330,7 @@ void tst_FolderMaker::dropBeyondTheListsRoom()
     QVERIFY(f.host.messages.at(0).startsWith(QStringLiteral("1 ")));
 }
 
-void tst_FolderMaker::clearKeepsTheTexts()
+void tst_FoldererWindow::clearKeepsTheTexts()
 {
     TempFolder folder{"Movies/", "Movies/Film.avi"};
     Folderer f;
@@ -344,7 +344,7 @@ void tst_FolderMaker::clearKeepsTheTexts()
     QCOMPARE(tree(folder), (QStringList{"Movies/", "Movies/Film.avi=Movies/Film.avi"}));
 }
 
-void tst_FolderMaker::makeFolders_data()
+void tst_FoldererWindow::makeFolders_data()
 {
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<QStringList>("dropped");
@@ -393,7 +393,7 @@ void tst_FolderMaker::makeFolders_data()
                        "Movies/Other/Other.avi=Movies/Other.avi"};
 }
 
-void tst_FolderMaker::makeFolders()
+void tst_FoldererWindow::makeFolders()
 {
     QFETCH(QStringList, files);
     QFETCH(QStringList, dropped);
@@ -405,7 +405,7 @@ void tst_FolderMaker::makeFolders()
     if (!failingFolder.isEmpty()) {
         const QString failing = folder / failingFolder;
         f.host.failWhen = [failing](const QString &operation, const QString &path) {
-            return operation == QLatin1String("MakeFolder") && path == failing;
+            return operation == QLatin1String("makeFolder") && path == failing;
         };
     }
     QVERIFY(dropOn(f.list1, fileUrls(folder, dropped)));
@@ -421,5 +421,5 @@ void tst_FolderMaker::makeFolders()
     QCOMPARE(f.host.messages, QStringList());
 }
 
-QTEST_MAIN(tst_FolderMaker)
-#include "tst_FolderMaker.moc"
+QTEST_MAIN(tst_FoldererWindow)
+#include "tst_FoldererWindow.moc"

@@ -5,26 +5,25 @@
 
 #include <optional>
 
+class BatchPlans;
 class DriveListBox;
 class FileListBox;
 class FolderListBox;
 class ListBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class RenamePlanner;
-class BatchPlans;
 class WorkProgress;
 struct RenamePlan;
 
 // The file renamer: browse to a folder, narrow its files by a wildcard
-// filter, preview and make pattern renames, run the clean-up batch, play,
-// convert or delete a file. All state lives in the controls;
-// every handler reads what it needs from them when it runs.
-class frmRENAMER : public ToolWindow {
+// filter, preview and make pattern renames, run SPECIAL BATCH, play, convert
+// or delete a file. All state lives in the controls; every handler reads
+// what it needs from them when it runs.
+class RenamerWindow : public ToolWindow {
     Q_OBJECT
 public:
-    frmRENAMER(Host &host, QWidget *mainMenu);
+    RenamerWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *mainMenu);
 
     // Browses to folder through the path box, as if the user had typed it.
     void showFolder(const QString &folder);
@@ -32,24 +31,28 @@ public:
 public slots:
     // Browsing: the drive list, the folder list, the path box and the file
     // list follow each other.
-    void Drive2_Change();
-    void FolderTreeview1_Change();
-    void Text4_Change();
-    void File1_Click();
-    void Text2_GotFocus();
-    void Text3_GotFocus();
+    void driveChosen();
+    void folderChanged();
+    void pathEdited();
+    // A click on a file puts its name into CHANGE THIS and RENAME TO.
+    void fileChosen();
 
-    void Command1_Click(); // APPLY FILTER
-    void Command2_Click(); // PREVIEW CHANGES
-    void Command3_Click(); // MAKE CHANGES
-    void Command4_Click(); // EXIT
-    void Command5_Click(); // SPECIAL BATCH
+    // APPLY FILTER: the file list lists the folder through the FILTER.
+    void applyFilter();
+    // PREVIEW CHANGES: the new names of the files that hold CHANGE THIS,
+    // shown in place of the file list.
+    void previewChanges();
+    // MAKE CHANGES: renames every listed file that holds CHANGE THIS.
+    void makeChanges();
+    // SPECIAL BATCH: asks which job to run and runs it.
+    void specialBatch();
 
-    // Plays the chosen video, or converts a chosen ".LIT" e-book.
-    void File1_DblClick();
+    // A double click plays the chosen video, or converts a chosen ".LIT"
+    // e-book.
+    void openChosenFile();
     // The Delete key moves the chosen file to the trash, as a change that
     // Ctrl+Z undoes; other keys do nothing.
-    void File1_KeyUp(int keyCode, Qt::KeyboardModifiers shift);
+    void fileKeyReleased(int key);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -57,10 +60,10 @@ protected:
 
 private:
     // Hides the file list and shows the preview list that lies under it.
-    void ShowPreviewList();
+    void showPreviewList();
     // Shows the file list over the preview list, hides that, and lists the
     // folder anew.
-    void ShowFileList();
+    void showFileList();
     // Performs a plan of renames in folder as one change of the renamer,
     // recorded so that Ctrl+Z can undo it, on the worker of long work;
     // returns what the user must be told of it, empty when every name changed.
@@ -87,17 +90,13 @@ private:
     // what is on disk; when the undo renamed the current folder away, they
     // show the nearest folder above it that is still there.
     void showWhatIsOnDisk();
-    // Returns once the clock's time text has changed twice, letting the
-    // window paint meanwhile.
-    void waitTwoClockTicks();
 
-    QLineEdit *Text4;
-    QPushButton *Command5;
-    DriveListBox *Drive2;
-    FolderListBox *FolderTreeview1;
-    ListBox *List1;
-    FileListBox *File1;
-    QLabel *Label1, *Label2, *Label3;
-    QLineEdit *Text1, *Text2, *Text3;
-    QPushButton *Command1, *Command2, *Command3, *Command4;
+    QLineEdit *m_path;
+    QPushButton *m_specialBatch;
+    DriveListBox *m_drives;
+    FolderListBox *m_folders;
+    ListBox *m_preview;
+    FileListBox *m_fileList;
+    QLineEdit *m_filter, *m_changeThis, *m_renameTo;
+    QPushButton *m_applyFilter, *m_previewChanges, *m_makeChanges, *m_exit;
 };

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "core/host/Descriptor.h"
+#include "core/host/DurableFile.h"
+#include "core/host/FileSystem.h"
+#include "core/host/NativePath.h"
+#include "core/host/Trash.h"
+
+#include <QHash>
+#include <QSet>
+#include <map>
+#include <memory>
+#include <mutex>
+
+class QSocketNotifier;
+
+// The local machine's file system: folders read with readdir, renames that
+// never replace (renameat2, else a hard link, else a look first), folders
+// pinned by descriptor, checked writes, locks, the freedesktop trash, and
+// the mount table watched for volumes that come and go.
+class LocalFileSystem : public FileSystem, protected FileWriter {
+public:
+    LocalFileSystem();
+    ~LocalFileSystem() override;
+
+    QStringList listNames(const QString &folder, const QString &pattern, EntryKinds kinds) override;
+    FolderContents readFolder(const QString &folder) override;
+    QStringList listDrives() override;
+    std::optional<FolderEntry::Kind> entryKind(const QString &path) override;
+    FileIdentity identify(const QString &path) override;
+    FolderIdentity identifyFolder(const QString &folder) override;
+
+    Outcome pinFolder(const QString &folder) override;
+    void unpinFolder(const QString &folder) override;
+    QString pinnedFolderNow(const QString &folder) override;
+
+    Outcome rename(const QString &oldPath, const QString &newPath) override;
+    Outcome moveFile(const QString &source, const QString &destination) override;
+    Outcome makeFolder(const QString &path) override;
+    bool removeFolder(const QString &path) override;
+    Outcome reserveTrash(const QString &path, const QDateTime &deleted, QString &place) override;
+    bool releaseTrash(const QString &place) override;
+
+    Outcome writeTextFile(const QString &path, const QStringList &lines, const QString &lineEnd,
+                          bool executable) override;
+    QString stateFolder() override;
+    Outcome readFile(const QString &path, qint64 maxSize, QByteArray &content) override;
+    Outcome readFileRange(const QString &path, qint64 offset, qint64 length, QByteArray &content,
+                          qint64 &size) override;
+    Outcome createFile(const QString &path, const QByteArray &content) override;
+    Outcome appendToFile(const QString &path, const QByteArray &content) override;
+    bool removeFile(const QString &path) override;
+    bool lockFile(const QString &path) override;
+    void unlockFile(const QString &path) override;
+    void watchVolumes(std::function<void()> changed) override;
+
+protected:
+    // $XDG_STATE_HOME/tamsells-file-utilities, or ~/.local/state/... when
+    // XDG_STATE_HOME is not set.
+    QString m_stateFolder;
+    std::once_flag m_privateState;
+
+private:
+    // A path as the system's *at calls take it: a folder's descriptor (a
+    // pinned folder's, or the current folder's) and the rest of the path.
+    // A folder below a pinned one is opened through it, following no link,
+    // and held here while the call uses it; error says why when that fails.
+    struct At {
+        Descriptor below;
+        int folder;
+        NativePath path;
+        quint64 device; // the pinned folder's device; 0 when not pinned
+        int error = 0;
+    };
+    At resolve(const QString &path) const;
+    // Whether an entry answers to path, asked of the volume itself; nothing
+    // when the volume cannot tell (errno says why).
+    std::optional<bool> exists(const At &at) const;
+    Outcome renameNoReplace(const QString &oldPath, const QString &newPath);
+    Outcome renameThroughTemporary(const QString &oldPath, const QString &newPath);
+    // A rename on a volume that cannot rename without replacing: by a hard
+    // link and the old name's removal where the volume has hard links (the
+    // link fails when the name is taken), else by a look at the target
+    // first.
+    Outcome renameWithoutFlag(const At &from, const At &to, bool isFile);
+
+    struct Pin {
+        int fd;
+        quint64 device;
+    };
+    QHash<QString, Pin> m_pins;
+    // The pinned folder that the last path was in: a change's paths mostly
+    // share one folder, and each is resolved without a copy.
+    mutable QString m_lastPinned;
+    mutable Pin m_lastPin{-1, 0};
+    // What each volume (by device) was found to do with a rename that must
+    // not replace, and with hard links. A volume that refuses the flag is
+    // known to lack it only once a rename without it went through: the same
+    // refusal is given for a name the volume does not take (":" on exFAT).
+    enum class Ability { Unknown, Works, Missing };
+    QHash<quint64, Ability> m_noReplace;
+    QSet<quint64> m_noHardLinks;
+    // Volumes (by device) known to tell letter case apart.
+    QSet<quint64> m_tellsCase;
+    QHash<QString, int> m_locks;
+    // Places reserved in a trash that no file has moved into yet, by path;
+    // MoveFile moves a file into one through its open files folder.
+    std::map<QString, Trash::Place> m_trashPlaces;
+    std::unique_ptr<QSocketNotifier> m_mounts;
+};

@@ -1,0 +1,84 @@
+#include "gui/QtDesktop.h"
+
+#include "gui/AnswerPreviewBox.h"
+#include "gui/LongWork.h"
+#include "gui/WorkProgressBox.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTime>
+#include <QTimer>
+
+void QtDesktop::showMessage(const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, Title, text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+QString QtDesktop::askText(const Question &question, const AnswerPreviewer &previewer)
+{
+    return AnswerPreviewBox::ask(QApplication::activeWindow(), question, previewer);
+}
+
+QStringList QtDesktop::askFiles(const QString &title, const QString &folder)
+{
+    return QFileDialog::getOpenFileNames(QApplication::activeWindow(), title, folder);
+}
+
+QByteArray QtDesktop::clipboardData(const QString &mimeType)
+{
+    const QMimeData *content = QGuiApplication::clipboard()->mimeData();
+    return content ? content->data(mimeType) : QByteArray();
+}
+
+Outcome QtDesktop::startProgram(const QString &program, const QStringList &arguments)
+{
+    if (QStandardPaths::findExecutable(program).isEmpty() && !QFileInfo(program).isExecutable())
+        return Outcome::failure(QStringLiteral("The program \"%1\" was not found.").arg(program));
+    if (!QProcess::startDetached(program, arguments))
+        return Outcome::failure(QStringLiteral("The program \"%1\" could not be started.").arg(program));
+    return Outcome::success();
+}
+
+QDateTime QtDesktop::now()
+{
+    return QDateTime::currentDateTime();
+}
+
+void QtDesktop::waitForClockTicks(int ticks)
+{
+    // The time of day changes at each whole second: the wait ends at the
+    // ticks-th of them, the event loop running meanwhile.
+    QEventLoop loop;
+    QTimer::singleShot(ticks * 1000 + 1 - QTime::currentTime().msec(), &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void QtDesktop::runLongWork(const QString &what, const std::function<void(WorkProgress &)> &work)
+{
+    m_working = true;
+    std::unique_ptr<WorkProgressBox> box;
+    runOnWorker(work, [&](QFutureWatcher<void> &watcher) {
+        box = std::make_unique<WorkProgressBox>(what, watcher);
+    });
+    box.reset();
+    m_working = false;
+    if (m_whenIdle)
+        std::exchange(m_whenIdle, {})();
+}
+
+void QtDesktop::runWhenIdle(std::function<void()> later)
+{
+    if (m_working)
+        m_whenIdle = std::move(later);
+    else
+        later();
+}

@@ -1,0 +1,91 @@
+#include "gui/combiner/CombinerWindow.h"
+
+#include "core/host/FileSystem.h"
+#include "gui/Desktop.h"
+#include "core/base/Paths.h"
+#include "gui/controls/FileDrop.h"
+#include "gui/controls/ListBox.h"
+#include "gui/controls/WindowLayout.h"
+#include "core/combiner/CombinerFiles.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+CombinerWindow::CombinerWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *mainMenu)
+    : ToolWindow(fileSystem, desktop, mainMenu, QStringLiteral("CombineFilesUsingCMD"),
+                 QStringLiteral("Create PocketDivX PDE or Combine VOBS to MPG CMD Batch"), QSize(7860, 7635),
+                 QStringLiteral(":/icons/combiner.png"))
+{
+    using namespace WindowLayout;
+    setFont(designFont(QStringLiteral("MS Sans Serif"), 8));
+
+    addLabel(this, "Label1", QStringLiteral("Destination Filename"), 120, 240, 1695, 375, font());
+    m_destination = addControl<QLineEdit>(this, "Text1", 1920, 240, 5775, 285, QStringLiteral("output.mpg"));
+    addLabel(this, "Label2", QStringLiteral("Default Directory"), 120, 600, 1695, 375, font());
+    m_folder = addControl<QLineEdit>(this, "Text2", 1920, 600, 5775, 285, Paths::hostRoot());
+    addLabel(this, "Label3",
+             QStringLiteral("Drag MPG or VOB Files from Explorer and Drop onto the window list below"),
+             120, 960, 6375, 255, font());
+    auto *clear = addControl<QPushButton>(this, "Command4", 6720, 960, 975, 375, QStringLiteral("Clea&r"));
+    m_files = addControl<ListBox>(this, "List1", 120, 1440, 7575, 5715, true);
+    m_files->setAcceptsFileDrops(true);
+    auto *createPde = addControl<QPushButton>(this, "Command1", 5640, 7200, 975, 375, QStringLiteral("&Create PDE"));
+    auto *combine = addControl<QPushButton>(this, "Command5", 4590, 7200, 975, 375, QStringLiteral("C&ombine"));
+    auto *exit = addControl<QPushButton>(this, "Command2", 6720, 7200, 975, 375, QStringLiteral("E&xit"));
+
+    chainTabOrder({m_destination, m_files, createPde, exit, m_folder, clear, combine});
+    nameForScreenReaders(this, {{"Text1", "Destination Filename"},
+                                {"Text2", "Default Directory"},
+                                {"List1", "Dropped files"}});
+    m_destination->setFocus();
+
+    connect(m_files, &ListBox::filesDropped, this, &CombinerWindow::addFiles);
+    connect(clear, &QPushButton::clicked, this, &CombinerWindow::clear);
+    connect(combine, &QPushButton::clicked, this, &CombinerWindow::writeCombineBatch);
+    connect(createPde, &QPushButton::clicked, this, &CombinerWindow::writeConversionList);
+    connect(exit, &QPushButton::clicked, this, &CombinerWindow::exitToMainMenu);
+    takeFilesByKeyboard(m_files, m_folder, [this](const QList<QUrl> &urls) { addFiles(urls); });
+}
+
+void CombinerWindow::addFiles(const QList<QUrl> &urls)
+{
+    const QStringList added = addDroppedFiles(m_fileSystem, m_desktop, *m_files, urls);
+    if (!added.isEmpty())
+        m_folder->setText(Paths::folderPart(added.last()));
+}
+
+void CombinerWindow::clear()
+{
+    m_files->clear();
+}
+
+void CombinerWindow::writeCombineBatch()
+{
+    if (m_files->count() == 0)
+        return;
+    // The batch's name takes the time of day from one reading of the clock.
+    const QString time = m_desktop.now().toString(QStringLiteral("hh:mm:ss"));
+    writeAndClear(combineBatch(hostDialect(), m_files->items(), m_destination->text(), m_folder->text(), time));
+}
+
+void CombinerWindow::writeConversionList()
+{
+    if (m_files->count() == 0)
+        return;
+    writeAndClear(conversionList(m_files->items(), m_folder->text()));
+}
+
+void CombinerWindow::writeAndClear(const PlannedTextFile &file)
+{
+    if (file.refused()) {
+        m_desktop.showMessage(file.refusal);
+        return;
+    }
+    const Outcome written = m_fileSystem.writeTextFile(file.path, file.lines, file.lineEnd, file.executable);
+    if (!written) {
+        m_desktop.showMessage(QStringLiteral("Could not create \"%1\": %2").arg(file.path, written.reason));
+        return;
+    }
+    m_desktop.showMessage(QStringLiteral("Now you are ready to go process ") + file.path);
+    clear();
+}

@@ -1,0 +1,100 @@
+#include "gui/folderer/FoldererWindow.h"
+
+#include "core/changes/ChangeEngine.h"
+#include "core/base/Paths.h"
+#include "gui/Desktop.h"
+#include "gui/controls/FileDrop.h"
+#include "gui/controls/ListBox.h"
+#include "gui/controls/WindowLayout.h"
+#include "core/folderer/FolderNames.h"
+#include "core/folderer/MakeFolders.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+
+FoldererWindow::FoldererWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *mainMenu)
+    : ToolWindow(fileSystem, desktop, mainMenu, QStringLiteral("FolderMaker"),
+                 QStringLiteral("Create Folders For Thumgen Processing of Video files"), QSize(14505, 7635),
+                 QStringLiteral(":/icons/folderer.png"))
+{
+    using namespace WindowLayout;
+    const QFont buttonFont = designFont(QStringLiteral("MS Sans Serif"), 9.75);
+    auto button = [&](const char *name, const QString &caption, int left) {
+        auto *b = addControl<QPushButton>(this, name, left, 7245, 1935, 375, caption);
+        b->setFont(buttonFont);
+        return b;
+    };
+
+    addLabel(this, "Label2", QStringLiteral("Number of Folders"), 120, 240, 1695, 375, font());
+    m_count = addControl<QLineEdit>(this, "Text1", 1920, 240, 1095, 285, QString());
+    addLabel(this, "Label1", QStringLiteral("Destination Folder"), 120, 600, 1695, 375, font());
+    m_destination = addControl<QLineEdit>(this, "Text2", 1920, 600, 5775, 285, Paths::hostRoot());
+    addLabel(this, "Label3",
+             QStringLiteral("Drag Files To Be Foldered from Explorer and Drop into this (left window) list below"),
+             240, 1080, 5775, 255, font());
+    addLabel(this, "Label4",
+             QStringLiteral("Folders to be created (and files on left moved into them) are listed below"),
+             7920, 1080, 5775, 255, font());
+    m_files = addControl<ListBox>(this, "List1", 120, 1440, 7575, 5715, true);
+    m_files->setAcceptsFileDrops(true);
+    m_folders = addControl<ListBox>(this, "List2", 7815, 1440, 6615, 5715, true);
+    auto *makeFolders = button("Command5", QStringLiteral("M&akeFolders"), 8595);
+    auto *clear = button("Command4", QStringLiteral("Clea&r"), 10560);
+    auto *exit = button("Command2", QStringLiteral("E&xit"), 12540);
+    makeFolders->setToolTip(QStringLiteral("Makes the folders and moves each file into its own. "
+                                        "Ctrl+Z moves them back, also after a restart."));
+
+    chainTabOrder({m_count, m_files, exit, m_destination, clear, makeFolders, m_folders});
+    nameForScreenReaders(this, {{"Text1", "Number of Folders"},
+                                {"Text2", "Destination Folder"},
+                                {"List1", "Dropped files"},
+                                {"List2", "Planned folders"}});
+    m_count->setFocus();
+
+    connect(m_files, &ListBox::filesDropped, this, &FoldererWindow::addFiles);
+    connect(makeFolders, &QPushButton::clicked, this, &FoldererWindow::makeFolders);
+    connect(clear, &QPushButton::clicked, this, &FoldererWindow::clear);
+    connect(exit, &QPushButton::clicked, this, &FoldererWindow::exitToMainMenu);
+    offerUndo(m_files, ChangeRecord::Tool::Folderer, {});
+    takeFilesByKeyboard(m_files, m_destination, [this](const QList<QUrl> &urls) { addFiles(urls); });
+}
+
+void FoldererWindow::addFiles(const QList<QUrl> &urls)
+{
+    const QStringList added = addDroppedFiles(m_fileSystem, m_desktop, *m_files, urls);
+    if (added.isEmpty())
+        return;
+    m_destination->setText(Paths::folderPart(added.last()));
+
+    // Rows are in order with exact ties side by side, so one sweep removes
+    // every repeat.
+    QStringList rows = m_files->items();
+    const auto repeats = std::unique(rows.begin(), rows.end());
+    if (repeats != rows.end()) {
+        rows.erase(repeats, rows.end());
+        m_files->setItems(rows);
+    }
+    m_count->setText(QString::number(m_files->count()));
+    m_folders->setItems(plannedFolders(m_files->items()));
+}
+
+void FoldererWindow::makeFolders()
+{
+    if (m_files->count() == 0)
+        return;
+    const QStringList files = m_files->items(), folders = m_folders->items();
+    QString report;
+    runLong(QStringLiteral("Moving the files into their folders…"), [&](WorkProgress &progress) {
+        report = ::makeFolders(m_fileSystem, files, folders, &progress);
+    });
+    clear();
+    if (!report.isEmpty())
+        m_desktop.showMessage(report);
+}
+
+void FoldererWindow::clear()
+{
+    m_files->clear();
+    m_folders->clear();
+}

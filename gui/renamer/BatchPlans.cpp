@@ -1,0 +1,61 @@
+#include "gui/renamer/BatchPlans.h"
+
+#include "core/base/RowOrder.h"
+#include "core/host/FileSystem.h"
+
+#include <QPromise>
+#include <QtConcurrent/QtConcurrentRun>
+
+BatchPlans::BatchPlans(FileSystem &files, const QString &folder, const QStringList &rows,
+                       const QString &filter)
+    : m_files(files), m_folder(folder), m_rows(rows), m_filter(filter)
+{
+    m_worker.setMaxThreadCount(1);
+}
+
+BatchPlans::~BatchPlans()
+{
+    m_over.store(true);
+    m_asked.cancel();
+    m_worker.waitForDone();
+}
+
+QFuture<AnswerPreview> BatchPlans::preview(const QString &answer)
+{
+    const BatchJob job = batchJobFor(answer);
+    if (job == BatchJob::Cancel)
+        return QtFuture::makeReadyFuture(
+            planBatch(job, m_folder, {}, m_rows, Wildcard(m_filter), true).preview);
+    m_asked.cancel();
+    m_asked = QtConcurrent::run(&m_worker, [this, job](QPromise<AnswerPreview> &promise) {
+        promise.addResult(planNow(job, true, [this] { return m_over.load(); }).preview);
+    });
+    return m_asked;
+}
+
+std::optional<BatchPlan> BatchPlans::plan(BatchJob job, const std::function<bool()> &stopped)
+{
+    BatchPlan plan = planNow(job, false, stopped);
+    if (stopped && stopped())
+        return std::nullopt;
+    return plan;
+}
+
+BatchPlan BatchPlans::planNow(BatchJob job, bool preview, const std::function<bool()> &stopped)
+{
+    const std::lock_guard lock(m_planning);
+    const FolderContents now = m_files.readFolder(m_folder);
+    const auto made = m_plans.find(job);
+    if (made != m_plans.end() && made->second.readFrom == now
+        && (made->second.previewed || !preview))
+        return made->second;
+    if (!m_firstRead)
+        m_firstRead = now;
+    const QStringList rows = now == *m_firstRead
+        ? m_rows
+        : m_files.listNames(m_folder, m_filter, EntryKinds::Files).mid(0, MaxListRows);
+    BatchPlan plan = planBatch(job, m_folder, now, rows, Wildcard(m_filter), preview, stopped);
+    if (!(stopped && stopped()))
+        m_plans[job] = plan;
+    return plan;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/renamer/BatchJob.h"
+
+#include <QFuture>
+#include <QThreadPool>
+#include <atomic>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+
+class FileSystem;
+
+// The plans of one click of SPECIAL BATCH, worked out on a worker of their
+// own, so that the box answers every key while a plan is made. Each job is
+// planned once for each state of the folder, and the plan that the box
+// showed is the one that runs.
+class BatchPlans {
+public:
+    // The batch on folder, whose file list shows rows through filter.
+    BatchPlans(FileSystem &files, const QString &folder, const QStringList &rows, const QString &filter);
+    // Stops the planning under way, and waits for it.
+    ~BatchPlans();
+
+    // What answer would do to the folder as it is now: ready at once for an
+    // answer that cancels, else once the worker has worked it out. A preview
+    // asked for earlier and not begun yet is dropped: the user has typed
+    // past it.
+    QFuture<AnswerPreview> preview(const QString &answer);
+    // The job's plan for the folder as it is now, from any thread: the plan
+    // made before, while a fresh read finds the folder as that plan read it;
+    // a new plan when another program has added, renamed or removed an entry
+    // since. Nothing when stopped says so before it is ready.
+    std::optional<BatchPlan> plan(BatchJob job, const std::function<bool()> &stopped);
+
+private:
+    // The plan for the folder now, one at a time.
+    BatchPlan planNow(BatchJob job, bool preview, const std::function<bool()> &stopped);
+
+    FileSystem &m_files;
+    const QString m_folder;
+    const QStringList m_rows;
+    const QString m_filter;
+    std::mutex m_planning;
+    // The folder as it was first read. While it reads the same, the clean-up's
+    // first press works on the file list's rows as the window showed them;
+    // once another program has changed it, on the rows the file list would
+    // show now.
+    std::optional<FolderContents> m_firstRead;
+    std::map<BatchJob, BatchPlan> m_plans;
+    std::atomic<bool> m_over{false};
+    QFuture<AnswerPreview> m_asked;
+    // One thread, so that previews are made in the order they are asked for.
+    QThreadPool m_worker;
+};
