@@ -1,7 +1,7 @@
 # Thin wrapper over the CMake presets. Every target first installs the Debian
 # packages that are missing (as root, or through sudo).
-PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins fonts-dejavu-core xvfb xauth imagemagick \
-            librsvg2-bin
+PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins qt6-tools-dev qt6-l10n-tools \
+            fonts-dejavu-core xvfb xauth imagemagick librsvg2-bin
 SAMPLES  := build/sample-collection
 # The tests validate the desktop entry, the AppStream metadata and the manual page, and run the
 # renamer on a real exFAT volume and on a FUSE volume of their own that misbehaves on purpose

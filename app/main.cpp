@@ -2,6 +2,7 @@
 #include "core/host/LocalFileSystem.h"
 #include "gui/MainMenu.h"
 #include "gui/QtDesktop.h"
+#include "gui/words/ChangeWords.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,15 +24,15 @@ void openNamedFolder(FileSystem &fileSystem, Desktop &desktop, MainMenu &menu,
         if (isFolder && folder.isEmpty())
             folder = path;
         else
-            notOpened << (isFolder ? QStringLiteral("%1: only one folder opens at a time")
-                                   : QStringLiteral("%1: it is not a folder"))
+            notOpened << (isFolder ? QCoreApplication::translate("main", "%1: only one folder opens at a time")
+                                   : QCoreApplication::translate("main", "%1: it is not a folder"))
                              .arg(argument);
     }
     if (!folder.isEmpty())
         menu.openRenamerIn(folder);
     if (!notOpened.isEmpty())
-        desktop.showMessage(QStringLiteral("The program opens only a folder given to it, in the "
-                                           "renamer. Not opened:\n")
+        desktop.showMessage(QCoreApplication::translate("main", "The program opens only a folder given to it, in "
+                                                                "the renamer. Not opened:\n")
                             + notOpened.join(u'\n'));
 }
 
@@ -49,12 +50,11 @@ int main(int argc, char *argv[])
     // done is mended before anything else can touch its files, and again
     // whenever a drive comes back that one of them waits for, once no change
     // runs beside it.
-    const QString mended = recoverOpenChanges(fileSystem);
-    if (!mended.isEmpty())
+    if (const QString mended = ChangeWords::recovery(recoverOpenChanges(fileSystem)); !mended.isEmpty())
         desktop.showMessage(mended);
     fileSystem.watchVolumes([&] {
         desktop.runWhenIdle([&] {
-            const QString mended = recoverOpenChanges(fileSystem, true);
+            const QString mended = ChangeWords::recovery(recoverOpenChanges(fileSystem, true));
             if (!mended.isEmpty())
                 desktop.showMessage(mended);
         });

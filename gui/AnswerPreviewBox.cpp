@@ -1,6 +1,7 @@
 #include "gui/AnswerPreviewBox.h"
 
 #include "gui/controls/WarningLook.h"
+#include "gui/words/RenamerWords.h"
 
 #include <QAbstractTableModel>
 #include <QDialogButtonBox>
@@ -47,7 +48,7 @@ public:
             return name;
         // A marked row has its warning icon once, before the name now.
         if (role != Qt::DecorationRole || index.column() == 0)
-            if (const QVariant look = m_look->data(role, row.warning); look.isValid())
+            if (const QVariant look = m_look->data(role, RenamerWords::warning(row.outcome)); look.isValid())
                 return look;
         // Long names are cut short in the view; the tooltip shows them whole.
         if (role == Qt::ToolTipRole)
@@ -59,7 +60,7 @@ public:
     {
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
             return {};
-        return section == 0 ? QStringLiteral("Name now") : QStringLiteral("Name after");
+        return section == 0 ? AnswerPreviewBox::tr("Name now") : AnswerPreviewBox::tr("Name after");
     }
 
 private:
@@ -82,14 +83,14 @@ AnswerPreviewBox::AnswerPreviewBox(QWidget *parent, const Question &question,
     auto *answers = new QLabel(question.hint, this);
     answers->setObjectName(QStringLiteral("BatchAnswers"));
     answers->setWordWrap(true);
-    answers->setAccessibleName(QStringLiteral("Answers the box understands"));
+    answers->setAccessibleName(tr("Answers the box understands"));
 
     m_summary->setObjectName(QStringLiteral("BatchSummary"));
     m_summary->setWordWrap(true);
-    m_summary->setAccessibleName(QStringLiteral("What the answer does"));
+    m_summary->setAccessibleName(tr("What the answer does"));
 
     m_view->setObjectName(QStringLiteral("BatchPreview"));
-    m_view->setAccessibleName(QStringLiteral("Names the answer changes"));
+    m_view->setAccessibleName(tr("Names the answer changes"));
     m_view->setModel(m_rows);
     m_view->setRootIsDecorated(false);
     m_view->setItemsExpandable(false);
@@ -136,7 +137,7 @@ void AnswerPreviewBox::answerChanged(const QString &answer)
         return;
     }
     // The rows of the answer before stay, greyed, until these come.
-    m_summary->setText(QStringLiteral("Working out what this answer does\u2026"));
+    m_summary->setText(tr("Working out what this answer does\u2026"));
     m_view->setEnabled(false);
     m_waiting.setFuture(preview);
 }
@@ -144,6 +145,6 @@ void AnswerPreviewBox::answerChanged(const QString &answer)
 void AnswerPreviewBox::showPreview(const AnswerPreview &preview)
 {
     m_rows->setRows(preview.rows);
-    m_summary->setText(preview.summary);
+    m_summary->setText(RenamerWords::summary(preview));
     m_view->setEnabled(true);
 }

@@ -12,28 +12,31 @@
 
 namespace {
 
-const char *const RenamerHelp =
+const char *const RenamerHelp = QT_TRANSLATE_NOOP(
+    "MainMenu",
     "Renamer is a unique powerful tool.  It allows you to put DOTS in the FROM (change this) and "
     "TO (rename to) boxes to rename ALL files in a folder to upper case.  All files are renamed to "
     "upper case for better sorting in Linix  You can also filter the view and preview changes "
     "before they occur.  The only downside is, if you try to rename a file to an EXISTING filename "
-    "it will not warn you";
+    "it will not warn you");
 
-const char *const CombinerHelp =
+const char *const CombinerHelp = QT_TRANSLATE_NOOP(
+    "MainMenu",
     "Filecombiner is a unique tool.  It allows you to DRAG a VOB set directly from windows explorer "
     "and it will create a CMD (command batch) file in that same folder.  Running that batch will "
     "simply perform a Copy /B command which will combine all files into an output.mpg or whatever "
     "you change the destination filename to.  You can then also use the alternate button to drag "
     "MPG or other source files to the window and use the create PDE file to create a batch for "
-    "which PocketDivX can load and process all MPG to AVI conversions as well.";
+    "which PocketDivX can load and process all MPG to AVI conversions as well.");
 
-const char *const FoldererHelp =
+const char *const FoldererHelp = QT_TRANSLATE_NOOP(
+    "MainMenu",
     "Filefolderer is another unique tool.  When I saw how Thumgen and tools like that required each "
     "file be placed into its own folder so all the Thumbnail, Poster and InfoSheet images could be "
     "foldered together with it I decided to make a utility that would do this for me.  Simply drag "
     "a set of video files and this will process them by dropping the extension AVI, DIVX, TS, MPG "
     "whatever and create a folder by that name and then stick (move) that video file into it's "
-    "folder for you.  Nice time saver for me.";
+    "folder for you.  Nice time saver for me.");
 
 } // namespace
 
@@ -42,7 +45,7 @@ MainMenu::MainMenu(FileSystem &fileSystem, Desktop &desktop)
 {
     using namespace WindowLayout;
     setObjectName(QStringLiteral("MainMenu"));
-    setWindowTitle(QStringLiteral("TAMSELLS FILE UTILTIES"));
+    setWindowTitle(tr("TAMSELLS FILE UTILTIES"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/mainmenu.png")));
     setFixedSize(clientSize(4560, 4410));
 
@@ -55,20 +58,20 @@ MainMenu::MainMenu(FileSystem &fileSystem, Desktop &desktop)
     };
 
     addLabel(this, "Label1",
-             QStringLiteral("Choose a utility below or click the ? button next to each for help"),
+             tr("Choose a utility below or click the ? button next to each for help"),
              240, 120, 4095, 735, designFont(QStringLiteral("MS Sans Serif"), 12));
-    auto *renamer = button("Command5", QStringLiteral("FILE &RENAMER"), 240, 960, 3255, 735);
-    auto *renamerHelp = button("Command1", QStringLiteral("?"), 3600, 960, 735, 735);
-    auto *combiner = button("Command2", QStringLiteral("FILE &COMBINER"), 240, 1800, 3255, 735);
-    auto *combinerHelp = button("Command6", QStringLiteral("?"), 3600, 1800, 735, 735);
-    auto *folderer = button("Command3", QStringLiteral("FILE &FOLDERER"), 240, 2640, 3255, 735);
-    auto *foldererHelp = button("Command7", QStringLiteral("?"), 3600, 2640, 735, 735);
-    auto *exit = button("Command4", QStringLiteral("E&XIT"), 240, 3480, 4095, 735);
+    auto *renamer = button("Command5", tr("FILE &RENAMER"), 240, 960, 3255, 735);
+    auto *renamerHelp = button("Command1", tr("?"), 3600, 960, 735, 735);
+    auto *combiner = button("Command2", tr("FILE &COMBINER"), 240, 1800, 3255, 735);
+    auto *combinerHelp = button("Command6", tr("?"), 3600, 1800, 735, 735);
+    auto *folderer = button("Command3", tr("FILE &FOLDERER"), 240, 2640, 3255, 735);
+    auto *foldererHelp = button("Command7", tr("?"), 3600, 2640, 735, 735);
+    auto *exit = button("Command4", tr("E&XIT"), 240, 3480, 4095, 735);
 
     chainTabOrder({renamerHelp, combiner, folderer, exit, renamer, combinerHelp, foldererHelp});
-    nameForScreenReaders(this, {{"Command1", "Help on the file renamer"},
-                                {"Command6", "Help on the file combiner"},
-                                {"Command7", "Help on the file folderer"}});
+    nameForScreenReaders(this, {{"Command1", tr("Help on the file renamer")},
+                                {"Command6", tr("Help on the file combiner")},
+                                {"Command7", tr("Help on the file folderer")}});
     renamerHelp->setFocus();
 
     connect(renamer, &QPushButton::clicked, this, &MainMenu::openRenamer);
@@ -113,17 +116,17 @@ void MainMenu::openFolderer()
 
 void MainMenu::explainRenamer()
 {
-    m_desktop.showMessage(QString::fromLatin1(RenamerHelp));
+    m_desktop.showMessage(tr(RenamerHelp));
 }
 
 void MainMenu::explainCombiner()
 {
-    m_desktop.showMessage(QString::fromLatin1(CombinerHelp));
+    m_desktop.showMessage(tr(CombinerHelp));
 }
 
 void MainMenu::explainFolderer()
 {
-    m_desktop.showMessage(QString::fromLatin1(FoldererHelp));
+    m_desktop.showMessage(tr(FoldererHelp));
 }
 
 void MainMenu::exitProgram()

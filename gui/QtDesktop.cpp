@@ -42,9 +42,9 @@ QByteArray QtDesktop::clipboardData(const QString &mimeType)
 Outcome QtDesktop::startProgram(const QString &program, const QStringList &arguments)
 {
     if (QStandardPaths::findExecutable(program).isEmpty() && !QFileInfo(program).isExecutable())
-        return Outcome::failure(QStringLiteral("The program \"%1\" was not found.").arg(program));
+        return Outcome::failure(Outcome::Why::ProgramMissing, program);
     if (!QProcess::startDetached(program, arguments))
-        return Outcome::failure(QStringLiteral("The program \"%1\" could not be started.").arg(program));
+        return Outcome::failure(Outcome::Why::ProgramFailed, program);
     return Outcome::success();
 }
 

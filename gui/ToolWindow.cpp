@@ -8,6 +8,7 @@
 #include "core/host/FileSystem.h"
 #include "gui/Desktop.h"
 #include "core/changes/Undo.h"
+#include "gui/words/ChangeWords.h"
 
 #include <QAbstractItemView>
 #include <QCloseEvent>
@@ -120,9 +121,9 @@ void ToolWindow::showListMenu(const QPoint &at)
     auto *list = qobject_cast<QAbstractItemView *>(sender());
     QMenu menu(this);
     if (list == m_filesList) {
-        QAction *pick = menu.addAction(QStringLiteral("Add Files\u2026"), this, &ToolWindow::pickFiles);
+        QAction *pick = menu.addAction(tr("Add Files\u2026"), this, &ToolWindow::pickFiles);
         pick->setShortcut(Qt::Key_Insert);
-        QAction *paste = menu.addAction(QStringLiteral("Paste Files"), this, &ToolWindow::pasteFiles);
+        QAction *paste = menu.addAction(tr("Paste Files"), this, &ToolWindow::pasteFiles);
         paste->setShortcut(QKeySequence::Paste);
     }
     if (list == m_undoList) {
@@ -142,15 +143,18 @@ QMenu *ToolWindow::undoMenu()
 
 void ToolWindow::addUndoEntry(QMenu *menu)
 {
-    QStringList setAside;
-    const std::optional<StoredChange> latest = ChangeJournal(m_fileSystem).latestUndoable(m_tool, setAside);
-    QAction *undo = menu->addAction(latest ? latest->record.undoCaption()
-                                           : QStringLiteral("Undo (nothing to undo)"));
+    QList<JournalNote> notes;
+    const std::optional<StoredChange> latest = ChangeJournal(m_fileSystem).latestUndoable(m_tool, notes);
+    QAction *undo = menu->addAction(ChangeWords::undoCaption(latest));
     undo->setShortcut(QKeySequence::Undo);
     undo->setEnabled(latest.has_value());
     connect(undo, &QAction::triggered, this, &ToolWindow::undoLastChange);
-    if (!setAside.isEmpty())
-        m_desktop.showMessage(setAside.join(u'\n'));
+    if (!notes.isEmpty()) {
+        QStringList told;
+        for (const JournalNote &note : std::as_const(notes))
+            told << ChangeWords::note(note);
+        m_desktop.showMessage(told.join(u'\n'));
+    }
 }
 
 void ToolWindow::pasteFiles()
@@ -158,7 +162,7 @@ void ToolWindow::pasteFiles()
     const QList<QUrl> urls =
         copiedFiles([this](const QString &mimeType) { return m_desktop.clipboardData(mimeType); });
     if (urls.isEmpty())
-        m_desktop.showMessage(QStringLiteral("The clipboard holds no files. Copy them in a file "
+        m_desktop.showMessage(tr("The clipboard holds no files. Copy them in a file "
                                           "manager first, then press Ctrl+V here."));
     else
         m_drop(urls);
@@ -167,7 +171,7 @@ void ToolWindow::pasteFiles()
 void ToolWindow::pickFiles()
 {
     QList<QUrl> urls;
-    for (const QString &path : m_desktop.askFiles(QStringLiteral("Add Files"), m_folderBox->text()))
+    for (const QString &path : m_desktop.askFiles(tr("Add Files"), m_folderBox->text()))
         urls << QUrl::fromLocalFile(path);
     if (!urls.isEmpty())
         m_drop(urls);
@@ -175,10 +179,10 @@ void ToolWindow::pickFiles()
 
 void ToolWindow::undoLastChange()
 {
-    QString message;
-    runLong(QStringLiteral("Undoing the last change…"),
-            [&](WorkProgress &progress) { message = undoLatest(m_fileSystem, m_tool, &progress); });
+    UndoLatestReport report;
+    runLong(tr("Undoing the last change…"),
+            [&](WorkProgress &progress) { report = undoLatest(m_fileSystem, m_tool, &progress); });
     if (m_shown)
         m_shown();
-    m_desktop.showMessage(message);
+    m_desktop.showMessage(ChangeWords::undoneLatest(report));
 }

@@ -31,7 +31,7 @@ bool isInput(QEvent::Type type)
 } // namespace
 
 WorkProgressBox::WorkProgressBox(const QString &what, QFutureWatcher<void> &watcher)
-    : m_box(new QProgressDialog(what, QStringLiteral("Stop"), 0, 0, QApplication::activeWindow()))
+    : m_box(new QProgressDialog(what, tr("Stop"), 0, 0, QApplication::activeWindow()))
 {
     m_box->setObjectName(QStringLiteral("WorkProgress"));
     m_box->setWindowModality(Qt::WindowModal);
@@ -44,7 +44,7 @@ WorkProgressBox::WorkProgressBox(const QString &what, QFutureWatcher<void> &watc
     connect(&watcher, &QFutureWatcherBase::progressValueChanged, m_box, &QProgressDialog::setValue);
     connect(m_box, &QProgressDialog::canceled, this, [this, &watcher] {
         watcher.cancel();
-        m_box->setLabelText(QStringLiteral("Stopping after the rename under way…"));
+        m_box->setLabelText(tr("Stopping after the rename under way…"));
         m_box->setCancelButton(nullptr);
     });
     qApp->installEventFilter(this);

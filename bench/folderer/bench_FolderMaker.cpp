@@ -98,7 +98,7 @@ double bareLoopSeconds(const TempFolder &folder, const QStringList &names)
     for (const QString &name : names) {
         const QString file = folder / name;
         files << QFile::encodeName(file);
-        folders << QFile::encodeName(parseextension(file));
+        folders << QFile::encodeName(withoutExtension(file));
         targets << QFile::encodeName(targetPath(file));
     }
 

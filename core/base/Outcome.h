@@ -1,19 +1,55 @@
 #pragma once
 
 #include <QString>
-#include <cstring>
 
-// The result of an operation whose failure the user may have to be told about.
+// The result of an operation whose failure the user may have to be told
+// about: what went wrong, as the system reported it or as the program found
+// it. The windows put it into words.
 struct Outcome {
-    bool ok = true;
-    QString reason; // why it failed, in words a user understands; empty when ok
-    int error = 0;  // the system's error number (errno) where it gave one
-    explicit operator bool() const { return ok; }
+    enum class Why : quint8 {
+        None,            // it worked
+        System,          // the system refused: error holds its number
+        Other,           // the system's own words are in subject (where no number is given)
+        NotAFile,        // a folder or link stands where a file was
+        NoTemporaryName, // every temporary name of the folder is taken
+        CaseKept,        // the drive kept the old letter case
+        TooLarge,        // a file is larger than number MiB
+        CutShort,        // a file ended before its size
+        TrashNotMade,    // the trash subject cannot be made: cause says why
+        TrashNotWritten, // the trash subject cannot be written: cause says why
+        TrashIsLink,     // a trash folder is a link, or not a folder
+        TrashElsewhere,  // a trash folder is not on the file's drive
+        TrashNotSticky,  // a shared trash folder lacks the sticky bit
+        TrashNotOwn,     // a trash folder is not the user's own
+        TrashTopChanged, // the drive's top folder changed meanwhile
+        NoTrash,         // the system keeps no freedesktop trash
+        NoStateFolder,   // the folder of the change records cannot be made
+        ChangeTooLarge,  // too many names for one change: its record would pass number MiB
+        RecordFull,      // a record would pass number MiB
+        NoRecord,        // the change has no record
+        RecordHeld,      // another run of the program holds the record
+        ProgramMissing,  // the program subject was not found
+        ProgramFailed,   // the program subject could not be started
+    };
+
+    Why why = Why::None;
+    // What led to a failure of the trash: the system (with error) or one of
+    // the trash's own reasons.
+    Why cause = Why::None;
+    int error = 0;       // the system's error number, where it gave one
+    qint64 number = 0;   // a size in MiB
+    QString subject;     // a trash folder, a program, or the system's words
+
+    explicit operator bool() const { return why == Why::None; }
     static Outcome success() { return {}; }
-    static Outcome failure(const QString &why, int error = 0) { return {false, why, error}; }
-    // A failure the system reported by its error number, in its own words.
-    static Outcome systemError(int error)
+    static Outcome systemError(int error) { return {Why::System, Why::None, error, 0, {}}; }
+    static Outcome failure(Why why, const QString &subject = {}, qint64 number = 0)
     {
-        return failure(QString::fromLocal8Bit(std::strerror(error)), error);
+        return {why, Why::None, 0, number, subject};
+    }
+    // A failure of the trash subject, as cause made it.
+    static Outcome trashFailure(Why why, const QString &subject, const Outcome &cause)
+    {
+        return {why, cause.why, cause.error, 0, subject};
     }
 };

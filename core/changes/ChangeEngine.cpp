@@ -1,6 +1,5 @@
 #include "core/changes/ChangeEngine.h"
 
-#include "core/base/NumberText.h"
 #include "core/base/Paths.h"
 #include "core/host/FileSystem.h"
 
@@ -13,8 +12,6 @@ namespace {
 // How many folders a change holds on to at most; a change of more folders
 // works in the rest by path.
 constexpr int MostPins = 64;
-// How many failures a message names one by one.
-constexpr int NamedFailures = 5;
 
 // The folders the change pins while it runs: those it does not make. The
 // folders it makes lie inside them and are reached through them.
@@ -167,7 +164,7 @@ private:
     // its share cut off), nothing more is tried in it.
     void failed(const QString &path, const Outcome &why)
     {
-        m_outcome.failures.append({path, why.reason});
+        m_outcome.failures.append({path, why});
         const QString folder = Paths::folderPart(path);
         if (m_fileSystem.pinnedFolderNow(folder).isEmpty())
             m_gone.insert(folder);
@@ -248,9 +245,9 @@ void settle(ChangeRecord &record, ChangeRecord::List which)
 }
 
 // The record's lines for where its pinned folders are now, when they moved;
-// sentences for the user about those that moved or went.
+// moved names those that moved or went.
 QByteArray followFolders(FileSystem &fileSystem, ChangeRecord &record, const QStringList &pinned,
-                         QStringList &notes)
+                         QList<ChangeOutcome::MovedFolder> &moved)
 {
     QByteArray lines;
     for (const QString &folder : pinned) {
@@ -258,14 +255,9 @@ QByteArray followFolders(FileSystem &fileSystem, ChangeRecord &record, const QSt
         fileSystem.unpinFolder(folder);
         if (now == folder)
             continue;
-        if (now.isEmpty()) {
-            notes << QStringLiteral("%1 went away during the change: its drive was taken away, or "
-                                    "it was removed.")
-                         .arg(folder);
+        moved.append({folder, now});
+        if (now.isEmpty())
             continue;
-        }
-        notes << QStringLiteral("%1 was moved to %2 during the change; the names were changed there.")
-                     .arg(folder, now);
         for (int number = 0; number < record.folders.size(); ++number) {
             if (record.folders[number].path == folder) {
                 record.folders[number].path = now;
@@ -301,17 +293,16 @@ ChangeOutcome perform(FileSystem &fileSystem, ChangeJournal &journal, StoredChan
             outcome.stranded << at;
     }
     // The record follows a folder that was moved, with where its files stand.
-    QByteArray lines = followFolders(fileSystem, record, pinned, outcome.folderNotes);
+    QByteArray lines = followFolders(fileSystem, record, pinned, outcome.movedFolders);
     settle(record, which);
     lines += which == ChangeRecord::List::Renames
         ? record.positionsText({which})
         : record.positionsText({which, ChangeRecord::List::Renames});
     if (recorded) {
-        if (const Outcome completed = journal.add(change, lines); !completed)
-            outcome.unrecorded = QStringLiteral("its end could not be added to its record: %1")
-                                     .arg(completed.reason);
+        outcome.unrecorded = journal.add(change, lines);
+        outcome.endUnrecorded = !outcome.unrecorded;
     } else {
-        outcome.unrecorded = recorded.reason;
+        outcome.unrecorded = recorded;
     }
     return outcome;
 }
@@ -362,12 +353,12 @@ ChangeOutcome applyChange(FileSystem &fileSystem, const ChangePlan &plan, WorkPr
     StoredChange change;
     change.record = recordOf(fileSystem, plan);
     const Outcome recorded = journal.begin(change);
-    if (!recorded && recorded.error == EFBIG) {
+    if (recorded.why == Outcome::Why::ChangeTooLarge) {
         ChangeOutcome refused;
         for (const Rename &rename : plan.schedule.renames)
             refused.at << rename.from;
         refused.refused = true;
-        refused.unrecorded = recorded.reason;
+        refused.unrecorded = recorded;
         return refused;
     }
     ChangeOutcome outcome = perform(fileSystem, journal, change, ChangeRecord::List::Renames,
@@ -385,7 +376,7 @@ ChangeOutcome applyUndo(FileSystem &fileSystem, ChangeJournal &journal, StoredCh
     change.record.state = ChangeRecord::State::Undoing;
     const Outcome recorded = journal.take(change)
         ? journal.add(change, change.record.undoText())
-        : Outcome::failure(QStringLiteral("another run of the program holds it"));
+        : Outcome::failure(Outcome::Why::RecordHeld);
     ChangeOutcome outcome =
         perform(fileSystem, journal, change, ChangeRecord::List::Undo, schedule, recorded, progress);
     journal.release(change);
@@ -405,54 +396,4 @@ ChangeOutcome mendChange(FileSystem &fileSystem, ChangeJournal &journal, StoredC
             schedule.steps.append({ChangeSchedule::Place, int(i)});
     }
     return perform(fileSystem, journal, change, which, schedule, Outcome::success(), nullptr);
-}
-
-QString changeReport(const ChangeOutcome &outcome, const char *one, const char *many)
-{
-    if (outcome.refused)
-        return QStringLiteral("Nothing was changed: %1.").arg(outcome.unrecorded);
-    QStringList parts;
-    if (outcome.stopped)
-        parts << QStringLiteral("Stopped: %1 of %2 changed. Ctrl+Z puts them back.")
-                     .arg(numberText(outcome.reached), countText(outcome.at.size(), one, many));
-    if (!outcome.failures.isEmpty()) {
-        QStringList lines;
-        for (const ChangeOutcome::Failure &failure : outcome.failures.mid(0, NamedFailures))
-            lines << QStringLiteral("%1: %2").arg(failure.path, failure.reason);
-        if (outcome.failures.size() > NamedFailures)
-            lines << QStringLiteral("and %1 more").arg(numberText(outcome.failures.size() - NamedFailures));
-        parts << QStringLiteral("%1 of %2 could not be changed:\n%3")
-                     .arg(numberText(outcome.failures.size()),
-                          countText(outcome.at.size(), one, many), lines.join(u'\n'));
-    }
-    const qsizetype stranded = outcome.stranded.size();
-    if (stranded == 1)
-        parts << QStringLiteral("1 file waits under a temporary name:\n%1\nCtrl+Z, or the next "
-                                "start of the program, will put it where it belongs.")
-                     .arg(outcome.stranded.first());
-    else if (stranded > 1)
-        parts << QStringLiteral("%1 files wait under a temporary name. Ctrl+Z, or the next start "
-                                "of the program, will put them where they belong.")
-                     .arg(numberText(stranded));
-    else if (!outcome.failures.isEmpty())
-        parts << QStringLiteral("They keep their names; Ctrl+Z puts back the others.");
-    if (outcome.heldBack > 0)
-        parts << QStringLiteral("%1 more kept their names, so that no other file would wait under "
-                                "a temporary name.")
-                     .arg(numberText(outcome.heldBack));
-    if (outcome.untried > 0)
-        parts << (outcome.untried == 1
-                      ? QStringLiteral("1 more was left as it was: its folder went away.")
-                      : QStringLiteral("%1 more were left as they were: their folder went away.")
-                            .arg(numberText(outcome.untried)));
-    parts << outcome.folderNotes;
-    if (!outcome.unrecorded.isEmpty())
-        parts << cannotUndoMessage(outcome.unrecorded);
-    return parts.join(QStringLiteral("\n\n"));
-}
-
-QString cannotUndoMessage(const QString &why)
-{
-    return QStringLiteral("This change cannot be undone: its record could not be written (%1).")
-        .arg(why);
 }

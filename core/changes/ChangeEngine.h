@@ -35,7 +35,7 @@ struct ChangeOutcome {
     // in the order of the steps, with the volume's reason.
     struct Failure {
         QString path;
-        QString reason;
+        Outcome why;
     };
     QList<Failure> failures;
     // How many files were not tried at all, their folder gone.
@@ -49,11 +49,17 @@ struct ChangeOutcome {
     // The files left under a temporary name: the change stays open, for
     // recovery (at the next start, or before an undo) to mend.
     QStringList stranded;
-    // Sentences about folders that were moved or went away during the change.
-    QStringList folderNotes;
-    // Why the change could not be recorded, or its end not added to its
-    // record; empty when the record holds it all.
-    QString unrecorded;
+    // The folders that were moved during the change (now where they are) or
+    // went away (now empty).
+    struct MovedFolder {
+        QString folder;
+        QString now;
+    };
+    QList<MovedFolder> movedFolders;
+    // Why the change could not be recorded; success when the record holds
+    // it all. With endUnrecorded, only its end could not be added.
+    Outcome unrecorded;
+    bool endUnrecorded = false;
     // Whether nothing was done because the change holds too many names for
     // one record; unrecorded says so.
     bool refused = false;
@@ -99,13 +105,3 @@ ChangeOutcome mendChange(FileSystem &fileSystem, ChangeJournal &journal, StoredC
 // waits until they are back.
 QStringList foldersAway(FileSystem &fileSystem, const ChangeRecord &record);
 
-// What the user is told of a change that did not all go through: that it was
-// stopped and how far it got, how many of its files failed and why, which
-// wait under a temporary name to be mended, what befell its folders, and
-// when it cannot be undone. Empty when it all went well. one and many name
-// the files ("name", "names").
-QString changeReport(const ChangeOutcome &outcome, const char *one, const char *many);
-
-// What the user is told when a change cannot be undone because its record
-// could not be written.
-QString cannotUndoMessage(const QString &why);

@@ -55,10 +55,10 @@ QStringList ChangeJournal::files() const
     return files;
 }
 
-void ChangeJournal::setAside(const QString &file, const QString &whyNot, QStringList &notes)
+void ChangeJournal::setAside(const QString &file, const RecordFault &fault, QList<JournalNote> &notes)
 {
     // Under a name no other record has, so that it is announced once.
-    Outcome moved = Outcome::failure(QString());
+    Outcome moved = Outcome::failure(Outcome::Why::Other);
     QString aside;
     for (int n = 1; !moved && n <= 100; ++n) {
         aside = pathOf(file + QStringLiteral(".unreadable") + (n > 1 ? u'.' + QString::number(n) : QString()));
@@ -66,11 +66,8 @@ void ChangeJournal::setAside(const QString &file, const QString &whyNot, QString
         if (moved.error != EEXIST)
             break;
     }
-    notes << (moved ? QStringLiteral("The change record %1 was set aside as %2 and will not be used: %3.")
-                          .arg(pathOf(file), aside, whyNot)
-                    : QStringLiteral("The change record %1 cannot be used (%2), and it could not be "
-                                     "set aside: %3.")
-                          .arg(pathOf(file), whyNot, moved.reason));
+    notes.append({moved ? JournalNote::Kind::SetAside : JournalNote::Kind::NotSetAside, pathOf(file),
+                  aside, fault, moved});
 }
 
 bool ChangeJournal::readState(const QString &path, qint64 size, ChangeRecord &record, Outcome &read)
@@ -110,46 +107,44 @@ bool ChangeJournal::readState(const QString &path, qint64 size, ChangeRecord &re
     return false;
 }
 
-std::optional<StoredChange> ChangeJournal::summary(const QString &file, QStringList &notes)
+std::optional<StoredChange> ChangeJournal::summary(const QString &file, QList<JournalNote> &notes)
 {
     const QString path = pathOf(file);
     QByteArray head;
     StoredChange change{file, {}, 0, false};
     Outcome read = m_fileSystem.readFileRange(path, 0, SummaryBytes, head, change.size);
-    QString whyNot;
+    RecordFault fault;
     if (read && change.size > LargestRecord)
-        whyNot = QStringLiteral("it is larger than %1 MiB").arg(LargestRecord >> 20);
+        fault = {RecordFault::Kind::TooLarge, 0, LargestRecord >> 20};
     else if (read)
-        change.record = ChangeRecord::headFromText(head, whyNot);
-    if (read && whyNot.isEmpty() && !readState(path, change.size, change.record, read) && read)
-        whyNot = QStringLiteral("a part of it is missing");
+        change.record = ChangeRecord::headFromText(head, fault);
+    if (read && !fault && !readState(path, change.size, change.record, read) && read)
+        fault = {RecordFault::Kind::PartMissing};
     if (!read) {
-        notes << QStringLiteral("The change record %1 cannot be read now (%2); it will be tried again later.")
-                     .arg(path, read.reason);
+        notes.append({JournalNote::Kind::NotReadNow, path, {}, {}, read});
         return std::nullopt;
     }
-    if (!whyNot.isEmpty()) {
-        setAside(file, whyNot, notes);
+    if (fault) {
+        setAside(file, fault, notes);
         return std::nullopt;
     }
     return change;
 }
 
-ChangeJournal::Reading ChangeJournal::readWhole(StoredChange &change, QStringList &notes)
+ChangeJournal::Reading ChangeJournal::readWhole(StoredChange &change, QList<JournalNote> &notes)
 {
     if (change.whole)
         return Reading::Whole;
     QByteArray text;
     const Outcome read = m_fileSystem.readFile(pathOf(change.file), LargestRecord, text);
     if (!read) {
-        notes << QStringLiteral("The change record %1 cannot be read now (%2); it will be tried again later.")
-                     .arg(pathOf(change.file), read.reason);
+        notes.append({JournalNote::Kind::NotReadNow, pathOf(change.file), {}, {}, read});
         return Reading::NotNow;
     }
-    QString whyNot;
-    ChangeRecord record = ChangeRecord::fromText(text, whyNot);
-    if (!whyNot.isEmpty()) {
-        setAside(change.file, whyNot, notes);
+    RecordFault fault;
+    ChangeRecord record = ChangeRecord::fromText(text, fault);
+    if (fault) {
+        setAside(change.file, fault, notes);
         return Reading::SetAside;
     }
     change.record = std::move(record);
@@ -158,7 +153,7 @@ ChangeJournal::Reading ChangeJournal::readWhole(StoredChange &change, QStringLis
     return Reading::Whole;
 }
 
-QList<StoredChange> ChangeJournal::summaries(QStringList &notes)
+QList<StoredChange> ChangeJournal::summaries(QList<JournalNote> &notes)
 {
     QList<StoredChange> changes;
     const QStringList all = files();
@@ -169,7 +164,7 @@ QList<StoredChange> ChangeJournal::summaries(QStringList &notes)
 }
 
 std::optional<StoredChange> ChangeJournal::latestUndoable(ChangeRecord::Tool tool,
-                                                          QStringList &notes)
+                                                          QList<JournalNote> &notes)
 {
     // Newest first: the one wanted is mostly the last.
     const QStringList all = files();
@@ -186,13 +181,10 @@ std::optional<StoredChange> ChangeJournal::latestUndoable(ChangeRecord::Tool too
 Outcome ChangeJournal::begin(StoredChange &change)
 {
     if (m_folder.isEmpty())
-        return Outcome::failure(QStringLiteral("the folder for it could not be made"));
+        return Outcome::failure(Outcome::Why::NoStateFolder);
     const QByteArray text = change.record.toText();
     if (text.size() > LargestRecord / Growth)
-        return Outcome::failure(QStringLiteral("it holds too many names for one change (its record "
-                                               "would pass %1 MiB)")
-                                    .arg(LargestRecord >> 20),
-                                EFBIG);
+        return Outcome::failure(Outcome::Why::ChangeTooLarge, {}, LargestRecord >> 20);
     QStringList all = files();
     int next = all.isEmpty() ? 1 : numberOf(all.last()) + 1;
     // Another run of the program may take a number at the same moment: the
@@ -216,7 +208,7 @@ Outcome ChangeJournal::begin(StoredChange &change)
 
 void ChangeJournal::prune(const QStringList &files)
 {
-    QStringList notes;
+    QList<JournalNote> notes;
     for (qsizetype i = 0; i + Kept < files.size() && i < PrunedAtOnce; ++i) {
         // A record that still waits to be mended stays, however old.
         const std::optional<StoredChange> old = summary(files.at(i), notes);
@@ -239,9 +231,9 @@ void ChangeJournal::release(const StoredChange &change)
 Outcome ChangeJournal::add(StoredChange &change, const QByteArray &lines)
 {
     if (change.file.isEmpty())
-        return Outcome::failure(QStringLiteral("the change has no record"));
+        return Outcome::failure(Outcome::Why::NoRecord);
     if (change.size + lines.size() > LargestRecord)
-        return Outcome::failure(QStringLiteral("its record would pass %1 MiB").arg(LargestRecord >> 20));
+        return Outcome::failure(Outcome::Why::RecordFull, {}, LargestRecord >> 20);
     const Outcome added = m_fileSystem.appendToFile(pathOf(change.file), lines);
     if (added)
         change.size += lines.size();

@@ -20,6 +20,20 @@ struct StoredChange {
     bool whole = true;
 };
 
+// What the user is told of a record that was set aside, or could not be.
+struct JournalNote {
+    enum class Kind {
+        SetAside,    // its content is wrong: renamed to aside, never used again
+        NotSetAside, // its content is wrong, and outcome says why it could not be set aside
+        NotReadNow,  // outcome says why it cannot be read now; it is tried again later
+    };
+    Kind kind = Kind::SetAside;
+    QString record; // the record's path
+    QString aside;
+    RecordFault fault;
+    Outcome outcome;
+};
+
 // Where the program keeps its change records: one file each in the state
 // folder (private to the user), numbered in the order the changes began. A
 // record is written whole when its change begins and only grows after that,
@@ -42,15 +56,15 @@ public:
 
     // The summaries of the newest stored changes (at most Looked), oldest
     // first: each record read at its two ends only, so that a start looks at
-    // hundreds of large records at once. A sentence is added to notes about
-    // each record that was set aside or cannot be read now.
-    QList<StoredChange> summaries(QStringList &notes);
+    // hundreds of large records at once. A note is added about each record
+    // that was set aside or cannot be read now.
+    QList<StoredChange> summaries(QList<JournalNote> &notes);
     // Reads the whole record of a summary; when it is set aside, or cannot
-    // be read now, a sentence about it goes to notes.
+    // be read now, a note about it is added.
     enum class Reading { Whole, SetAside, NotNow };
-    Reading readWhole(StoredChange &change, QStringList &notes);
+    Reading readWhole(StoredChange &change, QList<JournalNote> &notes);
     // The most recent finished change of the tool, not undone yet, whole.
-    std::optional<StoredChange> latestUndoable(ChangeRecord::Tool tool, QStringList &notes);
+    std::optional<StoredChange> latestUndoable(ChangeRecord::Tool tool, QList<JournalNote> &notes);
 
     // Stores a new change under the next free number, whole and on the disk
     // before it returns, and takes its lock. The oldest closed records beyond
@@ -75,13 +89,13 @@ private:
     // The record files, oldest first.
     QStringList files() const;
     // A record's summary; nothing when it is set aside or cannot be read now.
-    std::optional<StoredChange> summary(const QString &file, QStringList &notes);
+    std::optional<StoredChange> summary(const QString &file, QList<JournalNote> &notes);
     // The state of a record from its last state line, read from its end;
     // false when it holds none.
     bool readState(const QString &path, qint64 size, ChangeRecord &record, Outcome &read);
     // Renames a record whose content is wrong so that it is never read again,
-    // with a sentence about it.
-    void setAside(const QString &file, const QString &whyNot, QStringList &notes);
+    // with a note about it.
+    void setAside(const QString &file, const RecordFault &fault, QList<JournalNote> &notes);
     // Removes the oldest closed records beyond Kept.
     void prune(const QStringList &files);
 

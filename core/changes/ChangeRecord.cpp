@@ -1,6 +1,5 @@
 #include "core/changes/ChangeRecord.h"
 
-#include "core/base/NumberText.h"
 #include "core/base/Paths.h"
 
 #include <QDir>
@@ -129,8 +128,8 @@ class RecordReader {
 public:
     explicit RecordReader(QByteArrayView text) : m_text(text) {}
 
-    ChangeRecord read(QString &whyNot);
-    ChangeRecord readHead(QString &whyNot);
+    ChangeRecord read(RecordFault &fault);
+    ChangeRecord readHead(RecordFault &fault);
 
 private:
     using Fields = QVarLengthArray<QByteArrayView, 10>;
@@ -145,7 +144,7 @@ private:
     // The line's fields; false for a line longer than a record holds, or
     // with more fields than any line has.
     static bool split(QByteArrayView line, Fields &fields);
-    bool readHeader(QString &whyNot);
+    bool readHeader(RecordFault &fault);
     bool readLine(const Fields &fields);
     bool readFolder(const Fields &fields);
     bool readRename(const Fields &fields);
@@ -179,16 +178,16 @@ bool RecordReader::nextLine(QByteArrayView &line)
     return true;
 }
 
-bool RecordReader::readHeader(QString &whyNot)
+bool RecordReader::readHeader(RecordFault &fault)
 {
     QByteArrayView line;
     if (!nextLine(line) || !line.startsWith(HeaderStart)) {
-        whyNot = QStringLiteral("it is not a change record");
+        fault = {RecordFault::Kind::NotARecord};
         return false;
     }
     m_format = line.sliced(HeaderStart.size()).toInt();
     if (m_format < 1 || m_format > Format) {
-        whyNot = QStringLiteral("it was written by another version of the program");
+        fault = {RecordFault::Kind::OtherVersion};
         return false;
     }
     return true;
@@ -376,36 +375,35 @@ bool RecordReader::split(QByteArrayView line, Fields &fields)
     }
 }
 
-ChangeRecord RecordReader::readHead(QString &whyNot)
+ChangeRecord RecordReader::readHead(RecordFault &fault)
 {
-    whyNot.clear();
-    if (!readHeader(whyNot))
+    fault = {};
+    if (!readHeader(fault))
         return {};
     QByteArrayView line;
     Fields fields;
     while (nextLine(line) && split(line, fields) && fields[0] != "folder" && readLine(fields))
         fields.clear();
     if (!m_toolSeen || m_record.what.isEmpty())
-        whyNot = QStringLiteral("a part of it is missing");
+        fault = {RecordFault::Kind::PartMissing};
     return m_record;
 }
 
-ChangeRecord RecordReader::read(QString &whyNot)
+ChangeRecord RecordReader::read(RecordFault &fault)
 {
-    whyNot.clear();
-    if (!readHeader(whyNot))
+    fault = {};
+    if (!readHeader(fault))
         return {};
     QByteArrayView line;
     for (qsizetype n = 2; nextLine(line); ++n) {
         Fields fields;
         if (!split(line, fields) || !readLine(fields)) {
-            whyNot = QStringLiteral("line %1 cannot be read, or names a path outside its folders")
-                         .arg(n);
+            fault = {RecordFault::Kind::BadLine, n};
             return m_record;
         }
     }
     if (!m_toolSeen || !m_stateSeen || m_record.what.isEmpty() || m_record.folders.isEmpty())
-        whyNot = QStringLiteral("a part of it is missing");
+        fault = {RecordFault::Kind::PartMissing};
     settlePositions();
     return m_record;
 }
@@ -528,14 +526,14 @@ QByteArray ChangeRecord::toldText()
     return "told\twaiting\n";
 }
 
-ChangeRecord ChangeRecord::fromText(QByteArrayView text, QString &whyNot)
+ChangeRecord ChangeRecord::fromText(QByteArrayView text, RecordFault &fault)
 {
-    return RecordReader(text).read(whyNot);
+    return RecordReader(text).read(fault);
 }
 
-ChangeRecord ChangeRecord::headFromText(QByteArrayView head, QString &whyNot)
+ChangeRecord ChangeRecord::headFromText(QByteArrayView head, RecordFault &fault)
 {
-    return RecordReader(head).readHead(whyNot);
+    return RecordReader(head).readHead(fault);
 }
 
 bool ChangeRecord::stateFromLine(QByteArrayView line, State &state)
@@ -556,15 +554,12 @@ QList<RecordedRename> ChangeRecord::done() const
     return moved;
 }
 
-QString ChangeRecord::undoCaption() const
+QString ChangeRecord::sourceFolder(qsizetype *folderCount) const
 {
-    const qsizetype count = done().size();
-    const QString moved = tool == Tool::Folderer ? countText(count, "file", "files")
-                                                 : countText(count, "name", "names");
     QSet<int> from;
     for (const RecordedRename &rename : renames)
         from.insert(rename.from.folder);
-    const QString where = from.size() == 1 ? folders.value(*from.cbegin()).path
-                                           : QStringLiteral("%1 folders").arg(from.size());
-    return QStringLiteral("Undo %1 in %2 (%3)").arg(what, where, moved);
+    if (folderCount)
+        *folderCount = from.size();
+    return from.size() == 1 ? folders.value(*from.cbegin()).path : QString();
 }

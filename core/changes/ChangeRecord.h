@@ -9,6 +9,23 @@
 #include <QStringList>
 #include <initializer_list>
 
+// Why a stored record cannot be acted on; none when it can.
+struct RecordFault {
+    enum class Kind {
+        None,
+        NotARecord,   // it is not a change record
+        OtherVersion, // another version of the program wrote it
+        BadLine,      // line `line` cannot be read, or names a path outside its folders
+        PartMissing,  // a part of it is missing
+        TooLarge,     // it is larger than `size` MiB
+    };
+    Kind kind = Kind::None;
+    qsizetype line = 0;
+    qint64 size = 0;
+
+    explicit operator bool() const { return kind != Kind::None; }
+};
+
 // A path of a change: one of the change's folders, by its number, and a name
 // in it. The record holds each folder once, however many files it holds.
 struct RecordPath {
@@ -115,21 +132,21 @@ struct ChangeRecord {
     // The line that says the user was told that the change waits.
     static QByteArray toldText();
     // The record read back, added lines included, in time and memory linear
-    // in its size; whyNot is empty when it can be acted on, and otherwise says
-    // why not (not a change record, a newer format, a path outside its
-    // folders, a line it cannot read, more than a record may hold).
-    static ChangeRecord fromText(QByteArrayView text, QString &whyNot);
+    // in its size; fault says why it cannot be acted on (not a change record,
+    // a newer format, a path outside its folders, a line it cannot read,
+    // more than a record may hold), and is none when it can.
+    static ChangeRecord fromText(QByteArrayView text, RecordFault &fault);
     // What a record's first lines tell, up to its first folder: its tool and
-    // what the user did; whyNot as fromText gives it.
-    static ChangeRecord headFromText(QByteArrayView head, QString &whyNot);
+    // what the user did; fault as fromText gives it.
+    static ChangeRecord headFromText(QByteArrayView head, RecordFault &fault);
     // The state a line "state\t..." names; false for another line.
     static bool stateFromLine(QByteArrayView line, State &state);
 
     // The renames whose file the change moved and undo has not put back.
     QList<RecordedRename> done() const;
-    // What undoing it means, for a menu: "Undo the clean-up batch in
-    // /videos (4,212 names)".
-    QString undoCaption() const;
+    // The folder its files came from, or nothing when they came from
+    // several (their count then in folderCount).
+    QString sourceFolder(qsizetype *folderCount = nullptr) const;
 };
 
 // Full paths as places in a record: by the number of the folder that holds

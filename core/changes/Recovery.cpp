@@ -1,6 +1,5 @@
 #include "core/changes/Recovery.h"
 
-#include "core/base/NumberText.h"
 #include "core/base/Paths.h"
 #include "core/base/TemporaryName.h"
 #include "core/changes/ChangeEngine.h"
@@ -23,12 +22,6 @@ bool isUndoing(const ChangeRecord &record)
 ChangeRecord::List listToMend(const ChangeRecord &record)
 {
     return isUndoing(record) ? ChangeRecord::List::Undo : ChangeRecord::List::Renames;
-}
-
-// "The clean-up batch", at the head of a sentence.
-QString headOfSentence(const QString &what)
-{
-    return what.left(1).toUpper() + what.mid(1);
 }
 
 // Finds where each file of the list stands now, from what the folders hold,
@@ -150,13 +143,12 @@ private:
     QList<RecordedRename> &m_renames;
 };
 
-// Why the change waits, untouched, with where its files stand worked out in
-// record; empty when it can be mended now.
-QString waitsFor(FileSystem &fileSystem, FolderCache &names, ChangeRecord &record)
+// What the change waits for, untouched, with where its files stand worked
+// out in record; nothing when it can be mended now.
+std::optional<Waiting> waitsFor(FileSystem &fileSystem, FolderCache &names, ChangeRecord &record)
 {
     if (const QStringList away = foldersAway(fileSystem, record); !away.isEmpty())
-        return QStringLiteral("%1 is not there now, or another folder or drive has taken its place")
-            .arg(away.join(QStringLiteral(", ")));
+        return Waiting::forFolders(Waiting::Kind::FoldersAway, away);
     // Its folders must be read, but for those it was to make, which may
     // never have been made.
     QSet<QString> made;
@@ -165,71 +157,55 @@ QString waitsFor(FileSystem &fileSystem, FolderCache &names, ChangeRecord &recor
     for (const RecordedFolder &folder : record.folders)
         if (!made.contains(folder.path))
             names.folder(folder.path);
-    const QStringList unreadable = names.unreadable();
-    if (!unreadable.isEmpty())
-        return QStringLiteral("%1 cannot be read now").arg(unreadable.join(QStringLiteral(", ")));
+    if (!names.unreadable().isEmpty())
+        return Waiting::forFolders(Waiting::Kind::Unreadable, names.unreadable());
     const QStringList nowhere = Positions(names, record).locate();
-    if (nowhere.size() == 1)
-        return QStringLiteral("%1 is at none of its names (old, new or temporary)").arg(nowhere.first());
     if (!nowhere.isEmpty())
-        return QStringLiteral("%1 of its files, %2 among them, are at none of their names (old, "
-                              "new or temporary)")
-            .arg(numberText(nowhere.size()), nowhere.first());
-    return {};
+        return Waiting::forFiles(nowhere);
+    return std::nullopt;
 }
 
-// What recovery has to say about one change, and whether it waits.
-struct Mended {
-    QString message; // empty when there is nothing to tell
-    bool waits = false;
-};
-
-// What the user is told of the files of the list that stood under a
-// temporary name (by their places in it) and where they went.
-QString mendedMessage(const ChangeRecord &record, const ChangeOutcome &outcome,
-                      const QList<qsizetype> &parked, bool interrupted)
+// What is told of a mended change: where its files stand, and each that
+// stood under a temporary name (by its place in the list) and where it went.
+MendReport mendedReport(const ChangeRecord &record, const ChangeOutcome &outcome,
+                        const QList<qsizetype> &parked, bool interrupted)
 {
     const ChangeRecord::List which = listToMend(record);
     const QList<RecordedRename> &list = record.list(which);
-    QStringList lines;
-    for (const qsizetype i : parked) {
-        const QString temporary = record.temporaryPath(list[i]);
-        lines << (list[i].at == At::Temporary
-                      ? QStringLiteral("%1 could not be moved: it stays under a temporary name").arg(temporary)
-                      : QStringLiteral("%1 put in place as %2").arg(temporary, outcome.at[i]));
-    }
-    qsizetype made = 0;
+    MendReport report;
+    report.what = record.what;
+    report.where = record.folders.value(0).path;
+    report.interrupted = interrupted;
+    report.undoing = which == ChangeRecord::List::Undo;
+    report.total = list.size();
     for (const RecordedRename &r : list)
-        made += r.at == At::To;
-    const bool undoing = which == ChangeRecord::List::Undo;
-    QString message = undoing
-        ? QStringLiteral("The program was stopped while it undid %1 in %2; %3 of %4 names had been put back.")
-        : interrupted
-        ? QStringLiteral("The program was stopped in the middle of %1 in %2; %3 of %4 names had been changed.")
-        : QStringLiteral("%1 in %2 had left files under a temporary name; %3 of %4 names are changed.");
-    message = message.arg(interrupted || undoing ? record.what : headOfSentence(record.what),
-                          record.folders.value(0).path, numberText(made), numberText(list.size()));
-    message += QStringLiteral("\nFiles that stood under a temporary name:\n") + lines.join(u'\n');
-    if (!undoing && outcome.stranded.isEmpty())
-        message += QStringLiteral("\nCtrl+Z puts back what it changed.");
-    return message;
+        report.made += r.at == At::To;
+    for (const qsizetype i : parked)
+        report.parked.append({record.temporaryPath(list[i]),
+                              list[i].at == At::Temporary ? QString() : outcome.at[i]});
+    report.unrecorded = outcome.unrecorded;
+    return report;
 }
 
-// Mends one open change whose lock is held.
-Mended mend(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change, bool quietAboutWaiting)
+// Mends one open change whose lock is held; nothing to tell when it was
+// mended without a word, or waits and was told of before.
+std::optional<MendReport> mend(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change,
+                               bool quietAboutWaiting)
 {
     ChangeRecord &record = change.record;
     const bool interrupted = record.state == ChangeRecord::State::Running
         || record.state == ChangeRecord::State::Undoing;
     FolderCache names(fileSystem);
-    if (const QString why = waitsFor(fileSystem, names, record); !why.isEmpty()) {
+    if (const std::optional<Waiting> waiting = waitsFor(fileSystem, names, record)) {
         if (quietAboutWaiting || record.toldWaiting)
-            return {{}, true};
+            return std::nullopt;
         journal.add(change, ChangeRecord::toldText());
-        return {QStringLiteral("%1 in %2 waits: %3. It will be mended once that is back; until "
-                               "then nothing of it is touched.")
-                    .arg(headOfSentence(record.what), record.folders.value(0).path, why),
-                true};
+        MendReport report;
+        report.kind = MendReport::Kind::Waits;
+        report.what = record.what;
+        report.where = record.folders.value(0).path;
+        report.waiting = *waiting;
+        return report;
     }
     const ChangeRecord::List which = listToMend(record);
     QList<qsizetype> parked;
@@ -241,55 +217,38 @@ Mended mend(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change
     if (record.intoTrash)
         for (const RecordedRename &r : std::as_const(record.renames))
             fileSystem.releaseTrash(isUndoing(record) ? record.fromPath(r) : record.toPath(r));
-
-    // A change whose record only missed its end, with no file off its
-    // names, is mended without a word.
-    QString message;
-    if (!parked.isEmpty())
-        message = mendedMessage(record, outcome, parked, interrupted);
-    if (!outcome.unrecorded.isEmpty())
-        message += QStringLiteral("%1What was mended could not be recorded (%2).")
-                       .arg(message.isEmpty() ? QString() : QStringLiteral("\n"), outcome.unrecorded);
-    return {message, !outcome.stranded.isEmpty()};
+    if (parked.isEmpty() && outcome.unrecorded)
+        return std::nullopt;
+    return mendedReport(record, outcome, parked, interrupted);
 }
 
 } // namespace
 
-QString whyChangeWaits(FileSystem &fileSystem, const ChangeRecord &record)
+std::optional<Waiting> whyChangeWaits(FileSystem &fileSystem, const ChangeRecord &record)
 {
     FolderCache names(fileSystem);
     ChangeRecord located = record;
     return waitsFor(fileSystem, names, located);
 }
 
-QString recoverOpenChanges(FileSystem &fileSystem, bool quietAboutWaiting)
+RecoveryReport recoverOpenChanges(FileSystem &fileSystem, bool quietAboutWaiting)
 {
     ChangeJournal journal(fileSystem);
-    QStringList notes;
-    QStringList messages;
-    for (StoredChange &change : journal.summaries(notes)) {
+    RecoveryReport report;
+    for (StoredChange &change : journal.summaries(report.notes)) {
         if (!change.record.isOpen())
             continue;
         if (!journal.take(change)) {
-            messages << QStringLiteral("%1 is being made by another run of the program; it was left to it.")
-                            .arg(headOfSentence(change.record.what));
+            MendReport held;
+            held.kind = MendReport::Kind::HeldByOther;
+            held.what = change.record.what;
+            report.changes << held;
             continue;
         }
-        if (journal.readWhole(change, notes) == ChangeJournal::Reading::Whole) {
-            const Mended mended = mend(fileSystem, journal, change, quietAboutWaiting);
-            if (!mended.message.isEmpty())
-                messages << mended.message;
-        }
+        if (journal.readWhole(change, report.notes) == ChangeJournal::Reading::Whole)
+            if (std::optional<MendReport> mended = mend(fileSystem, journal, change, quietAboutWaiting))
+                report.changes << *mended;
         journal.release(change);
     }
-    messages = notes + messages;
-    // A state folder full of records gives a message that still fits on a screen.
-    constexpr qsizetype Told = 10;
-    if (messages.size() > Told) {
-        const qsizetype more = messages.size() - Told;
-        messages.resize(Told);
-        messages << QStringLiteral("And %1 more %2.")
-                        .arg(numberText(more), QLatin1String(more == 1 ? "change" : "changes"));
-    }
-    return messages.join(QStringLiteral("\n\n"));
+    return report;
 }

@@ -1,9 +1,67 @@
 #pragma once
 
+#include "core/base/Outcome.h"
+#include "core/changes/ChangeJournal.h"
+
+#include <QList>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 class FileSystem;
 struct ChangeRecord;
+
+// What an open change waits for, untouched, before it can be mended or passed.
+struct Waiting {
+    enum class Kind {
+        FoldersAway,  // folders are missing, or another folder stands at their path
+        Unreadable,   // folders cannot be read now
+        FilesNowhere, // files stand at none of their old, new and temporary names
+    };
+    Kind kind = Kind::FoldersAway;
+    QStringList folders;
+    qsizetype files = 0;
+    QString firstFile;
+
+    static Waiting forFolders(Kind kind, const QStringList &folders) { return {kind, folders, 0, {}}; }
+    static Waiting forFiles(const QStringList &files)
+    {
+        return {Kind::FilesNowhere, {}, files.size(), files.value(0)};
+    }
+};
+
+// What recovery has to tell of one open change.
+struct MendReport {
+    enum class Kind { HeldByOther, Waits, Mended };
+    Kind kind = Kind::Mended;
+    // What the user did, as the record keeps it, and where.
+    QString what;
+    QString where;
+    Waiting waiting;
+    // A mended change: whether it was cut off (interrupted) or undoing, how
+    // many of its total names stand changed, and each file that stood under
+    // a temporary name with the name it got (empty where it stays).
+    bool interrupted = false;
+    bool undoing = false;
+    qsizetype made = 0;
+    qsizetype total = 0;
+    struct Parked {
+        QString temporary;
+        QString placedAs;
+    };
+    QList<Parked> parked;
+    // Why what was mended could not be recorded; success when it was.
+    Outcome unrecorded;
+};
+
+// What recovery has to tell: records set aside or not read, and the changes
+// it mended, that wait, or that another run of the program works on.
+struct RecoveryReport {
+    QList<JournalNote> notes;
+    QList<MendReport> changes;
+
+    bool isEmpty() const { return notes.isEmpty() && changes.isEmpty(); }
+};
 
 // Mends every open change of the record: one that a run of the program did
 // not bring to its end (it was stopped, or its record could not be
@@ -18,12 +76,12 @@ struct ChangeRecord;
 // be read, or while one of its files stands at none of its old, new and
 // temporary names; one that another run of the program works on is left to
 // it. Records that cannot be read now are tried again later; those whose
-// content is wrong are set aside. Returns one message of at most ten parts
-// that says what was mended, what was set aside, and what waits: each
-// waiting change once (unless quietAboutWaiting, which tells none), not at
-// every start; empty when there was nothing to say.
-QString recoverOpenChanges(FileSystem &fileSystem, bool quietAboutWaiting = false);
+// content is wrong are set aside. The report names what was mended (a change
+// whose record only missed its end, with no file off its names, is mended
+// without a word), what was set aside, and what waits: each waiting change
+// once (unless quietAboutWaiting, which tells none), not at every start.
+RecoveryReport recoverOpenChanges(FileSystem &fileSystem, bool quietAboutWaiting = false);
 
-// Why an open change must wait before it can be mended or passed: a
-// sentence naming what it waits for; empty when it need not wait.
-QString whyChangeWaits(FileSystem &fileSystem, const ChangeRecord &record);
+// What an open change must wait for before it can be mended or passed;
+// nothing when it need not wait.
+std::optional<Waiting> whyChangeWaits(FileSystem &fileSystem, const ChangeRecord &record);

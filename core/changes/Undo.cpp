@@ -1,6 +1,5 @@
 #include "core/changes/Undo.h"
 
-#include "core/base/NumberText.h"
 #include "core/base/Paths.h"
 #include "core/changes/FolderCache.h"
 #include "core/changes/ChangeEngine.h"
@@ -13,11 +12,7 @@
 
 namespace {
 
-// What an undo came to: its message, or the folders it could not read.
-struct Undone {
-    QString message;
-    QStringList unreadable;
-};
+using NotPutBack = UndoReport::NotPutBack;
 
 bool outsideAscii(const QString &name)
 {
@@ -52,16 +47,16 @@ QStringList foldersNotThere(FileSystem &fileSystem, FolderCache &folders, const 
 
 // Each file the change moved, from where it stands now back to where it
 // was; those that cannot go back are named in notPutBack, with why.
-QList<Rename> renamesBack(FolderCache &folders, const ChangeRecord &record, QStringList &notPutBack)
+QList<Rename> renamesBack(FolderCache &folders, const ChangeRecord &record,
+                          QList<NotPutBack> &notPutBack)
 {
     QList<Rename> back;
     for (const RecordedRename &rename : record.done()) {
         const QString to = record.toPath(rename), from = record.fromPath(rename);
         if (folders.entryAt(to) < 0)
-            notPutBack << QStringLiteral("%1: it is no longer there").arg(to);
+            notPutBack.append({NotPutBack::Why::Gone, to});
         else if (!rename.identity.matches(folders.identityAt(to)))
-            notPutBack << QStringLiteral("%1: another file has taken its name since; it was left alone")
-                              .arg(to);
+            notPutBack.append({NotPutBack::Why::Replaced, to});
         else
             back.append({to, from, rename.identity});
     }
@@ -78,7 +73,7 @@ QList<Rename> renamesBack(FolderCache &folders, const ChangeRecord &record, QStr
         for (auto r = back.begin(); r != back.end();) {
             const int holder = holderOf(folders, r->to);
             if (holder >= 0 && !moving.contains({Paths::folderPart(r->to), holder})) {
-                notPutBack << QStringLiteral("%1: its old name %2 is taken now").arg(r->from, r->to);
+                notPutBack.append({NotPutBack::Why::OldNameTaken, r->from, r->to});
                 r = back.erase(r);
                 dropped = true;
             } else {
@@ -91,7 +86,7 @@ QList<Rename> renamesBack(FolderCache &folders, const ChangeRecord &record, QStr
 
 // Removes the folders the change made, deepest first so that a folder made
 // inside another goes before it, when they are empty; returns how many went
-// and names those kept.
+// and names those kept, not being empty.
 qsizetype removeMadeFolders(FileSystem &fileSystem, const ChangeRecord &record, QStringList &kept)
 {
     QStringList made;
@@ -103,109 +98,97 @@ qsizetype removeMadeFolders(FileSystem &fileSystem, const ChangeRecord &record, 
         if (fileSystem.removeFolder(folder))
             ++removed;
         else if (fileSystem.entryKind(folder))
-            kept << QStringLiteral("%1: it is not empty").arg(folder);
+            kept << folder;
     }
     return removed;
 }
 
-Undone undo(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change, WorkProgress *progress)
+// What the undo came to, once it ran: how many went back, and each file
+// that did not, with why.
+void tellUndone(UndoReport &report, const ChangeRecord &record, const RenamePlan &plan,
+                const ChangeOutcome &outcome)
+{
+    report.total = plan.renames.size();
+    report.stopped = outcome.stopped;
+    QHash<QString, Outcome> failures;
+    for (const ChangeOutcome::Failure &failure : outcome.failures)
+        failures.insert(failure.path, failure.why);
+    for (qsizetype i = 0; i < outcome.at.size(); ++i) {
+        const QString &from = plan.renames[i].from;
+        if (outcome.at[i] == plan.renames[i].to)
+            ++report.putBack;
+        else if (failures.contains(from))
+            report.notPutBack.append({NotPutBack::Why::Failed, from, {}, failures.value(from)});
+        else if (!outcome.stopped)
+            report.notPutBack.append({NotPutBack::Why::FolderWent, from});
+    }
+    report.triesAgain = record.state == ChangeRecord::State::Finished && !outcome.stopped;
+    report.stranded = outcome.stranded;
+    report.heldBack = outcome.heldBack;
+    report.movedFolders = outcome.movedFolders;
+    report.unrecorded = outcome.unrecorded;
+    report.endUnrecorded = outcome.endUnrecorded;
+}
+
+UndoReport undo(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change,
+                WorkProgress *progress)
 {
     const ChangeRecord &record = change.record;
-    if (!journal.take(change))
-        return {QStringLiteral("Nothing was put back: another run of the program is working on %1 "
-                               "in %2 right now. Ctrl+Z will try again when it is done.")
-                    .arg(record.what, record.folders.value(0).path),
-                {}};
-    FolderCache folders(fileSystem);
-    if (const QStringList away = foldersNotThere(fileSystem, folders, record); !away.isEmpty()) {
-        journal.release(change);
-        return {{}, away};
+    UndoReport report;
+    report.what = record.what;
+    report.where = record.folders.value(0).path;
+    if (!journal.take(change)) {
+        report.kind = UndoReport::Kind::HeldByOther;
+        return report;
     }
-    QStringList notPutBack;
+    FolderCache folders(fileSystem);
+    report.away = foldersNotThere(fileSystem, folders, record);
+    if (!report.away.isEmpty()) {
+        journal.release(change);
+        report.kind = UndoReport::Kind::Away;
+        return report;
+    }
     RenamePlan plan;
-    plan.renames = renamesBack(folders, record, notPutBack);
+    plan.renames = renamesBack(folders, record, report.notPutBack);
     plan.caseBlind = !plan.renames.isEmpty() && folders.folderOf(plan.renames.first().from).caseBlind();
     plan.stays = [&folders](const QString &path) { return folders.entryAt(path) >= 0; };
     const ChangeOutcome outcome =
         applyUndo(fileSystem, journal, change, scheduleRenames(plan), progress);
-    qsizetype putBack = 0;
-    QHash<QString, QString> reasons;
-    for (const ChangeOutcome::Failure &failure : outcome.failures)
-        reasons.insert(failure.path, failure.reason);
-    for (qsizetype i = 0; i < outcome.at.size(); ++i) {
-        if (outcome.at[i] == plan.renames[i].to) {
-            ++putBack;
-            // Out of the trash: its note there goes too.
-            if (record.intoTrash)
+    // Out of the trash: a file's note there goes too.
+    if (record.intoTrash)
+        for (qsizetype i = 0; i < outcome.at.size(); ++i)
+            if (outcome.at[i] == plan.renames[i].to)
                 fileSystem.releaseTrash(plan.renames[i].from);
-        } else if (reasons.contains(plan.renames[i].from) || !outcome.stopped) {
-            notPutBack << QStringLiteral("%1: it could not be renamed (%2)")
-                              .arg(plan.renames[i].from,
-                                   reasons.value(plan.renames[i].from, QStringLiteral("its folder went away")));
-        }
-    }
-    QStringList kept;
-    const qsizetype removed = removeMadeFolders(fileSystem, record, kept);
-
-    QString message = outcome.stopped
-        ? QStringLiteral("Stopped: %1 of %2 put back. Ctrl+Z puts back the others.")
-              .arg(numberText(putBack), countText(plan.renames.size(), "name", "names"))
-        : QStringLiteral("Put back %1.").arg(countText(putBack, "name", "names"));
-    if (removed > 0)
-        message += QStringLiteral(" Removed %1 that it had made.").arg(countText(removed, "folder", "folders"));
-    if (!notPutBack.isEmpty())
-        message += QStringLiteral("\n\nNot put back:\n") + notPutBack.join(u'\n');
-    if (record.state == ChangeRecord::State::Finished && !outcome.stopped)
-        message += QStringLiteral("\n\nCtrl+Z tries the names that could not be renamed once more.");
-    if (!outcome.stranded.isEmpty()) {
-        ChangeOutcome stranded;
-        stranded.stranded = outcome.stranded;
-        stranded.heldBack = outcome.heldBack;
-        message += QStringLiteral("\n\n") + changeReport(stranded, "name", "names");
-    }
-    if (!kept.isEmpty())
-        message += QStringLiteral("\n\nFolders kept:\n") + kept.join(u'\n');
-    if (!outcome.folderNotes.isEmpty())
-        message += QStringLiteral("\n\n") + outcome.folderNotes.join(QStringLiteral("\n"));
-    if (!outcome.unrecorded.isEmpty())
-        message += QStringLiteral("\n\nThe undo could not be recorded (%1).").arg(outcome.unrecorded);
-    return {message, {}};
-}
-
-QString waitingFor(const QStringList &unreadable)
-{
-    return QStringLiteral("%1 cannot be read now. Ctrl+Z will try again when it can, for instance "
-                          "once its drive is back.")
-        .arg(unreadable.join(QStringLiteral(", ")));
+    tellUndone(report, record, plan, outcome);
+    report.removedFolders = removeMadeFolders(fileSystem, record, report.keptFolders);
+    return report;
 }
 
 } // namespace
 
-QString undoChange(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change,
-                   WorkProgress *progress)
+UndoReport undoChange(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change,
+                      WorkProgress *progress)
 {
-    const Undone undone = undo(fileSystem, journal, change, progress);
-    return undone.unreadable.isEmpty() ? undone.message
-                                       : QStringLiteral("Nothing was put back: ") + waitingFor(undone.unreadable);
+    return undo(fileSystem, journal, change, progress);
 }
 
-QString undoLatest(FileSystem &fileSystem, ChangeRecord::Tool tool, WorkProgress *progress)
+UndoLatestReport undoLatest(FileSystem &fileSystem, ChangeRecord::Tool tool, WorkProgress *progress)
 {
-    QStringList messages;
-    if (const QString mended = recoverOpenChanges(fileSystem, true); !mended.isEmpty())
-        messages << mended;
+    UndoLatestReport report;
+    report.mended = recoverOpenChanges(fileSystem, true);
     ChangeJournal journal(fileSystem);
-    QList<StoredChange> changes = journal.summaries(messages);
-    QStringList passed;
+    QList<StoredChange> changes = journal.summaries(report.notes);
     for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
         const ChangeRecord &record = change->record;
         if (record.tool != tool || record.state == ChangeRecord::State::Undone)
             continue;
         // A record that cannot be read now may be the newest: nothing older
         // is undone before it.
-        const ChangeJournal::Reading reading = journal.readWhole(*change, messages);
-        if (reading == ChangeJournal::Reading::NotNow)
-            return messages.join(QStringLiteral("\n\n"));
+        const ChangeJournal::Reading reading = journal.readWhole(*change, report.notes);
+        if (reading == ChangeJournal::Reading::NotNow) {
+            report.result = UndoLatestReport::Result::NotReadNow;
+            return report;
+        }
         if (reading == ChangeJournal::Reading::SetAside)
             continue;
         const QString where = record.folders.value(0).path;
@@ -213,28 +196,24 @@ QString undoLatest(FileSystem &fileSystem, ChangeRecord::Tool tool, WorkProgress
         // waits for its drive, its folder or a file: undoing past it could
         // touch its files.
         if (record.isOpen()) {
-            const QString waits = whyChangeWaits(fileSystem, record);
-            if (waits.isEmpty()) {
-                messages << QStringLiteral("Nothing was put back: %1 in %2 is not complete in its "
-                                           "record, so it cannot be undone yet. Ctrl+Z will try "
-                                           "again; there may be no room on the disk of %3.")
-                                .arg(record.what, where, fileSystem.stateFolder());
-                return messages.join(QStringLiteral("\n\n"));
+            const std::optional<Waiting> waits = whyChangeWaits(fileSystem, record);
+            if (!waits) {
+                report.result = UndoLatestReport::Result::Blocked;
+                report.undone.what = record.what;
+                report.undone.where = where;
+                report.stateFolder = fileSystem.stateFolder();
+                return report;
             }
-            passed << QStringLiteral("%1 in %2: it waits, since %3.").arg(record.what, where, waits);
+            report.passed.append({record.what, where, *waits, true});
             continue;
         }
-        const Undone undone = undo(fileSystem, journal, *change, progress);
-        if (undone.unreadable.isEmpty()) {
-            if (!passed.isEmpty())
-                messages << QStringLiteral("Passed over, since it cannot be undone now:\n")
-                        + passed.join(u'\n');
-            messages << undone.message;
-            return messages.join(QStringLiteral("\n\n"));
+        UndoReport undone = undo(fileSystem, journal, *change, progress);
+        if (undone.kind != UndoReport::Kind::Away) {
+            report.result = UndoLatestReport::Result::Undone;
+            report.undone = std::move(undone);
+            return report;
         }
-        passed << QStringLiteral("%1 in %2: %3").arg(record.what, where, waitingFor(undone.unreadable));
+        report.passed.append({record.what, where, Waiting::forFolders(Waiting::Kind::Unreadable, undone.away), false});
     }
-    messages << (passed.isEmpty() ? QStringLiteral("There is nothing to undo.")
-                                  : QStringLiteral("Nothing was put back:\n") + passed.join(u'\n'));
-    return messages.join(QStringLiteral("\n\n"));
+    return report;
 }

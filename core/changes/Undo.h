@@ -1,11 +1,65 @@
 #pragma once
 
 #include "core/base/WorkProgress.h"
+#include "core/changes/ChangeEngine.h"
 #include "core/changes/ChangeJournal.h"
+#include "core/changes/Recovery.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 class FileSystem;
+
+// What undoing one change came to.
+struct UndoReport {
+    enum class Kind {
+        Undone,      // the undo ran: the counts below
+        HeldByOther, // another run of the program works on the change now
+        Away,        // folders of the change cannot be read now, or another folder is at their path
+    };
+    Kind kind = Kind::Undone;
+    // What the user did, as the record keeps it, and where.
+    QString what;
+    QString where;
+    QStringList away;
+
+    qsizetype putBack = 0;
+    qsizetype total = 0;
+    bool stopped = false;
+    qsizetype removedFolders = 0;
+    // A file that was not put back, and why.
+    struct NotPutBack {
+        enum class Why {
+            Gone,         // it is no longer where the change put it
+            Replaced,     // another file has taken its name since
+            OldNameTaken, // its old name (oldName) is taken now
+            Failed,       // its rename failed: failure says why
+            FolderWent,   // its folder went away during the undo
+        };
+        Why why = Why::Gone;
+        QString path;
+        QString oldName;
+        Outcome failure;
+
+        NotPutBack(Why why, const QString &path, const QString &oldName = {}, const Outcome &failure = {})
+            : why(why), path(path), oldName(oldName), failure(failure)
+        {
+        }
+    };
+    QList<NotPutBack> notPutBack;
+    // Whether Ctrl+Z tries the names that could not be renamed once more.
+    bool triesAgain = false;
+    QStringList stranded;
+    qsizetype heldBack = 0;
+    // Folders the change made that are kept, not being empty.
+    QStringList keptFolders;
+    QList<ChangeOutcome::MovedFolder> movedFolders;
+    // Why the undo could not be recorded; success when it was. With
+    // endUnrecorded, only its end could not be added.
+    Outcome unrecorded;
+    bool endUnrecorded = false;
+};
 
 // Undoes a finished change: every file it moved goes back where it was, all
 // in one recorded apply (each file renamed once, nothing replaced), and the
@@ -13,16 +67,40 @@ class FileSystem;
 // move: a file that is no longer where the change put it, another file that
 // has taken its name since, and a file whose old name is taken now stay
 // where they are; nothing is deleted. The change ends undone, or finished
-// again where renames failed, so that Ctrl+Z can try them once more.
-// Returns the message for the user: how many names were put back, and each
-// one that could not be, with the reason; or, when the change's folders
-// cannot be read now, that nothing was put back.
-QString undoChange(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change,
-                   WorkProgress *progress = nullptr);
+// again where renames failed, so that Ctrl+Z can try them once more. When
+// the change's folders cannot be read now, nothing is put back.
+UndoReport undoChange(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change,
+                      WorkProgress *progress = nullptr);
+
+// What Ctrl+Z came to.
+struct UndoLatestReport {
+    // What recovery mended first, and the records set aside or not read.
+    RecoveryReport mended;
+    QList<JournalNote> notes;
+    // Newer changes passed over: each waits (it is open), or its folders
+    // are away.
+    struct Passed {
+        QString what;
+        QString where;
+        Waiting waiting;
+        bool waits = false;
+    };
+    QList<Passed> passed;
+    enum class Result {
+        Undone,       // undone: the change's report
+        Blocked,      // a newer change is not complete in its record (stateFolder: where records are)
+        NotReadNow,   // a newer record cannot be read now: nothing older is undone
+        NothingToUndo,
+    };
+    Result result = Result::NothingToUndo;
+    UndoReport undone;
+    QString stateFolder;
+};
 
 // Ctrl+Z: mends the open changes first, then undoes the newest finished
 // change of the tool, whichever folder and run of the program it was made
 // in. A newer change whose folders cannot be read now (its drive taken away)
-// is passed over for the one before it, and the message says so. A stop
-// asked for through progress ends the undo between two renames.
-QString undoLatest(FileSystem &fileSystem, ChangeRecord::Tool tool, WorkProgress *progress = nullptr);
+// or that waits is passed over for the one before it, and the report says
+// so. A stop asked for through progress ends the undo between two renames.
+UndoLatestReport undoLatest(FileSystem &fileSystem, ChangeRecord::Tool tool,
+                            WorkProgress *progress = nullptr);

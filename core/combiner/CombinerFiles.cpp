@@ -14,10 +14,11 @@ bool holdsLineBreak(const QString &text)
     return text.contains(u'\n') || text.contains(u'\r');
 }
 
-PlannedTextFile refusal(const QString &reason)
+PlannedTextFile refusal(PlannedTextFile::Refusal why, const QString &offending)
 {
     PlannedTextFile file;
-    file.refusal = reason;
+    file.refusal = why;
+    file.offending = offending;
     return file;
 }
 
@@ -68,9 +69,7 @@ PlannedTextFile combineBatch(ScriptDialect dialect, const QStringList &entries,
     if (dialect == ScriptDialect::Cmd) {
         for (const QString &text : QStringList{folder, destination} + entries) {
             if (text.contains(u'"') || holdsLineBreak(text))
-                return refusal(QStringLiteral("No batch was written: \"%1\" holds a double quote or a "
-                                              "line break, which a command batch cannot carry.")
-                                   .arg(text));
+                return refusal(PlannedTextFile::Refusal::Batch, text);
         }
         for (const QString &entry : entries)
             words << cmdWord(entry);
@@ -98,9 +97,7 @@ PlannedTextFile conversionList(const QStringList &entries, const QString &folder
     list.lines.reserve(entries.size());
     for (const QString &entry : entries) {
         if (holdsLineBreak(entry))
-            return refusal(QStringLiteral("No list was written: \"%1\" holds a line break, which the "
-                                          "conversion list cannot carry.")
-                               .arg(entry));
+            return refusal(PlannedTextFile::Refusal::List, entry);
         list.lines << entry + u',' + entry + QStringLiteral(".AVI,") + ConversionSettings;
     }
     list.path = Paths::join(folder, QStringLiteral("myPocketDivXbatch.pde"));

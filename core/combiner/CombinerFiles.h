@@ -14,11 +14,14 @@ struct PlannedTextFile {
     QStringList lines;
     QString lineEnd;
     bool executable = false;
-    // Why nothing may be written, in words for the user; empty when the file
-    // can be written as planned.
-    QString refusal;
+    // Why nothing may be written: a text (offending) that the file cannot
+    // carry, a double quote or a line break in a command batch, a line break
+    // in a conversion list.
+    enum class Refusal { None, Batch, List };
+    Refusal refusal = Refusal::None;
+    QString offending;
 
-    bool refused() const { return !refusal.isEmpty(); }
+    bool refused() const { return refusal != Refusal::None; }
 };
 
 // The command language of the combine batch. Cmd is the Windows command

@@ -5,34 +5,34 @@
 namespace {
 
 // Position of the last dot of the file's own name, or -1 when it has none.
-qsizetype lastDotInOwnName(const QString &fixfilename)
+qsizetype lastDotInOwnName(const QString &path)
 {
-    if (fixfilename.size() <= 1)
+    if (path.size() <= 1)
         return -1;
-    const qsizetype dot = fixfilename.lastIndexOf(u'.');
-    return dot > fixfilename.lastIndexOf(Paths::separator()) ? dot : -1;
+    const qsizetype dot = path.lastIndexOf(u'.');
+    return dot > path.lastIndexOf(Paths::separator()) ? dot : -1;
 }
 
 } // namespace
 
-int getextensionlength(const QString &fixfilename)
+int extensionLength(const QString &path)
 {
-    const qsizetype dot = lastDotInOwnName(fixfilename);
-    return dot < 0 ? 0 : int(fixfilename.size() - dot - 1);
+    const qsizetype dot = lastDotInOwnName(path);
+    return dot < 0 ? 0 : int(path.size() - dot - 1);
 }
 
-QString parseextension(const QString &fixfilename)
+QString withoutExtension(const QString &path)
 {
-    const qsizetype dot = lastDotInOwnName(fixfilename);
-    return dot < 0 ? fixfilename : fixfilename.left(dot);
+    const qsizetype dot = lastDotInOwnName(path);
+    return dot < 0 ? path : path.left(dot);
 }
 
-QString parsefilenameonly(const QString &fixfilename)
+QString fileNameOnly(const QString &path)
 {
-    const qsizetype separator = fixfilename.lastIndexOf(Paths::separator());
-    if (fixfilename.size() <= 1 || separator < 0)
-        return fixfilename;
-    return fixfilename.mid(separator + 1);
+    const qsizetype separator = path.lastIndexOf(Paths::separator());
+    if (path.size() <= 1 || separator < 0)
+        return path;
+    return path.mid(separator + 1);
 }
 
 QStringList plannedFolders(const QStringList &files)
@@ -40,11 +40,11 @@ QStringList plannedFolders(const QStringList &files)
     QStringList folders;
     folders.reserve(files.size());
     for (const QString &file : files)
-        folders << parseextension(file);
+        folders << withoutExtension(file);
     return folders;
 }
 
 QString targetPath(const QString &file)
 {
-    return Paths::join(parseextension(file), parsefilenameonly(file));
+    return Paths::join(withoutExtension(file), fileNameOnly(file));
 }

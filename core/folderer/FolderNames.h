@@ -10,14 +10,14 @@
 // folder name never counts, so such a file keeps no folder of its own.
 
 // The number of characters after the last dot of the file's own name; 0 when
-// that name has no dot or ends in one, or fixfilename is at most 1 character.
-int getextensionlength(const QString &fixfilename);
-// fixfilename without the last dot of the file's own name and what follows
-// it; unchanged when that name has no dot or fixfilename is at most 1 character.
-QString parseextension(const QString &fixfilename);
+// that name has no dot or ends in one, or path is at most 1 character.
+int extensionLength(const QString &path);
+// path without the last dot of the file's own name and what follows
+// it; unchanged when that name has no dot or path is at most 1 character.
+QString withoutExtension(const QString &path);
 // What follows the last separator (empty when the text ends in one);
-// unchanged when there is no separator or fixfilename is at most 1 character.
-QString parsefilenameonly(const QString &fixfilename);
+// unchanged when there is no separator or path is at most 1 character.
+QString fileNameOnly(const QString &path);
 
 // The folder planned for each file, in the files' order. A file without an
 // extension plans its own path: that folder cannot be made, so it stays put.

@@ -44,7 +44,7 @@ ChangeSchedule scheduleMakeFolders(const QStringList &files, const QStringList &
 
 } // namespace
 
-QString makeFolders(FileSystem &fileSystem, const QStringList &files, const QStringList &folders,
+ChangeOutcome makeFolders(FileSystem &fileSystem, const QStringList &files, const QStringList &folders,
                     WorkProgress *progress)
 {
     ChangePlan change;
@@ -64,5 +64,5 @@ QString makeFolders(FileSystem &fileSystem, const QStringList &files, const QStr
     ChangeOutcome outcome = applyChange(fileSystem, change, progress);
     // Moves that fail are passed over without a word, as they always were.
     outcome.failures.clear();
-    return changeReport(outcome, "file", "files");
+    return outcome;
 }

@@ -171,7 +171,7 @@ Outcome readInto(int fd, qint64 offset, QByteArray &content)
     }
     if (have < content.size()) {
         content.clear();
-        return error != 0 ? Outcome::systemError(error) : Outcome::failure(QStringLiteral("it was cut short"));
+        return error != 0 ? Outcome::systemError(error) : Outcome::failure(Outcome::Why::CutShort);
     }
     return Outcome::success();
 }
@@ -186,7 +186,7 @@ Outcome read(const QString &path, qint64 maxSize, QByteArray &content)
     if (!fd || ::fstat(fd.fd(), &info) != 0)
         return Outcome::systemError(errno);
     if (info.st_size > maxSize)
-        return Outcome::failure(QStringLiteral("it is larger than %1 MiB").arg(maxSize >> 20));
+        return Outcome::failure(Outcome::Why::TooLarge, {}, maxSize >> 20);
     content.resize(qsizetype(info.st_size));
     return readInto(fd.fd(), 0, content);
 }
@@ -226,7 +226,7 @@ Outcome create(FileWriter &writer, const QString &path, const QByteArray &conten
     if (locked)
         *locked = -1;
     if (QFileInfo::exists(path))
-        return Outcome::failure(QStringLiteral("the file exists"));
+        return Outcome::systemError(EEXIST);
     return replace(writer, path, content);
 }
 
@@ -234,7 +234,7 @@ Outcome replace(FileWriter &, const QString &path, const QByteArray &content, in
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
-        return Outcome::failure(file.errorString());
+        return Outcome::failure(Outcome::Why::Other, file.errorString());
     return Outcome::success();
 }
 
@@ -242,7 +242,7 @@ Outcome append(FileWriter &, const QString &path, const QByteArray &content)
 {
     QFile file(path);
     if (!file.open(QIODevice::Append) || file.write(content) != content.size() || !file.flush())
-        return Outcome::failure(file.errorString());
+        return Outcome::failure(Outcome::Why::Other, file.errorString());
     return Outcome::success();
 }
 
@@ -250,9 +250,9 @@ Outcome read(const QString &path, qint64 maxSize, QByteArray &content)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return Outcome::failure(file.errorString());
+        return Outcome::failure(Outcome::Why::Other, file.errorString());
     if (file.size() > maxSize)
-        return Outcome::failure(QStringLiteral("it is larger than %1 MiB").arg(maxSize >> 20));
+        return Outcome::failure(Outcome::Why::TooLarge, {}, maxSize >> 20);
     content = file.readAll();
     return Outcome::success();
 }
@@ -262,7 +262,7 @@ Outcome readRange(const QString &path, qint64 offset, qint64 length, QByteArray 
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || !file.seek(offset))
-        return Outcome::failure(file.errorString());
+        return Outcome::failure(Outcome::Why::Other, file.errorString());
     size = file.size();
     content = file.read(length);
     return Outcome::success();

@@ -375,7 +375,7 @@ Outcome LocalFileSystem::renameThroughTemporary(const QString &oldPath, const QS
         return exists(resolve(Paths::join(folder, name))).value_or(true);
     });
     if (name.isEmpty())
-        return Outcome::failure(QStringLiteral("no temporary name is free"));
+        return Outcome::failure(Outcome::Why::NoTemporaryName);
     const QString temporary = Paths::join(folder, name);
     if (Outcome parked = renameNoReplace(oldPath, temporary); !parked)
         return parked;
@@ -383,7 +383,7 @@ Outcome LocalFileSystem::renameThroughTemporary(const QString &oldPath, const QS
     if (placed && listedExactly(folder, Paths::lastComponent(newPath)))
         return placed;
     renameNoReplace(temporary, oldPath);
-    return placed ? Outcome::failure(QStringLiteral("the drive kept the old letter case")) : placed;
+    return placed ? Outcome::failure(Outcome::Why::CaseKept) : placed;
 }
 
 Outcome LocalFileSystem::renameWithoutFlag(const At &from, const At &to, bool isFile)
@@ -468,7 +468,7 @@ Outcome LocalFileSystem::renameNoReplace(const QString &oldPath, const QString &
             if (to.device != 0)
                 m_tellsCase.insert(to.device);
         } else if (!listedExactly(Paths::folderPart(newPath), Paths::lastComponent(newPath))) {
-            return Outcome::failure(QStringLiteral("the drive kept the old letter case"));
+            return Outcome::failure(Outcome::Why::CaseKept);
         }
     }
     return Outcome::success();
@@ -506,7 +506,7 @@ Outcome LocalFileSystem::moveFile(const QString &source, const QString &destinat
     if (::statx(at.folder, at.path.constData(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &info) != 0)
         return Outcome::systemError(errno);
     if (!S_ISREG(info.stx_mode))
-        return Outcome::failure(QStringLiteral("it is not a file"));
+        return Outcome::failure(Outcome::Why::NotAFile);
     if (!reserved.empty())
         return Trash::moveInto(reserved.mapped(), at.folder, at.path.constData());
     return renameNoReplace(source, destination);
@@ -588,18 +588,18 @@ QString LocalFileSystem::pinnedFolderNow(const QString &folder)
 Outcome LocalFileSystem::rename(const QString &oldPath, const QString &newPath)
 {
     QFile file(oldPath);
-    return file.rename(newPath) ? Outcome::success() : Outcome::failure(file.errorString());
+    return file.rename(newPath) ? Outcome::success() : Outcome::failure(Outcome::Why::Other, file.errorString());
 }
 
 Outcome LocalFileSystem::makeFolder(const QString &path)
 {
-    return QDir().mkdir(path) ? Outcome::success() : Outcome::failure(QStringLiteral("it could not be made"));
+    return QDir().mkdir(path) ? Outcome::success() : Outcome::failure(Outcome::Why::Other);
 }
 
 Outcome LocalFileSystem::moveFile(const QString &source, const QString &destination)
 {
     if (!QFileInfo(source).isFile())
-        return Outcome::failure(QStringLiteral("it is not a file"));
+        return Outcome::failure(Outcome::Why::NotAFile);
     return rename(source, destination);
 }
 

@@ -156,17 +156,17 @@ Outcome openFolder(int parent, const Step &step, dev_t device, Descriptor &folde
     }
     if (!folder)
         return errno == ELOOP || errno == ENOTDIR
-            ? Outcome::failure(QStringLiteral("it is a link, or not a folder"))
+            ? Outcome::failure(Outcome::Why::TrashIsLink)
             : Outcome::systemError(errno);
     struct stat info {};
     if (::fstat(folder.fd(), &info) != 0)
         return Outcome::systemError(errno);
     if (info.st_dev != device)
-        return Outcome::failure(QStringLiteral("it is not a folder on the file's drive"));
+        return Outcome::failure(Outcome::Why::TrashElsewhere);
     if (step.kind == Step::Shared && !(info.st_mode & S_ISVTX))
-        return Outcome::failure(QStringLiteral("it is shared without the sticky bit"));
+        return Outcome::failure(Outcome::Why::TrashNotSticky);
     if (step.kind == Step::Own && info.st_uid != ::getuid())
-        return Outcome::failure(QStringLiteral("it is not a folder of your own"));
+        return Outcome::failure(Outcome::Why::TrashNotOwn);
     return Outcome::success();
 }
 
@@ -190,16 +190,15 @@ struct OpenTrash {
 // anything is made inside it.
 Outcome openTrash(const Candidate &trash, dev_t device, OpenTrash &open)
 {
-    const QString words = QStringLiteral("the trash %1 cannot be made (%2)");
     const auto refused = [&](const Outcome &why) {
-        return Outcome::failure(words.arg(text(trash.folder()), why.reason), why.error);
+        return Outcome::trashFailure(Outcome::Why::TrashNotMade, text(trash.folder()), why);
     };
     Descriptor base = trash.home ? openDataHome(trash.base) : openFolderWithoutLinks(trash.base.constData());
     struct stat info {};
     if (!base || ::fstat(base.fd(), &info) != 0)
         return refused(Outcome::systemError(errno));
     if (!trash.home && info.st_dev != device)
-        return refused(Outcome::failure(QStringLiteral("its drive's top folder has changed")));
+        return refused(Outcome::failure(Outcome::Why::TrashTopChanged));
     open.chain.push_back(std::move(base));
     const auto enter = [&](const Step &step, Descriptor &folder) {
         const int parent = open.chain.back().fd();
@@ -251,7 +250,6 @@ QByteArray trashName(const QByteArray &name, const QByteArray &counter)
 Outcome reserveName(const Candidate &trash, OpenTrash &open, const QByteArray &original,
                     const QDateTime &deleted, Place &place)
 {
-    const QString words = QStringLiteral("the trash %1 cannot be written (%2)");
     const QByteArray folder = trash.folder();
     const QByteArray note = infoText(trash.home ? original
                                                 : original.mid(joined(trash.base, QByteArray()).size()),
@@ -265,7 +263,7 @@ Outcome reserveName(const Candidate &trash, OpenTrash &open, const QByteArray &o
         if (!written && errno == EEXIST)
             continue;
         if (!written)
-            return Outcome::failure(words.arg(text(folder), Outcome::systemError(errno).reason), errno);
+            return Outcome::trashFailure(Outcome::Why::TrashNotWritten, text(folder), Outcome::systemError(errno));
         struct stat taken {};
         if (::fstatat(open.files.fd(), free.constData(), &taken, AT_SYMLINK_NOFOLLOW) == 0) {
             ::unlinkat(open.info.fd(), noteName.constData(), 0);
@@ -278,7 +276,7 @@ Outcome reserveName(const Candidate &trash, OpenTrash &open, const QByteArray &o
         if (!writer.writeAll(written.fd(), note, notePath) || !writer.syncData(written.fd(), notePath)) {
             const int error = errno;
             ::unlinkat(open.info.fd(), noteName.constData(), 0);
-            return Outcome::failure(words.arg(text(folder), Outcome::systemError(error).reason), error);
+            return Outcome::trashFailure(Outcome::Why::TrashNotWritten, text(folder), Outcome::systemError(error));
         }
         place.path = text(joined(folder, "files/" + free));
         place.files = std::move(open.files);
@@ -360,12 +358,12 @@ bool release(const QString &place)
 #else
 Outcome reserve(const QString &, const QDateTime &, Place &)
 {
-    return Outcome::failure(QStringLiteral("this system keeps no freedesktop trash"));
+    return Outcome::failure(Outcome::Why::NoTrash);
 }
 
 Outcome moveInto(const Place &, int, const char *)
 {
-    return Outcome::failure(QStringLiteral("this system keeps no freedesktop trash"));
+    return Outcome::failure(Outcome::Why::NoTrash);
 }
 
 bool release(const QString &)

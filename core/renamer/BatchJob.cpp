@@ -1,6 +1,5 @@
 #include "core/renamer/BatchJob.h"
 
-#include "core/base/NumberText.h"
 #include "core/base/RowOrder.h"
 #include "core/renamer/CleanUpBatch.h"
 #include "core/renamer/ReleaseName.h"
@@ -58,7 +57,7 @@ void finishPlan(BatchPlan &plan, const QString &folder, const FolderModel &model
             taken.what = EntryOutcome::Counted;
             ++counted;
         }
-        plan.preview.rows.append({model.firstName(entry), model.name(entry), warningFor(taken)});
+        plan.preview.rows.append({model.firstName(entry), model.name(entry), taken});
     }
     // The rows of files that keep their names take their places in the
     // file list's order among the others.
@@ -74,19 +73,12 @@ void finishPlan(BatchPlan &plan, const QString &folder, const FolderModel &model
         crowded += model.name(entry.key()) == model.firstName(entry.key())
             && entry.value() != model.firstName(entry.key());
 
-    QString &summary = plan.preview.summary;
-    summary = numberText(qsizetype(changed.size())) + QStringLiteral(" of ")
-        + countText(total, "name", "names")
-        + QLatin1String(changed.size() == 1 ? " changes" : " change");
-    if (counted > 0)
-        summary += QStringLiteral("; ") + countText(counted, "gets", "get")
-            + QStringLiteral(" a counter suffix");
-    if (crowded + kept.size() - untold > 0)
-        summary += QStringLiteral("; ")
-            + countText(crowded + kept.size() - untold, "keeps its name", "keep their name");
-    if (untold > 0)
-        summary += QStringLiteral("; ") + countText(untold, "keeps its name", "keep their name")
-            + QStringLiteral(": no title could be told apart");
+    AnswerPreview &preview = plan.preview;
+    preview.total = total;
+    preview.changes = qsizetype(changed.size());
+    preview.counted = counted;
+    preview.kept = crowded + kept.size() - untold;
+    preview.untold = untold;
 }
 
 // TITLES worked out on a planner: every listed file (rows, in order) to the
@@ -100,8 +92,9 @@ void planTitles(RenamePlanner &planner, const QStringList &rows, const std::func
             return;
         const std::optional<ReleaseName> release = parseReleaseName(row);
         if (!release) {
-            kept.append({row, row, QStringLiteral("keeps its name: no title could be told apart "
-                                                  "(it holds no year, episode or release tag)")});
+            EntryOutcome untitled;
+            untitled.what = EntryOutcome::NoTitle;
+            kept.append({row, row, untitled});
             ++untold;
             continue;
         }
@@ -110,7 +103,7 @@ void planTitles(RenamePlanner &planner, const QStringList &rows, const std::func
             continue;
         const EntryOutcome outcome = planner.renameEntry(row, clean);
         if (outcome.result.isEmpty())
-            kept.append({row, row, warningFor(outcome)});
+            kept.append({row, row, outcome});
     }
 }
 
@@ -137,7 +130,7 @@ BatchPlan planBatch(BatchJob job, const QString &folder, const FolderContents &c
     plan.previewed = withPreview;
     switch (job) {
     case BatchJob::Cancel:
-        plan.preview.summary = QStringLiteral("Nothing changes: this answer cancels the batch.");
+        plan.preview.cancels = true;
         break;
     case BatchJob::CleanUp: {
         RenamePlanner planner(FolderModel(contents), filter);

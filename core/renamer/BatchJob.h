@@ -3,6 +3,7 @@
 #include "core/base/Wildcard.h"
 #include "core/changes/RenamePlan.h"
 #include "core/host/FileSystem.h"
+#include "core/renamer/RenamePlanner.h"
 
 #include <QList>
 
@@ -13,17 +14,25 @@
 // What an answer typed into SPECIAL BATCH's box would do, shown under the
 // box while the user types.
 struct AnswerPreview {
-    // One entry whose name the answer changes. The warning is a sentence
-    // saying why the new name is not the one the rule gives; empty when it is.
+    // One entry whose name the answer changes, or that keeps it for a reason
+    // of its own: outcome says what happens to it, where that is not the
+    // name the rule gives (outcome.what is Renamed where it is).
     struct Row {
         QString before;
         QString after;
-        QString warning;
+        EntryOutcome outcome;
     };
     // In the order of the file list.
     QList<Row> rows;
-    // One line about the whole answer.
-    QString summary;
+    // The whole answer: whether it cancels; else how many of total names
+    // change, how many of them get a counter suffix, and how many keep their
+    // names (untold of them because no title could be told apart).
+    bool cancels = false;
+    qsizetype total = 0;
+    qsizetype changes = 0;
+    qsizetype counted = 0;
+    qsizetype kept = 0;
+    qsizetype untold = 0;
 };
 
 // The jobs of SPECIAL BATCH, chosen by the word typed into its box.

@@ -1,17 +1,17 @@
 #include "core/renamer/DeleteToTrash.h"
 
 #include "core/base/Paths.h"
-#include "core/changes/ChangeEngine.h"
 #include "core/host/FileSystem.h"
 
-QString deleteToTrash(FileSystem &fileSystem, const QString &path, const QDateTime &deleted)
+DeleteReport deleteToTrash(FileSystem &fileSystem, const QString &path, const QDateTime &deleted)
 {
+    DeleteReport report{path, Outcome::success(), {}};
     if (fileSystem.entryKind(path) != FolderEntry::File)
-        return {};
+        return report;
     QString place;
-    const Outcome reserved = fileSystem.reserveTrash(path, deleted, place);
-    if (!reserved)
-        return QStringLiteral("%1 was not deleted: %2.").arg(path, reserved.reason);
+    report.reserved = fileSystem.reserveTrash(path, deleted, place);
+    if (!report.reserved)
+        return report;
 
     ChangePlan change;
     change.tool = ChangeRecord::Tool::Renamer;
@@ -21,13 +21,6 @@ QString deleteToTrash(FileSystem &fileSystem, const QString &path, const QDateTi
     change.schedule.renames = {{path, place}};
     change.schedule.temporaries = {QString()};
     change.schedule.steps = {{ChangeSchedule::Trash, 0}};
-    const ChangeOutcome outcome = applyChange(fileSystem, change);
-    QStringList told;
-    for (const ChangeOutcome::Failure &failure : outcome.failures)
-        told << QStringLiteral("%1 was not deleted: it could not be moved to the trash (%2).")
-                    .arg(path, failure.reason);
-    told << outcome.folderNotes;
-    if (!outcome.unrecorded.isEmpty())
-        told << cannotUndoMessage(outcome.unrecorded);
-    return told.join(QStringLiteral("\n\n"));
+    report.change = applyChange(fileSystem, change);
+    return report;
 }

@@ -7,34 +7,6 @@
 
 #include <algorithm>
 
-QString warningFor(const EntryOutcome &outcome)
-{
-    switch (outcome.what) {
-    case EntryOutcome::Renamed:
-        return {};
-    case EntryOutcome::Trimmed:
-        return QStringLiteral("becomes \"%1\": the blanks at either end are dropped")
-            .arg(outcome.result);
-    case EntryOutcome::Counted:
-        return QStringLiteral("becomes %1: %2 is taken").arg(outcome.result, outcome.wanted);
-    case EntryOutcome::NoName:
-        return QStringLiteral("keeps its name: the new name would be empty");
-    case EntryOutcome::Hidden:
-        return QStringLiteral("keeps its name: a name that begins with a dot would hide it");
-    case EntryOutcome::Gone:
-        return QStringLiteral("keeps its name: it is no longer in this folder");
-    case EntryOutcome::NotAFile:
-        return QStringLiteral("keeps its name: it is no longer a file");
-    case EntryOutcome::NoRoom:
-        return QStringLiteral("keeps its name: %1 and %1.1 to %1.19 are taken").arg(outcome.wanted);
-    case EntryOutcome::TooLong:
-        return QStringLiteral("keeps its name: %1 is too long for this drive").arg(outcome.wanted);
-    case EntryOutcome::Refused:
-        return QStringLiteral("nothing is renamed: RENAME TO may not hold \" < > : / \\ | ? *");
-    }
-    return {};
-}
-
 RenamePlanner::RenamePlanner(const FolderModel &model, const Wildcard &filter)
     : m_model(model), m_filter(filter)
 {
@@ -153,7 +125,7 @@ QList<EntryOutcome> RenamePlanner::makeChanges(const QStringList &entries, const
                                                const QString &to)
 {
     const UpperName upperFrom(from), upperTo(to);
-    const bool refused = !RenameToIsAllowed(to);
+    const bool refused = !renameToIsAllowed(to);
     QList<EntryOutcome> outcomes;
     outcomes.reserve(entries.size());
     for (const QString &entry : entries) {
@@ -172,7 +144,7 @@ EntryOutcome RenamePlanner::renameEntry(const QString &entry, const QString &new
 void RenamePlanner::makeChangesOnFileList(const QString &from, const QString &to)
 {
     const UpperName upperFrom(from), upperTo(to);
-    const bool refused = !RenameToIsAllowed(to);
+    const bool refused = !renameToIsAllowed(to);
     // The names as the list shows them when the press starts: a press may
     // rename a file that it reaches later under its listed name.
     const std::vector<int> holding = listedHolding(upperFrom);

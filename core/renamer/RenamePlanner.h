@@ -26,17 +26,13 @@ struct EntryOutcome {
         NoRoom,    // keeps its name: neither the new name nor a counted one is free
         TooLong,   // keeps its name: the new name is longer than the volume takes
         Refused,   // nothing is renamed: the RENAME TO text holds a forbidden character
+        NoTitle,   // keeps its name: TITLES cannot tell its title apart
     };
     What what = Renamed;
     QString shown;  // the new name as the preview shows it: not trimmed
     QString wanted; // the new name, trimmed
     QString result; // the name the file ends with; empty when it keeps its own
 };
-
-// A short sentence saying what will really happen to the file, for a preview
-// row whose new name MAKE CHANGES will not give as shown; empty for a row
-// that it will.
-QString warningFor(const EntryOutcome &outcome);
 
 // MAKE CHANGES worked out on a folder model instead of the disk, press after
 // press: each press sees the names the presses before it gave, and the file

@@ -1,6 +1,6 @@
 #include "core/renamer/RenameRule.h"
 
-bool RenameToIsAllowed(const QString &to)
+bool renameToIsAllowed(const QString &to)
 {
     static const QString forbidden = QStringLiteral("\"<>:/\\|?*");
     for (const QChar c : to)
@@ -98,12 +98,12 @@ QString UpperName::renamed(const UpperName &from, const UpperName &to) const
     return renamed.append(QStringView(m_upper).sliced(done));
 }
 
-bool NameMatches(const QString &name, const QString &from)
+bool nameMatches(const QString &name, const QString &from)
 {
     return UpperName(name).matches(UpperName(from));
 }
 
-QString RenamedName(const QString &name, const QString &from, const QString &to)
+QString renamedName(const QString &name, const QString &from, const QString &to)
 {
     return UpperName(name).renamed(UpperName(from), UpperName(to));
 }

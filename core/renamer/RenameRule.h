@@ -9,17 +9,17 @@
 
 // False when the TO text holds a character that no file name may hold: a
 // double quote or one of < > : / \ | ? *. The empty text is allowed.
-bool RenameToIsAllowed(const QString &to);
+bool renameToIsAllowed(const QString &to);
 
 // Whether the upper-cased name holds the upper-cased FROM text. An empty FROM
 // matches every name that is not empty.
-bool NameMatches(const QString &name, const QString &from);
+bool nameMatches(const QString &name, const QString &from);
 
 // The upper-cased name with every occurrence of the upper-cased FROM text,
 // searched left to right without overlap, replaced by the upper-cased TO text;
 // the inserted text is never searched again. An empty FROM leaves the
 // upper-cased name as it is. Not trimmed.
-QString RenamedName(const QString &name, const QString &from, const QString &to);
+QString renamedName(const QString &name, const QString &from, const QString &to);
 
 // The text with every lower-case letter in its upper-case form, by Qt's case
 // rules; ASCII texts, which most names are, quickly.
@@ -30,9 +30,9 @@ QString upperCased(const QString &text);
 class UpperName {
 public:
     explicit UpperName(const QString &name = {});
-    // NameMatches(name, from), for the prepared FROM text.
+    // nameMatches(name, from), for the prepared FROM text.
     bool matches(const UpperName &from) const;
-    // RenamedName(name, from, to), for the prepared FROM and TO texts.
+    // renamedName(name, from, to), for the prepared FROM and TO texts.
     QString renamed(const UpperName &from, const UpperName &to) const;
 
 private:

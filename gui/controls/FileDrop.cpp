@@ -4,6 +4,7 @@
 #include "gui/Desktop.h"
 #include "gui/controls/ListBox.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 QStringList addDroppedFiles(FileSystem &fileSystem, Desktop &desktop, ListBox &list,
@@ -26,10 +27,10 @@ QStringList addDroppedFiles(FileSystem &fileSystem, Desktop &desktop, ListBox &l
 
     QStringList report;
     if (notFiles > 0)
-        report << QStringLiteral("%1 dropped item(s) left out: only existing files can be listed.")
+        report << QCoreApplication::translate("FileDrop", "%1 dropped item(s) left out: only existing files can be listed.")
                       .arg(notFiles);
     if (overflow > 0)
-        report << QStringLiteral("%1 dropped file(s) left out: the list holds at most %2 rows.")
+        report << QCoreApplication::translate("FileDrop", "%1 dropped file(s) left out: the list holds at most %2 rows.")
                       .arg(overflow)
                       .arg(ListBox::MaxRows);
     if (!report.isEmpty())

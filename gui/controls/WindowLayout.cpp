@@ -48,12 +48,12 @@ QLabel *addLabel(QWidget *window, const char *name, const QString &caption, int 
 }
 
 void nameForScreenReaders(QWidget *window,
-                          std::initializer_list<std::pair<const char *, const char *>> names)
+                          std::initializer_list<std::pair<const char *, QString>> names)
 {
     for (const auto &[control, name] : names) {
         QWidget *found = window->findChild<QWidget *>(QLatin1String(control));
         Q_ASSERT_X(found, "nameForScreenReaders", control);
-        found->setAccessibleName(QString::fromUtf8(name));
+        found->setAccessibleName(name);
     }
 }
 

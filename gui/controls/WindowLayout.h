@@ -44,6 +44,6 @@ void chainTabOrder(std::initializer_list<QWidget *> controlsInTabOrder);
 // screen reader says for them: a text box its label's words, a list what it
 // shows. Buttons are left out, as a screen reader says their captions.
 void nameForScreenReaders(QWidget *window,
-                          std::initializer_list<std::pair<const char *, const char *>> names);
+                          std::initializer_list<std::pair<const char *, QString>> names);
 
 } // namespace WindowLayout

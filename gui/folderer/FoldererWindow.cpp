@@ -3,6 +3,7 @@
 #include "core/changes/ChangeEngine.h"
 #include "core/base/Paths.h"
 #include "gui/Desktop.h"
+#include "gui/words/ChangeWords.h"
 #include "gui/controls/FileDrop.h"
 #include "gui/controls/ListBox.h"
 #include "gui/controls/WindowLayout.h"
@@ -15,7 +16,7 @@
 
 FoldererWindow::FoldererWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *mainMenu)
     : ToolWindow(fileSystem, desktop, mainMenu, QStringLiteral("FolderMaker"),
-                 QStringLiteral("Create Folders For Thumgen Processing of Video files"), QSize(14505, 7635),
+                 tr("Create Folders For Thumgen Processing of Video files"), QSize(14505, 7635),
                  QStringLiteral(":/icons/folderer.png"))
 {
     using namespace WindowLayout;
@@ -26,30 +27,30 @@ FoldererWindow::FoldererWindow(FileSystem &fileSystem, Desktop &desktop, QWidget
         return b;
     };
 
-    addLabel(this, "Label2", QStringLiteral("Number of Folders"), 120, 240, 1695, 375, font());
+    addLabel(this, "Label2", tr("Number of Folders"), 120, 240, 1695, 375, font());
     m_count = addControl<QLineEdit>(this, "Text1", 1920, 240, 1095, 285, QString());
-    addLabel(this, "Label1", QStringLiteral("Destination Folder"), 120, 600, 1695, 375, font());
+    addLabel(this, "Label1", tr("Destination Folder"), 120, 600, 1695, 375, font());
     m_destination = addControl<QLineEdit>(this, "Text2", 1920, 600, 5775, 285, Paths::hostRoot());
     addLabel(this, "Label3",
-             QStringLiteral("Drag Files To Be Foldered from Explorer and Drop into this (left window) list below"),
+             tr("Drag Files To Be Foldered from Explorer and Drop into this (left window) list below"),
              240, 1080, 5775, 255, font());
     addLabel(this, "Label4",
-             QStringLiteral("Folders to be created (and files on left moved into them) are listed below"),
+             tr("Folders to be created (and files on left moved into them) are listed below"),
              7920, 1080, 5775, 255, font());
     m_files = addControl<ListBox>(this, "List1", 120, 1440, 7575, 5715, true);
     m_files->setAcceptsFileDrops(true);
     m_folders = addControl<ListBox>(this, "List2", 7815, 1440, 6615, 5715, true);
-    auto *makeFolders = button("Command5", QStringLiteral("M&akeFolders"), 8595);
-    auto *clear = button("Command4", QStringLiteral("Clea&r"), 10560);
-    auto *exit = button("Command2", QStringLiteral("E&xit"), 12540);
-    makeFolders->setToolTip(QStringLiteral("Makes the folders and moves each file into its own. "
+    auto *makeFolders = button("Command5", tr("M&akeFolders"), 8595);
+    auto *clear = button("Command4", tr("Clea&r"), 10560);
+    auto *exit = button("Command2", tr("E&xit"), 12540);
+    makeFolders->setToolTip(tr("Makes the folders and moves each file into its own. "
                                         "Ctrl+Z moves them back, also after a restart."));
 
     chainTabOrder({m_count, m_files, exit, m_destination, clear, makeFolders, m_folders});
-    nameForScreenReaders(this, {{"Text1", "Number of Folders"},
-                                {"Text2", "Destination Folder"},
-                                {"List1", "Dropped files"},
-                                {"List2", "Planned folders"}});
+    nameForScreenReaders(this, {{"Text1", tr("Number of Folders")},
+                                {"Text2", tr("Destination Folder")},
+                                {"List1", tr("Dropped files")},
+                                {"List2", tr("Planned folders")}});
     m_count->setFocus();
 
     connect(m_files, &ListBox::filesDropped, this, &FoldererWindow::addFiles);
@@ -84,12 +85,12 @@ void FoldererWindow::makeFolders()
     if (m_files->count() == 0)
         return;
     const QStringList files = m_files->items(), folders = m_folders->items();
-    QString report;
-    runLong(QStringLiteral("Moving the files into their folders…"), [&](WorkProgress &progress) {
-        report = ::makeFolders(m_fileSystem, files, folders, &progress);
+    ChangeOutcome outcome;
+    runLong(tr("Moving the files into their folders…"), [&](WorkProgress &progress) {
+        outcome = ::makeFolders(m_fileSystem, files, folders, &progress);
     });
     clear();
-    if (!report.isEmpty())
+    if (const QString report = ChangeWords::report(outcome, ChangeWords::Noun::Files); !report.isEmpty())
         m_desktop.showMessage(report);
 }
 

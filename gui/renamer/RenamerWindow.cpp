@@ -15,6 +15,8 @@
 #include "core/host/FileSystem.h"
 #include "gui/Desktop.h"
 #include "gui/renamer/BatchPlans.h"
+#include "gui/words/ChangeWords.h"
+#include "gui/words/RenamerWords.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -23,7 +25,7 @@
 
 RenamerWindow::RenamerWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *mainMenu)
     : ToolWindow(fileSystem, desktop, mainMenu, QStringLiteral("frmRENAMER"),
-                 QStringLiteral("FILE RENAMER"), QSize(11805, 9810),
+                 tr("FILE RENAMER"), QSize(11805, 9810),
                  QStringLiteral(":/icons/renamer.png"))
 {
     using namespace WindowLayout;
@@ -50,7 +52,7 @@ RenamerWindow::RenamerWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *
 
     m_path = textBox("Text4", Paths::hostRoot(), 120, 30, 9615, 375,
                     designFont(QStringLiteral("Tahoma"), 9.75));
-    m_specialBatch = button("Command5", QStringLiteral("SPECIAL BATCH"), 9855, 75);
+    m_specialBatch = button("Command5", tr("SPECIAL BATCH"), 9855, 75);
 
     m_drives = addControl<DriveListBox>(this, "Drive2", 120, 480, 4380, 405, m_fileSystem);
     m_drives->setFont(designFont(QStringLiteral("Arial"), 12, true));
@@ -66,33 +68,33 @@ RenamerWindow::RenamerWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *
     m_fileList = addControl<FileListBox>(this, "File1", 4560, 480, 7095, 7695, m_fileSystem);
     m_fileList->setFont(controlFont);
 
-    label("Label1", QStringLiteral("FILTER:  "), 8520);
+    label("Label1", tr("FILTER:  "), 8520);
     m_filter = textBox("Text1", QStringLiteral("*.*"), 1815, 8475, 7755, 330, controlFont);
     colourFilterBox();
-    label("Label3", QStringLiteral("CHANGE THIS:  "), 8910);
+    label("Label3", tr("CHANGE THIS:  "), 8910);
     m_changeThis = textBox("Text3", QString(), 1815, 8865, 7755, 330, boxFont);
-    label("Label2", QStringLiteral("RENAME TO:  "), 9285);
+    label("Label2", tr("RENAME TO:  "), 9285);
     m_renameTo = textBox("Text2", QString(), 1830, 9270, 7755, 330, boxFont);
 
-    m_applyFilter = button("Command1", QStringLiteral("APPLY FILTER"), 9690, 8205);
-    m_previewChanges = button("Command2", QStringLiteral("PREVIEW CHANGES"), 9690, 8610);
-    m_makeChanges = button("Command3", QStringLiteral("MAKE CHANGES"), 9690, 9015);
-    m_exit = button("Command4", QStringLiteral("EXIT"), 9690, 9420);
-    m_makeChanges->setToolTip(QStringLiteral("Renames every listed file whose name holds CHANGE THIS. "
+    m_applyFilter = button("Command1", tr("APPLY FILTER"), 9690, 8205);
+    m_previewChanges = button("Command2", tr("PREVIEW CHANGES"), 9690, 8610);
+    m_makeChanges = button("Command3", tr("MAKE CHANGES"), 9690, 9015);
+    m_exit = button("Command4", tr("EXIT"), 9690, 9420);
+    m_makeChanges->setToolTip(tr("Renames every listed file whose name holds CHANGE THIS. "
                                         "Ctrl+Z puts the names back, also after a restart."));
-    m_specialBatch->setToolTip(QStringLiteral("Cleans up the names of this folder, or upper-cases them. "
+    m_specialBatch->setToolTip(tr("Cleans up the names of this folder, or upper-cases them. "
                                         "Ctrl+Z puts the names back, also after a restart."));
 
     chainTabOrder({m_fileList, m_filter, m_changeThis, m_renameTo, m_makeChanges, m_exit, m_applyFilter, m_previewChanges, m_preview,
                    m_path, m_drives, m_folders, m_specialBatch});
-    nameForScreenReaders(this, {{"Text4", "Folder"},
-                                {"Drive2", "Drive"},
-                                {"FolderTreeview1", "Folders"},
-                                {"File1", "Files"},
-                                {"List1", "Preview of new names"},
-                                {"Text1", "FILTER"},
-                                {"Text3", "CHANGE THIS"},
-                                {"Text2", "RENAME TO"}});
+    nameForScreenReaders(this, {{"Text4", tr("Folder")},
+                                {"Drive2", tr("Drive")},
+                                {"FolderTreeview1", tr("Folders")},
+                                {"File1", tr("Files")},
+                                {"List1", tr("Preview of new names")},
+                                {"Text1", tr("FILTER")},
+                                {"Text3", tr("CHANGE THIS")},
+                                {"Text2", tr("RENAME TO")}});
     m_fileList->setFocus();
 
     connect(m_drives, &DriveListBox::driveChanged, this, &RenamerWindow::driveChosen);
@@ -197,22 +199,22 @@ void RenamerWindow::previewChanges()
         rows << outcome.shown;
     m_preview->addItems(rows);
     for (int row = 0; row < m_preview->count(); ++row)
-        m_preview->setRowWarning(row, warningFor(outcomes[row]));
+        m_preview->setRowWarning(row, RenamerWords::warning(outcomes[row]));
 }
 
 void RenamerWindow::makeChanges()
 {
     const QString folder = m_folders->path();
-    QString report;
-    if (RenameToIsAllowed(m_renameTo->text()) && m_fileList->count() > 0) {
+    ChangeOutcome outcome;
+    if (renameToIsAllowed(m_renameTo->text()) && m_fileList->count() > 0) {
         // The worker works on copies of what the controls hold.
         const QStringList rows = m_fileList->items();
         const QString from = m_changeThis->text(), to = m_renameTo->text(), filter = m_fileList->pattern();
-        runLong(QStringLiteral("Renaming the files of %1…").arg(folder), [&](WorkProgress &progress) {
+        runLong(tr("Renaming the files of %1…").arg(folder), [&](WorkProgress &progress) {
             RenamePlanner planner(FolderModel(m_fileSystem.readFolder(folder)), Wildcard(filter));
             planner.makeChanges(rows, from, to);
-            report = applyChange(QStringLiteral("MAKE CHANGES"), folder, planner.plan(folder),
-                                 progress);
+            outcome = applyRenamerChange(m_fileSystem, QStringLiteral("MAKE CHANGES"), folder,
+                                         planner.plan(folder), &progress);
         });
     }
     // showFileList lists the folder anew; pointing the list elsewhere only
@@ -221,7 +223,7 @@ void RenamerWindow::makeChanges()
         m_fileList->setPath(folder);
     showFileList();
     // Silent when every name changed; a failure is never passed over.
-    if (!report.isEmpty())
+    if (const QString report = ChangeWords::report(outcome, ChangeWords::Noun::Names); !report.isEmpty())
         m_desktop.showMessage(report);
 }
 
@@ -230,26 +232,20 @@ void RenamerWindow::specialBatch()
     // The box previews each answer from the plan that the answer then runs.
     BatchPlans plans(m_fileSystem, m_folders->path(), m_fileList->items(), m_fileList->pattern());
     const Question question{
-        QStringLiteral("ARE YOU SURE (type YES to continue)"),
-        QStringLiteral("CONFIRM LAUNCH BATCH MAY TAKE SEVERAL MINUTES!"), QStringLiteral("NO"),
-        QStringLiteral("YES: the fixed clean-up. TITLES: each film or episode to its clean title, "
-                       "as TITLE (YEAR) or SHOW S01E02. FOLDERS, FILES: every folder or file name "
-                       "in upper case. Anything else cancels.")};
+        tr("ARE YOU SURE (type YES to continue)"), tr("CONFIRM LAUNCH BATCH MAY TAKE SEVERAL MINUTES!"),
+        tr("NO"),
+        tr("YES: the fixed clean-up. TITLES: each film or episode to its clean title, as TITLE "
+           "(YEAR) or SHOW S01E02. FOLDERS, FILES: every folder or file name in upper case. "
+           "Anything else cancels.")};
     const BatchJob job = batchJobFor(
         m_desktop.askText(question, [&plans](const QString &answer) { return plans.preview(answer); }));
     if (job == BatchJob::Cancel)
-        m_desktop.showMessage(QStringLiteral("Special Batch Cancelled"));
+        m_desktop.showMessage(tr("Special Batch Cancelled"));
     else if (job == BatchJob::CleanUp)
         runCleanUpBatch(plans);
     else
         runRenamesOfFolder(plans, job);
     folderChanged();
-}
-
-QString RenamerWindow::applyChange(const QString &what, const QString &folder, const RenamePlan &plan,
-                                WorkProgress &progress)
-{
-    return changeReport(applyRenamerChange(m_fileSystem, what, folder, plan, &progress), "name", "names");
 }
 
 RenamePlanner RenamerWindow::plannerForFolder()
@@ -258,32 +254,28 @@ RenamePlanner RenamerWindow::plannerForFolder()
                          Wildcard(m_fileList->pattern()));
 }
 
-std::optional<BatchPlan> RenamerWindow::planAndApply(BatchPlans &plans, BatchJob job,
-                                                  const QString &what, QString &report)
+RenamerWindow::BatchRun RenamerWindow::planAndApply(BatchPlans &plans, BatchJob job, const QString &what)
 {
     const QString folder = m_folders->path();
-    std::optional<BatchPlan> plan;
-    runLong(QStringLiteral("Renaming the files of %1…").arg(folder), [&](WorkProgress &progress) {
+    BatchRun run;
+    runLong(tr("Renaming the files of %1…").arg(folder), [&](WorkProgress &progress) {
         // A stop while the plan is made renames nothing.
-        plan = plans.plan(job, [&progress] { return progress.stopRequested(); });
-        if (plan)
-            report = applyChange(what, folder, plan->renames, progress);
+        run.plan = plans.plan(job, [&progress] { return progress.stopRequested(); });
+        if (run.plan)
+            run.outcome = applyRenamerChange(m_fileSystem, what, folder, run.plan->renames, &progress);
     });
-    if (!plan)
-        report = QStringLiteral("Stopped before anything was renamed.");
-    return plan;
+    if (!run.plan)
+        m_desktop.showMessage(tr("Stopped before anything was renamed."));
+    return run;
 }
 
 void RenamerWindow::runCleanUpBatch(BatchPlans &plans)
 {
     const QString folder = m_folders->path();
-    QString report;
-    const std::optional<BatchPlan> plan =
-        planAndApply(plans, BatchJob::CleanUp, QStringLiteral("the clean-up batch"), report);
-    if (!plan) {
-        m_desktop.showMessage(report);
+    const BatchRun run = planAndApply(plans, BatchJob::CleanUp, QStringLiteral("the clean-up batch"));
+    if (!run.plan)
         return;
-    }
+    const std::optional<BatchPlan> &plan = run.plan;
     // The window ends as if each step had been typed and pressed: the boxes
     // hold the last step's texts, the preview list the last year's rows.
     m_changeThis->setText(passTable().last().from);
@@ -296,21 +288,19 @@ void RenamerWindow::runCleanUpBatch(BatchPlans &plans)
     applyFilter();
     // A batch that was stopped is not completed, nor one that left names
     // unchanged without a word.
-    const bool stopped = report.startsWith(QStringLiteral("Stopped"));
-    m_desktop.showMessage(report.isEmpty() ? QStringLiteral("Special Batch Completed!")
-                       : stopped        ? report
-                                        : QStringLiteral("Special Batch Completed!\n\n") + report);
+    const QString report = ChangeWords::report(run.outcome, ChangeWords::Noun::Names);
+    m_desktop.showMessage(report.isEmpty()     ? tr("Special Batch Completed!")
+                          : run.outcome.stopped ? report
+                                                : tr("Special Batch Completed!") + QStringLiteral("\n\n") + report);
 }
 
 void RenamerWindow::runRenamesOfFolder(BatchPlans &plans, BatchJob job)
 {
-    QString report;
-    planAndApply(plans, job,
-                 job == BatchJob::Titles ? QStringLiteral("TITLES") : QStringLiteral("the upper-case walk"),
-                 report);
+    const BatchRun run = planAndApply(
+        plans, job, job == BatchJob::Titles ? QStringLiteral("TITLES") : QStringLiteral("the upper-case walk"));
     // The file list shows the names that are on disk now.
     m_fileList->refresh();
-    if (!report.isEmpty())
+    if (const QString report = ChangeWords::report(run.outcome, ChangeWords::Noun::Names); !report.isEmpty())
         m_desktop.showMessage(report);
 }
 
@@ -331,7 +321,7 @@ void RenamerWindow::openChosenFile()
         const FileActions::ProgramCall converter = FileActions::converterCall(folder, entry);
         const Outcome started = m_desktop.startProgram(converter.program, converter.arguments);
         if (!started) {
-            m_desktop.showMessage(started.reason);
+            m_desktop.showMessage(ChangeWords::reason(started));
             return;
         }
         // The converter takes a moment to start; the window paints meanwhile.
@@ -349,8 +339,8 @@ void RenamerWindow::fileKeyReleased(int key)
     // file. Read-only, in use or gone: the list is refreshed all the same.
     QString message;
     if (m_fileList->selectedIndex() >= 0)
-        message = deleteToTrash(m_fileSystem, Paths::join(m_folders->path(), m_fileList->selectedName()),
-                                m_desktop.now());
+        message = RenamerWords::deleted(deleteToTrash(
+            m_fileSystem, Paths::join(m_folders->path(), m_fileList->selectedName()), m_desktop.now()));
     m_fileList->refresh();
     if (!message.isEmpty())
         m_desktop.showMessage(message);

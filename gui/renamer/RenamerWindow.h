@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/changes/ChangeEngine.h"
 #include "core/renamer/BatchJob.h"
 #include "gui/ToolWindow.h"
 
@@ -64,18 +65,17 @@ private:
     // Shows the file list over the preview list, hides that, and lists the
     // folder anew.
     void showFileList();
-    // Performs a plan of renames in folder as one change of the renamer,
-    // recorded so that Ctrl+Z can undo it, on the worker of long work;
-    // returns what the user must be told of it, empty when every name changed.
-    QString applyChange(const QString &what, const QString &folder, const RenamePlan &plan,
-                        WorkProgress &progress);
     // A planner over the folder as it is on disk now, seen through the filter.
     RenamePlanner plannerForFolder();
+    // What a job of SPECIAL BATCH came to: its plan and its change; no plan
+    // when the user stopped it before it was made, and nothing was renamed.
+    struct BatchRun {
+        std::optional<BatchPlan> plan;
+        ChangeOutcome outcome;
+    };
     // Waits for the job's plan and performs it as what, on a worker while
-    // the window stays alive; report says what the user must be told. No
-    // plan when the user stopped it before it was made: nothing is renamed.
-    std::optional<BatchPlan> planAndApply(BatchPlans &plans, BatchJob job, const QString &what,
-                                          QString &report);
+    // the window stays alive; says so when it was stopped before its plan.
+    BatchRun planAndApply(BatchPlans &plans, BatchJob job, const QString &what);
     // Performs the plan of the clean-up batch, the 54 steps of the clean-up
     // table worked out as MAKE CHANGES would make them one after the other;
     // then the filter back to "*.*", as the last step left it.

@@ -1,6 +1,7 @@
 #include "RenamerFixture.h"
 #include "TempFolder.h"
 #include "TestHost.h"
+#include "Told.h"
 
 #include "core/changes/ChangeJournal.h"
 #include "core/changes/Recovery.h"
@@ -356,17 +357,17 @@ private slots:
         // While the folder cannot be read, the change waits as it is.
         const QString away = folder.path() + QStringLiteral(".away");
         QVERIFY(QDir().rename(folder.path(), away));
-        QVERIFY(recoverOpenChanges(host).contains(QStringLiteral("cannot be read now")));
+        QVERIFY(recovered(host).contains(QStringLiteral("cannot be read now")));
         QVERIFY(QDir().rename(away, folder.path()));
 
-        const QString message = recoverOpenChanges(host);
+        const QString message = recovered(host);
         QCOMPARE(folder.names(), (QStringList{"A.AVI", "B.AVI", "c.avi"}));
         QVERIFY2(message.startsWith(QStringLiteral("The program was stopped in the middle of the "
                                                    "upper-case walk in %1; 2 of 3 names had been "
                                                    "changed.").arg(folder.path())),
                  qPrintable(message));
         QVERIFY(message.contains(folder / "A.AVI"));
-        QVERIFY(recoverOpenChanges(host).isEmpty());
+        QVERIFY(recovered(host).isEmpty());
 
         undoInRenamer(host, folder);
         QCOMPARE(folder.names(), (QStringList{"a.avi", "b.avi", "c.avi"}));

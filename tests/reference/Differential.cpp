@@ -5,6 +5,7 @@
 #include "ReferenceEngine.h"
 #include "TempFolder.h"
 #include "TestFileSystem.h"
+#include "Told.h"
 
 #include "core/changes/Recovery.h"
 #include "core/changes/Undo.h"
@@ -53,10 +54,10 @@ QString compare(const ClashingFolder &sample, const QString &parent, const QStri
                  planned->state().join(u'|'), plannedShows.join(u'|'));
     // The planned changes were recorded whole: nothing is left to mend, and
     // undoing them one by one, newest first, gives the folder back.
-    if (const QString mended = recoverOpenChanges(host); !mended.isEmpty())
+    if (const QString mended = recovered(host); !mended.isEmpty())
         return QStringLiteral("%1\n left to mend: %2").arg(where, mended);
     ChangeJournal journal(host);
-    QStringList setAside;
+    QList<JournalNote> setAside;
     while (std::optional<StoredChange> change =
                journal.latestUndoable(ChangeRecord::Tool::Renamer, setAside))
         undoChange(host, journal, *change);

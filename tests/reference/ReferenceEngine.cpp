@@ -45,7 +45,7 @@ bool stillAt(FileSystem &fileSystem, const QString &path)
 void renameEntry(FileSystem &fileSystem, Random &random, const QString &folder, const QString &entry,
                  const QString &from, const QString &to)
 {
-    const QString newName = trimBlanks(RenamedName(entry, from, to));
+    const QString newName = trimBlanks(renamedName(entry, from, to));
     if (newName.isEmpty() || isHiddenName(newName))
         return;
     const QString oldPath = Paths::join(folder, trimBlanks(entry));
@@ -65,8 +65,8 @@ QStringList previewRows(const QStringList &entries, const QString &from, const Q
 {
     QStringList rows;
     for (const QString &entry : entries)
-        if (NameMatches(entry, from))
-            rows << RenamedName(entry, from, to);
+        if (nameMatches(entry, from))
+            rows << renamedName(entry, from, to);
     return rows;
 }
 
@@ -80,11 +80,11 @@ QStringList fileList(const QString &folder, const Wildcard &filter)
 void referenceMakeChanges(FileSystem &fileSystem, const QString &folder, const QStringList &entries,
                           const QString &from, const QString &to)
 {
-    if (!RenameToIsAllowed(to) || entries.isEmpty())
+    if (!renameToIsAllowed(to) || entries.isEmpty())
         return;
     Random random(1);
     for (const QString &entry : entries)
-        if (NameMatches(entry, from))
+        if (nameMatches(entry, from))
             renameEntry(fileSystem, random, folder, entry, from, to);
 }
 

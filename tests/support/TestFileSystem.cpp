@@ -51,8 +51,8 @@ Outcome TestFileSystem::moveFile(const QString &source, const QString &destinati
 Outcome TestFileSystem::reserveTrash(const QString &path, const QDateTime &deleted, QString &place)
 {
     if (fails(QStringLiteral("reserveTrash"), path))
-        return Outcome::failure(QStringLiteral("the trash %1 cannot be made (Read-only file system)")
-                                    .arg(trashFolder() + QStringLiteral("/Trash")));
+        return Outcome::trashFailure(Outcome::Why::TrashNotMade, trashFolder() + QStringLiteral("/Trash"),
+                                     Outcome::systemError(EROFS));
     return LocalFileSystem::reserveTrash(path, deleted, place);
 }
 
@@ -94,7 +94,7 @@ Outcome TestFileSystem::writeTextFile(const QString &path, const QStringList &li
                                       const QString &lineEnd, bool executable)
 {
     if (fails(QStringLiteral("writeTextFile"), path))
-        return Outcome::failure(QStringLiteral("Permission denied"));
+        return Outcome::systemError(EACCES);
     return LocalFileSystem::writeTextFile(path, lines, lineEnd, executable);
 }
 

@@ -29,8 +29,6 @@ public:
     // Answers askText gives in turn; the empty text (Cancel) once they run out.
     QStringList answers;
     QList<Question> questions;
-    // For each answer given, the preview its box showed for it.
-    QList<AnswerPreview> previews;
     QStringList messages;
     // The files the file dialog picks, each time it opens.
     QStringList pickedFiles;

@@ -1,6 +1,7 @@
 #include "SecondDrive.h"
 #include "TempFolder.h"
 #include "TestFileSystem.h"
+#include "Told.h"
 
 #include "core/base/Paths.h"
 #include "core/base/TemporaryName.h"
@@ -80,15 +81,14 @@ private slots:
                 return calls == which.mid(1).toInt();
             return which.isEmpty() || path == folder / which;
         };
-        const QString report = changeReport(
-            applyRenamerChange(host, "MAKE CHANGES", folder.path(), samplePlan(folder)), "name", "names");
+        const QString report = reported(applyRenamerChange(host, "MAKE CHANGES", folder.path(), samplePlan(folder)));
         QVERIFY2(report.contains(told), qPrintable(report));
         QVERIFY(folder.state() != before);
 
         host.failWhen = {};
-        recoverOpenChanges(host);
+        recovered(host);
         QVERIFY2(atOldOrNewNames(folder), qPrintable(folder.state().join(u' ')));
-        const QString undone = undoLatest(host, ChangeRecord::Tool::Renamer);
+        const QString undone = undoneLatest(host, ChangeRecord::Tool::Renamer);
         QVERIFY2((folder.state() == before) == undoable, qPrintable(undone));
         if (!undoable)
             QCOMPARE(undone, QStringLiteral("There is nothing to undo."));
@@ -118,13 +118,12 @@ private slots:
             }
             return false;
         };
-        const QString report = changeReport(
-            applyRenamerChange(host, "MAKE CHANGES", videos, plan), "name", "names");
+        const QString report = reported(applyRenamerChange(host, "MAKE CHANGES", videos, plan));
         QVERIFY2(report.contains(QStringLiteral("was moved to %1").arg(moved)), qPrintable(report));
         QCOMPARE(QDir(parent / "other").entryList(QDir::Files), names);
         QCOMPARE(QDir(moved).entryList(QDir::Files).join(u' '), names.join(u' ').toUpper());
         host.failWhen = {};
-        const QString undone = undoLatest(host, ChangeRecord::Tool::Renamer);
+        const QString undone = undoneLatest(host, ChangeRecord::Tool::Renamer);
         QVERIFY2(QDir(moved).entryList(QDir::Files) == names, qPrintable(undone));
         QCOMPARE(QDir(parent / "other").entryList(QDir::Files), names);
     }
@@ -161,16 +160,16 @@ private slots:
         } else {
             QVERIFY(QDir().rename(videos, away) && QDir().mkdir(videos));
         }
-        const QString told = recoverOpenChanges(host);
+        const QString told = recovered(host);
         QVERIFY2(told.contains(QStringLiteral("waits: %1 is not there now").arg(videos)), qPrintable(told));
-        QVERIFY(recoverOpenChanges(host).isEmpty());
+        QVERIFY(recovered(host).isEmpty());
         QVERIFY(QDir(videos).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
 
         if (mountedOver)
             drive->unmount();
         else
             QVERIFY(QDir().rmdir(videos) && QDir().rename(away, videos));
-        QVERIFY(recoverOpenChanges(host).contains(QStringLiteral("put in place as")));
+        QVERIFY(recovered(host).contains(QStringLiteral("put in place as")));
         QCOMPARE(parent.names("videos"), (QStringList{"a", "b"}));
     }
 
@@ -206,7 +205,7 @@ private slots:
         QFile other(folder / "A.AVI");
         QVERIFY(other.open(QIODevice::WriteOnly) && other.write("another film") > 0);
         other.close();
-        const QString message = undoLatest(host, ChangeRecord::Tool::Renamer);
+        const QString message = undoneLatest(host, ChangeRecord::Tool::Renamer);
         QVERIFY2(message.contains(QStringLiteral("%1: another file has taken its name since")
                                       .arg(folder / "A.AVI")),
                  qPrintable(message));
@@ -228,13 +227,13 @@ private slots:
             record.write("tamsells-file-utilities change record 2\ntool\trenamer\nwhat\tMAKE CHANGES\n"
                          "case-blind\tno\nfolder\t/no/such/folder\nstate\trunning\n");
         }
-        const QString message = recoverOpenChanges(host);
+        const QString message = recovered(host);
         QVERIFY(QFile::exists(state + "/change-999999.change.unreadable"));
         QVERIFY(message.startsWith(QStringLiteral("The change record %1/change-999999.change was set aside")
                                        .arg(state)));
         QVERIFY2(message.endsWith(QStringLiteral("And 290 more changes.")), qPrintable(message.right(300)));
         QCOMPARE(message.count(QStringLiteral("\n\n")), 10);
-        QVERIFY(!recoverOpenChanges(host).contains(QStringLiteral("set aside")));
+        QVERIFY(!recovered(host).contains(QStringLiteral("set aside")));
     }
 };
 

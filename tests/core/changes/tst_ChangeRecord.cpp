@@ -2,10 +2,12 @@
 #include "TestFileSystem.h"
 
 #include "core/changes/ChangeJournal.h"
+#include "gui/words/ChangeWords.h"
 
 #include <QTest>
 
 #include <atomic>
+#include <cerrno>
 
 // Every allocation of the test program is counted, through the C library's
 // own allocator: reading a record costs a bounded number per line.
@@ -73,19 +75,19 @@ private slots:
     {
         ChangeRecord record = sample();
         QByteArray text = record.toText();
-        QString whyNot;
-        QCOMPARE(lines(ChangeRecord::fromText(text, whyNot)), lines(record));
-        QVERIFY2(whyNot.isEmpty(), qPrintable(whyNot + QString::fromUtf8(text)));
+        RecordFault fault;
+        QCOMPARE(lines(ChangeRecord::fromText(text, fault)), lines(record));
+        QVERIFY2(!fault, qPrintable(QString::fromUtf8(text)));
 
         record.renames[0].at = RecordedRename::At::To;
         record.renames[1].at = RecordedRename::At::From;
         record.state = ChangeRecord::State::Finished;
         text += record.positionsText({ChangeRecord::List::Renames});
-        QCOMPARE(lines(ChangeRecord::fromText(text, whyNot)), lines(record));
+        QCOMPARE(lines(ChangeRecord::fromText(text, fault)), lines(record));
         // An append cut short by a stop leaves the change as it was.
         const QByteArray torn = text.left(text.size() - 3);
-        QCOMPARE(ChangeRecord::fromText(torn, whyNot).state, ChangeRecord::State::Running);
-        QVERIFY(whyNot.isEmpty());
+        QCOMPARE(ChangeRecord::fromText(torn, fault).state, ChangeRecord::State::Running);
+        QVERIFY(!fault);
     }
 
     void unreadable_data()
@@ -104,9 +106,9 @@ private slots:
     void unreadable()
     {
         QFETCH(QByteArray, text);
-        QString whyNot;
-        ChangeRecord::fromText(text, whyNot);
-        QVERIFY(!whyNot.isEmpty());
+        RecordFault fault;
+        ChangeRecord::fromText(text, fault);
+        QVERIFY(bool(fault));
     }
 
     // Crafted records are read with a bounded number of allocations per
@@ -140,11 +142,11 @@ private slots:
         QFETCH(QByteArray, text);
         QFETCH(bool, readable);
         const qint64 lines = text.count('\n');
-        QString whyNot;
+        RecordFault fault;
         const qint64 before = allocations.load();
-        ChangeRecord::fromText(text, whyNot);
+        ChangeRecord::fromText(text, fault);
         QVERIFY2(allocations.load() - before <= 8 * lines, qPrintable(QString::number(allocations.load() - before)));
-        QCOMPARE(whyNot.isEmpty(), readable);
+        QCOMPARE(!fault, readable);
     }
 
     // Records name every file the user renamed: the folder and each record
@@ -175,9 +177,9 @@ private slots:
         QVERIFY(journal.begin(change));
         journal.release(change);
         host.failWhen = [](const QString &operation, const QString &) { return operation == u"readFile"; };
-        QStringList notes;
+        QList<JournalNote> notes;
         QVERIFY(journal.summaries(notes).isEmpty());
-        QVERIFY2(notes.size() == 1 && notes.first().contains("cannot be read now"), qPrintable(notes.join(u'\n')));
+        QVERIFY(notes.size() == 1 && notes.first().kind == JournalNote::Kind::NotReadNow);
         host.failWhen = {};
         notes.clear();
         QCOMPARE(journal.summaries(notes).size(), 1);
@@ -197,7 +199,7 @@ private slots:
             QVERIFY(log.begin(change));
             log.release(change);
         }
-        QStringList setAside;
+        QList<JournalNote> setAside;
         QList<StoredChange> changes = log.summaries(setAside);
         QCOMPARE(changes.size(), ChangeJournal::Kept);
         QCOMPARE(changes.first().record.what, QStringLiteral("2"));
@@ -207,12 +209,13 @@ private slots:
             return operation == QLatin1String("createFile");
         };
         StoredChange unwritten{{}, sample()};
-        QCOMPARE(log.begin(unwritten).reason, QStringLiteral("Permission denied"));
+        QCOMPARE(log.begin(unwritten).error, EACCES);
         changes = log.summaries(setAside);
         QCOMPARE(changes.size(), ChangeJournal::Kept - 1);
         QCOMPARE(changes.last().record.what, QString::number(ChangeJournal::Kept));
         QCOMPARE(setAside.size(), 1);
-        QVERIFY2(setAside.first().contains(".unreadable"), qPrintable(setAside.first()));
+        QVERIFY2(ChangeWords::note(setAside.first()).contains(".unreadable"),
+                 qPrintable(ChangeWords::note(setAside.first())));
         QVERIFY(log.summaries(setAside).size() == ChangeJournal::Kept - 1 && setAside.size() == 1);
     }
 };

@@ -56,9 +56,9 @@ void tst_FolderNames::names()
     QFETCH(QString, withoutExtension);
     QFETCH(QString, ownName);
     QFETCH(QString, target);
-    QCOMPARE(getextensionlength(path), extensionLength);
-    QCOMPARE(parseextension(path), withoutExtension);
-    QCOMPARE(parsefilenameonly(path), ownName);
+    QCOMPARE(::extensionLength(path), extensionLength);
+    QCOMPARE(::withoutExtension(path), withoutExtension);
+    QCOMPARE(fileNameOnly(path), ownName);
     QCOMPARE(targetPath(path), target);
 }
 

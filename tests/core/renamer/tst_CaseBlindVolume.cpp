@@ -3,6 +3,7 @@
 #include "PlannedCore.h"
 #include "TempFolder.h"
 #include "TestFileSystem.h"
+#include "Told.h"
 
 #include "core/changes/Recovery.h"
 #include "core/changes/ChangeEngine.h"
@@ -97,8 +98,7 @@ private slots:
         host.failWhen = [](const QString &operation, const QString &path) {
             return operation == u"rename" && isTemporaryName(QFileInfo(path).fileName());
         };
-        const QString report = changeReport(plannedUpperCaseWalk(host, folder.path(), WalkMode::Files),
-                                            "name", "names");
+        const QString report = reported(plannedUpperCaseWalk(host, folder.path(), WalkMode::Files));
         QVERIFY2(report.contains("1 file waits under a temporary name:\n" + folder.path())
                      && report.contains("19 more kept their names"),
                  qPrintable(report));
@@ -127,10 +127,10 @@ private slots:
         planUpperCaseWalk(model, WalkMode::Files);
         const ChangeOutcome outcome = applyRenamerChange(host, "the upper-case walk", path, model.plan(path));
         QCOMPARE(outcome.stranded.size(), 1);
-        QVERIFY(changeReport(outcome, "name", "names").contains("1 file waits under a temporary name"));
+        QVERIFY(reported(outcome).contains("1 file waits under a temporary name"));
         host.failWhen = {};
         QVERIFY(m_volume->plugBack());
-        QVERIFY(recoverOpenChanges(host).contains(QStringLiteral("put in place as")));
+        QVERIFY(recovered(host).contains(QStringLiteral("put in place as")));
         // Every file under its old name or its new one, none lost.
         QStringList upper;
         for (const QString &entry : folder.state())
@@ -173,10 +173,10 @@ private slots:
         change.record.renames = {{{0, "a.avi"}, {0, "A.AVI"}, "tamsel.ltmp.1z7.3"}};
         QVERIFY(ChangeJournal(host).begin(change));
 
-        QVERIFY(!recoverOpenChanges(host).isEmpty());
+        QVERIFY(!recovered(host).isEmpty());
         QCOMPARE(folder.state(), QStringList{"A.AVI<-a.avi"});
         ChangeJournal log(host);
-        QStringList setAside;
+        QList<JournalNote> setAside;
         std::optional<StoredChange> done = log.latestUndoable(ChangeRecord::Tool::Renamer, setAside);
         QVERIFY(done);
         undoChange(host, log, *done);

@@ -20,7 +20,7 @@ private slots:
     {
         QFETCH(QString, to);
         QFETCH(bool, allowed);
-        QCOMPARE(RenameToIsAllowed(to), allowed);
+        QCOMPARE(::renameToIsAllowed(to), allowed);
     }
 
     void nameMatches_data()
@@ -46,7 +46,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, from);
         QFETCH(bool, matches);
-        QCOMPARE(NameMatches(name, from), matches);
+        QCOMPARE(::nameMatches(name, from), matches);
     }
 
     void renamedName_data()
@@ -75,7 +75,7 @@ private slots:
         QFETCH(QString, from);
         QFETCH(QString, to);
         QFETCH(QString, renamed);
-        QCOMPARE(RenamedName(name, from, to), renamed);
+        QCOMPARE(::renamedName(name, from, to), renamed);
     }
 
     void trimBlanks_data()
