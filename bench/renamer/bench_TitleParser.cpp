@@ -10,6 +10,7 @@
 #include "core/renamer/ReleaseName.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSet>
@@ -21,6 +22,8 @@ namespace {
 
 constexpr int Names = 100000;
 constexpr int Planned = 30000;
+// Names are read as on today's date, as the renamer reads them.
+const int LatestYear = QDate::currentDate().year() + 1;
 
 QStringList generatedNames(int count)
 {
@@ -80,7 +83,7 @@ int printCleanNames(const QString &path)
     QTextStream out(stdout);
     while (!in.atEnd()) {
         const QString name = in.readLine();
-        const std::optional<ReleaseName> release = parseReleaseName(name);
+        const std::optional<ReleaseName> release = parseReleaseName(name, LatestYear);
         out << name << '\t' << (release ? cleanReleaseName(*release) : name) << '\n';
     }
     return 0;
@@ -98,7 +101,7 @@ int main(int argc, char *argv[])
     timer.start();
     int found = 0;
     for (const QString &name : names)
-        if (const std::optional<ReleaseName> release = parseReleaseName(name))
+        if (const std::optional<ReleaseName> release = parseReleaseName(name, LatestYear))
             found += !cleanReleaseName(*release).isEmpty();
     const double seconds = timer.nsecsElapsed() / 1e9;
     std::printf("TITLES over %d generated release names: %.0f ms, %.2f us a name, %d titles found "
@@ -122,8 +125,8 @@ int main(int argc, char *argv[])
         folder.entries.append({name});
     sortInRowOrder(rows);
     timer.restart();
-    const BatchPlan plan = planBatch(BatchJob::Titles, QStringLiteral("/videos"), folder, rows,
-                                     Wildcard(QStringLiteral("*.*")), false);
+    const BatchPlan plan = planBatch(BatchJob::Titles, QStringLiteral("/videos"), folder,
+                                     {rows, Wildcard(QStringLiteral("*.*")), LatestYear}, false);
     std::printf("TITLES planned over %lld names: %.0f ms, %lld renames\n", qlonglong(rows.size()),
                 timer.nsecsElapsed() / 1e6, qlonglong(plan.renames.renames.size()));
     return found > Names / 2 ? 0 : 1;

@@ -81,16 +81,17 @@ void finishPlan(BatchPlan &plan, const QString &folder, const FolderModel &model
     preview.untold = untold;
 }
 
-// TITLES worked out on a planner: every listed file (rows, in order) to the
-// clean name of its release. The rows of files that keep their names, with
-// why, go to kept; untold counts those whose title could not be told apart.
-void planTitles(RenamePlanner &planner, const QStringList &rows, const std::function<bool()> &stopped,
+// TITLES worked out on a planner: every listed file (scope's rows, in order)
+// to the clean name of its release. The rows of files that keep their names,
+// with why, go to kept; untold counts those whose title could not be told
+// apart.
+void planTitles(RenamePlanner &planner, const BatchScope &scope, const std::function<bool()> &stopped,
                 QList<AnswerPreview::Row> &kept, qsizetype &untold)
 {
-    for (const QString &row : rows) {
+    for (const QString &row : scope.rows) {
         if (stopped && stopped())
             return;
-        const std::optional<ReleaseName> release = parseReleaseName(row);
+        const std::optional<ReleaseName> release = parseReleaseName(row, scope.latestYear);
         if (!release) {
             EntryOutcome untitled;
             untitled.what = EntryOutcome::NoTitle;
@@ -119,11 +120,78 @@ QString cleanedAlone(const FolderContents &contents, const FolderEntry &entry,
     return planner.model().name(0);
 }
 
+void planCleanUpJob(BatchPlan &plan, const QString &folder, const FolderContents &contents,
+                    const BatchScope &scope, const std::function<bool()> &stopped)
+{
+    RenamePlanner planner(FolderModel(contents), scope.filter);
+    plan.lastPreview = planCleanUpBatch(planner, scope.rows, stopped);
+    if (stopped && stopped())
+        return;
+    if (!plan.previewed) {
+        plan.renames = planner.model().plan(folder);
+        return;
+    }
+    // Only another file's name can make a file's name differ from the one it
+    // gets alone.
+    QHash<int, QString> alone;
+    for (int entry : planner.crowdedOut()) {
+        if (stopped && stopped())
+            return;
+        alone.insert(entry, cleanedAlone(contents, contents.entries[entry], scope.filter));
+    }
+    finishPlan(plan, folder, planner.model(), alone, scope.rows.size());
+}
+
+void planTitlesJob(BatchPlan &plan, const QString &folder, const FolderContents &contents,
+                   const BatchScope &scope, const std::function<bool()> &stopped)
+{
+    RenamePlanner planner(FolderModel(contents), scope.filter);
+    QList<AnswerPreview::Row> kept;
+    qsizetype untold = 0;
+    planTitles(planner, scope, stopped, kept, untold);
+    if (stopped && stopped())
+        return;
+    if (!plan.previewed) {
+        plan.renames = planner.model().plan(folder);
+        return;
+    }
+    // A file given a counter suffix gets, alone, its clean name; one that
+    // keeps its name has a row of its own in kept.
+    QHash<int, QString> alone;
+    const FolderModel &model = planner.model();
+    for (int entry : planner.crowdedOut())
+        if (const std::optional<ReleaseName> release = parseReleaseName(model.firstName(entry), scope.latestYear);
+            release && model.name(entry) != model.firstName(entry))
+            alone.insert(entry, cleanReleaseName(*release));
+    finishPlan(plan, folder, model, alone, scope.rows.size(), kept, untold);
+}
+
+void planWalkJob(BatchPlan &plan, BatchJob job, const QString &folder, const FolderContents &contents)
+{
+    const FolderEntry::Kind walked = job == BatchJob::Folders ? FolderEntry::Folder : FolderEntry::File;
+    FolderModel model(contents);
+    planUpperCaseWalk(model, job == BatchJob::Folders ? WalkMode::Folders : WalkMode::Files);
+    if (!plan.previewed) {
+        plan.renames = model.plan(folder);
+        return;
+    }
+    qsizetype total = 0;
+    QHash<int, QString> alone;
+    for (int entry = 0; entry < model.count(); ++entry) {
+        if (model.kind(entry) != walked)
+            continue;
+        ++total;
+        const QString upper = upperCased(model.firstName(entry));
+        if (upper != model.firstName(entry))
+            alone.insert(entry, upper);
+    }
+    finishPlan(plan, folder, model, alone, total);
+}
+
 } // namespace
 
 BatchPlan planBatch(BatchJob job, const QString &folder, const FolderContents &contents,
-                    const QStringList &rows, const Wildcard &filter, bool withPreview,
-                    const std::function<bool()> &stopped)
+                    const BatchScope &scope, bool withPreview, const std::function<bool()> &stopped)
 {
     BatchPlan plan;
     plan.readFrom = contents;
@@ -132,71 +200,16 @@ BatchPlan planBatch(BatchJob job, const QString &folder, const FolderContents &c
     case BatchJob::Cancel:
         plan.preview.cancels = true;
         break;
-    case BatchJob::CleanUp: {
-        RenamePlanner planner(FolderModel(contents), filter);
-        plan.lastPreview = planCleanUpBatch(planner, rows, stopped);
-        if (stopped && stopped())
-            break;
-        if (!withPreview) {
-            plan.renames = planner.model().plan(folder);
-            break;
-        }
-        // Only another file's name can make a file's name differ from the
-        // one it gets alone.
-        QHash<int, QString> alone;
-        for (int entry : planner.crowdedOut()) {
-            if (stopped && stopped())
-                return plan;
-            alone.insert(entry, cleanedAlone(contents, contents.entries[entry], filter));
-        }
-        finishPlan(plan, folder, planner.model(), alone, rows.size());
+    case BatchJob::CleanUp:
+        planCleanUpJob(plan, folder, contents, scope, stopped);
         break;
-    }
-    case BatchJob::Titles: {
-        RenamePlanner planner(FolderModel(contents), filter);
-        QList<AnswerPreview::Row> kept;
-        qsizetype untold = 0;
-        planTitles(planner, rows, stopped, kept, untold);
-        if (stopped && stopped())
-            break;
-        if (!withPreview) {
-            plan.renames = planner.model().plan(folder);
-            break;
-        }
-        // A file given a counter suffix gets, alone, its clean name; one
-        // that keeps its name has a row of its own in kept.
-        QHash<int, QString> alone;
-        const FolderModel &model = planner.model();
-        for (int entry : planner.crowdedOut())
-            if (const std::optional<ReleaseName> release = parseReleaseName(model.firstName(entry));
-                release && model.name(entry) != model.firstName(entry))
-                alone.insert(entry, cleanReleaseName(*release));
-        finishPlan(plan, folder, planner.model(), alone, rows.size(), kept, untold);
+    case BatchJob::Titles:
+        planTitlesJob(plan, folder, contents, scope, stopped);
         break;
-    }
     case BatchJob::Folders:
-    case BatchJob::Files: {
-        const FolderEntry::Kind walked =
-            job == BatchJob::Folders ? FolderEntry::Folder : FolderEntry::File;
-        FolderModel model(contents);
-        planUpperCaseWalk(model, job == BatchJob::Folders ? WalkMode::Folders : WalkMode::Files);
-        if (!withPreview) {
-            plan.renames = model.plan(folder);
-            break;
-        }
-        qsizetype total = 0;
-        QHash<int, QString> alone;
-        for (int entry = 0; entry < model.count(); ++entry) {
-            if (model.kind(entry) != walked)
-                continue;
-            ++total;
-            const QString upper = upperCased(model.firstName(entry));
-            if (upper != model.firstName(entry))
-                alone.insert(entry, upper);
-        }
-        finishPlan(plan, folder, model, alone, total);
+    case BatchJob::Files:
+        planWalkJob(plan, job, folder, contents);
         break;
-    }
     }
     return plan;
 }

@@ -63,11 +63,18 @@ struct BatchPlan {
     AnswerPreview preview;
 };
 
-// Works out job on folder, whose entries are contents, for a file list that
-// shows rows through filter as the batch starts. Touches neither the disk
-// nor a window, so any thread may run it. With withPreview, the plan holds
+// What a job of SPECIAL BATCH works on: the rows that the file list shows
+// through filter as the batch starts, and the latest year that TITLES reads
+// as a release year.
+struct BatchScope {
+    QStringList rows;
+    Wildcard filter;
+    int latestYear = 0;
+};
+
+// Works out job on folder, whose entries are contents, for scope. Touches
+// neither the disk, nor a window, nor the clock, so any thread may run it. With withPreview, the plan holds
 // what the box shows of it too. When stopped says so, the planning ends
 // early, its plan unfinished.
 BatchPlan planBatch(BatchJob job, const QString &folder, const FolderContents &contents,
-                    const QStringList &rows, const Wildcard &filter, bool withPreview,
-                    const std::function<bool()> &stopped = {});
+                    const BatchScope &scope, bool withPreview, const std::function<bool()> &stopped = {});

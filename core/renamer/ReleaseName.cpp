@@ -3,7 +3,6 @@
 #include "core/renamer/ReleaseTags.h"
 #include "core/renamer/RenameRule.h"
 
-#include <QDate>
 #include <bitset>
 
 namespace {
@@ -14,12 +13,6 @@ using ReleaseTags::Tag;
 
 // No file name is longer than 255 bytes; a far longer text is no name to read.
 constexpr qsizetype LongestName = 1024;
-
-bool isYear(int number)
-{
-    static const int nextYear = QDate::currentDate().year() + 1;
-    return number >= 1900 && number <= nextYear;
-}
 
 bool isDash(QChar c)
 {
@@ -235,9 +228,10 @@ struct EpisodeNumber {
 // words: where the title starts, where it ends, what follows.
 class ReleaseReader {
 public:
-    explicit ReleaseReader(QStringView text)
+    ReleaseReader(QStringView text, int latestYear)
         : m_text(text)
         , m_tokens(tokenize(text))
+        , m_latestYear(latestYear)
     {
     }
 
@@ -252,7 +246,10 @@ private:
 
     int size() const { return int(m_tokens.size()); }
     const QString &keyAt(int i) const { return m_tokens[i].key; }
-    bool isYearAt(int i) const { return m_tokens[i].digits == 4 && isYear(m_tokens[i].number); }
+    bool isYearAt(int i) const
+    {
+        return m_tokens[i].digits == 4 && m_tokens[i].number >= 1900 && m_tokens[i].number <= m_latestYear;
+    }
     bool isTagAt(int i) const { return m_tags[i].tag && ReleaseTags::isReleaseTag(m_tags[i].tag->kind); }
     bool isStrongAt(int i) const { return m_tags[i].tag && ReleaseTags::isStrong(m_tags[i].tag->kind); }
     bool isKindAt(int i, Kind kind) const { return m_tags[i].tag && m_tags[i].tag->kind == kind; }
@@ -299,6 +296,7 @@ private:
 
     QStringView m_text;
     QList<Token> m_tokens;
+    int m_latestYear;
     QList<TagAt> m_tags;
 };
 
@@ -1021,7 +1019,7 @@ QString cleanTail(const ReleaseName &release)
 
 } // namespace
 
-std::optional<ReleaseName> parseReleaseName(const QString &fileName)
+std::optional<ReleaseName> parseReleaseName(const QString &fileName, int latestYear)
 {
     if (fileName.size() > LongestName || fileName.contains(QChar::ReplacementCharacter))
         return std::nullopt;
@@ -1030,7 +1028,7 @@ std::optional<ReleaseName> parseReleaseName(const QString &fileName)
     const QStringView name = withoutExtension(trimmed, release.extension);
     if (ReleaseTags::extensionKind(release.extension) == ReleaseTags::Extension::Unfinished)
         return std::nullopt; // still downloading: its name is the downloader's
-    return ReleaseReader(name).read(release);
+    return ReleaseReader(name, latestYear).read(release);
 }
 
 QString cleanReleaseName(const ReleaseName &release)

@@ -13,7 +13,7 @@ struct ReleaseName {
     // letter case: dots and underscores between words are blanks, a title's
     // own inner dots ("R.I.P.D.", "S.H.I.E.L.D.") stay.
     QString title;
-    // The release year, 1900 to next year; 0 when the name holds none (and
+    // The release year, 1900 to the latest year that the reading allows; 0 when the name holds none (and
     // always for an episode, whose show the year only tells apart).
     int year = 0;
     // An episode's season and its episode numbers (two for a double
@@ -42,8 +42,10 @@ struct ReleaseName {
 // either for a text longer than any file name, one holding replacement
 // characters (a name that was not valid UTF-8), a download not yet finished
 // ("film.mkv.part") or a daily show, whose date alone tells it apart.
-// A pure function: it looks at no disk and keeps no state.
-std::optional<ReleaseName> parseReleaseName(const QString &fileName);
+// A four-digit number from 1900 to latestYear is a year (next year's, as a
+// film's year is known before it is out); a later one is a word of the title.
+// A pure function: it looks at no disk and no clock, and keeps no state.
+std::optional<ReleaseName> parseReleaseName(const QString &fileName, int latestYear);
 
 // The clean name of a release, upper-cased as every name the renamer gives:
 // "TITLE (YEAR).EXT", "TITLE.EXT" without a year, "SHOW S01E02.EXT" (or

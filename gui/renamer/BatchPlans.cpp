@@ -7,8 +7,8 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 BatchPlans::BatchPlans(FileSystem &files, const QString &folder, const QStringList &rows,
-                       const QString &filter)
-    : m_files(files), m_folder(folder), m_rows(rows), m_filter(filter)
+                       const QString &filter, int latestYear)
+    : m_files(files), m_folder(folder), m_rows(rows), m_filter(filter), m_latestYear(latestYear)
 {
     m_worker.setMaxThreadCount(1);
 }
@@ -23,9 +23,11 @@ BatchPlans::~BatchPlans()
 QFuture<AnswerPreview> BatchPlans::preview(const QString &answer)
 {
     const BatchJob job = batchJobFor(answer);
-    if (job == BatchJob::Cancel)
-        return QtFuture::makeReadyFuture(
-            planBatch(job, m_folder, {}, m_rows, Wildcard(m_filter), true).preview);
+    if (job == BatchJob::Cancel) {
+        AnswerPreview cancelled;
+        cancelled.cancels = true;
+        return QtFuture::makeReadyFuture(cancelled);
+    }
     m_asked.cancel();
     m_asked = QtConcurrent::run(&m_worker, [this, job](QPromise<AnswerPreview> &promise) {
         promise.addResult(planNow(job, true, [this] { return m_over.load(); }).preview);
@@ -54,7 +56,8 @@ BatchPlan BatchPlans::planNow(BatchJob job, bool preview, const std::function<bo
     const QStringList rows = now == *m_firstRead
         ? m_rows
         : m_files.listNames(m_folder, m_filter, EntryKinds::Files).mid(0, MaxListRows);
-    BatchPlan plan = planBatch(job, m_folder, now, rows, Wildcard(m_filter), preview, stopped);
+    BatchPlan plan =
+        planBatch(job, m_folder, now, {rows, Wildcard(m_filter), m_latestYear}, preview, stopped);
     if (!(stopped && stopped()))
         m_plans[job] = plan;
     return plan;

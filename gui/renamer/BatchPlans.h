@@ -18,8 +18,10 @@ class FileSystem;
 // showed is the one that runs.
 class BatchPlans {
 public:
-    // The batch on folder, whose file list shows rows through filter.
-    BatchPlans(FileSystem &files, const QString &folder, const QStringList &rows, const QString &filter);
+    // The batch on folder, whose file list shows rows through filter, on a
+    // day of latestYear - 1 (TITLES reads next year's films' years too).
+    BatchPlans(FileSystem &files, const QString &folder, const QStringList &rows, const QString &filter,
+               int latestYear);
     // Stops the planning under way, and waits for it.
     ~BatchPlans();
 
@@ -42,6 +44,7 @@ private:
     const QString m_folder;
     const QStringList m_rows;
     const QString m_filter;
+    const int m_latestYear;
     std::mutex m_planning;
     // The folder as it was first read. While it reads the same, the clean-up's
     // first press works on the file list's rows as the window showed them;

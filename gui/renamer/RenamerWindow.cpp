@@ -230,7 +230,8 @@ void RenamerWindow::makeChanges()
 void RenamerWindow::specialBatch()
 {
     // The box previews each answer from the plan that the answer then runs.
-    BatchPlans plans(m_fileSystem, m_folders->path(), m_fileList->items(), m_fileList->pattern());
+    BatchPlans plans(m_fileSystem, m_folders->path(), m_fileList->items(), m_fileList->pattern(),
+                     m_desktop.now().date().year() + 1);
     const Question question{
         tr("ARE YOU SURE (type YES to continue)"), tr("CONFIRM LAUNCH BATCH MAY TAKE SEVERAL MINUTES!"),
         tr("NO"),
