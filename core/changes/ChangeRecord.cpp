@@ -149,6 +149,8 @@ private:
     bool readFolder(const Fields &fields);
     bool readRename(const Fields &fields);
     bool readAt(const Fields &fields);
+    bool readMoved(const Fields &fields);
+    bool readState(const Fields &fields);
     bool readPath(QByteArrayView number, QByteArrayView name, RecordPath &path) const;
     // After the last line: files that a list's last positions do not name
     // stand at their new paths, once the list came to its end.
@@ -300,15 +302,8 @@ bool RecordReader::readLine(const Fields &fields)
     }
     if (kind == "folder")
         return readFolder(fields);
-    if (kind == "moved" && fields.size() == 3) {
-        bool ok = false;
-        const int folder = fields[1].toInt(&ok);
-        const QString now = unescaped(fields[2]);
-        if (!ok || folder < 0 || folder >= m_record.folders.size() || !plainFolder(now))
-            return false;
-        m_record.folders[folder].path = now;
-        return true;
-    }
+    if (kind == "moved" && fields.size() == 3)
+        return readMoved(fields);
     if (kind == "made" && fields.size() == 3) {
         RecordPath folder;
         const bool ok = readPath(fields[1], fields[2], folder);
@@ -323,24 +318,39 @@ bool RecordReader::readLine(const Fields &fields)
     }
     if (kind == "at")
         return readAt(fields);
-    if (kind == "state" && fields.size() == 2) {
-        const int state = indexOfName(fields[1], StateNames);
-        m_record.state = ChangeRecord::State(std::max(state, 0));
-        m_record.toldWaiting = false;
-        m_stateSeen = true;
-        // An undo begins: its list follows. (The first format wrote the
-        // whole record anew each time, the undo list ahead of its state.)
-        if (m_record.state == ChangeRecord::State::Undoing && m_format > 1) {
-            m_record.undo.clear();
-            m_undoPositions = {};
-        }
-        return state >= 0;
-    }
+    if (kind == "state" && fields.size() == 2)
+        return readState(fields);
     if (kind == "told" && fields.size() == 2 && fields[1] == "waiting") {
         m_record.toldWaiting = true;
         return true;
     }
     return false;
+}
+
+bool RecordReader::readMoved(const Fields &fields)
+{
+    bool ok = false;
+    const int folder = fields[1].toInt(&ok);
+    const QString now = unescaped(fields[2]);
+    if (!ok || folder < 0 || folder >= m_record.folders.size() || !plainFolder(now))
+        return false;
+    m_record.folders[folder].path = now;
+    return true;
+}
+
+bool RecordReader::readState(const Fields &fields)
+{
+    const int state = indexOfName(fields[1], StateNames);
+    m_record.state = ChangeRecord::State(std::max(state, 0));
+    m_record.toldWaiting = false;
+    m_stateSeen = true;
+    // An undo begins: its list follows. (The first format wrote the whole
+    // record anew each time, the undo list ahead of its state.)
+    if (m_record.state == ChangeRecord::State::Undoing && m_format > 1) {
+        m_record.undo.clear();
+        m_undoPositions = {};
+    }
+    return state >= 0;
 }
 
 void RecordReader::settlePositions()

@@ -28,6 +28,14 @@ RenamerWindow::RenamerWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *
                  tr("FILE RENAMER"), QSize(11805, 9810),
                  QStringLiteral(":/icons/renamer.png"))
 {
+    layOutControls();
+    nameControls();
+    connectControls();
+    offerUndo(m_fileList, ChangeRecord::Tool::Renamer, [this] { showWhatIsOnDisk(); });
+}
+
+void RenamerWindow::layOutControls()
+{
     using namespace WindowLayout;
     setFont(designFont(QStringLiteral("Arial"), 9.75, true));
     const QFont controlFont = designFont(QStringLiteral("MS Sans Serif"), 8.25);
@@ -84,7 +92,11 @@ RenamerWindow::RenamerWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *
                                         "Ctrl+Z puts the names back, also after a restart."));
     m_specialBatch->setToolTip(tr("Cleans up the names of this folder, or upper-cases them. "
                                         "Ctrl+Z puts the names back, also after a restart."));
+}
 
+void RenamerWindow::nameControls()
+{
+    using namespace WindowLayout;
     chainTabOrder({m_fileList, m_filter, m_changeThis, m_renameTo, m_makeChanges, m_exit, m_applyFilter, m_previewChanges, m_preview,
                    m_path, m_drives, m_folders, m_specialBatch});
     nameForScreenReaders(this, {{"Text4", tr("Folder")},
@@ -96,7 +108,10 @@ RenamerWindow::RenamerWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *
                                 {"Text3", tr("CHANGE THIS")},
                                 {"Text2", tr("RENAME TO")}});
     m_fileList->setFocus();
+}
 
+void RenamerWindow::connectControls()
+{
     connect(m_drives, &DriveListBox::driveChanged, this, &RenamerWindow::driveChosen);
     connect(m_folders, &FolderListBox::pathChanged, this,
             &RenamerWindow::folderChanged);
@@ -111,7 +126,6 @@ RenamerWindow::RenamerWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *
     connect(m_specialBatch, &QPushButton::clicked, this, &RenamerWindow::specialBatch);
     connect(m_fileList, &FileListBox::doubleClicked, this, &RenamerWindow::openChosenFile);
     connect(m_fileList, &FileListBox::keyReleased, this, &RenamerWindow::fileKeyReleased);
-    offerUndo(m_fileList, ChangeRecord::Tool::Renamer, [this] { showWhatIsOnDisk(); });
 }
 
 void RenamerWindow::colourFilterBox()

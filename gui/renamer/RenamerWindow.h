@@ -60,6 +60,12 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // The controls where the window's table puts them, in its fonts.
+    void layOutControls();
+    // The order that Tab takes through the controls, and what a screen
+    // reader calls them.
+    void nameControls();
+    void connectControls();
     // Hides the file list and shows the preview list that lies under it.
     void showPreviewList();
     // Shows the file list over the preview list, hides that, and lists the
