@@ -120,17 +120,26 @@ QString cleanedAlone(const FolderContents &contents, const FolderEntry &entry,
     return planner.model().name(0);
 }
 
+// Whether the plan is done before its preview: stopped, or made only to run,
+// with the renames of model's names.
+bool endsUnpreviewed(BatchPlan &plan, const QString &folder, const FolderModel &model,
+                     const std::function<bool()> &stopped)
+{
+    if (stopped && stopped())
+        return true;
+    if (plan.previewed)
+        return false;
+    plan.renames = model.plan(folder);
+    return true;
+}
+
 void planCleanUpJob(BatchPlan &plan, const QString &folder, const FolderContents &contents,
                     const BatchScope &scope, const std::function<bool()> &stopped)
 {
     RenamePlanner planner(FolderModel(contents), scope.filter);
     plan.lastPreview = planCleanUpBatch(planner, scope.rows, stopped);
-    if (stopped && stopped())
+    if (endsUnpreviewed(plan, folder, planner.model(), stopped))
         return;
-    if (!plan.previewed) {
-        plan.renames = planner.model().plan(folder);
-        return;
-    }
     // Only another file's name can make a file's name differ from the one it
     // gets alone.
     QHash<int, QString> alone;
@@ -149,12 +158,8 @@ void planTitlesJob(BatchPlan &plan, const QString &folder, const FolderContents 
     QList<AnswerPreview::Row> kept;
     qsizetype untold = 0;
     planTitles(planner, scope, stopped, kept, untold);
-    if (stopped && stopped())
+    if (endsUnpreviewed(plan, folder, planner.model(), stopped))
         return;
-    if (!plan.previewed) {
-        plan.renames = planner.model().plan(folder);
-        return;
-    }
     // A file given a counter suffix gets, alone, its clean name; one that
     // keeps its name has a row of its own in kept.
     QHash<int, QString> alone;
@@ -171,10 +176,8 @@ void planWalkJob(BatchPlan &plan, BatchJob job, const QString &folder, const Fol
     const FolderEntry::Kind walked = job == BatchJob::Folders ? FolderEntry::Folder : FolderEntry::File;
     FolderModel model(contents);
     planUpperCaseWalk(model, job == BatchJob::Folders ? WalkMode::Folders : WalkMode::Files);
-    if (!plan.previewed) {
-        plan.renames = model.plan(folder);
+    if (endsUnpreviewed(plan, folder, model, {}))
         return;
-    }
     qsizetype total = 0;
     QHash<int, QString> alone;
     for (int entry = 0; entry < model.count(); ++entry) {
