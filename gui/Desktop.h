@@ -57,6 +57,7 @@ public:
     // Runs work on a worker and returns when it is done. Meanwhile the windows
     // repaint but take no input, and once the work has run for about half a
     // second a window-modal box with a progress bar, titled what, lets the
-    // user stop it. The work touches no widget.
+    // user stop it. A window closed meanwhile stops the work the same way,
+    // and closes once it has ended. The work touches no widget.
     virtual void runLongWork(const QString &what, const std::function<void(WorkProgress &)> &work) = 0;
 };

@@ -1,7 +1,6 @@
 #include "gui/QtDesktop.h"
 
 #include "gui/AnswerPreviewBox.h"
-#include "gui/LongWork.h"
 #include "gui/WorkProgressBox.h"
 
 #include <QApplication>
@@ -12,9 +11,32 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
+#include <QPromise>
 #include <QStandardPaths>
 #include <QTime>
 #include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
+#include <climits>
+
+namespace {
+
+// The work's progress as its promise keeps it: steps reported as progress,
+// a cancelled future as the request to stop.
+class PromisedProgress : public WorkProgress {
+public:
+    explicit PromisedProgress(QPromise<void> &promise) : m_promise(promise) {}
+    void report(qint64 done, qint64 total) override
+    {
+        m_promise.setProgressRange(0, int(std::min<qint64>(total, INT_MAX)));
+        m_promise.setProgressValue(int(std::min<qint64>(done, INT_MAX)));
+    }
+    bool stopRequested() const override { return m_promise.isCanceled(); }
+
+private:
+    QPromise<void> &m_promise;
+};
+
+} // namespace
 
 void QtDesktop::showMessage(const QString &text)
 {
@@ -65,11 +87,24 @@ void QtDesktop::waitForClockTicks(int ticks)
 void QtDesktop::runLongWork(const QString &what, const std::function<void(WorkProgress &)> &work)
 {
     m_working = true;
-    std::unique_ptr<WorkProgressBox> box;
-    runOnWorker(work, [&](QFutureWatcher<void> &watcher) {
-        box = std::make_unique<WorkProgressBox>(what, watcher);
-    });
-    box.reset();
+    {
+        QFutureWatcher<void> watcher;
+        QEventLoop loop;
+        QObject::connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
+        watcher.setFuture(QtConcurrent::run([&work](QPromise<void> &promise) {
+            PromisedProgress progress(promise);
+            work(progress);
+        }));
+        const WorkProgressBox box(what, watcher);
+        if (!watcher.isFinished())
+            loop.exec();
+        // The loop may end early, when the program is told to quit: the work
+        // stops as if the user had asked.
+        if (!watcher.isFinished()) {
+            watcher.cancel();
+            watcher.waitForFinished();
+        }
+    }
     m_working = false;
     if (m_whenIdle)
         std::exchange(m_whenIdle, {})();

@@ -38,44 +38,8 @@ void ToolWindow::exitToMainMenu()
 
 void ToolWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_working) {
-        m_stopForClose.store(true);
-        m_closeWhenDone = true;
-        event->ignore();
-        return;
-    }
     showMainMenu();
     event->accept();
-}
-
-void ToolWindow::runLong(const QString &what, const std::function<void(WorkProgress &)> &work)
-{
-    // The host's progress, with a stop when the window is closed as well.
-    class Either : public WorkProgress {
-    public:
-        Either(WorkProgress &progress, const std::atomic<bool> &closing)
-            : m_progress(progress), m_closing(closing)
-        {
-        }
-        void report(qint64 done, qint64 total) override { m_progress.report(done, total); }
-        bool stopRequested() const override
-        {
-            return m_closing.load() || m_progress.stopRequested();
-        }
-
-    private:
-        WorkProgress &m_progress;
-        const std::atomic<bool> &m_closing;
-    };
-    m_working = true;
-    m_stopForClose.store(false);
-    m_desktop.runLongWork(what, [&](WorkProgress &progress) {
-        Either either(progress, m_stopForClose);
-        work(either);
-    });
-    m_working = false;
-    if (m_closeWhenDone)
-        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
 void ToolWindow::showMainMenu()
@@ -180,7 +144,7 @@ void ToolWindow::pickFiles()
 void ToolWindow::undoLastChange()
 {
     UndoLatestReport report;
-    runLong(tr("Undoing the last change…"),
+    m_desktop.runLongWork(tr("Undoing the last change…"),
             [&](WorkProgress &progress) { report = undoLatest(m_fileSystem, m_tool, &progress); });
     if (m_shown)
         m_shown();

@@ -6,7 +6,6 @@
 #include <QPointer>
 #include <QUrl>
 #include <QWidget>
-#include <atomic>
 #include <functional>
 
 class Desktop;
@@ -51,16 +50,11 @@ protected:
     void takeFilesByKeyboard(ListBox *list, const QLineEdit *folderBox,
                              std::function<void(const QList<QUrl> &)> drop);
 
-    // Runs the work of a handler that may take long on a worker
-    // (Desktop::runLongWork) and returns when it is done: meanwhile the window
-    // repaints but takes no input. Closing the window asks the work to stop,
-    // and it closes once the work has ended. The work touches no widget.
-    void runLong(const QString &what, const std::function<void(WorkProgress &)> &work);
-
     // The tool's exit button: hide, close, show the main menu.
     void exitToMainMenu();
-    // However the window closes, the main menu comes back; a change under
-    // way stops first, and the window closes once it has.
+    // However the window closes, the main menu comes back. (A window closed
+    // while its change runs closes once the change has stopped: see
+    // Desktop::runLongWork.)
     void closeEvent(QCloseEvent *event) override;
 
     FileSystem &m_fileSystem;
@@ -83,9 +77,4 @@ private:
     std::function<void(const QList<QUrl> &)> m_drop;
 
     QPointer<QWidget> m_mainMenu;
-    // Whether a handler's long work runs; whether the window was asked to
-    // close meanwhile.
-    bool m_working = false;
-    bool m_closeWhenDone = false;
-    std::atomic<bool> m_stopForClose{false};
 };

@@ -10,7 +10,9 @@ class QProgressDialog;
 // window-modal box over the active window with a progress bar and one button,
 // Stop (Escape too), that asks the work to stop. From start to end no input
 // reaches the program's windows but that box: the user cannot act on a
-// window while its change runs, and the windows still repaint.
+// window while its change runs, and the windows still repaint. A window
+// closed meanwhile asks the work to stop, as Stop does, and closes once the
+// box is gone.
 class WorkProgressBox : public QObject {
     Q_OBJECT
 public:
@@ -23,5 +25,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void stop();
+
+    QFutureWatcher<void> &m_watcher;
     QPointer<QProgressDialog> m_box;
+    QList<QPointer<QWidget>> m_closed;
 };

@@ -349,6 +349,8 @@ QStringList foldersAway(FileSystem &fileSystem, const ChangeRecord &record)
 
 ChangeOutcome applyChange(FileSystem &fileSystem, const ChangePlan &plan, WorkProgress *progress)
 {
+    if (plan.schedule.renames.isEmpty() && plan.madeFolders.isEmpty())
+        return {};
     ChangeJournal journal(fileSystem);
     StoredChange change;
     change.record = recordOf(fileSystem, plan);

@@ -81,7 +81,8 @@ struct ChangeOutcome {
 // undone; finished again, to be tried once more, where renames failed) or,
 // with a file under a temporary name, open. A new change happens also when
 // it cannot be recorded, but not when it holds too many names for its
-// record; one that moved no file and made no folder leaves no record. With
+// record; one that moved no file and made no folder leaves no record, and
+// one with nothing to do touches nothing. With
 // progress, the steps are reported as they go, and a stop asked for ends the
 // change between two renames, with no file under a temporary name.
 ChangeOutcome applyChange(FileSystem &fileSystem, const ChangePlan &plan, WorkProgress *progress = nullptr);

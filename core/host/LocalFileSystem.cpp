@@ -377,12 +377,12 @@ Outcome LocalFileSystem::renameThroughTemporary(const QString &oldPath, const QS
     if (name.isEmpty())
         return Outcome::failure(Outcome::Why::NoTemporaryName);
     const QString temporary = Paths::join(folder, name);
-    if (Outcome parked = renameNoReplace(oldPath, temporary); !parked)
+    if (Outcome parked = rename(oldPath, temporary); !parked)
         return parked;
-    Outcome placed = renameNoReplace(temporary, newPath);
+    Outcome placed = rename(temporary, newPath);
     if (placed && listedExactly(folder, Paths::lastComponent(newPath)))
         return placed;
-    renameNoReplace(temporary, oldPath);
+    rename(temporary, oldPath);
     return placed ? Outcome::failure(Outcome::Why::CaseKept) : placed;
 }
 
@@ -415,8 +415,10 @@ Outcome LocalFileSystem::renameWithoutFlag(const At &from, const At &to, bool is
     return Outcome::success();
 }
 
-Outcome LocalFileSystem::renameNoReplace(const QString &oldPath, const QString &newPath)
+Outcome LocalFileSystem::rename(const QString &oldPath, const QString &newPath)
 {
+    if (oldPath.isEmpty() || newPath.isEmpty())
+        return Outcome::systemError(ENOENT);
     const At from = resolve(oldPath), to = resolve(newPath);
     if (from.error != 0 || to.error != 0)
         return Outcome::systemError(from.error != 0 ? from.error : to.error);
@@ -474,13 +476,6 @@ Outcome LocalFileSystem::renameNoReplace(const QString &oldPath, const QString &
     return Outcome::success();
 }
 
-Outcome LocalFileSystem::rename(const QString &oldPath, const QString &newPath)
-{
-    if (oldPath.isEmpty() || newPath.isEmpty())
-        return Outcome::systemError(ENOENT);
-    return renameNoReplace(oldPath, newPath);
-}
-
 Outcome LocalFileSystem::makeFolder(const QString &path)
 {
     if (path.isEmpty())
@@ -509,7 +504,7 @@ Outcome LocalFileSystem::moveFile(const QString &source, const QString &destinat
         return Outcome::failure(Outcome::Why::NotAFile);
     if (!reserved.empty())
         return Trash::moveInto(reserved.mapped(), at.folder, at.path.constData());
-    return renameNoReplace(source, destination);
+    return rename(source, destination);
 }
 
 bool LocalFileSystem::removeFolder(const QString &path)

@@ -76,7 +76,6 @@ private:
     // Whether an entry answers to path, asked of the volume itself; nothing
     // when the volume cannot tell (errno says why).
     std::optional<bool> exists(const At &at) const;
-    Outcome renameNoReplace(const QString &oldPath, const QString &newPath);
     Outcome renameThroughTemporary(const QString &oldPath, const QString &newPath);
     // A rename on a volume that cannot rename without replacing: by a hard
     // link and the old name's removal where the volume has hard links (the

@@ -224,11 +224,12 @@ void RenamerWindow::makeChanges()
         // The worker works on copies of what the controls hold.
         const QStringList rows = m_fileList->items();
         const QString from = m_changeThis->text(), to = m_renameTo->text(), filter = m_fileList->pattern();
-        runLong(tr("Renaming the files of %1…").arg(folder), [&](WorkProgress &progress) {
+        m_desktop.runLongWork(tr("Renaming the files of %1…").arg(folder), [&](WorkProgress &progress) {
             RenamePlanner planner(FolderModel(m_fileSystem.readFolder(folder)), Wildcard(filter));
             planner.makeChanges(rows, from, to);
-            outcome = applyRenamerChange(m_fileSystem, QStringLiteral("MAKE CHANGES"), folder,
-                                         planner.plan(folder), &progress);
+            outcome = applyChange(m_fileSystem,
+                                  renamerChange(QStringLiteral("MAKE CHANGES"), folder, planner.plan(folder)),
+                                  &progress);
         });
     }
     // showFileList lists the folder anew; pointing the list elsewhere only
@@ -254,12 +255,15 @@ void RenamerWindow::specialBatch()
            "Anything else cancels.")};
     const BatchJob job = batchJobFor(
         m_desktop.askText(question, [&plans](const QString &answer) { return plans.preview(answer); }));
-    if (job == BatchJob::Cancel)
+    if (job == BatchJob::Cancel) {
         m_desktop.showMessage(tr("Special Batch Cancelled"));
-    else if (job == BatchJob::CleanUp)
-        runCleanUpBatch(plans);
-    else
-        runRenamesOfFolder(plans, job);
+    } else {
+        const BatchRun run = planAndApply(plans, job);
+        if (job == BatchJob::CleanUp)
+            endCleanUpBatch(run);
+        else
+            endRenamesOfFolder(run);
+    }
     folderChanged();
 }
 
@@ -269,25 +273,27 @@ RenamePlanner RenamerWindow::plannerForFolder()
                          Wildcard(m_fileList->pattern()));
 }
 
-RenamerWindow::BatchRun RenamerWindow::planAndApply(BatchPlans &plans, BatchJob job, const QString &what)
+RenamerWindow::BatchRun RenamerWindow::planAndApply(BatchPlans &plans, BatchJob job)
 {
     const QString folder = m_folders->path();
+    const QString what = job == BatchJob::CleanUp ? QStringLiteral("the clean-up batch")
+        : job == BatchJob::Titles                 ? QStringLiteral("TITLES")
+                                                  : QStringLiteral("the upper-case walk");
     BatchRun run;
-    runLong(tr("Renaming the files of %1…").arg(folder), [&](WorkProgress &progress) {
+    m_desktop.runLongWork(tr("Renaming the files of %1…").arg(folder), [&](WorkProgress &progress) {
         // A stop while the plan is made renames nothing.
         run.plan = plans.plan(job, [&progress] { return progress.stopRequested(); });
         if (run.plan)
-            run.outcome = applyRenamerChange(m_fileSystem, what, folder, run.plan->renames, &progress);
+            run.outcome = applyChange(m_fileSystem, renamerChange(what, folder, run.plan->renames), &progress);
     });
     if (!run.plan)
         m_desktop.showMessage(tr("Stopped before anything was renamed."));
     return run;
 }
 
-void RenamerWindow::runCleanUpBatch(BatchPlans &plans)
+void RenamerWindow::endCleanUpBatch(const BatchRun &run)
 {
     const QString folder = m_folders->path();
-    const BatchRun run = planAndApply(plans, BatchJob::CleanUp, QStringLiteral("the clean-up batch"));
     if (!run.plan)
         return;
     const std::optional<BatchPlan> &plan = run.plan;
@@ -309,10 +315,8 @@ void RenamerWindow::runCleanUpBatch(BatchPlans &plans)
                                                 : tr("Special Batch Completed!") + QStringLiteral("\n\n") + report);
 }
 
-void RenamerWindow::runRenamesOfFolder(BatchPlans &plans, BatchJob job)
+void RenamerWindow::endRenamesOfFolder(const BatchRun &run)
 {
-    const BatchRun run = planAndApply(
-        plans, job, job == BatchJob::Titles ? QStringLiteral("TITLES") : QStringLiteral("the upper-case walk"));
     // The file list shows the names that are on disk now.
     m_fileList->refresh();
     if (const QString report = ChangeWords::report(run.outcome, ChangeWords::Noun::Names); !report.isEmpty())

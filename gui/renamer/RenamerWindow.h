@@ -79,17 +79,17 @@ private:
         std::optional<BatchPlan> plan;
         ChangeOutcome outcome;
     };
-    // Waits for the job's plan and performs it as what, on a worker while
-    // the window stays alive; says so when it was stopped before its plan.
-    BatchRun planAndApply(BatchPlans &plans, BatchJob job, const QString &what);
-    // Performs the plan of the clean-up batch, the 54 steps of the clean-up
-    // table worked out as MAKE CHANGES would make them one after the other;
-    // then the filter back to "*.*", as the last step left it.
-    void runCleanUpBatch(BatchPlans &plans);
-    // Performs the plan of TITLES (every listed file to the clean name of its
-    // release) or of the upper-case walk (job Folders or Files: every folder
-    // or every file of the folder to its upper-case name).
-    void runRenamesOfFolder(BatchPlans &plans, BatchJob job);
+    // Waits for the job's plan and performs it, on a worker while the window
+    // stays alive; says so when it was stopped before its plan.
+    BatchRun planAndApply(BatchPlans &plans, BatchJob job);
+    // After the clean-up batch (the 54 steps of the clean-up table worked out
+    // as MAKE CHANGES would make them one after the other), the window as the
+    // last step left it: its boxes, its preview and the filter back to "*.*".
+    void endCleanUpBatch(const BatchRun &run);
+    // After TITLES (every listed file to the clean name of its release) or
+    // the upper-case walk (every folder or every file of the folder to its
+    // upper-case name), the file list as the disk has it now.
+    void endRenamesOfFolder(const BatchRun &run);
     // The FILTER box's background: the light 3-D colour of the window's palette.
     void colourFilterBox();
     // After an undo, the folder list, the path box and the file list show

@@ -1,6 +1,5 @@
 #include "TestHost.h"
 
-#include "gui/LongWork.h"
 
 #include <QTest>
 
@@ -86,7 +85,7 @@ void TestHost::runLongWork(const QString &what, const std::function<void(WorkPro
         const std::function<bool(qint64, qint64)> &m_stopWhen;
         qint64 m_done = 0, m_total = 0;
     };
-    runOnWorker([&](WorkProgress &progress) {
+    QtDesktop::runLongWork(what, [&](WorkProgress &progress) {
         Scripted scripted(progress, stopWhen);
         work(scripted);
     });

@@ -2,14 +2,15 @@
 
 #include "TestFileSystem.h"
 
-#include "gui/Desktop.h"
+#include "gui/QtDesktop.h"
 
 #include <QHash>
 #include <functional>
 
 // The test file system together with a desktop whose dialogs, clipboard,
-// programs and clock are scripted and recorded, for the windows' tests.
-class TestHost : public TestFileSystem, public Desktop {
+// programs and clock are scripted and recorded, for the windows' tests. Long
+// work runs as the program runs it, with its progress box.
+class TestHost : public TestFileSystem, public QtDesktop {
 public:
     // The program's state is kept in a temporary folder of its own, or in
     // stateFolder, which another host may share.

@@ -125,7 +125,7 @@ private slots:
         };
         FolderModel model(host.readFolder(path));
         planUpperCaseWalk(model, WalkMode::Files);
-        const ChangeOutcome outcome = applyRenamerChange(host, "the upper-case walk", path, model.plan(path));
+        const ChangeOutcome outcome = applyChange(host, renamerChange("the upper-case walk", path, model.plan(path)));
         QCOMPARE(outcome.stranded.size(), 1);
         QVERIFY(reported(outcome).contains("1 file waits under a temporary name"));
         host.failWhen = {};

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QTreeView>
+#include <atomic>
 
 namespace {
 
@@ -370,6 +371,43 @@ private slots:
         QTest::keyClick(renamer.window, Qt::Key_Z, Qt::ControlModifier);
         names.sort();
         QCOMPARE(stopped.names(), names);
+    }
+
+    // Closing the window while the batch runs stops it the same way; the
+    // window closes once it has stopped, no file under a temporary name.
+    void closedWhileRunning()
+    {
+        QStringList names;
+        for (int i = 0; i < 3000; ++i)
+            names << QStringLiteral("%1.%2.DVDRip.avi").arg(ReleaseNames[i % 14]).arg(i);
+        TempFolder folder;
+        folder.make(names);
+        TestHost host;
+        Renamer renamer(host, folder.path());
+        std::atomic<bool> closed{false};
+        // At a third, the worker has the user close the window, and goes on
+        // once the window has been asked to.
+        host.stopWhen = [&](qint64 done, qint64 total) {
+            if (total > 0 && done == total / 3) {
+                QMetaObject::invokeMethod(renamer.window, [&] {
+                    renamer.window->close();
+                    closed = true;
+                });
+                while (!closed.load())
+                    QThread::msleep(1);
+            }
+            return false;
+        };
+        runBatch(host, renamer, QStringLiteral("YES"));
+        QTRY_VERIFY(renamer.window.isNull());
+        qsizetype renamed = 0;
+        for (const QString &file : folder.state()) {
+            const QString name = file.section(QStringLiteral("<-"), 0, 0);
+            QVERIFY2(!isTemporaryName(name), qPrintable(file));
+            renamed += name != file.section(QStringLiteral("<-"), 1);
+        }
+        QVERIFY(renamed > 0 && renamed < names.size());
+        QVERIFY(host.messages.last().startsWith(QStringLiteral("Stopped: ")));
     }
 };
 
