@@ -27,13 +27,19 @@ public:
     explicit PromisedProgress(QPromise<void> &promise) : m_promise(promise) {}
     void report(qint64 done, qint64 total) override
     {
-        m_promise.setProgressRange(0, int(std::min<qint64>(total, INT_MAX)));
+        // A new range is a message to the progress box each time: it goes
+        // only when the total changes.
+        if (total != m_total) {
+            m_total = total;
+            m_promise.setProgressRange(0, int(std::min<qint64>(total, INT_MAX)));
+        }
         m_promise.setProgressValue(int(std::min<qint64>(done, INT_MAX)));
     }
     bool stopRequested() const override { return m_promise.isCanceled(); }
 
 private:
     QPromise<void> &m_promise;
+    qint64 m_total = -1;
 };
 
 } // namespace

@@ -31,19 +31,28 @@ bool isInput(QEvent::Type type)
 } // namespace
 
 WorkProgressBox::WorkProgressBox(const QString &what, QFutureWatcher<void> &watcher)
-    : m_watcher(watcher), m_box(new QProgressDialog(what, tr("Stop"), 0, 0, QApplication::activeWindow()))
+    : m_watcher(watcher), m_what(what), m_window(QApplication::activeWindow())
 {
+    // Nothing of the box is made for work that ends within half a second.
+    QTimer::singleShot(500, this, &WorkProgressBox::showBox);
+    qApp->installEventFilter(this);
+}
+
+void WorkProgressBox::showBox()
+{
+    m_box = new QProgressDialog(m_what, tr("Stop"), m_watcher.progressMinimum(),
+                                m_watcher.progressMaximum(), m_window);
     m_box->setObjectName(QStringLiteral("WorkProgress"));
     m_box->setWindowModality(Qt::WindowModal);
     m_box->setAutoReset(false);
     m_box->setAutoClose(false);
-    // Shown after half a second, never by the box's own guess at how long it takes.
-    m_box->setMinimumDuration(24 * 60 * 60 * 1000);
-    QTimer::singleShot(500, m_box, &QWidget::show);
-    connect(&watcher, &QFutureWatcherBase::progressRangeChanged, m_box, &QProgressDialog::setRange);
-    connect(&watcher, &QFutureWatcherBase::progressValueChanged, m_box, &QProgressDialog::setValue);
+    m_box->setValue(m_watcher.progressValue());
+    connect(&m_watcher, &QFutureWatcherBase::progressRangeChanged, m_box, &QProgressDialog::setRange);
+    connect(&m_watcher, &QFutureWatcherBase::progressValueChanged, m_box, &QProgressDialog::setValue);
     connect(m_box, &QProgressDialog::canceled, this, &WorkProgressBox::stop);
-    qApp->installEventFilter(this);
+    if (m_watcher.isCanceled())
+        showStopping();
+    m_box->show();
 }
 
 WorkProgressBox::~WorkProgressBox()
@@ -58,6 +67,12 @@ WorkProgressBox::~WorkProgressBox()
 void WorkProgressBox::stop()
 {
     m_watcher.cancel();
+    if (m_box)
+        showStopping();
+}
+
+void WorkProgressBox::showStopping()
+{
     m_box->setLabelText(tr("Stopping after the rename under way…"));
     m_box->setCancelButton(nullptr);
 }

@@ -25,9 +25,13 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void showBox();
     void stop();
+    void showStopping();
 
     QFutureWatcher<void> &m_watcher;
+    const QString m_what;
+    QPointer<QWidget> m_window;
     QPointer<QProgressDialog> m_box;
     QList<QPointer<QWidget>> m_closed;
 };
