@@ -462,18 +462,23 @@ Outcome LocalFileSystem::rename(const QString &oldPath, const QString &newPath)
     // The volume took the name without the flag: it is the flag it lacks.
     if (to.device != 0)
         m_noReplace.insert(to.device, Ability::Missing);
-    // A case-blind volume may report a case-only rename done that it did not
-    // do; where the old spelling is gone, the volume tells letter case apart,
+    return caseOnly ? confirmCaseOnlyRename(from, to.device, newPath) : Outcome::success();
+}
+
+Outcome LocalFileSystem::confirmCaseOnlyRename(const At &from, quint64 device, const QString &newPath)
+{
+    // Where the old spelling is gone, the volume tells letter case apart,
     // and its later case-only renames need no look.
-    if (caseOnly && (to.device == 0 || !m_tellsCase.contains(to.device))) {
-        if (!exists(from).value_or(true)) {
-            if (to.device != 0)
-                m_tellsCase.insert(to.device);
-        } else if (!listedExactly(Paths::folderPart(newPath), Paths::lastComponent(newPath))) {
-            return Outcome::failure(Outcome::Why::CaseKept);
-        }
+    if (device != 0 && m_tellsCase.contains(device))
+        return Outcome::success();
+    if (!exists(from).value_or(true)) {
+        if (device != 0)
+            m_tellsCase.insert(device);
+        return Outcome::success();
     }
-    return Outcome::success();
+    return listedExactly(Paths::folderPart(newPath), Paths::lastComponent(newPath))
+        ? Outcome::success()
+        : Outcome::failure(Outcome::Why::CaseKept);
 }
 
 Outcome LocalFileSystem::makeFolder(const QString &path)

@@ -82,6 +82,9 @@ private:
     // link fails when the name is taken), else by a look at the target
     // first.
     Outcome renameWithoutFlag(const At &from, const At &to, bool isFile);
+    // A case-blind volume may report a case-only rename done that it did not
+    // do: CaseKept when the new spelling is not listed and the old one is.
+    Outcome confirmCaseOnlyRename(const At &from, quint64 device, const QString &newPath);
 
     struct Pin {
         int fd;
