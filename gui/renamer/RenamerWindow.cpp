@@ -192,9 +192,10 @@ void RenamerWindow::applyFilter()
 {
     if (m_filter->text().isEmpty())
         m_filter->setText(QStringLiteral("*.*"));
+    // Setting the pattern lists the folder anew; a large folder is read once.
     m_fileList->setPattern(m_filter->text());
     m_folders->refresh();
-    showFileList();
+    revealFileList();
 }
 
 void RenamerWindow::previewChanges()
@@ -383,9 +384,14 @@ void RenamerWindow::showPreviewList()
     m_preview->update();
 }
 
-void RenamerWindow::showFileList()
+void RenamerWindow::revealFileList()
 {
     m_fileList->show();
     m_preview->hide();
+}
+
+void RenamerWindow::showFileList()
+{
+    revealFileList();
     m_fileList->refresh();
 }

@@ -68,8 +68,9 @@ private:
     void connectControls();
     // Hides the file list and shows the preview list that lies under it.
     void showPreviewList();
-    // Shows the file list over the preview list, hides that, and lists the
-    // folder anew.
+    // Shows the file list over the preview list and hides that.
+    void revealFileList();
+    // The same, with the folder listed anew.
     void showFileList();
     // A planner over the folder as it is on disk now, seen through the filter.
     RenamePlanner plannerForFolder();
