@@ -2,9 +2,9 @@
 
 #include "core/base/RowOrder.h"
 #include "core/renamer/CleanUpBatch.h"
-#include "core/renamer/ReleaseName.h"
 #include "core/renamer/RenamePlanner.h"
 #include "core/renamer/RenameRule.h"
+#include "core/renamer/RenamerChange.h"
 #include "core/renamer/UpperCaseWalk.h"
 
 #include <algorithm>
@@ -18,6 +18,8 @@ BatchJob batchJobFor(const QString &answer)
         return BatchJob::CleanUp;
     if (word == u"TITLES")
         return BatchJob::Titles;
+    if (word == u"LIBRARY")
+        return BatchJob::Library;
     if (word == u"FOLDERS")
         return BatchJob::Folders;
     if (word == u"FILES")
@@ -26,6 +28,24 @@ BatchJob batchJobFor(const QString &answer)
 }
 
 namespace {
+
+// What the user did, as the change record keeps it.
+QString whatFor(BatchJob job)
+{
+    switch (job) {
+    case BatchJob::CleanUp:
+        return QStringLiteral("the clean-up batch");
+    case BatchJob::Titles:
+        return QStringLiteral("TITLES");
+    case BatchJob::Library:
+        return QStringLiteral("LIBRARY");
+    case BatchJob::Folders:
+    case BatchJob::Files:
+    case BatchJob::Cancel:
+        break;
+    }
+    return QStringLiteral("the upper-case walk");
+}
 
 // The renames that model's names after the job make in folder, and the
 // preview of them: a row for each entry whose name changes, in the file
@@ -36,11 +56,10 @@ namespace {
 // as it was) because that name was taken. kept holds the rows of entries
 // that keep their names for a reason of their own, each with its warning,
 // and untold how many of them had no title that could be told apart.
-void finishPlan(BatchPlan &plan, const QString &folder, const FolderModel &model,
-                const QHash<int, QString> &alone, qsizetype total,
-                const QList<AnswerPreview::Row> &kept = {}, qsizetype untold = 0)
+void finishPlan(BatchPlan &plan, BatchJob job, const QString &folder, const FolderModel &model,
+                const QHash<int, QString> &alone, qsizetype total)
 {
-    plan.renames = model.plan(folder);
+    plan.change = renamerChange(whatFor(job), folder, model.plan(folder));
     std::vector<std::pair<RowKey, int>> changed;
     for (int entry = 0; entry < model.count(); ++entry)
         if (model.name(entry) != model.firstName(entry))
@@ -59,15 +78,6 @@ void finishPlan(BatchPlan &plan, const QString &folder, const FolderModel &model
         }
         plan.preview.rows.append({model.firstName(entry), model.name(entry), taken});
     }
-    // The rows of files that keep their names take their places in the
-    // file list's order among the others.
-    if (!kept.isEmpty()) {
-        plan.preview.rows += kept;
-        std::stable_sort(plan.preview.rows.begin(), plan.preview.rows.end(),
-                         [](const AnswerPreview::Row &a, const AnswerPreview::Row &b) {
-                             return rowLess(a.before, b.before);
-                         });
-    }
     qsizetype crowded = 0;
     for (auto entry = alone.cbegin(); entry != alone.cend(); ++entry)
         crowded += model.name(entry.key()) == model.firstName(entry.key())
@@ -77,35 +87,7 @@ void finishPlan(BatchPlan &plan, const QString &folder, const FolderModel &model
     preview.total = total;
     preview.changes = qsizetype(changed.size());
     preview.counted = counted;
-    preview.kept = crowded + kept.size() - untold;
-    preview.untold = untold;
-}
-
-// TITLES worked out on a planner: every listed file (scope's rows, in order)
-// to the clean name of its release. The rows of files that keep their names,
-// with why, go to kept; untold counts those whose title could not be told
-// apart.
-void planTitles(RenamePlanner &planner, const BatchScope &scope, const std::function<bool()> &stopped,
-                QList<AnswerPreview::Row> &kept, qsizetype &untold)
-{
-    for (const QString &row : scope.rows) {
-        if (stopped && stopped())
-            return;
-        const std::optional<ReleaseName> release = parseReleaseName(row, scope.latestYear);
-        if (!release) {
-            EntryOutcome untitled;
-            untitled.what = EntryOutcome::NoTitle;
-            kept.append({row, row, untitled});
-            ++untold;
-            continue;
-        }
-        const QString clean = cleanReleaseName(*release);
-        if (clean == row)
-            continue;
-        const EntryOutcome outcome = planner.renameEntry(row, clean);
-        if (outcome.result.isEmpty())
-            kept.append({row, row, outcome});
-    }
+    preview.kept = crowded;
 }
 
 // The name that the clean-up batch gives entry in a folder of its own on the
@@ -122,14 +104,14 @@ QString cleanedAlone(const FolderContents &contents, const FolderEntry &entry,
 
 // Whether the plan is done before its preview: stopped, or made only to run,
 // with the renames of model's names.
-bool endsUnpreviewed(BatchPlan &plan, const QString &folder, const FolderModel &model,
+bool endsUnpreviewed(BatchPlan &plan, BatchJob job, const QString &folder, const FolderModel &model,
                      const std::function<bool()> &stopped)
 {
     if (stopped && stopped())
         return true;
     if (plan.previewed)
         return false;
-    plan.renames = model.plan(folder);
+    plan.change = renamerChange(whatFor(job), folder, model.plan(folder));
     return true;
 }
 
@@ -138,7 +120,7 @@ void planCleanUpJob(BatchPlan &plan, const QString &folder, const FolderContents
 {
     RenamePlanner planner(FolderModel(contents), scope.filter);
     plan.lastPreview = planCleanUpBatch(planner, scope.rows, stopped);
-    if (endsUnpreviewed(plan, folder, planner.model(), stopped))
+    if (endsUnpreviewed(plan, BatchJob::CleanUp, folder, planner.model(), stopped))
         return;
     // Only another file's name can make a file's name differ from the one it
     // gets alone.
@@ -148,27 +130,20 @@ void planCleanUpJob(BatchPlan &plan, const QString &folder, const FolderContents
             return;
         alone.insert(entry, cleanedAlone(contents, contents.entries[entry], scope.filter));
     }
-    finishPlan(plan, folder, planner.model(), alone, scope.rows.size());
+    finishPlan(plan, BatchJob::CleanUp, folder, planner.model(), alone, scope.rows.size());
 }
 
-void planTitlesJob(BatchPlan &plan, const QString &folder, const FolderContents &contents,
-                   const BatchScope &scope, const std::function<bool()> &stopped)
+// TITLES and LIBRARY: the preview is part of the plan, as the box and the
+// change read one and the same plan.
+void planReleasesJob(BatchPlan &plan, BatchJob job, const QString &folder, const FolderContents &contents,
+                     const BatchScope &scope, const std::function<bool()> &stopped)
 {
-    RenamePlanner planner(FolderModel(contents), scope.filter);
-    QList<AnswerPreview::Row> kept;
-    qsizetype untold = 0;
-    planTitles(planner, scope, stopped, kept, untold);
-    if (endsUnpreviewed(plan, folder, planner.model(), stopped))
-        return;
-    // A file given a counter suffix gets, alone, its clean name; one that
-    // keeps its name has a row of its own in kept.
-    QHash<int, QString> alone;
-    const FolderModel &model = planner.model();
-    for (int entry : planner.crowdedOut())
-        if (const std::optional<ReleaseName> release = parseReleaseName(model.firstName(entry), scope.latestYear);
-            release && model.name(entry) != model.firstName(entry))
-            alone.insert(entry, cleanReleaseName(*release));
-    finishPlan(plan, folder, model, alone, scope.rows.size(), kept, untold);
+    ReleasePlan releases =
+        planReleases(job == BatchJob::Library ? ReleaseLayout::Library : ReleaseLayout::InPlace, folder,
+                     contents, scope.rows, scope.latestYear, scope.readBelow, stopped);
+    plan.readBelow = std::move(releases.read);
+    plan.change = releaseChange(whatFor(job), releases);
+    plan.preview = std::move(releases.preview);
 }
 
 void planWalkJob(BatchPlan &plan, BatchJob job, const QString &folder, const FolderContents &contents)
@@ -176,7 +151,7 @@ void planWalkJob(BatchPlan &plan, BatchJob job, const QString &folder, const Fol
     const FolderEntry::Kind walked = job == BatchJob::Folders ? FolderEntry::Folder : FolderEntry::File;
     FolderModel model(contents);
     planUpperCaseWalk(model, job == BatchJob::Folders ? WalkMode::Folders : WalkMode::Files);
-    if (endsUnpreviewed(plan, folder, model, {}))
+    if (endsUnpreviewed(plan, job, folder, model, {}))
         return;
     qsizetype total = 0;
     QHash<int, QString> alone;
@@ -188,7 +163,7 @@ void planWalkJob(BatchPlan &plan, BatchJob job, const QString &folder, const Fol
         if (upper != model.firstName(entry))
             alone.insert(entry, upper);
     }
-    finishPlan(plan, folder, model, alone, total);
+    finishPlan(plan, job, folder, model, alone, total);
 }
 
 } // namespace
@@ -207,7 +182,8 @@ BatchPlan planBatch(BatchJob job, const QString &folder, const FolderContents &c
         planCleanUpJob(plan, folder, contents, scope, stopped);
         break;
     case BatchJob::Titles:
-        planTitlesJob(plan, folder, contents, scope, stopped);
+    case BatchJob::Library:
+        planReleasesJob(plan, job, folder, contents, scope, stopped);
         break;
     case BatchJob::Folders:
     case BatchJob::Files:

@@ -312,6 +312,20 @@ std::optional<ReleaseName> ReleaseReader::read(ReleaseName release)
         return std::nullopt;
     const std::optional<Episode> episode = findEpisode(begin);
     const bool found = episode ? readShow(*episode, begin, release) : readFilm(begin, release);
+    for (int i = 0; i < size(); ++i) {
+        if (!m_tags[i].tag)
+            continue;
+        const Kind kind = m_tags[i].tag->kind;
+        QString *into = kind == Kind::Resolution ? &release.resolution
+            : kind == Kind::Source               ? &release.source
+            : kind == Kind::Edition              ? &release.edition
+                                                 : nullptr;
+        if (into && into->isEmpty()) {
+            const qsizetype end = m_tokens[i + std::max(1, m_tags[i].length) - 1].end;
+            *into = m_text.sliced(m_tokens[i].start, end - m_tokens[i].start).toString().toUpper();
+            into->replace(u'.', u' ').replace(u'_', u' ');
+        }
+    }
     if (!found || std::none_of(release.title.cbegin(), release.title.cend(),
                                [](QChar c) { return c.isLetterOrNumber(); }))
         return std::nullopt;
@@ -1044,4 +1058,12 @@ QString cleanReleaseName(const ReleaseName &release)
     };
     const QString title = settled(forFileSystems(release.title));
     return title.isEmpty() ? QString() : upperCased(title + tail);
+}
+
+QString cleanReleaseBase(const ReleaseName &release)
+{
+    ReleaseName base = release;
+    base.subtitleTags.clear();
+    base.extension.clear();
+    return cleanReleaseName(base);
 }

@@ -32,6 +32,13 @@ struct ReleaseName {
     // The extension without its dot, as the name has it; empty when the name
     // has none.
     QString extension;
+    // The tags that tell two releases of one title apart, as the name
+    // writes them, upper-cased: its resolution ("1080P"), source ("BLURAY",
+    // "WEB-DL") and edition ("EXTENDED", "DIRECTOR'S CUT"); empty where the
+    // name holds none.
+    QString resolution;
+    QString source;
+    QString edition;
 
     bool isEpisode() const { return season >= 0; }
 };
@@ -56,3 +63,7 @@ std::optional<ReleaseName> parseReleaseName(const QString &fileName, int latestY
 // never starts with a dot. Empty when the title holds nothing that a name can
 // keep (never for a release that parseReleaseName gave).
 QString cleanReleaseName(const ReleaseName &release);
+
+// The clean name without a subtitle's tags and the extension: "TITLE (YEAR)",
+// "TITLE (YEAR) CD1", "SHOW S01E02". Empty when cleanReleaseName is.
+QString cleanReleaseBase(const ReleaseName &release);

@@ -27,6 +27,13 @@ struct EntryOutcome {
         TooLong,   // keeps its name: the new name is longer than the volume takes
         Refused,   // nothing is renamed: the RENAME TO text holds a forbidden character
         NoTitle,   // keeps its name: TITLES cannot tell its title apart
+        // TITLES and LIBRARY, where wanted is the name or folder meant:
+        Labelled,     // another release takes the name too: result carries a version label
+        FolderTaken,  // keeps its name and place: a file holds the name of the folder it needs
+        OtherDrive,   // keeps its name and place: the folder it needs is another drive
+        FolderUnread, // keeps its name and place: the folder it needs cannot be read
+        WithItsVideo, // a sidecar that keeps its name and place, as its video does
+        Taken,        // a sidecar that keeps its name and place: its new name is taken
     };
     What what = Renamed;
     QString shown;  // the new name as the preview shows it: not trimmed

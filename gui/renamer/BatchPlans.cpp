@@ -4,6 +4,7 @@
 #include "core/host/FileSystem.h"
 
 #include <QPromise>
+#include <algorithm>
 #include <QtConcurrent/QtConcurrentRun>
 
 BatchPlans::BatchPlans(FileSystem &files, const QString &folder, const QStringList &rows,
@@ -48,7 +49,7 @@ BatchPlan BatchPlans::planNow(BatchJob job, bool preview, const std::function<bo
     const std::lock_guard lock(m_planning);
     const FolderContents now = m_files.readFolder(m_folder);
     const auto made = m_plans.find(job);
-    if (made != m_plans.end() && made->second.readFrom == now
+    if (made != m_plans.end() && made->second.readFrom == now && readsTheSame(made->second)
         && (made->second.previewed || !preview))
         return made->second;
     if (!m_firstRead)
@@ -56,9 +57,17 @@ BatchPlan BatchPlans::planNow(BatchJob job, bool preview, const std::function<bo
     const QStringList rows = now == *m_firstRead
         ? m_rows
         : m_files.listNames(m_folder, m_filter, EntryKinds::Files).mid(0, MaxListRows);
-    BatchPlan plan =
-        planBatch(job, m_folder, now, {rows, Wildcard(m_filter), m_latestYear}, preview, stopped);
+    const FolderReader readBelow = [this](const QString &folder) { return m_files.readFolder(folder); };
+    BatchPlan plan = planBatch(job, m_folder, now, {rows, Wildcard(m_filter), m_latestYear, readBelow},
+                               preview, stopped);
     if (!(stopped && stopped()))
         m_plans[job] = plan;
     return plan;
+}
+
+bool BatchPlans::readsTheSame(const BatchPlan &plan)
+{
+    return std::all_of(plan.readBelow.cbegin(), plan.readBelow.cend(), [this](const auto &read) {
+        return m_files.readFolder(read.first) == read.second;
+    });
 }

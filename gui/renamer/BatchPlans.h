@@ -39,6 +39,8 @@ public:
 private:
     // The plan for the folder now, one at a time.
     BatchPlan planNow(BatchJob job, bool preview, const std::function<bool()> &stopped);
+    // Whether the folders below that plan read read the same now.
+    bool readsTheSame(const BatchPlan &plan);
 
     FileSystem &m_files;
     const QString m_folder;

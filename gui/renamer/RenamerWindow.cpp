@@ -252,8 +252,9 @@ void RenamerWindow::specialBatch()
         tr("ARE YOU SURE (type YES to continue)"), tr("CONFIRM LAUNCH BATCH MAY TAKE SEVERAL MINUTES!"),
         tr("NO"),
         tr("YES: the fixed clean-up. TITLES: each film or episode to its clean title, as TITLE "
-           "(YEAR) or SHOW S01E02. FOLDERS, FILES: every folder or file name in upper case. "
-           "Anything else cancels.")};
+           "(YEAR) or SHOW S01E02. LIBRARY: the same, in MOVIES and SHOWS folders for media "
+           "servers. FOLDERS, FILES: every folder or file name in upper case. Anything else "
+           "cancels.")};
     const BatchJob job = batchJobFor(
         m_desktop.askText(question, [&plans](const QString &answer) { return plans.preview(answer); }));
     if (job == BatchJob::Cancel) {
@@ -277,15 +278,12 @@ RenamePlanner RenamerWindow::plannerForFolder()
 RenamerWindow::BatchRun RenamerWindow::planAndApply(BatchPlans &plans, BatchJob job)
 {
     const QString folder = m_folders->path();
-    const QString what = job == BatchJob::CleanUp ? QStringLiteral("the clean-up batch")
-        : job == BatchJob::Titles                 ? QStringLiteral("TITLES")
-                                                  : QStringLiteral("the upper-case walk");
     BatchRun run;
     m_desktop.runLongWork(tr("Renaming the files of %1…").arg(folder), [&](WorkProgress &progress) {
         // A stop while the plan is made renames nothing.
         run.plan = plans.plan(job, [&progress] { return progress.stopRequested(); });
         if (run.plan)
-            run.outcome = applyChange(m_fileSystem, renamerChange(what, folder, run.plan->renames), &progress);
+            run.outcome = applyChange(m_fileSystem, run.plan->change, &progress);
     });
     if (!run.plan)
         m_desktop.showMessage(tr("Stopped before anything was renamed."));

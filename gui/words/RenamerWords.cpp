@@ -29,6 +29,18 @@ QString RenamerWords::warning(const EntryOutcome &outcome)
     case EntryOutcome::NoTitle:
         return tr("keeps its name: no title could be told apart (it holds no year, episode or "
                   "release tag)");
+    case EntryOutcome::Labelled:
+        return tr("becomes %1: another release has the name %2 too").arg(outcome.result, outcome.wanted);
+    case EntryOutcome::FolderTaken:
+        return tr("keeps its name and place: a file holds the name of the folder %1").arg(outcome.wanted);
+    case EntryOutcome::OtherDrive:
+        return tr("keeps its name and place: %1 is another drive").arg(outcome.wanted);
+    case EntryOutcome::FolderUnread:
+        return tr("keeps its name and place: the folder %1 cannot be read").arg(outcome.wanted);
+    case EntryOutcome::WithItsVideo:
+        return tr("keeps its name and place, as its video does");
+    case EntryOutcome::Taken:
+        return tr("keeps its name and place: %1 is taken").arg(outcome.wanted);
     }
     return {};
 }
@@ -37,6 +49,8 @@ QString RenamerWords::summary(const AnswerPreview &preview)
 {
     if (preview.cancels)
         return tr("Nothing changes: this answer cancels the batch.");
+    if (preview.releases)
+        return releasesSummary(preview);
     QString summary = (preview.changes == 1 ? tr("%1 of %2 changes") : tr("%1 of %2 change"))
                           .arg(numberText(preview.changes),
                                countText(preview.total, tr("name"), tr("names")));
@@ -65,4 +79,30 @@ QString RenamerWords::deleted(const DeleteReport &report)
     if (!report.change.unrecorded)
         told << ChangeWords::cannotUndo(report.change.unrecorded, report.change.endUnrecorded);
     return told.join(QStringLiteral("\n\n"));
+}
+
+QString RenamerWords::releasesSummary(const AnswerPreview &preview)
+{
+    const AnswerPreview::Releases &releases = *preview.releases;
+    QStringList kinds;
+    if (releases.films > 0)
+        kinds << tr("%n film(s)", nullptr, int(releases.films));
+    if (releases.episodes > 0)
+        kinds << tr("%n episode(s)", nullptr, int(releases.episodes));
+    if (releases.sidecars > 0)
+        kinds << tr("%n sidecar(s)", nullptr, int(releases.sidecars));
+    QStringList parts = {tr("%n of %1 change(s)", nullptr, int(preview.changes))
+                             .arg(tr("%n name(s)", nullptr, int(preview.total)))};
+    if (!kinds.isEmpty())
+        parts.last() += tr(" (%1)").arg(kinds.join(tr(", ")));
+    if (releases.folders > 0)
+        parts << tr("%n folder(s) to make", nullptr, int(releases.folders));
+    if (releases.labelled > 0)
+        parts << tr("%n version label(s)", nullptr, int(releases.labelled));
+    if (preview.untold > 0)
+        parts << tr("%n keep(s) their name: no title could be told apart", nullptr, int(preview.untold));
+    if (preview.kept > preview.untold)
+        parts << tr("%n keep(s) their name and place for a reason of their own", nullptr,
+                    int(preview.kept - preview.untold));
+    return parts.join(tr("; "));
 }

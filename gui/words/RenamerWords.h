@@ -20,4 +20,8 @@ public:
     // What the user is told of the Delete key; empty when the file went to
     // the trash as it should.
     static QString deleted(const DeleteReport &report);
+
+private:
+    // The summary of TITLES and LIBRARY: what moves, of which kind, and what stays.
+    static QString releasesSummary(const AnswerPreview &preview);
 };
