@@ -1,60 +1,38 @@
 #include "core/renamer/ReleasePlanner.h"
 
-#include "core/base/NameKey.h"
 #include "core/base/Paths.h"
 #include "core/base/RowOrder.h"
-#include "core/changes/FolderModel.h"
 #include "core/renamer/ReleaseName.h"
+#include "core/renamer/ReleasePlaces.h"
 #include "core/renamer/ReleaseTags.h"
+#include "core/renamer/RenameRule.h"
 #include "core/renamer/Sidecars.h"
 #include "core/renamer/VersionLabels.h"
 
-#include <QFile>
 #include <QHash>
 #include <QSet>
 #include <algorithm>
-#include <map>
 #include <memory>
+#include <span>
+#include <vector>
 
 namespace {
-
-// The longest path the system takes, in bytes.
-constexpr qsizetype LongestPath = 4095;
 
 const QString MoviesFolder = QStringLiteral("MOVIES");
 const QString ShowsFolder = QStringLiteral("SHOWS");
 
-// A folder that files of the plan come from or go to.
-struct Place {
-    QString path;  // in full
-    QString shown; // below the plan's folder; empty for that folder itself
-    FolderModel model;
-    bool toMake = false;
-    bool used = false;
-    // Renamed where files may go there; else why not, and which folder.
-    EntryOutcome::What refused = EntryOutcome::Renamed;
-    QString refusedShown;
-    QSet<QString> given;  // keys of the names that files of the plan get there
-    QSet<int> leaving;    // its entries that move elsewhere or to another name
-    Place *parent = nullptr;
-};
-
 // A file of the plan where it is now.
 struct Source {
-    Place *place = nullptr;
+    ReleasePlace *place = nullptr;
     int entry = -1;
     QString name;
-    QString shown() const { return below(place->shown, name); }
+    QString shown() const { return place->below(name); }
     QString path() const { return Paths::join(place->path, name); }
-    static QString below(const QString &shown, const QString &name)
-    {
-        return shown.isEmpty() ? name : shown + Paths::separator() + name;
-    }
 };
 
 struct Sidecar {
     Source source;
-    QString tail;    // after the video's name; for a subtitle folder's file, set once numbered
+    QString tail;    // after the video's name; a subtitle folder's file gets it once numbered
     bool fromFolder; // from a subtitle folder
     bool listed;
     QString name; // its new name, once given
@@ -67,25 +45,59 @@ struct Item {
     Source source;
     ReleaseName release;
     QString plain; // "TITLE (YEAR)", "SHOW (YEAR) S01E02": without part, tags or extension
-    QString tail;  // what follows the base: ".MKV", ".en.srt"
-    Place *place = nullptr;
+    QString part;  // "CD1", upper-cased
+    QString tail;  // what follows the name: ".MKV", ".en.srt"
+    ReleasePlace *place = nullptr;
     QString label;
     QString name; // its new name, once given
     EntryOutcome outcome;
     QList<Sidecar> sidecars;
     bool kept = false;
+
+    QString withLabel(const QString &text) const { return VersionLabels::labelled(plain, part, text); }
 };
 
+// The form in which a sidecar's name is matched with its video's: letter
+// case aside, quickly for the plain ASCII names that most are.
 QString folded(QStringView text)
 {
-    return text.toString().toCaseFolded();
+    QString key(text.size(), Qt::Uninitialized);
+    QChar *out = key.data();
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return text.toString().toCaseFolded();
+        *out++ = c >= u'A' && c <= u'Z' ? QChar(c.unicode() + 32) : c;
+    }
+    return key;
+}
+
+QStringView extensionOf(const QString &name)
+{
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot < 0 ? QStringView() : QStringView(name).sliced(dot + 1);
 }
 
 bool isVideo(const QString &name)
 {
-    const qsizetype dot = name.lastIndexOf(u'.');
-    return dot > 0
-        && ReleaseTags::extensionKind(QStringView(name).sliced(dot + 1)) == ReleaseTags::Extension::Video;
+    return name.lastIndexOf(u'.') > 0 && ReleaseTags::extensionKind(extensionOf(name)) == ReleaseTags::Extension::Video;
+}
+
+QStringView withoutExtension(const QString &name)
+{
+    return QStringView(name).first(name.lastIndexOf(u'.'));
+}
+
+// What follows a release's clean name: its subtitle tags and extension, in
+// upper case as every name the renamer gives, or in lower case for a
+// sidecar's, as servers look those up.
+QString releaseTail(const ReleaseName &release)
+{
+    QString tail;
+    for (const QString &tag : release.subtitleTags)
+        tail += u'.' + tag;
+    if (!release.extension.isEmpty())
+        tail += u'.' + release.extension;
+    return Sidecars::isSidecarExtension(release.extension) ? tail.toLower() : upperCased(tail);
 }
 
 class ReleasePlanner {
@@ -93,11 +105,9 @@ public:
     ReleasePlanner(ReleaseLayout layout, const QString &folder, const FolderContents &contents,
                    const QStringList &rows, int latestYear, const FolderReader &read,
                    const std::function<bool()> &stopped)
-        : m_layout(layout), m_rows(rows), m_latestYear(latestYear), m_read(read), m_stopped(stopped),
-          m_here(contents), m_caseBlind(contents.caseBlind), m_device(contents.device)
+        : m_layout(layout), m_rows(rows), m_latestYear(latestYear), m_stopped(stopped),
+          m_places(std::make_shared<ReleasePlaces>(folder, contents, read))
     {
-        Place &here = m_places.emplace(QString(), Place{folder, {}, FolderModel(contents)}).first->second;
-        m_herePlace = &here;
     }
 
     ReleasePlan plan()
@@ -106,7 +116,7 @@ public:
         readRows();
         if (stopped())
             return std::move(m_plan);
-        bringSubtitleFolder();
+        bringSubtitleFolders();
         for (Item &item : m_items)
             placeItem(item);
         labelVersions();
@@ -115,73 +125,83 @@ public:
                 return std::move(m_plan);
             nameItem(item);
         }
-        finish();
+        tellMoves();
+        tellFolders();
         return std::move(m_plan);
     }
 
 private:
     bool stopped() const { return m_stopped && m_stopped(); }
-    QString key(const QString &name) const { return nameKey(name, m_caseBlind); }
+    ReleasePlace &here() const { return m_places->here(); }
 
     void findSidecars();
     void readRows();
     void keepRow(const Source &source, EntryOutcome::What what, const QString &wanted = {});
-    void bringSubtitleFolder();
-    void placeItem(Item &item);
-    Place *placeFor(const QStringList &folders);
-    Place *childPlace(Place &parent, const QString &name);
-    void labelVersions();
-    bool nameHeld(const Place &place, const QString &base, const QList<Item *> &group) const;
-    bool taken(const Place &place, const QString &name, const Source &self) const;
-    bool fits(const Place &place, const QString &name) const;
-    void nameItem(Item &item);
-    void nameSidecars(Item &item, const QString &base);
-    void give(Place &place, const QString &name, Source &source);
-    void finish();
-    void tell(const Source &source, const Place &to, const QString &name, const EntryOutcome &outcome,
-              qsizetype &counter);
     void keepItem(Item &item, EntryOutcome::What what, const QString &wanted);
+    void bringSubtitleFolders();
+    void placeItem(Item &item);
+    void labelVersions();
+    void labelGroup(const QString &name, std::span<const std::pair<QString, Item *>> group);
+    void nameItem(Item &item);
+    void numberFolderSubtitles(Item &item);
+    void nameSidecars(Item &item);
+    void give(ReleasePlace &place, const QString &name, const Source &source);
+    void tell(const Source &source, const ReleasePlace &to, const QString &name, const EntryOutcome &outcome,
+              qsizetype &counter);
+    void tellMoves();
+    void tellFolders();
 
     const ReleaseLayout m_layout;
     const QStringList m_rows;
     const int m_latestYear;
-    const FolderReader m_read;
     const std::function<bool()> m_stopped;
-    const FolderContents m_here;
-    const bool m_caseBlind;
-    const quint64 m_device;
-    std::map<QString, Place> m_places; // by key of shown
-    Place *m_herePlace = nullptr;
-    QHash<int, QList<std::pair<int, qsizetype>>> m_sidecarsOf; // video -> (entry, name length)
+    // Shared with the plan, which asks which names stay once it is done.
+    std::shared_ptr<ReleasePlaces> m_places;
+    QHash<int, QList<std::pair<int, qsizetype>>> m_sidecarsOf; // video -> (sidecar, its video's name length)
     QSet<int> m_sidecars;
-    QList<Item> m_items;
-    QList<Place *> m_subtitleFolders;
     QSet<int> m_listed;
+    QList<int> m_rowEntries; // the entry each row names, or -1
+    QList<Item> m_items;
+    QList<ReleasePlace *> m_subtitleFolders;
     ReleasePlan m_plan;
 };
 
-// Every video of the folder by its name without extension, the listed ones
-// first; then each file that is one's sidecar.
+// Each file that is a video's sidecar, matched by the video's name without
+// extension (a listed video's where two share it).
 void ReleasePlanner::findSidecars()
 {
-    const FolderModel &model = m_herePlace->model;
+    const ReleasePlace &place = here();
+    const FolderModel &model = place.model;
+    QList<std::pair<int, QList<qsizetype>>> candidates;
+    QSet<qsizetype> lengths; // only a video's name of such a length can match
+    for (int entry = 0; entry < model.count(); ++entry)
+        if (model.kind(entry) == FolderEntry::File)
+            if (QList<qsizetype> ends = Sidecars::videoNameLengths(model.name(entry)); !ends.isEmpty()) {
+                for (const qsizetype length : ends)
+                    lengths.insert(length);
+                candidates.append({entry, std::move(ends)});
+            }
     QHash<QString, int> videos;
     const auto addVideo = [&](int entry) {
-        const QString &name = model.name(entry);
-        if (model.kind(entry) == FolderEntry::File && isVideo(name))
-            videos.insert(folded(QStringView(name).first(name.lastIndexOf(u'.'))), entry);
+        if (place.isVideo(entry) && lengths.contains(model.name(entry).lastIndexOf(u'.')))
+            videos.insert(folded(withoutExtension(model.name(entry))), entry);
     };
+    m_rowEntries.reserve(m_rows.size());
+    for (const QString &row : m_rows) {
+        const int exact = model.holder(row);
+        m_rowEntries.append(exact >= 0 ? exact : model.find(row));
+        m_listed.insert(m_rowEntries.last());
+    }
+    if (candidates.isEmpty())
+        return;
     for (int entry = model.count() - 1; entry >= 0; --entry)
-        addVideo(entry);
-    for (auto row = m_rows.crbegin(); row != m_rows.crend(); ++row)
-        if (const int entry = model.holder(*row); entry >= 0) {
-            m_listed.insert(entry);
+        if (!m_listed.contains(entry))
             addVideo(entry);
-        }
-    for (int entry = 0; entry < model.count(); ++entry) {
-        if (model.kind(entry) != FolderEntry::File)
-            continue;
-        for (const qsizetype length : Sidecars::videoNameLengths(model.name(entry))) {
+    for (auto entry = m_rowEntries.crbegin(); entry != m_rowEntries.crend(); ++entry)
+        if (*entry >= 0)
+            addVideo(*entry);
+    for (const auto &[entry, ends] : std::as_const(candidates))
+        for (const qsizetype length : ends) {
             const int video = videos.value(folded(QStringView(model.name(entry)).first(length)), -1);
             if (video >= 0 && video != entry) {
                 m_sidecarsOf[video].append({entry, length});
@@ -189,42 +209,37 @@ void ReleasePlanner::findSidecars()
                 break;
             }
         }
-    }
 }
 
+// Each listed file that is no sidecar read as a release, with its sidecars.
 void ReleasePlanner::readRows()
 {
-    FolderModel &model = m_herePlace->model;
-    for (const QString &row : m_rows) {
+    const FolderModel &model = here().model;
+    for (qsizetype i = 0; i < m_rows.size(); ++i) {
         if (stopped())
             return;
-        int entry = model.holder(row);
-        entry = entry >= 0 ? entry : model.find(row);
-        const Source source{m_herePlace, entry, row};
+        const QString &row = m_rows[i];
+        const int entry = m_rowEntries[i];
+        const Source source{&here(), entry, row};
         if (entry < 0 || model.kind(entry) != FolderEntry::File) {
             keepRow(source, entry < 0 ? EntryOutcome::Gone : EntryOutcome::NotAFile);
             continue;
         }
         if (m_sidecars.contains(entry))
             continue; // it follows its video
-        const std::optional<ReleaseName> release = parseReleaseName(row, m_latestYear);
-        const QString plain = release ? cleanReleaseBase([&] {
-            ReleaseName whole = *release;
-            whole.part.clear();
-            return whole;
-        }()) : QString();
-        Item item{source, release.value_or(ReleaseName()), plain};
+        Item item{source, parseReleaseName(row, m_latestYear).value_or(ReleaseName())};
         for (const auto &[sidecar, length] : std::as_const(m_sidecarsOf[entry]))
-            item.sidecars.append({{m_herePlace, sidecar, model.name(sidecar)},
-                                  Sidecars::keptTail(model.name(sidecar), length), false,
-                                  m_listed.contains(sidecar)});
-        if (plain.isEmpty()) {
+            item.sidecars.append({{&here(), sidecar, model.name(sidecar)},
+                                  Sidecars::keptTail(model.name(sidecar), length), false, m_listed.contains(sidecar)});
+        ReleaseName whole = item.release;
+        whole.part.clear();
+        item.plain = item.release.title.isEmpty() ? QString() : cleanReleaseBase(whole);
+        if (item.plain.isEmpty()) {
             keepItem(item, EntryOutcome::NoTitle, {});
             continue;
         }
-        item.tail = cleanReleaseName(*release).mid(cleanReleaseBase(*release).size());
-        if (Sidecars::isSidecarExtension(release->extension))
-            item.tail = item.tail.toLower();
+        item.part = upperCased(item.release.part);
+        item.tail = releaseTail(item.release);
         m_items.append(item);
     }
 }
@@ -239,6 +254,7 @@ void ReleasePlanner::keepRow(const Source &source, EntryOutcome::What what, cons
     m_plan.preview.untold += what == EntryOutcome::NoTitle;
 }
 
+// A file that keeps its name and place keeps its sidecars where they are.
 void ReleasePlanner::keepItem(Item &item, EntryOutcome::What what, const QString &wanted)
 {
     item.kept = true;
@@ -251,33 +267,33 @@ void ReleasePlanner::keepItem(Item &item, EntryOutcome::What what, const QString
 }
 
 // The subtitles of a "Subs" or "Subtitles" folder beside the folder's only
-// video come beside it: servers do not look into such folders.
-void ReleasePlanner::bringSubtitleFolder()
+// video come beside the video: servers do not look into such folders.
+void ReleasePlanner::bringSubtitleFolders()
 {
-    const FolderModel &model = m_herePlace->model;
+    const FolderModel &model = here().model;
+    if (m_items.size() != 1 || !isVideo(m_items.first().source.name))
+        return;
     int videos = 0;
     for (int entry = 0; entry < model.count(); ++entry)
-        videos += model.kind(entry) == FolderEntry::File && isVideo(model.name(entry));
-    if (videos != 1 || m_items.size() != 1 || !isVideo(m_items.first().source.name))
+        videos += here().isVideo(entry);
+    if (videos != 1)
         return;
     Item &video = m_items.first();
     for (int entry = 0; entry < model.count(); ++entry) {
         if (model.kind(entry) != FolderEntry::Folder || !Sidecars::isSubtitleFolder(model.name(entry)))
             continue;
-        Place *folder = childPlace(*m_herePlace, model.name(entry));
-        if (!folder || folder->refused != EntryOutcome::Renamed)
+        ReleasePlace &folder = m_places->child(here(), model.name(entry));
+        if (folder.refused != EntryOutcome::Renamed)
             continue;
         QList<Sidecar> subtitles;
-        for (int file = 0; file < folder->model.count(); ++file) {
-            const QString &name = folder->model.name(file);
-            if (folder->model.kind(file) == FolderEntry::File
-                && Sidecars::isSubtitleExtension(QStringView(name).sliced(name.lastIndexOf(u'.') + 1)))
-                subtitles.append({{folder, file, name}, {}, true, false});
-        }
+        for (int file = 0; file < folder.model.count(); ++file)
+            if (folder.model.kind(file) == FolderEntry::File
+                && Sidecars::isSubtitleExtension(extensionOf(folder.model.name(file))))
+                subtitles.append({{&folder, file, folder.model.name(file)}, {}, true, false});
         std::sort(subtitles.begin(), subtitles.end(),
                   [](const Sidecar &a, const Sidecar &b) { return rowLess(a.source.name, b.source.name); });
         video.sidecars += subtitles;
-        m_subtitleFolders.append(folder);
+        m_subtitleFolders.append(&folder);
     }
 }
 
@@ -293,139 +309,64 @@ void ReleasePlanner::placeItem(Item &item)
     } else if (m_layout == ReleaseLayout::Library) {
         folders = {MoviesFolder, item.plain};
     }
-    item.place = placeFor(folders);
+    item.place = &m_places->find(folders);
     if (item.place->refused != EntryOutcome::Renamed)
         keepItem(item, item.place->refused, item.place->refusedShown);
 }
 
-Place *ReleasePlanner::placeFor(const QStringList &folders)
-{
-    Place *at = m_herePlace;
-    for (const QString &folder : folders) {
-        if (at->refused != EntryOutcome::Renamed)
-            break;
-        at = childPlace(*at, folder);
-    }
-    return at;
-}
-
-// The folder name inside parent: the one there already (in the letter case
-// it has, on a case-blind volume), or one to make.
-Place *ReleasePlanner::childPlace(Place &parent, const QString &name)
-{
-    const int entry = parent.toMake ? -1 : parent.model.find(name);
-    const QString onDisk = entry >= 0 ? parent.model.name(entry) : name;
-    const QString shown = Source::below(parent.shown, onDisk);
-    if (const auto known = m_places.find(key(shown)); known != m_places.end())
-        return &known->second;
-    FolderContents contents;
-    contents.readable = true;
-    contents.caseBlind = m_caseBlind;
-    contents.longestName = m_here.longestName;
-    contents.device = m_device;
-    Place place{Paths::join(parent.path, onDisk), shown, FolderModel(contents)};
-    place.parent = &parent;
-    place.toMake = entry < 0;
-    if (entry >= 0 && parent.model.kind(entry) != FolderEntry::Folder) {
-        place.refused = EntryOutcome::FolderTaken;
-    } else if (entry >= 0) {
-        contents = m_read(place.path);
-        m_plan.read.append({place.path, contents});
-        place.model = FolderModel(contents);
-        if (!contents.readable)
-            place.refused = EntryOutcome::FolderUnread;
-        else if (contents.device != m_device)
-            place.refused = EntryOutcome::OtherDrive;
-    }
-    place.refusedShown = shown;
-    return &m_places.emplace(key(shown), std::move(place)).first->second;
-}
-
-// Releases that would get one name in one folder get version labels.
+// Releases that would get one name in one folder, or a name that a video
+// there holds already, get version labels.
 void ReleasePlanner::labelVersions()
 {
-    QHash<std::pair<Place *, QString>, QList<Item *>> groups;
-    QList<std::pair<Place *, QString>> order;
-    for (Item &item : m_items) {
-        if (item.kept)
-            continue;
-        const std::pair group(item.place, key(VersionLabels::labelled(item.plain, item.release.part, {})));
-        if (!groups.contains(group))
-            order.append(group);
-        groups[group].append(&item);
-    }
-    for (const auto &group : std::as_const(order)) {
-        const QList<Item *> &items = groups[group];
-        const bool held = nameHeld(*group.first, group.second, items);
-        if (items.size() < 2 && !held)
-            continue;
-        QList<const ReleaseName *> releases;
-        for (const Item *item : items)
-            releases.append(&item->release);
-        const QStringList labels = VersionLabels::labels(releases, held);
-        for (qsizetype i = 0; i < items.size(); ++i)
-            items[i]->label = labels[i];
+    std::vector<std::pair<QString, Item *>> names; // by the name each would get alone
+    names.reserve(size_t(m_items.size()));
+    for (Item &item : m_items)
+        if (!item.kept)
+            names.emplace_back(nameKey(item.withLabel({}), item.place->model.caseBlind()), &item);
+    std::stable_sort(names.begin(), names.end(), [](const auto &a, const auto &b) {
+        return a.second->place != b.second->place ? a.second->place < b.second->place : a.first < b.first;
+    });
+    for (auto run = names.begin(); run != names.end();) {
+        const auto end = std::find_if(run, names.end(), [&](const auto &other) {
+            return other.second->place != run->second->place || other.first != run->first;
+        });
+        labelGroup(run->first, std::span(run, end));
+        run = end;
     }
 }
 
-// Whether a video that is not one of group's holds their name there already.
-bool ReleasePlanner::nameHeld(const Place &place, const QString &base, const QList<Item *> &group) const
+void ReleasePlanner::labelGroup(const QString &name, std::span<const std::pair<QString, Item *>> group)
 {
-    for (int entry = 0; entry < place.model.count(); ++entry) {
-        const QString &name = place.model.name(entry);
-        if (!isVideo(name) || key(name.first(name.lastIndexOf(u'.'))) != base)
-            continue;
-        if (std::none_of(group.cbegin(), group.cend(), [&](const Item *item) {
-                return item->source.place == &place && item->source.entry == entry;
-            }))
-            return true;
-    }
-    return false;
+    ReleasePlace &place = *group.front().second->place;
+    const bool held = m_places->holdsVideo(place, name, [&](int entry) {
+        return std::any_of(group.begin(), group.end(), [&](const auto &member) {
+            return member.second->source.place == &place && member.second->source.entry == entry;
+        });
+    });
+    if (group.size() < 2 && !held)
+        return;
+    QList<const ReleaseName *> releases;
+    for (const auto &member : group)
+        releases.append(&member.second->release);
+    const QStringList labels = VersionLabels::labels(releases, held);
+    for (size_t i = 0; i < group.size(); ++i)
+        group[i].second->label = labels[qsizetype(i)];
 }
 
-// Whether name is taken in place for the file self: given to another file
-// of the plan, or held by an entry that stays.
-bool ReleasePlanner::taken(const Place &place, const QString &name, const Source &self) const
-{
-    if (place.given.contains(key(name)))
-        return true;
-    const int holder = place.toMake ? -1 : place.model.find(name);
-    if (holder < 0 || (self.place == &place && self.entry == holder))
-        return false;
-    return !place.leaving.contains(holder);
-}
-
-bool ReleasePlanner::fits(const Place &place, const QString &name) const
-{
-    return place.model.fits(name) && QFile::encodeName(Paths::join(place.path, name)).size() <= LongestPath;
-}
-
-void ReleasePlanner::give(Place &place, const QString &name, Source &source)
-{
-    place.given.insert(key(name));
-    for (Place *at = &place; at && !at->used; at = at->parent)
-        at->used = true;
-    if (source.place != &place || source.name != name)
-        source.place->leaving.insert(source.entry);
-}
-
-// The item's name with its label, or with a number where that is taken too.
+// The item's name with its label, or with a number where that is taken.
 void ReleasePlanner::nameItem(Item &item)
 {
     if (item.kept)
         return;
     QString label = item.label;
-    const auto withLabel = [&item](const QString &label) {
-        return VersionLabels::labelled(item.plain, item.release.part, label);
-    };
     bool numbered = false;
     const int first = label.toInt(&numbered);
-    for (int number = numbered ? first + 1 : 2; taken(*item.place, withLabel(label) + item.tail, item.source);
-         ++number)
+    for (int number = numbered ? first + 1 : 2;
+         m_places->taken(*item.place, item.withLabel(label) + item.tail, item.source.place, item.source.entry); ++number)
         label = QString::number(number);
-    const QString name = withLabel(label) + item.tail;
-    if (!fits(*item.place, name)) {
-        keepItem(item, EntryOutcome::TooLong, Source::below(item.place->shown, name));
+    const QString name = item.withLabel(label) + item.tail;
+    if (!m_places->fits(*item.place, name)) {
+        keepItem(item, EntryOutcome::TooLong, item.place->below(name));
         return;
     }
     item.label = label;
@@ -433,42 +374,50 @@ void ReleasePlanner::nameItem(Item &item)
     give(*item.place, name, item.source);
     if (!label.isEmpty()) {
         item.outcome.what = EntryOutcome::Labelled;
-        item.outcome.wanted = withLabel({}) + item.tail;
+        item.outcome.wanted = item.withLabel({}) + item.tail;
         item.outcome.result = name;
     }
-    nameSidecars(item, withLabel(label));
+    numberFolderSubtitles(item);
+    nameSidecars(item);
 }
 
-// Each sidecar after its video's new name; the subtitles of a subtitle
-// folder numbered where two carry the same tags.
-void ReleasePlanner::nameSidecars(Item &item, const QString &base)
+// A subtitle folder's files get the tags read from their names, numbered
+// where the video has a subtitle of those tags already; the files of one
+// name (a .sub and its .idx) share a number.
+void ReleasePlanner::numberFolderSubtitles(Item &item)
 {
-    QHash<QString, QSet<int>> numbers; // by tags, the numbers given
-    QHash<QString, int> numberOf;      // by subtitle file name without extension
+    QHash<QString, QSet<int>> numbers; // by tags, the numbers taken
+    QHash<QString, int> numberOf;      // by a subtitle's name without extension
     for (const Sidecar &sidecar : std::as_const(item.sidecars))
         if (!sidecar.fromFolder)
-            numbers[folded(sidecar.tail.first(sidecar.tail.lastIndexOf(u'.')))].insert(1);
+            numbers[folded(QStringView(sidecar.tail).first(sidecar.tail.lastIndexOf(u'.')))].insert(1);
     for (Sidecar &sidecar : item.sidecars) {
-        if (sidecar.fromFolder) {
-            const QString &name = sidecar.source.name;
-            const QString stem = folded(QStringView(name).first(std::max(qsizetype(0), name.lastIndexOf(u'.'))));
-            if (!numberOf.contains(stem)) {
-                QSet<int> &given = numbers[folded(Sidecars::subtitleFolderTags(name))];
-                int number = 1;
-                while (given.contains(number))
-                    ++number;
-                given.insert(number);
-                numberOf.insert(stem, number);
-            }
-            sidecar.tail = Sidecars::subtitleFolderTail(name, numberOf.value(stem));
+        if (!sidecar.fromFolder)
+            continue;
+        const QString &name = sidecar.source.name;
+        const QString stem = folded(QStringView(name).first(std::max(qsizetype(0), name.lastIndexOf(u'.'))));
+        if (!numberOf.contains(stem)) {
+            QSet<int> &taken = numbers[folded(Sidecars::subtitleFolderTags(name))];
+            int number = 1;
+            while (taken.contains(number))
+                ++number;
+            taken.insert(number);
+            numberOf.insert(stem, number);
         }
+        sidecar.tail = Sidecars::subtitleFolderTail(name, numberOf.value(stem));
+    }
+}
+
+void ReleasePlanner::nameSidecars(Item &item)
+{
+    const QString base = item.withLabel(item.label);
+    for (Sidecar &sidecar : item.sidecars) {
         const QString name = base + sidecar.tail;
-        if (taken(*item.place, name, sidecar.source) || !fits(*item.place, name)) {
+        const bool taken = m_places->taken(*item.place, name, sidecar.source.place, sidecar.source.entry);
+        if (taken || !m_places->fits(*item.place, name)) {
             sidecar.kept = true;
             if (sidecar.listed || sidecar.fromFolder)
-                keepRow(sidecar.source, taken(*item.place, name, sidecar.source) ? EntryOutcome::Taken
-                                                                                  : EntryOutcome::TooLong,
-                        Source::below(item.place->shown, name));
+                keepRow(sidecar.source, taken ? EntryOutcome::Taken : EntryOutcome::TooLong, item.place->below(name));
             continue;
         }
         sidecar.name = name;
@@ -476,19 +425,25 @@ void ReleasePlanner::nameSidecars(Item &item, const QString &base)
     }
 }
 
-void ReleasePlanner::tell(const Source &source, const Place &to, const QString &name,
+void ReleasePlanner::give(ReleasePlace &place, const QString &name, const Source &source)
+{
+    m_places->give(place, name, *source.place, source.entry, source.name);
+}
+
+void ReleasePlanner::tell(const Source &source, const ReleasePlace &to, const QString &name,
                           const EntryOutcome &outcome, qsizetype &counter)
 {
-    const QString path = Paths::join(to.path, name);
-    if (path == source.path())
+    if (source.place == &to && source.name == name)
         return;
-    m_plan.renames.renames.append({source.path(), path, source.place->model.identity(source.entry)});
-    m_plan.preview.rows.append({source.shown(), Source::below(to.shown, name), outcome});
+    m_plan.renames.renames.append(
+        {source.path(), Paths::join(to.path, name), source.place->model.identity(source.entry)});
+    m_plan.preview.rows.append({source.shown(), to.below(name), outcome});
     ++counter;
     ++m_plan.preview.changes;
 }
 
-void ReleasePlanner::finish()
+// Each file that moves, and the box's rows in row order.
+void ReleasePlanner::tellMoves()
 {
     AnswerPreview &preview = m_plan.preview;
     AnswerPreview::Releases &releases = preview.releases.emplace();
@@ -509,29 +464,34 @@ void ReleasePlanner::finish()
         }
     }
     preview.total = m_rows.size() + drawnIn;
-    std::stable_sort(preview.rows.begin(), preview.rows.end(),
-                     [](const AnswerPreview::Row &a, const AnswerPreview::Row &b) { return rowLess(a.before, b.before); });
-    m_plan.renames.caseBlind = m_caseBlind;
-    auto stays = std::make_shared<QSet<QString>>();
-    for (auto &[placeKey, place] : m_places) {
-        const bool emptied = m_subtitleFolders.contains(&place) && !place.leaving.isEmpty()
-            && place.leaving.size() == place.model.count();
-        if (emptied)
+    std::vector<std::pair<RowKey, qsizetype>> order;
+    order.reserve(size_t(preview.rows.size()));
+    for (qsizetype i = 0; i < preview.rows.size(); ++i)
+        order.emplace_back(RowKey(preview.rows[i].before), i);
+    std::stable_sort(order.begin(), order.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    QList<AnswerPreview::Row> rows;
+    rows.reserve(preview.rows.size());
+    for (const auto &[key, i] : order)
+        rows.append(std::move(preview.rows[i]));
+    preview.rows = std::move(rows);
+}
+
+// The folders the change makes, empties and touches, and which names stay.
+void ReleasePlanner::tellFolders()
+{
+    for (const auto &[key, place] : m_places->all()) {
+        if (m_subtitleFolders.contains(&place) && !place.leaving.isEmpty()
+            && place.leaving.size() == place.model.count())
             m_plan.removedFolders << place.path;
         if (place.toMake && place.used)
             m_plan.madeFolders << place.path;
-        if (place.used || !place.leaving.isEmpty() || &place == m_herePlace)
+        if (place.used || !place.leaving.isEmpty() || &place == &here())
             m_plan.folders << place.path;
-        for (int entry = 0; entry < place.model.count(); ++entry)
-            if (!place.leaving.contains(entry))
-                stays->insert(nameKey(Paths::join(place.path, place.model.name(entry)), m_caseBlind));
-        for (const QString &given : std::as_const(place.given))
-            stays->insert(nameKey(Paths::join(place.path, given), m_caseBlind));
     }
-    releases.folders = m_plan.madeFolders.size();
-    m_plan.renames.stays = [stays, caseBlind = m_caseBlind](const QString &path) {
-        return stays->contains(nameKey(path, caseBlind));
-    };
+    m_plan.preview.releases->folders = m_plan.madeFolders.size();
+    m_plan.read = m_places->read();
+    m_plan.renames.caseBlind = here().model.caseBlind();
+    m_plan.renames.stays = [places = m_places](const QString &path) { return places->heldAfter(path); };
 }
 
 } // namespace

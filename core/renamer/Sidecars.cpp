@@ -2,6 +2,7 @@
 
 #include "core/renamer/ReleaseTags.h"
 
+#include <QHash>
 #include <QStringList>
 #include <algorithm>
 
@@ -9,8 +10,31 @@ namespace Sidecars {
 
 namespace {
 
-const QStringList subtitleExtensions = {"srt", "ass", "ssa", "sub", "idx", "vtt", "sup", "smi"};
-const QStringList pictureExtensions = {"jpg", "jpeg", "png", "tbn"};
+enum class Sidecar { None, Subtitle, Picture, Information };
+
+// What kind of sidecar a file with this extension is, letter case aside.
+Sidecar sidecarKind(QStringView extension)
+{
+    static const QHash<QString, Sidecar> kinds = [] {
+        QHash<QString, Sidecar> kinds;
+        for (const char *subtitle : {"srt", "ass", "ssa", "sub", "idx", "vtt", "sup", "smi"})
+            kinds.insert(QString::fromLatin1(subtitle), Sidecar::Subtitle);
+        for (const char *picture : {"jpg", "jpeg", "png", "tbn"})
+            kinds.insert(QString::fromLatin1(picture), Sidecar::Picture);
+        kinds.insert(QStringLiteral("nfo"), Sidecar::Information);
+        return kinds;
+    }();
+    if (extension.size() < 3 || extension.size() > 4)
+        return Sidecar::None;
+    char16_t lower[4];
+    for (qsizetype i = 0; i < extension.size(); ++i) {
+        const char16_t c = extension[i].unicode();
+        lower[i] = c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+    }
+    return kinds.value(QString::fromRawData(reinterpret_cast<const QChar *>(lower), extension.size()),
+                       Sidecar::None);
+}
+
 const QStringList artworkWords = {"-poster", "-fanart", "-thumb", "-landscape", "-banner", "-clearlogo"};
 // The flags a subtitle's name may carry besides its language, as players
 // and servers read them.
@@ -46,28 +70,28 @@ bool isFlag(QStringView word)
 
 bool isSubtitleExtension(QStringView extension)
 {
-    return listed(subtitleExtensions, extension);
+    return sidecarKind(extension) == Sidecar::Subtitle;
 }
 
 bool isSidecarExtension(QStringView extension)
 {
-    return isSubtitleExtension(extension) || listed(pictureExtensions, extension)
-        || extension.compare(u"nfo", Qt::CaseInsensitive) == 0;
+    return sidecarKind(extension) != Sidecar::None;
 }
 
 QList<qsizetype> videoNameLengths(QStringView fileName)
 {
     const QStringView extension = extensionOf(fileName);
-    if (!isSidecarExtension(extension))
+    const Sidecar kind = sidecarKind(extension);
+    if (kind == Sidecar::None)
         return {};
     qsizetype end = fileName.size() - extension.size() - 1;
     QList<qsizetype> lengths = {end};
-    if (listed(pictureExtensions, extension)) {
+    if (kind == Sidecar::Picture) {
         const QStringView stem = fileName.first(end);
         for (const QString &word : artworkWords)
             if (stem.endsWith(word, Qt::CaseInsensitive))
                 lengths.append(end - word.size());
-    } else if (isSubtitleExtension(extension)) {
+    } else if (kind == Sidecar::Subtitle) {
         // A language and a few flags at most: ".en.sdh.forced".
         for (int words = 0; words < 4; ++words) {
             const qsizetype dot = fileName.first(end).lastIndexOf(u'.');
