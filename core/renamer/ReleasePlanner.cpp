@@ -320,9 +320,13 @@ void ReleasePlanner::labelVersions()
 {
     std::vector<std::pair<QString, Item *>> names; // by the name each would get alone
     names.reserve(size_t(m_items.size()));
+    // Videos of one name are versions whatever their extensions; another
+    // file takes the same name only with the same extension.
     for (Item &item : m_items)
         if (!item.kept)
-            names.emplace_back(nameKey(item.withLabel({}), item.place->model.caseBlind()), &item);
+            names.emplace_back(nameKey(item.withLabel({}) + (isVideo(item.source.name) ? QString() : item.tail),
+                                       item.place->model.caseBlind()),
+                               &item);
     std::stable_sort(names.begin(), names.end(), [](const auto &a, const auto &b) {
         return a.second->place != b.second->place ? a.second->place < b.second->place : a.first < b.first;
     });
@@ -338,7 +342,7 @@ void ReleasePlanner::labelVersions()
 void ReleasePlanner::labelGroup(const QString &name, std::span<const std::pair<QString, Item *>> group)
 {
     ReleasePlace &place = *group.front().second->place;
-    const bool held = m_places->holdsVideo(place, name, [&](int entry) {
+    const bool held = isVideo(group.front().second->source.name) && m_places->holdsVideo(place, name, [&](int entry) {
         return std::any_of(group.begin(), group.end(), [&](const auto &member) {
             return member.second->source.place == &place && member.second->source.entry == entry;
         });

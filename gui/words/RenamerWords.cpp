@@ -49,19 +49,35 @@ QString RenamerWords::summary(const AnswerPreview &preview)
 {
     if (preview.cancels)
         return tr("Nothing changes: this answer cancels the batch.");
-    if (preview.releases)
-        return releasesSummary(preview);
-    QString summary = (preview.changes == 1 ? tr("%1 of %2 changes") : tr("%1 of %2 change"))
-                          .arg(numberText(preview.changes),
-                               countText(preview.total, tr("name"), tr("names")));
+    QStringList parts = {tr("%Ln of %1 change(s)", nullptr, int(preview.changes))
+                             .arg(tr("%Ln name(s)", nullptr, int(preview.total)))};
+    if (preview.releases) {
+        parts.last() += releaseKinds(*preview.releases);
+        if (preview.releases->folders > 0)
+            parts << tr("%Ln folder(s) to make", nullptr, int(preview.releases->folders));
+        if (preview.releases->labelled > 0)
+            parts << tr("%Ln get(s) a version label", nullptr, int(preview.releases->labelled));
+    }
     if (preview.counted > 0)
-        summary += tr("; %1 a counter suffix").arg(countText(preview.counted, tr("gets"), tr("get")));
-    if (preview.kept > 0)
-        summary += tr("; %1").arg(countText(preview.kept, tr("keeps its name"), tr("keep their name")));
+        parts << tr("%Ln get(s) a counter suffix", nullptr, int(preview.counted));
+    if (const qsizetype kept = preview.kept - preview.untold; kept > 0)
+        parts << (preview.releases ? tr("%Ln keep(s) their name and place", nullptr, int(kept))
+                                   : tr("%Ln keep(s) their name", nullptr, int(kept)));
     if (preview.untold > 0)
-        summary += tr("; %1: no title could be told apart")
-                       .arg(countText(preview.untold, tr("keeps its name"), tr("keep their name")));
-    return summary;
+        parts << tr("%Ln keep(s) their name: no title could be told apart", nullptr, int(preview.untold));
+    return parts.join(QStringLiteral("; "));
+}
+
+QString RenamerWords::releaseKinds(const AnswerPreview::Releases &releases)
+{
+    QStringList kinds;
+    if (releases.films > 0)
+        kinds << tr("%Ln film(s)", nullptr, int(releases.films));
+    if (releases.episodes > 0)
+        kinds << tr("%Ln episode(s)", nullptr, int(releases.episodes));
+    if (releases.sidecars > 0)
+        kinds << tr("%Ln sidecar(s)", nullptr, int(releases.sidecars));
+    return kinds.isEmpty() ? QString() : tr(" (%1)").arg(kinds.join(QStringLiteral(", ")));
 }
 
 QString RenamerWords::deleted(const DeleteReport &report)
@@ -81,28 +97,3 @@ QString RenamerWords::deleted(const DeleteReport &report)
     return told.join(QStringLiteral("\n\n"));
 }
 
-QString RenamerWords::releasesSummary(const AnswerPreview &preview)
-{
-    const AnswerPreview::Releases &releases = *preview.releases;
-    QStringList kinds;
-    if (releases.films > 0)
-        kinds << tr("%n film(s)", nullptr, int(releases.films));
-    if (releases.episodes > 0)
-        kinds << tr("%n episode(s)", nullptr, int(releases.episodes));
-    if (releases.sidecars > 0)
-        kinds << tr("%n sidecar(s)", nullptr, int(releases.sidecars));
-    QStringList parts = {tr("%n of %1 change(s)", nullptr, int(preview.changes))
-                             .arg(tr("%n name(s)", nullptr, int(preview.total)))};
-    if (!kinds.isEmpty())
-        parts.last() += tr(" (%1)").arg(kinds.join(tr(", ")));
-    if (releases.folders > 0)
-        parts << tr("%n folder(s) to make", nullptr, int(releases.folders));
-    if (releases.labelled > 0)
-        parts << tr("%n version label(s)", nullptr, int(releases.labelled));
-    if (preview.untold > 0)
-        parts << tr("%n keep(s) their name: no title could be told apart", nullptr, int(preview.untold));
-    if (preview.kept > preview.untold)
-        parts << tr("%n keep(s) their name and place for a reason of their own", nullptr,
-                    int(preview.kept - preview.untold));
-    return parts.join(tr("; "));
-}

@@ -22,6 +22,6 @@ public:
     static QString deleted(const DeleteReport &report);
 
 private:
-    // The summary of TITLES and LIBRARY: what moves, of which kind, and what stays.
-    static QString releasesSummary(const AnswerPreview &preview);
+    // Of TITLES and LIBRARY: how many films, episodes and sidecars change.
+    static QString releaseKinds(const AnswerPreview::Releases &releases);
 };

@@ -9,26 +9,10 @@
 #include "gui/folderer/FoldererWindow.h"
 
 #include <QAction>
-#include <QDirIterator>
 #include <QListWidget>
 #include <QMenu>
 
 namespace {
-
-// Every file below folder as "path<-what it holds", and every folder as "path/".
-QStringList tree(const TempFolder &folder)
-{
-    QStringList entries;
-    QDirIterator it(folder.path(), QDir::AllEntries | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString relative = QDir(folder.path()).relativeFilePath(it.next());
-        entries << (it.fileInfo().isDir() ? relative + u'/'
-                                          : relative + QStringLiteral("<-") + folder.contents(relative));
-    }
-    entries.sort();
-    return entries;
-}
 
 void pressUndo(QWidget *window, QWidget *list)
 {
@@ -131,13 +115,13 @@ private slots:
 
         TempFolder folder;
         folder.make(files);
-        const QStringList before = tree(folder);
+        const QStringList before = folder.tree();
         TestHost host;
         change(host, folder);
-        QVERIFY(tree(folder) != before);
+        QVERIFY(folder.tree() != before);
         host.messages.clear();
         undo(host, folder);
-        QCOMPARE(tree(folder), before);
+        QCOMPARE(folder.tree(), before);
         QCOMPARE(host.messages, QStringList{message});
     }
 

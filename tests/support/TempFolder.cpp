@@ -1,6 +1,7 @@
 #include "TempFolder.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 
 TempFolder::TempFolder(std::initializer_list<QString> entries)
@@ -60,4 +61,18 @@ QStringList TempFolder::state() const
         rows << name + QStringLiteral("<-") + contents(name);
     std::sort(rows.begin(), rows.end());
     return rows;
+}
+
+QStringList TempFolder::tree() const
+{
+    const QDir root(m_dir.path());
+    QStringList entries;
+    QDirIterator it(m_dir.path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString relative = root.relativeFilePath(it.next());
+        entries << (it.fileInfo().isDir() ? relative + u'/' : relative + QStringLiteral("<-") + contents(relative));
+    }
+    entries.sort();
+    return entries;
 }

@@ -26,6 +26,9 @@ public:
     // as each file first held its own name, a wrong name, a lost file or
     // swapped contents all show.
     QStringList state() const;
+    // Everything below the folder, hidden entries too, sorted: "Sub/" for a
+    // folder, "Sub/a.avi<-what it holds" for a file.
+    QStringList tree() const;
     // The text a file holds; a null text when it cannot be read.
     QString contents(const QString &relative) const;
 

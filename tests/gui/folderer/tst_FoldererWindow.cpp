@@ -6,7 +6,6 @@
 #include "gui/controls/WindowLayout.h"
 #include "gui/folderer/FoldererWindow.h"
 
-#include <QDirIterator>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
@@ -52,23 +51,6 @@ QList<QUrl> fileUrls(const TempFolder &folder, const QStringList &relative)
     for (const QString &path : under(folder, relative))
         urls << QUrl::fromLocalFile(path);
     return urls;
-}
-
-// Everything below folder, sorted: "Sub/" for a folder, "Sub/a.avi=text"
-// for a file with the text it holds.
-QStringList tree(const TempFolder &folder)
-{
-    const QDir root(folder.path());
-    QStringList entries;
-    QDirIterator it(folder.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString relative = root.relativeFilePath(it.next());
-        entries << (it.fileInfo().isDir() ? relative + u'/'
-                                          : relative + u'=' + folder.contents(relative));
-    }
-    entries.sort();
-    return entries;
 }
 
 // A folderer window over a test host, its controls found by name.
@@ -233,7 +215,7 @@ void tst_FoldererWindow::drops()
     QCOMPARE(f.text1->text(), QString::number(list1.size()));
     QCOMPARE(f.text2->text(), folder / text2);
     QCOMPARE(f.host.messages, QStringList());
-    QCOMPARE(tree(folder).size(), files.size());
+    QCOMPARE(folder.tree().size(), files.size());
 }
 
 using Clipboard = QHash<QString, QByteArray>;
@@ -341,7 +323,7 @@ void tst_FoldererWindow::clearKeepsTheTexts()
     QCOMPARE(f.list2->count(), 0);
     QCOMPARE(f.text1->text(), QStringLiteral("1"));
     QCOMPARE(f.text2->text(), folder / "Movies");
-    QCOMPARE(tree(folder), (QStringList{"Movies/", "Movies/Film.avi=Movies/Film.avi"}));
+    QCOMPARE(folder.tree(), (QStringList{"Movies/", "Movies/Film.avi<-Movies/Film.avi"}));
 }
 
 void tst_FoldererWindow::makeFolders_data()
@@ -353,44 +335,44 @@ void tst_FoldererWindow::makeFolders_data()
 
     const QStringList film{"Movies/Film.avi"};
     QTest::newRow("one file") << QStringList{"Movies/", "Movies/Film.avi"} << film << QString()
-                              << QStringList{"Movies/", "Movies/Film/", "Movies/Film/Film.avi=Movies/Film.avi"};
+                              << QStringList{"Movies/", "Movies/Film/", "Movies/Film/Film.avi<-Movies/Film.avi"};
     QTest::newRow("video and subtitles into one folder")
         << QStringList{"Movies/", "Movies/Film.avi", "Movies/Film.srt"}
         << QStringList{"Movies/Film.avi", "Movies/Film.srt"} << QString()
-        << QStringList{"Movies/", "Movies/Film/", "Movies/Film/Film.avi=Movies/Film.avi",
-                       "Movies/Film/Film.srt=Movies/Film.srt"};
+        << QStringList{"Movies/", "Movies/Film/", "Movies/Film/Film.avi<-Movies/Film.avi",
+                       "Movies/Film/Film.srt<-Movies/Film.srt"};
     QTest::newRow("folder exists already")
         << QStringList{"Movies/", "Movies/Film.avi", "Movies/Film/", "Movies/Film/poster.jpg"} << film
         << QString()
-        << QStringList{"Movies/", "Movies/Film/", "Movies/Film/Film.avi=Movies/Film.avi",
-                       "Movies/Film/poster.jpg=Movies/Film/poster.jpg"};
+        << QStringList{"Movies/", "Movies/Film/", "Movies/Film/Film.avi<-Movies/Film.avi",
+                       "Movies/Film/poster.jpg<-Movies/Film/poster.jpg"};
     QTest::newRow("target file exists already")
         << QStringList{"Movies/", "Movies/Film.avi", "Movies/Film/", "Movies/Film/Film.avi"} << film
         << QString()
-        << QStringList{"Movies/", "Movies/Film.avi=Movies/Film.avi", "Movies/Film/",
-                       "Movies/Film/Film.avi=Movies/Film/Film.avi"};
+        << QStringList{"Movies/", "Movies/Film.avi<-Movies/Film.avi", "Movies/Film/",
+                       "Movies/Film/Film.avi<-Movies/Film/Film.avi"};
     QTest::newRow("files from several folders")
         << QStringList{"Old/", "Old/x.mkv", "New/", "New/y.avi", "New/z.divx"}
         << QStringList{"Old/x.mkv", "New/y.avi", "New/z.divx"} << QString()
-        << QStringList{"New/", "New/y/", "New/y/y.avi=New/y.avi", "New/z/", "New/z/z.divx=New/z.divx",
-                       "Old/", "Old/x/", "Old/x/x.mkv=Old/x.mkv"};
+        << QStringList{"New/", "New/y/", "New/y/y.avi<-New/y.avi", "New/z/", "New/z/z.divx<-New/z.divx",
+                       "Old/", "Old/x/", "Old/x/x.mkv<-Old/x.mkv"};
     // "Film Extra.avi" lists before "Film.avi" but its folder after "Film":
     // its move fails in the first pass and succeeds in the second.
     QTest::newRow("folder planned on a later row")
         << QStringList{"Movies/", "Movies/Film.avi", "Movies/Film Extra.avi"}
         << QStringList{"Movies/Film.avi", "Movies/Film Extra.avi"} << QString()
-        << QStringList{"Movies/", "Movies/Film Extra/", "Movies/Film Extra/Film Extra.avi=Movies/Film Extra.avi",
-                       "Movies/Film/", "Movies/Film/Film.avi=Movies/Film.avi"};
+        << QStringList{"Movies/", "Movies/Film Extra/", "Movies/Film Extra/Film Extra.avi<-Movies/Film Extra.avi",
+                       "Movies/Film/", "Movies/Film/Film.avi<-Movies/Film.avi"};
     QTest::newRow("no dot stays") << QStringList{"Movies/", "Movies/Film"} << QStringList{"Movies/Film"}
-                                  << QString() << QStringList{"Movies/", "Movies/Film=Movies/Film"};
+                                  << QString() << QStringList{"Movies/", "Movies/Film<-Movies/Film"};
     QTest::newRow("dot only in a folder name stays")
         << QStringList{"My.Movies/", "My.Movies/Film"} << QStringList{"My.Movies/Film"} << QString()
-        << QStringList{"My.Movies/", "My.Movies/Film=My.Movies/Film"};
+        << QStringList{"My.Movies/", "My.Movies/Film<-My.Movies/Film"};
     QTest::newRow("folder that cannot be made")
         << QStringList{"Movies/", "Movies/Film.avi", "Movies/Other.avi"}
         << QStringList{"Movies/Film.avi", "Movies/Other.avi"} << QStringLiteral("Movies/Film")
-        << QStringList{"Movies/", "Movies/Film.avi=Movies/Film.avi", "Movies/Other/",
-                       "Movies/Other/Other.avi=Movies/Other.avi"};
+        << QStringList{"Movies/", "Movies/Film.avi<-Movies/Film.avi", "Movies/Other/",
+                       "Movies/Other/Other.avi<-Movies/Other.avi"};
 }
 
 void tst_FoldererWindow::makeFolders()
@@ -413,7 +395,7 @@ void tst_FoldererWindow::makeFolders()
     const QString destination = f.text2->text();
 
     QTest::mouseClick(f.makeFolders, Qt::LeftButton);
-    QCOMPARE(tree(folder), after);
+    QCOMPARE(folder.tree(), after);
     QCOMPARE(f.list1->count(), 0);
     QCOMPARE(f.list2->count(), 0);
     QCOMPARE(f.text1->text(), count);

@@ -175,18 +175,26 @@ private slots:
                                << "3 of 4 names change" << ""
                                << QStringList{"A FILM (2004).AVI", "A.FILM.2004.AVI", "Done",
                                               "NODOTS", "Season 1", "X.AVI"};
+        const QString noTitle = "keeps its name: no title could be told apart (it holds no year, episode or "
+                                "release tag)";
         QTest::newRow("titles")
             << "Titles"
-            << QStringList{"a.film.2004.avi -> A FILM (2004).AVI.1 ! becomes A FILM (2004).AVI.1: "
-                           "A FILM (2004).AVI is taken",
-                           "nodots -> nodots ! keeps its name: no title could be told apart (it "
-                           "holds no year, episode or release tag)",
-                           "x.avi -> x.avi ! keeps its name: no title could be told apart (it "
-                           "holds no year, episode or release tag)"}
-            << "1 of 4 names changes; 1 gets a counter suffix; 2 keep their name: no title could "
+            << QStringList{"a.film.2004.avi -> A FILM (2004) - 2.AVI ! becomes A FILM (2004) - 2.AVI: another "
+                           "release has the name A FILM (2004).AVI too",
+                           "nodots -> nodots ! " + noTitle, "x.avi -> x.avi ! " + noTitle}
+            << "1 of 4 names changes (1 film); 1 gets a version label; 2 keep their name: no title could "
                "be told apart"
-            << "" << QStringList{"A FILM (2004).AVI", "A FILM (2004).AVI.1", "Done", "Season 1",
+            << "" << QStringList{"A FILM (2004) - 2.AVI", "A FILM (2004).AVI", "Done", "Season 1",
                                  "nodots", "x.avi"};
+        QTest::newRow("library")
+            << " library"
+            << QStringList{"A FILM (2004).AVI -> MOVIES/A FILM (2004)/A FILM (2004).AVI",
+                           "a.film.2004.avi -> MOVIES/A FILM (2004)/A FILM (2004) - 2.AVI ! becomes A FILM "
+                           "(2004) - 2.AVI: another release has the name A FILM (2004).AVI too",
+                           "nodots -> nodots ! " + noTitle, "x.avi -> x.avi ! " + noTitle}
+            << "2 of 4 names change (2 films); 2 folders to make; 1 gets a version label; 2 keep their "
+               "name: no title could be told apart"
+            << "" << QStringList{"Done", "MOVIES", "Season 1", "nodots", "x.avi"};
         QTest::newRow("no") << "no" << QStringList{}
                             << "Nothing changes: this answer cancels the batch." << "" << untouched;
     }
@@ -259,35 +267,62 @@ private slots:
         QCOMPARE(host.messages, QStringList{"Special Batch Completed!"});
     }
 
-    // TITLES over release names, several of one film: every file at its old
-    // name or its clean one (a counter suffix where that is taken), none
-    // lost or under a temporary name; Ctrl+Z gives every name back.
-    void titlesAndItsUndo()
+    // TITLES and LIBRARY over release names, several of one film, a sidecar,
+    // a library folder there already: every file at its old name or its
+    // clean one, none lost or under a temporary name; Ctrl+Z gives every
+    // name and place back and removes only the folders it made.
+    void releasesAndTheirUndo_data()
     {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<QStringList>("before");
         const QStringList names{"Night.Train.2015.720p.BluRay.x264-GRP.mkv",
                                 "Night.Train.2015.1080p.WEB-DL.DDP5.1.H.264-GRP.mkv",
+                                "Night.Train.2015.1080p.WEB-DL.DDP5.1.H.264-GRP.en.srt",
                                 "NIGHT TRAIN (2015).MKV", "quiet.harbour.s01e02.hdtv.x264.mkv",
                                 "Quiet Harbour 1x02.srt", "holiday.mp4", "tamsel.ltmp.1z7.42"};
+        QTest::newRow("TITLES")
+            << "TITLES"
+            << QStringList{"NIGHT TRAIN (2015) - 1080P.MKV<-Night.Train.2015.1080p.WEB-DL.DDP5.1.H.264-GRP.mkv",
+                           "NIGHT TRAIN (2015) - 1080P.en.srt<-Night.Train.2015.1080p.WEB-DL.DDP5.1.H.264-GRP.en.srt",
+                           "NIGHT TRAIN (2015) - 720P.MKV<-Night.Train.2015.720p.BluRay.x264-GRP.mkv",
+                           "NIGHT TRAIN (2015).MKV<-NIGHT TRAIN (2015).MKV",
+                           "QUIET HARBOUR S01E02.MKV<-quiet.harbour.s01e02.hdtv.x264.mkv",
+                           "QUIET HARBOUR S01E02.srt<-Quiet Harbour 1x02.srt", "holiday.mp4<-holiday.mp4",
+                           "tamsel.ltmp.1z7.42<-tamsel.ltmp.1z7.42"}
+            << names;
+        const QString film = "MOVIES/NIGHT TRAIN (2015)/NIGHT TRAIN (2015)";
+        QTest::newRow("LIBRARY")
+            << "LIBRARY"
+            << QStringList{"MOVIES/", "MOVIES/NIGHT TRAIN (2015)/",
+                           film + " - 1080P.MKV<-Night.Train.2015.1080p.WEB-DL.DDP5.1.H.264-GRP.mkv",
+                           film + " - 1080P.en.srt<-Night.Train.2015.1080p.WEB-DL.DDP5.1.H.264-GRP.en.srt",
+                           film + " - 720P.MKV<-Night.Train.2015.720p.BluRay.x264-GRP.mkv",
+                           film + ".MKV<-NIGHT TRAIN (2015).MKV", "MOVIES/kept.txt<-MOVIES/kept.txt",
+                           "SHOWS/", "SHOWS/QUIET HARBOUR/", "SHOWS/QUIET HARBOUR/SEASON 01/",
+                           "SHOWS/QUIET HARBOUR/SEASON 01/QUIET HARBOUR S01E02.MKV<-quiet.harbour.s01e02.hdtv.x264.mkv",
+                           "SHOWS/QUIET HARBOUR/SEASON 01/QUIET HARBOUR S01E02.srt<-Quiet Harbour 1x02.srt",
+                           "holiday.mp4<-holiday.mp4", "tamsel.ltmp.1z7.42<-tamsel.ltmp.1z7.42"}
+            << names + QStringList{"MOVIES/", "MOVIES/kept.txt"};
+    }
+    void releasesAndTheirUndo()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QStringList, after);
+        QFETCH(QStringList, before);
         TempFolder folder;
-        folder.make(names);
+        folder.make(before);
+        const QStringList tree = folder.tree();
         TestHost host;
         Renamer renamer(host, folder.path());
-        runBatch(host, renamer, QStringLiteral("TITLES"));
+        runBatch(host, renamer, answer);
 
-        QCOMPARE(folder.state(),
-                 (QStringList{"NIGHT TRAIN (2015).MKV.1<-Night.Train.2015.1080p.WEB-DL.DDP5.1.H.264-GRP.mkv",
-                              "NIGHT TRAIN (2015).MKV.2<-Night.Train.2015.720p.BluRay.x264-GRP.mkv",
-                              "NIGHT TRAIN (2015).MKV<-NIGHT TRAIN (2015).MKV",
-                              "QUIET HARBOUR S01E02.MKV<-quiet.harbour.s01e02.hdtv.x264.mkv",
-                              "QUIET HARBOUR S01E02.SRT<-Quiet Harbour 1x02.srt",
-                              "holiday.mp4<-holiday.mp4", "tamsel.ltmp.1z7.42<-tamsel.ltmp.1z7.42"}));
+        QCOMPARE(folder.tree(), after);
         QVERIFY(host.messages.isEmpty());
         QVERIFY(QTest::qWaitForWindowActive(renamer.window));
         renamer.file1()->setFocus();
         QTest::keyClick(renamer.window, Qt::Key_Z, Qt::ControlModifier);
-        QStringList before = names;
-        before.sort();
-        QCOMPARE(folder.names(), before);
+        QCOMPARE(folder.tree(), tree);
     }
 
     void cleanUpSeesOnlyTheFilter()
