@@ -31,7 +31,7 @@ const TagLine tagLines[] = {
     {Source, "HDTV|HDTVRip|AHDTV|PDTV|SDTV|UHDTV|DSR|DSRip|DTHRip|DVBRip|SATRip|TVRip|DVB"},
     {Source, "HDRip|HDDVD|HDDVDRip|HDLight|mHD|DMRip|VODRip|PPVRip|VHSRip"},
     {Source, "DVDRip|DVDivX|DVDScr|DVDScreener|DVD-R|DVD5|DVD9|DVDFull|Full DVD"},
-    {Source, "HDCAM|HDTS|HDTC|TELESYNC|TELECINE|Screener|Workprint"},
+    {Source, "HDCAM|HDTS|HDTC|TELESYNC|TELECINE|Screener|Workprint|VIDEO_TS"},
 
     {VideoCodec, "x264|x265|x262|H.264|H.265|H.263|H.262|HEVC|AVC|AV1|VC-1|VP8|VP9"},
     {VideoCodec, "XviD|DivX|DivX5|MPEG2|MPEG4|MPG2|WMV|Hi10P|Hi10|8bit|10bit|12bit"},
@@ -54,7 +54,8 @@ const TagLine tagLines[] = {
     {Edition, "Alternative Cut|Alternate Cut|Alternative|Ultimate Cut|Ultimate Edition|IMAX|IMAX Edition"},
     {Edition, "REMASTERED|Remaster|RESTORED|4K Restored|CRITERION|Criterion Collection|Criterion Edition"},
     {Edition, "Edition|Special Edition|SE|Collector|Collector's Edition|Anniversary Edition|Limited Edition"},
-    {Edition, "Open Matte|OM|Fan Edit|Redux|3D|HSBS|HOU|SBS|HFR"},
+    {Edition, "Open Matte|OM|Fan Edit|Redux|3D|HSBS|HOU|SBS|HFR|Ultimate"},
+    {Edition, "Box Set|BoxSet|Complete Collection|Ultimate Collection|Fan Collection"},
 
     {Release, "PROPER|REAL PROPER|REPACK|REAL REPACK|RERIP|iNTERNAL|LIMITED|READNFO|NFO"},
     {Release, "NFOFIX|DIRFIX|SYNCFIX|SAMPLEFIX|PROOFFIX|SUBFIX|PROOF|SAMPLE|CONVERT|RETAIL"},
@@ -144,9 +145,14 @@ const TagLine tagLines[] = {
 
     {Country, "US|USA|UK|AU|NZ|CA"},
     {Article, "THE|A|AN|LE|LA|LES|L|DER|DIE|DAS|EL|LOS|LAS|IL|LO|GLI|HET|EEN"},
+    {Genre, "Action|Adventure|Animation|Biography|Comedy|Crime|Documentary|Drama|Family|Fantasy"},
+    {Genre, "Horror|Musical|Mystery|Romance|Sci-Fi|Thriller|Western"},
+    {Broadcaster, "BBC|ITV|PBS|NHK|CBC|ZDF|ARD|ARTE|SVT|NRK|Channel 4|Ch4|NatGeo|Nat Geo"},
+    {Broadcaster, "National Geographic|Discovery Channel|History Channel"},
 
     {SeasonWord, "SEASON|SERIES|SAISON|TEMPORADA|TEMP|TEM|STAGIONE|STAFFEL|SEZON|SEZONA|SEIZOEN|SÄSONG|SESONG|SÆSON"},
-    {EpisodeWord, "EPISODE|EPISODIO|ÉPISODE|EPISÓDIO|EP|EPI|FOLGE|CAP|CAPITULO|CAPÍTULO|AFLEVERING|AVSNITT"},
+    {EpisodeWord, "EPISODE|EPISODIO|ÉPISODE|EPISÓDIO|EP|EPI|FOLGE|AFLEVERING|AFL|AVSNITT|BOLUM|BÖLÜM"},
+    {ChapterWord, "CAP|CAPITULO|CAPÍTULO"},
     {PartWord, "PART|CD|DISC|DISK"},
 };
 
@@ -162,7 +168,8 @@ const char *const extensionLines[][2] = {
 const char *const webDomains =
     "COM|NET|ORG|INFO|BIZ|TV|TO|ME|CC|IO|CO|WS|RU|FR|DE|ES|IT|NL|PL|CZ|IN|CX|LA|MX|XYZ|CLUB|SITE"
     "|ONLINE|TOP|VIP|CAM|LOL|ONE|PRO|LIVE|LINK|CLICK|WIN|SX|AG|GS|PH|PW|LI|EU|US|CH|SE|NU|SU|AM"
-    "|TK|ML|GA|GQ|CF|MY|BZ|IS|ST|VC|FM|UK|APP|DEV|COOL|PLUS|WATCH|MOVIE|FILM|RE|NZ|CD|MX|AC";
+    "|TK|ML|GA|GQ|CF|MY|BZ|IS|ST|VC|FM|UK|APP|DEV|COOL|PLUS|WATCH|MOVIE|FILM|RE|NZ|CD|MX|AC|TC|PE|BE"
+    "|AT|PT|BR|AR|CL|RO|HU|GR|SK|SI|DK|NO|FI|LV|LT|EE|IR|PK|BD|VN|TW|KR|JP|CN|HK|SG|ID|NG|ZA|CA|AU";
 
 struct Tables {
     QHash<QString, Tag> tags;

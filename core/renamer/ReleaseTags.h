@@ -25,12 +25,16 @@ enum class Kind : quint8 {
     // Only where a subtitle's name ends ("IT", "NO" are words elsewhere).
     SubtitleLanguage,
     SubtitleFlag,
-    // Not tags: a show's country, a title's article, and the words before
-    // a season, an episode or a part number.
+    // Not tags: a show's country, a title's article, a genre or a
+    // broadcaster that some names carry around their titles, and the words
+    // before a season, an episode, a chapter or a part number.
     Country,
     Article,
+    Genre,
+    Broadcaster,
     SeasonWord,
     EpisodeWord,
+    ChapterWord,
     PartWord,
 };
 

@@ -1,0 +1,256 @@
+#include "core/renamer/ReleaseTokens.h"
+
+#include <algorithm>
+#include <bitset>
+
+using ReleaseTags::isDigit;
+using ReleaseTags::Kind;
+using ReleaseTags::Tag;
+
+namespace {
+
+bool isDash(QChar c)
+{
+    return c == u'-' || c == u'\u2013' || c == u'\u2014';
+}
+
+bool isOpening(QChar c)
+{
+    return c == u'(' || c == u'[' || c == u'{' || c == u'\u3010' || c == u'\u300C'
+        || c == u'\u300E' || c == u'\u300A' || c == u'\uFF08';
+}
+
+bool isClosing(QChar c)
+{
+    return c == u')' || c == u']' || c == u'}' || c == u'\u3011' || c == u'\u300D'
+        || c == u'\u300F' || c == u'\u300B' || c == u'\uFF09';
+}
+
+// What stands between the words of a release name: blanks, dots, dashes,
+// brackets and the punctuation that joins tags ("VO+VFF", "x264~GROUP").
+bool isSeparator(QChar c)
+{
+    static const std::bitset<128> ascii = [] {
+        std::bitset<128> set;
+        for (int c = 0; c <= 32; ++c)
+            set.set(c);
+        for (const char c : ".,_;:\"*/\\|<>+~#=@&-()[]{}\x7f")
+            set.set(static_cast<unsigned char>(c));
+        return set;
+    }();
+    if (c.unicode() < 0x80)
+        return ascii.test(c.unicode());
+    return c.isSpace() || isDash(c) || isOpening(c) || isClosing(c)
+        || c.category() == QChar::Other_Control;
+}
+
+// What a token's key is made of: its digits and value, and the listed word
+// that its leading letters make.
+void describe(Token &token)
+{
+    if (std::all_of(token.key.cbegin(), token.key.cend(), isDigit)) {
+        token.digits = int(token.key.size());
+        if (token.digits <= 6)
+            token.number = token.key.toInt();
+    }
+    while (token.letters < token.key.size() && !isDigit(token.key[token.letters]))
+        ++token.letters;
+    if (token.letters > 0)
+        token.word = ReleaseTags::find(token.letters == token.key.size() ? token.key : token.key.left(token.letters));
+}
+
+QList<Token> tokenize(QStringView text)
+{
+    QList<Token> tokens;
+    tokens.reserve(24);
+    int depth = 0, groups = 0, group = -1, dashes = 0, run = 0;
+    bool blank = false;
+    for (qsizetype i = 0; i < text.size();) {
+        const QChar c = text[i];
+        if (isSeparator(c)) {
+            if (isOpening(c) && depth++ == 0)
+                group = groups++;
+            else if (isClosing(c) && depth > 0 && --depth == 0)
+                group = -1;
+            else if (isDash(c))
+                ++dashes;
+            else if (!isOpening(c) && !isClosing(c))
+                blank = true;
+            ++run;
+            ++i;
+            continue;
+        }
+        Token token;
+        token.start = i;
+        while (i < text.size() && !isSeparator(text[i]))
+            ++i;
+        token.end = i;
+        token.key = ReleaseTags::key(text.sliced(token.start, i - token.start));
+        if (token.key.isEmpty())
+            continue; // a lone symbol ("™", "'") is no word: part of the separators
+        token.group = depth > 0 ? group : -1;
+        token.startsSegment = dashes >= 2 || (dashes == 1 && blank);
+        token.joinedByDash = dashes == 1 && run == 1;
+        describe(token);
+        tokens.append(token);
+        dashes = run = 0;
+        blank = false;
+    }
+    return tokens;
+}
+
+} // namespace
+
+int numberIn(QStringView key, qsizetype &pos, int maxDigits)
+{
+    int value = 0, digits = 0;
+    while (pos < key.size() && isDigit(key[pos])) {
+        if (++digits > maxDigits)
+            return -1;
+        value = value * 10 + (key[pos++].unicode() - u'0');
+    }
+    return digits > 0 ? value : -1;
+}
+
+int firstOfNumber(QStringView key)
+{
+    qsizetype pos = 0;
+    const int number = numberIn(key, pos, 3);
+    if (number < 0 || !key.sliced(pos).startsWith(u"OF"))
+        return -1;
+    pos += 2;
+    return numberIn(key, pos, 3) >= 0 && pos == key.size() ? number : -1;
+}
+
+bool isWordOf(const QString &key, Kind kind)
+{
+    const Tag *tag = ReleaseTags::find(key);
+    return tag && tag->kind == kind;
+}
+
+ReleaseTokens::ReleaseTokens(QStringView text, int latestYear, bool subtitle)
+    : m_text(text)
+    , m_tokens(tokenize(text))
+    , m_latestYear(latestYear)
+{
+    if (subtitle)
+        takeSubtitleTags();
+    m_tags.reserve(size());
+    for (int i = 0; i < size(); ++i)
+        m_tags.append(tagAt(i));
+    for (int i = 0; i < size(); ++i) {
+        for (int j = i + 1; j < i + m_tags[i].length; ++j)
+            m_tags[j].inside = true;
+        m_releaseTags += isTag(i);
+        m_strongTags += isStrong(i);
+    }
+}
+
+// A subtitle's languages and flags at the end of its name, the way players
+// pair it with its video ("Film.2010.en.forced.srt"), taken off the name.
+void ReleaseTokens::takeSubtitleTags()
+{
+    const auto subtitleTag = [this](int length) -> const Tag * {
+        QString key;
+        for (int i = size() - length; i < size(); ++i)
+            key += m_tokens[i].key;
+        const Tag *tag = ReleaseTags::find(key);
+        const bool named = tag && (tag->kind == Kind::Language || tag->kind == Kind::SubtitleLanguage
+                                   || tag->kind == Kind::SubtitleFlag);
+        return named ? tag : nullptr;
+    };
+    while (size() > 1 && m_subtitleTags.size() < 3) {
+        const int length = size() > 2 && subtitleTag(2) ? 2 : 1; // "pt-BR" before "BR"
+        const Tag *tag = subtitleTag(length);
+        if (!tag)
+            break;
+        m_subtitleTags.prepend(tag->code);
+        m_tokens.resize(size() - length);
+    }
+}
+
+// The longest listed word that starts at token i, over up to three tokens
+// of one bracket group ("DTS-HD.MA", "H.264", "5.1"); a lone number is none.
+ReleaseTokens::TagAt ReleaseTokens::tagAt(int i) const
+{
+    TagAt found;
+    QString key = m_tokens[i].key;
+    for (int length = 1;; ++length) {
+        if (length > 1 || m_tokens[i].digits == 0)
+            if (const Tag *tag = ReleaseTags::find(key))
+                found = {tag, length};
+        if (length == 3 || i + length >= size() || !ReleaseTags::continues(key)
+            || !joinsTag(i + length - 1, i + length))
+            break;
+        key += m_tokens[i + length].key;
+    }
+    return found;
+}
+
+// One dot, dash, blank, underscore or plus joins the words of a tag, in one
+// bracket group; not a letter of initials ("S.H.I.E.L.D.").
+bool ReleaseTokens::joinsTag(int before, int after) const
+{
+    const QStringView joint = between(before, after);
+    return m_tokens[after].group == m_tokens[before].group && !m_tokens[after].startsSegment && joint.size() == 1
+        && QStringView(u".- _+").contains(joint[0]) && !isInitial(after);
+}
+
+bool ReleaseTokens::onlyTags(int from, int to) const
+{
+    for (int i = from; i < to; i += std::max(1, tagLength(i)))
+        if (!isTag(i))
+            return false;
+    return true;
+}
+
+const Tag *ReleaseTokens::tagEndingAt(int from, int end) const
+{
+    for (int length = std::min(3, end - from); length >= 1; --length) {
+        if ((length == 1 && m_tokens[end - 1].digits > 0)
+            || (length > 1 && !joinsTag(end - length, end - length + 1)) || (length > 2 && !joinsTag(end - 2, end - 1)))
+            continue;
+        QString key;
+        for (int i = end - length; i < end; ++i)
+            key += m_tokens[i].key;
+        const Tag *tag = ReleaseTags::find(key);
+        if (tag && ReleaseTags::isReleaseTag(tag->kind))
+            return tag;
+    }
+    return nullptr;
+}
+
+bool ReleaseTokens::aloneInBrackets(int i) const
+{
+    const int group = m_tokens[i].group;
+    return group >= 0 && (i == 0 || m_tokens[i - 1].group != group)
+        && (i + 1 == size() || m_tokens[i + 1].group != group);
+}
+
+bool ReleaseTokens::isCountry(int i) const
+{
+    const QStringView written = text(i);
+    return isWordOf(key(i), Kind::Country)
+        && std::none_of(written.begin(), written.end(), [](QChar c) { return c.isLower(); });
+}
+
+bool ReleaseTokens::isInitial(int i) const
+{
+    const auto letter = [this](int j) {
+        return j >= 0 && j < size() && key(j).size() == 1 && key(j)[0].isLetter();
+    };
+    const auto dotted = [&](int a) {
+        return letter(a) && letter(a + 1) && m_tokens[a + 1].start - m_tokens[a].end == 1
+            && m_text[m_tokens[a].end] == u'.';
+    };
+    return letter(i) && (dotted(i - 1) || dotted(i));
+}
+
+bool ReleaseTokens::isDateAt(int i) const
+{
+    const auto dayOrMonth = [this](int j, int most) {
+        return j < size() && m_tokens[j].digits > 0 && m_tokens[j].digits <= 2 && m_tokens[j].number >= 1
+            && m_tokens[j].number <= most && !m_tags[j].tag && !softStop(j);
+    };
+    return i >= 0 && i < size() && isYear(i) && dayOrMonth(i + 1, 12) && dayOrMonth(i + 2, 31);
+}
