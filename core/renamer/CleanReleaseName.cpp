@@ -4,23 +4,32 @@
 
 #include "core/renamer/RenameRule.h"
 
+#include <utility>
+
 namespace {
 
 QString twoDigits(int number)
 {
-    return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
+    return number < 10 ? u'0' + QString::number(number) : QString::number(number);
+}
+
+// A character that FAT, exFAT or NTFS refuse in a name, or a control one.
+bool isRefused(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u < 0x20 || u == 0x7F || u == u':' || u == u'*' || u == u'?' || u == u'"' || u == u'<' || u == u'>'
+        || u == u'|' || u == u'\\' || u == u'/';
 }
 
 // The text with none of the characters that FAT, exFAT or NTFS refuse, nor
 // control characters: blanks stand for them, squeezed with the others.
 QString forFileSystems(const QString &text)
 {
-    static const QString refused = QStringLiteral(":*?\"<>|\\/");
     QString clean = text;
     for (QChar &c : clean)
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F || refused.contains(c))
+        if (isRefused(c))
             c = u' ';
-    clean = clean.simplified();
+    clean = std::move(clean).simplified();
     while (clean.startsWith(u'.'))
         clean = clean.sliced(1).trimmed();
     return clean;
@@ -31,7 +40,7 @@ QString baseTail(const ReleaseName &release)
 {
     QString tail;
     if (release.year > 0)
-        tail = QStringLiteral(" (%1)").arg(release.year);
+        tail = QStringLiteral(" (") + QString::number(release.year) + u')';
     if (release.isEpisode()) {
         tail += QStringLiteral(" S") + twoDigits(release.season);
         if (release.episodes.size() > 2)
@@ -66,9 +75,13 @@ QString cleanReleaseName(const ReleaseName &release)
     QString name = cleanBaseName(release);
     if (name.isEmpty())
         return {};
-    for (const QString &tag : release.subtitleTags)
-        name += u'.' + tag;
-    if (!release.extension.isEmpty())
-        name += u'.' + upperCased(release.extension);
+    for (const QString &tag : release.subtitleTags) {
+        name += u'.';
+        name += tag;
+    }
+    if (!release.extension.isEmpty()) {
+        name += u'.';
+        name += upperCased(release.extension);
+    }
     return name;
 }

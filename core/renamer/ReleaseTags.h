@@ -47,6 +47,8 @@ struct Tag {
 
 // The key under which a word is listed: its letters and digits, upper-cased.
 QString key(QStringView text);
+// The same, appended to key.
+void appendKey(QStringView text, QString &key);
 
 // A digit as release names count: other scripts' digits are a title's letters.
 inline bool isDigit(QChar c)
@@ -56,11 +58,11 @@ inline bool isDigit(QChar c)
 
 // The word that a key names, from the tables or from the families that
 // numbers make ("1080p", "10bit", "DD5", "700MB"); nullptr when none.
-const Tag *find(const QString &key);
+const Tag *find(QStringView key);
 
 // Whether a listed key of more than one word goes on from this one: "DTSHD"
 // from "DTS", so that "DTS-HD MA" is read as one tag.
-bool continues(const QString &key);
+bool continues(QStringView key);
 
 // Whether the kind is a tag of the picture or sound, which no title holds.
 bool isStrong(Kind kind);
@@ -77,6 +79,6 @@ enum class Extension : quint8 { None, Video, Subtitle, Other, Unfinished };
 Extension extensionKind(QStringView extension);
 
 // Whether the key is the last part of a web site's name ("COM", "ORG").
-bool isWebDomain(const QString &key);
+bool isWebDomain(QStringView key);
 
 } // namespace ReleaseTags

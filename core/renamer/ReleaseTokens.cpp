@@ -1,5 +1,7 @@
 #include "core/renamer/ReleaseTokens.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 #include <bitset>
 
@@ -50,53 +52,13 @@ void describe(Token &token)
 {
     if (std::all_of(token.key.cbegin(), token.key.cend(), isDigit)) {
         token.digits = int(token.key.size());
-        if (token.digits <= 6)
-            token.number = token.key.toInt();
+        qsizetype pos = 0;
+        token.number = numberIn(token.key, pos, 6);
     }
     while (token.letters < token.key.size() && !isDigit(token.key[token.letters]))
         ++token.letters;
     if (token.letters > 0)
-        token.word = ReleaseTags::find(token.letters == token.key.size() ? token.key : token.key.left(token.letters));
-}
-
-QList<Token> tokenize(QStringView text)
-{
-    QList<Token> tokens;
-    tokens.reserve(24);
-    int depth = 0, groups = 0, group = -1, dashes = 0, run = 0;
-    bool blank = false;
-    for (qsizetype i = 0; i < text.size();) {
-        const QChar c = text[i];
-        if (isSeparator(c)) {
-            if (isOpening(c) && depth++ == 0)
-                group = groups++;
-            else if (isClosing(c) && depth > 0 && --depth == 0)
-                group = -1;
-            else if (isDash(c))
-                ++dashes;
-            else if (!isOpening(c) && !isClosing(c))
-                blank = true;
-            ++run;
-            ++i;
-            continue;
-        }
-        Token token;
-        token.start = i;
-        while (i < text.size() && !isSeparator(text[i]))
-            ++i;
-        token.end = i;
-        token.key = ReleaseTags::key(text.sliced(token.start, i - token.start));
-        if (token.key.isEmpty())
-            continue; // a lone symbol ("™", "'") is no word: part of the separators
-        token.group = depth > 0 ? group : -1;
-        token.startsSegment = dashes >= 2 || (dashes == 1 && blank);
-        token.joinedByDash = dashes == 1 && run == 1;
-        describe(token);
-        tokens.append(token);
-        dashes = run = 0;
-        blank = false;
-    }
-    return tokens;
+        token.word = ReleaseTags::find(token.key.first(token.letters));
 }
 
 } // namespace
@@ -122,7 +84,7 @@ int firstOfNumber(QStringView key)
     return numberIn(key, pos, 3) >= 0 && pos == key.size() ? number : -1;
 }
 
-bool isWordOf(const QString &key, Kind kind)
+bool isWordOf(QStringView key, Kind kind)
 {
     const Tag *tag = ReleaseTags::find(key);
     return tag && tag->kind == kind;
@@ -130,19 +92,59 @@ bool isWordOf(const QString &key, Kind kind)
 
 ReleaseTokens::ReleaseTokens(QStringView text, int latestYear, bool subtitle)
     : m_text(text)
-    , m_tokens(tokenize(text))
     , m_latestYear(latestYear)
 {
+    tokenize();
     if (subtitle)
         takeSubtitleTags();
-    m_tags.reserve(size());
-    for (int i = 0; i < size(); ++i)
-        m_tags.append(tagAt(i));
     for (int i = 0; i < size(); ++i) {
-        for (int j = i + 1; j < i + m_tags[i].length; ++j)
-            m_tags[j].inside = true;
+        findTag(i);
+        for (int j = i + 1; j < i + m_tokens[i].tagLength; ++j)
+            m_tokens[j].insideTag = true;
         m_releaseTags += isTag(i);
         m_strongTags += isStrong(i);
+    }
+}
+
+void ReleaseTokens::tokenize()
+{
+    // No key is longer than its text: the keys never move once written.
+    m_keys.reserve(m_text.size());
+    m_tokens.reserve(24);
+    int depth = 0, groups = 0, group = -1, dashes = 0, run = 0;
+    bool blank = false;
+    for (qsizetype i = 0; i < m_text.size();) {
+        const QChar c = m_text[i];
+        if (isSeparator(c)) {
+            if (isOpening(c) && depth++ == 0)
+                group = groups++;
+            else if (isClosing(c) && depth > 0 && --depth == 0)
+                group = -1;
+            else if (isDash(c))
+                ++dashes;
+            else if (!isOpening(c) && !isClosing(c))
+                blank = true;
+            ++run;
+            ++i;
+            continue;
+        }
+        Token token;
+        token.start = i;
+        while (i < m_text.size() && !isSeparator(m_text[i]))
+            ++i;
+        token.end = i;
+        const qsizetype keyStart = m_keys.size();
+        ReleaseTags::appendKey(m_text.sliced(token.start, i - token.start), m_keys);
+        if (m_keys.size() == keyStart)
+            continue; // a lone symbol ("™", "'") is no word: part of the separators
+        token.key = QStringView(m_keys).sliced(keyStart);
+        token.group = depth > 0 ? group : -1;
+        token.startsSegment = dashes >= 2 || (dashes == 1 && blank);
+        token.joinedByDash = dashes == 1 && run == 1;
+        describe(token);
+        m_tokens.append(token);
+        dashes = run = 0;
+        blank = false;
     }
 }
 
@@ -151,10 +153,10 @@ ReleaseTokens::ReleaseTokens(QStringView text, int latestYear, bool subtitle)
 void ReleaseTokens::takeSubtitleTags()
 {
     const auto subtitleTag = [this](int length) -> const Tag * {
-        QString key;
+        QVarLengthArray<QChar, 32> key;
         for (int i = size() - length; i < size(); ++i)
-            key += m_tokens[i].key;
-        const Tag *tag = ReleaseTags::find(key);
+            key.append(m_tokens[i].key.data(), m_tokens[i].key.size());
+        const Tag *tag = ReleaseTags::find(QStringView(key.constData(), key.size()));
         const bool named = tag && (tag->kind == Kind::Language || tag->kind == Kind::SubtitleLanguage
                                    || tag->kind == Kind::SubtitleFlag);
         return named ? tag : nullptr;
@@ -171,20 +173,22 @@ void ReleaseTokens::takeSubtitleTags()
 
 // The longest listed word that starts at token i, over up to three tokens
 // of one bracket group ("DTS-HD.MA", "H.264", "5.1"); a lone number is none.
-ReleaseTokens::TagAt ReleaseTokens::tagAt(int i) const
+void ReleaseTokens::findTag(int i)
 {
-    TagAt found;
-    QString key = m_tokens[i].key;
+    Token &token = m_tokens[i];
+    QVarLengthArray<QChar, 64> key(token.key.begin(), token.key.end());
     for (int length = 1;; ++length) {
-        if (length > 1 || m_tokens[i].digits == 0)
-            if (const Tag *tag = ReleaseTags::find(key))
-                found = {tag, length};
-        if (length == 3 || i + length >= size() || !ReleaseTags::continues(key)
+        const QStringView words(key.constData(), key.size());
+        if (length > 1 || token.digits == 0)
+            if (const Tag *tag = ReleaseTags::find(words)) {
+                token.tag = tag;
+                token.tagLength = length;
+            }
+        if (length == 3 || i + length >= size() || !ReleaseTags::continues(words)
             || !joinsTag(i + length - 1, i + length))
             break;
-        key += m_tokens[i + length].key;
+        key.append(m_tokens[i + length].key.data(), m_tokens[i + length].key.size());
     }
-    return found;
 }
 
 // One dot, dash, blank, underscore or plus joins the words of a tag, in one
@@ -204,20 +208,16 @@ bool ReleaseTokens::onlyTags(int from, int to) const
     return true;
 }
 
-const Tag *ReleaseTokens::tagEndingAt(int from, int end) const
+const Tag *ReleaseTokens::tagEndingAt(int end, int length) const
 {
-    for (int length = std::min(3, end - from); length >= 1; --length) {
-        if ((length == 1 && m_tokens[end - 1].digits > 0)
-            || (length > 1 && !joinsTag(end - length, end - length + 1)) || (length > 2 && !joinsTag(end - 2, end - 1)))
-            continue;
-        QString key;
-        for (int i = end - length; i < end; ++i)
-            key += m_tokens[i].key;
-        const Tag *tag = ReleaseTags::find(key);
-        if (tag && ReleaseTags::isReleaseTag(tag->kind))
-            return tag;
-    }
-    return nullptr;
+    if ((length == 1 && m_tokens[end - 1].digits > 0) || (length > 1 && !joinsTag(end - length, end - length + 1))
+        || (length > 2 && !joinsTag(end - 2, end - 1)))
+        return nullptr;
+    QVarLengthArray<QChar, 64> key;
+    for (int i = end - length; i < end; ++i)
+        key.append(m_tokens[i].key.data(), m_tokens[i].key.size());
+    const Tag *tag = ReleaseTags::find(QStringView(key.constData(), key.size()));
+    return tag && ReleaseTags::isReleaseTag(tag->kind) ? tag : nullptr;
 }
 
 bool ReleaseTokens::aloneInBrackets(int i) const
@@ -250,7 +250,7 @@ bool ReleaseTokens::isDateAt(int i) const
 {
     const auto dayOrMonth = [this](int j, int most) {
         return j < size() && m_tokens[j].digits > 0 && m_tokens[j].digits <= 2 && m_tokens[j].number >= 1
-            && m_tokens[j].number <= most && !m_tags[j].tag && !softStop(j);
+            && m_tokens[j].number <= most && !m_tokens[j].tag && !softStop(j);
     };
     return i >= 0 && i < size() && isYear(i) && dayOrMonth(i + 1, 12) && dayOrMonth(i + 2, 31);
 }

@@ -11,7 +11,7 @@
 struct Token {
     qsizetype start = 0;
     qsizetype end = 0;
-    QString key;                // ReleaseTags::key of its text
+    QStringView key;            // ReleaseTags::key of its text
     int group = -1;             // the bracket group it stands in; -1 outside brackets
     bool startsSegment = false; // " - ", "--" or ".-." stands before it
     bool joinedByDash = false;  // a lone dash stands before it: "x264-GROUP"
@@ -19,6 +19,9 @@ struct Token {
     int number = -1;            // their value, for at most six
     int letters = 0;            // how many characters of its key come before a digit
     const ReleaseTags::Tag *word = nullptr; // the listed word those make: "CD" of "CD1", "EP" of "EP5"
+    const ReleaseTags::Tag *tag = nullptr;  // the longest listed word that starts here: "DTS-HD.MA"
+    int tagLength = 0;                      // how many tokens that word spans
+    bool insideTag = false;                 // a word that starts before spans this one: "1" of "DD5.1"
 };
 
 // The number in the key from pos on, of at most maxDigits digits, with pos
@@ -29,7 +32,7 @@ int numberIn(QStringView key, qsizetype &pos, int maxDigits);
 int firstOfNumber(QStringView key);
 
 // Whether the key is a listed word of that kind.
-bool isWordOf(const QString &key, ReleaseTags::Kind kind);
+bool isWordOf(QStringView key, ReleaseTags::Kind kind);
 
 // The words of a release name (without its extension), with the tag each
 // starts and what the readers of titles and episodes ask of them. A
@@ -37,10 +40,12 @@ bool isWordOf(const QString &key, ReleaseTags::Kind kind);
 class ReleaseTokens {
 public:
     ReleaseTokens(QStringView text, int latestYear, bool subtitle);
+    ReleaseTokens(const ReleaseTokens &) = delete; // its tokens' keys point into it
+    ReleaseTokens &operator=(const ReleaseTokens &) = delete;
 
     int size() const { return int(m_tokens.size()); }
     const Token &operator[](int i) const { return m_tokens[i]; }
-    const QString &key(int i) const { return m_tokens[i].key; }
+    QStringView key(int i) const { return m_tokens[i].key; }
     // The token as written, and what stands between two tokens.
     QStringView text(int i) const { return m_text.sliced(m_tokens[i].start, m_tokens[i].end - m_tokens[i].start); }
     QStringView between(int before, int after) const
@@ -55,10 +60,9 @@ public:
     bool isYearNumber(int number) const { return number >= 1888 && number <= m_latestYear; }
     bool isYear(int i) const { return m_tokens[i].digits == 4 && isYearNumber(m_tokens[i].number); }
     // The listed tag that starts at token i, and how many tokens it spans.
-    const ReleaseTags::Tag *tag(int i) const { return m_tags[i].tag; }
-    int tagLength(int i) const { return m_tags[i].length; }
-    // Whether token i is inside a tag that starts before it ("1" of "DD5.1").
-    bool insideTag(int i) const { return m_tags[i].inside; }
+    const ReleaseTags::Tag *tag(int i) const { return m_tokens[i].tag; }
+    int tagLength(int i) const { return m_tokens[i].tagLength; }
+    bool insideTag(int i) const { return m_tokens[i].insideTag; }
     bool isTag(int i) const { return tag(i) && ReleaseTags::isReleaseTag(tag(i)->kind); }
     bool isStrong(int i) const { return tag(i) && ReleaseTags::isStrong(tag(i)->kind); }
     bool isKind(int i, ReleaseTags::Kind kind) const { return tag(i) && tag(i)->kind == kind; }
@@ -67,8 +71,8 @@ public:
     bool hasStrongTag() const { return m_strongTags > 0; }
     // Whether tokens from to to hold only release tags.
     bool onlyTags(int from, int to) const;
-    // The release tag made of the last tokens before end, none before from.
-    const ReleaseTags::Tag *tagEndingAt(int from, int end) const;
+    // The release tag made of the length tokens before end.
+    const ReleaseTags::Tag *tagEndingAt(int end, int length) const;
 
     // Where a title stops even when more of the name follows: a bracket, or
     // a " - " before another part of the name.
@@ -86,19 +90,14 @@ public:
     bool isDateAt(int i) const;
 
 private:
-    struct TagAt {
-        const ReleaseTags::Tag *tag = nullptr;
-        int length = 0;
-        bool inside = false;
-    };
-
+    void tokenize();
     void takeSubtitleTags();
     bool joinsTag(int before, int after) const;
-    TagAt tagAt(int i) const;
+    void findTag(int i);
 
     QStringView m_text;
+    QString m_keys; // the tokens' keys, one after another
     QList<Token> m_tokens;
-    QList<TagAt> m_tags;
     QStringList m_subtitleTags;
     int m_latestYear;
     int m_releaseTags = 0;

@@ -4,6 +4,7 @@
 #include "core/renamer/TitleStart.h"
 
 #include <algorithm>
+#include <utility>
 
 using ReleaseTags::Kind;
 
@@ -16,7 +17,7 @@ struct Part {
 };
 
 // "II", "TWO": a number of one to ten spelled out; 0 for other keys.
-int spelledNumber(const QString &key)
+int spelledNumber(QStringView key)
 {
     static const QStringList romans{"I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX", "X"};
     static const QStringList words{"ONE", "TWO", "THREE", "FOUR", "FIVE", "SIX", "SEVEN", "EIGHT", "NINE", "TEN"};
@@ -47,7 +48,7 @@ private:
     bool yearFollows(int i) const;
     int trimmedEnd(int from, int to, Trim trim, int *showYear = nullptr) const;
     bool goesBeforeYear(const ReleaseTags::Tag &tag, int from, int year) const;
-    QString separatorText(int before, int after, bool dashesAreBlanks) const;
+    void appendSeparator(int before, int after, bool dashesAreBlanks, QString &text) const;
     QString titleText(int from, int to) const;
 
     const ReleaseTokens &t;
@@ -169,16 +170,16 @@ int TitleReader::releaseYearAt(int begin, int hard) const
 // "Moon_(2009)-x02-Making_Of": the second extra of a film's disc.
 bool TitleReader::isExtraAt(int i) const
 {
-    const QString &key = t.key(i);
+    const QStringView key = t.key(i);
     return t[i].joinedByDash && key.size() >= 2 && key.size() <= 4 && key[0] == u'X'
         && std::all_of(key.cbegin() + 1, key.cend(), ReleaseTags::isDigit);
 }
 
 Part TitleReader::partAt(int i) const
 {
-    const QString &key = t.key(i);
+    const QStringView key = t.key(i);
     const qsizetype letters = t[i].letters;
-    const QStringView word = QStringView(key).first(letters);
+    const QStringView word = key.first(letters);
     int number = -1, length = 1;
     if (letters == 0) {
         number = firstOfNumber(key); // "1of2"
@@ -187,10 +188,10 @@ Part TitleReader::partAt(int i) const
     } else if (letters < key.size()) {
         qsizetype pos = letters; // "CD1", "PART2", "CD1of2"
         number = numberIn(key, pos, 2);
-        if (pos != key.size() && firstOfNumber(QStringView(key).sliced(letters)) < 0)
+        if (pos != key.size() && firstOfNumber(key.sliced(letters)) < 0)
             return {};
     } else if (i + 1 < t.size()) {
-        const QString &next = t.key(i + 1);
+        const QStringView next = t.key(i + 1);
         const int spelled = spelledNumber(next);
         number = t[i + 1].digits > 0 && t[i + 1].digits <= 2 ? t[i + 1].number
                  : spelled > 0                                ? spelled
@@ -246,7 +247,7 @@ int TitleReader::trimmedEnd(int from, int to, Trim trim, int *showYear) const
         }
         int length = 0;
         for (int k = 1; k <= std::min(3, to - from - 1) && length == 0; ++k)
-            if (const ReleaseTags::Tag *tag = t.tagEndingAt(to - k, to);
+            if (const ReleaseTags::Tag *tag = t.tagEndingAt(to, k);
                 tag && (trim != Trim::FilmBeforeYear || goesBeforeYear(*tag, to - k, to)))
                 length = k;
         // "The Collector", "The Final Cut": an article alone is no title.
@@ -272,18 +273,22 @@ bool TitleReader::goesBeforeYear(const ReleaseTags::Tag &tag, int from, int year
     return ReleaseTags::isStrong(tag.kind) || tag.kind == Kind::Edition || tag.kind == Kind::Release;
 }
 
-// The name's separators as a title shows them: dots, underscores and a lone
-// "+" are blanks, but not the dots of initials; so are dashes in a name
-// that has no other separators ("The-Matrix-1999"); other punctuation stays.
-QString TitleReader::separatorText(int before, int after, bool dashesAreBlanks) const
+// The name's separators between two tokens as a title shows them, appended
+// to text: dots, underscores and a lone "+" are blanks, but not the dots of
+// initials; so are dashes in a name that has no other separators
+// ("The-Matrix-1999"); other punctuation stays.
+void TitleReader::appendSeparator(int before, int after, bool dashesAreBlanks, QString &text) const
 {
     const QStringView between = t.between(before, after);
     const bool initials = t.isInitial(before);
-    if (initials && t.isInitial(after) && between == u".")
-        return QStringLiteral(".");
-    if (between == u"+" || (dashesAreBlanks && t[after].joinedByDash))
-        return QStringLiteral(" ");
-    QString text;
+    if (initials && t.isInitial(after) && between == u".") {
+        text += u'.';
+        return;
+    }
+    if (between == u"+" || (dashesAreBlanks && t[after].joinedByDash)) {
+        text += u' ';
+        return;
+    }
     for (qsizetype i = 0; i < between.size(); ++i) {
         const QChar c = between[i];
         if (i == 0 && c == u'.' && initials)
@@ -291,7 +296,6 @@ QString TitleReader::separatorText(int before, int after, bool dashesAreBlanks) 
         else
             text += c == u'.' || c == u'_' || c.isSpace() || c.unicode() < 0x20 ? u' ' : c;
     }
-    return text;
 }
 
 // The title's words with single blanks between them; "Simpsons, The" is
@@ -302,17 +306,20 @@ QString TitleReader::titleText(int from, int to) const
     for (int i = from + 1; i < to; ++i)
         dashesAreBlanks = dashesAreBlanks && t[i].joinedByDash;
     QString text;
+    text.reserve(t[to - 1].end - t[from].start + 4);
     if (t.aloneInBrackets(from) && t[from].digits > 0 && t[from].start > 0 && t.name()[t[from].start - 1] == u'(')
         text += u'('; // "(500) Days of Summer"
     for (int i = from; i < to; ++i) {
         if (i > from)
-            text += separatorText(i - 1, i, dashesAreBlanks);
+            appendSeparator(i - 1, i, dashesAreBlanks, text);
         text += t.text(i);
     }
-    const qsizetype end = t[to - 1].end;
-    if (t.isInitial(to - 1) && end < t.name().size() && t.name()[end] == u'.')
+    const QStringView after = t.name().sliced(t[to - 1].end);
+    if (t.isInitial(to - 1) && after.startsWith(u'.'))
         text += u'.';
-    text = text.simplified();
+    else if (after.startsWith(u"--")) // "Film B----"
+        text += after.first(std::find_if(after.begin(), after.end(), [](QChar c) { return c != u'-'; }) - after.begin());
+    text = std::move(text).simplified();
     const qsizetype comma = text.lastIndexOf(u',');
     if (comma > 0) {
         const QString article = text.sliced(comma + 1).trimmed();

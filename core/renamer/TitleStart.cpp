@@ -176,7 +176,7 @@ int TitlePrefix::tagSegmentEnd(int i) const
 int TitlePrefix::sagaEnd(int i) const
 {
     for (int j = i + 1; j + 1 < t.size() && j < i + 6 && !t.softStop(j) && !t.isTag(j) && !t.isYear(j); ++j) {
-        const QString &key = t.key(j);
+        const QStringView key = t.key(j);
         const bool number = key.size() >= 2 && key.size() <= 4 && key[0] == u'F'
             && std::all_of(key.cbegin() + 1, key.cend(), ReleaseTags::isDigit);
         if (number && t[j].joinedByDash && t[j + 1].joinedByDash)
