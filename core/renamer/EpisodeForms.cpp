@@ -21,7 +21,7 @@ struct Form {
 //   y           a year that numbers its season
 //   n           a number that is read past ("of 21")
 //   <season> <episode> <chapter>   a listed season, episode or chapter word
-//   <nth>       an ordinal's ending: ST, ND, RD, TH
+//   <nth>       an ordinal's ending: ST, ND, RD, TH, ª, º
 // A word may start with how it is joined to the one before (else by any
 // separator but " - "): * any, ~ after " - ", - a lone dash, . one dot,
 // _ one underscore, [ the first word of its brackets; and end with ] for the
@@ -47,7 +47,7 @@ const Form forms[] = {
     {EpisodeRole::Season, "<season> sOFn"},         // Season.2of5
     {EpisodeRole::Season, "<season> s"},            // Season 2, Series 7, Temporada 2
     {EpisodeRole::Season, "<season>s"},             // Temporada1
-    {EpisodeRole::Season, "s<nth> <season>"},       // 2nd Season
+    {EpisodeRole::Season, "s<nth> <season>"},       // 2nd Season, 1ª Temporada
 
     {EpisodeRole::Episode, "Ee"},                   // E05, E10478
     {EpisodeRole::Episode, "<episode>e"},           // Ep5, ep13
@@ -243,9 +243,10 @@ bool FormMatcher::matchWord(int i, const WordPattern &word, EpisodeReading &read
             pos = t[i].letters;
             break;
         case Piece::Ordinal:
-            if (!(rest == u"ST" || rest == u"ND" || rest == u"RD" || rest == u"TH"))
+            if (!(rest == u"ST" || rest == u"ND" || rest == u"RD" || rest == u"TH" || rest == u"\u00AA"
+                  || rest == u"\u00BA"))
                 return false;
-            pos += 2;
+            pos = key.size();
             break;
         case Piece::Number:
             if (!readNumber(i, piece, pos, reading))
@@ -319,7 +320,8 @@ bool FormMatcher::readRun(QStringView rest, EpisodeReading &reading)
 
 } // namespace
 
-std::optional<EpisodeReading> EpisodeForms::read(int i, std::initializer_list<EpisodeRole> roles) const
+std::optional<EpisodeReading> readEpisodeForm(const ReleaseTokens &tokens, int i,
+                                              std::initializer_list<EpisodeRole> roles)
 {
-    return FormMatcher(t).read(i, roles);
+    return FormMatcher(tokens).read(i, roles);
 }

@@ -31,19 +31,8 @@ struct EpisodeReading {
     }
 };
 
-// The forms in which release names write seasons and episodes, one table of
-// them, read against a name's tokens.
-class EpisodeForms {
-public:
-    explicit EpisodeForms(const ReleaseTokens &tokens)
-        : t(tokens)
-    {
-    }
-
-    // The first form of those roles, in the table's order, that matches from
-    // token i on.
-    std::optional<EpisodeReading> read(int i, std::initializer_list<EpisodeRole> roles) const;
-
-private:
-    const ReleaseTokens &t;
-};
+// The first of the forms in which release names write seasons and episodes
+// (one table of them), among those of the given roles and in the table's
+// order, that matches the tokens from token i on.
+std::optional<EpisodeReading> readEpisodeForm(const ReleaseTokens &tokens, int i,
+                                              std::initializer_list<EpisodeRole> roles);

@@ -14,7 +14,6 @@ class MarkerFinder {
 public:
     explicit MarkerFinder(const ReleaseTokens &tokens)
         : t(tokens)
-        , m_forms(tokens)
     {
     }
 
@@ -28,7 +27,6 @@ private:
     void addMore(EpisodeMarker &found) const;
 
     const ReleaseTokens &t;
-    EpisodeForms m_forms;
 };
 
 std::optional<EpisodeMarker> MarkerFinder::at(int i) const
@@ -36,7 +34,7 @@ std::optional<EpisodeMarker> MarkerFinder::at(int i) const
     if (!mayStart(i))
         return std::nullopt;
     const std::optional<EpisodeReading> read
-        = m_forms.read(i, {EpisodeRole::Whole, EpisodeRole::Season, EpisodeRole::Episode});
+        = readEpisodeForm(t, i, {EpisodeRole::Whole, EpisodeRole::Season, EpisodeRole::Episode});
     if (!read)
         return std::nullopt;
     EpisodeMarker found{i, read->end, read->season, read->named()};
@@ -46,7 +44,7 @@ std::optional<EpisodeMarker> MarkerFinder::at(int i) const
         found.season = read->chapter >= 100 ? read->chapter / 100 : 1;
     } else if (read->role == EpisodeRole::Season) {
         const std::optional<EpisodeReading> next
-            = m_forms.read(read->end, {EpisodeRole::Episode, EpisodeRole::Follow});
+            = readEpisodeForm(t, read->end, {EpisodeRole::Episode, EpisodeRole::Follow});
         if (!next)
             return seasonAlone(found);
         found.episodes = next->named();
@@ -89,7 +87,7 @@ std::optional<EpisodeMarker> MarkerFinder::seasonAlone(EpisodeMarker found) cons
 {
     for (int j = found.end; j < t.size(); ++j) {
         const std::optional<EpisodeReading> later
-            = mayStart(j) ? m_forms.read(j, {EpisodeRole::Whole, EpisodeRole::Episode}) : std::nullopt;
+            = mayStart(j) ? readEpisodeForm(t, j, {EpisodeRole::Whole, EpisodeRole::Episode}) : std::nullopt;
         if (later && later->role == EpisodeRole::Whole)
             return at(j);
         if (later) {
@@ -123,7 +121,7 @@ bool MarkerFinder::yearFollows(int from) const
 void MarkerFinder::addMore(EpisodeMarker &found) const
 {
     while (!found.episodes.isEmpty()) {
-        const std::optional<EpisodeReading> more = m_forms.read(found.end, {EpisodeRole::More});
+        const std::optional<EpisodeReading> more = readEpisodeForm(t, found.end, {EpisodeRole::More});
         if (!more || (more->season >= 0 && more->season != found.season)
             || (more->chapter >= 100 && more->chapter / 100 != found.season))
             return;

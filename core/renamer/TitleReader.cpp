@@ -318,7 +318,8 @@ QString TitleReader::titleText(int from, int to) const
     if (t.isInitial(to - 1) && after.startsWith(u'.'))
         text += u'.';
     else if (after.startsWith(u"--")) // "Film B----"
-        text += after.first(std::find_if(after.begin(), after.end(), [](QChar c) { return c != u'-'; }) - after.begin());
+        text += after.first(std::find_if(after.begin(), after.end(), [](QChar c) { return c != u'-'; })
+                            - after.begin());
     text = std::move(text).simplified();
     const qsizetype comma = text.lastIndexOf(u',');
     if (comma > 0) {

@@ -55,7 +55,8 @@ private slots:
         row("a film of the first years", "Paper Moon (1897).mkv", "PAPER MOON (1897).MKV");
         row("the first year", "Paper.Moon.1888.720p.BluRay.mkv", "PAPER MOON (1888).MKV");
         row("language before the year", "Paper Moon GERMAN 2011 720p.mkv", "PAPER MOON (2011).MKV");
-        row("edition and language before the year", "Paper.Moon.REMASTERED.GERMAN.1988.1080p.mkv", "PAPER MOON (1988).MKV");
+        row("edition and language before the year", "Paper.Moon.REMASTERED.GERMAN.1988.1080p.mkv",
+            "PAPER MOON (1988).MKV");
         row("a language named again after the year is the title's", "Paper.Moon.French.2011.FRENCH.DVDRip.avi",
             "PAPER MOON FRENCH (2011).AVI");
         row("a genre after a dash", "Paper Moon - Drama 2011 720p.mkv", "PAPER MOON (2011).MKV");
@@ -82,7 +83,8 @@ private slots:
         row("double episode with a dash", "Harbour.Lights.S02E03-04.720p.mkv", "HARBOUR LIGHTS S02E03E04.MKV");
         row("a season pack", "Harbour.Lights.S03.COMPLETE.1080p.WEB-DL.mkv", "HARBOUR LIGHTS S03.MKV");
         row("show year kept", "Harbour.Lights.2019.S01E02.mkv", "HARBOUR LIGHTS (2019) S01E02.MKV");
-        row("show year in brackets", "Harbour Lights (2019) - S01E02 - The Storm.mkv", "HARBOUR LIGHTS (2019) S01E02.MKV");
+        row("show year in brackets", "Harbour Lights (2019) - S01E02 - The Storm.mkv",
+            "HARBOUR LIGHTS (2019) S01E02.MKV");
         row("show country dropped", "Harbour.Lights.US.S01E02.mkv", "HARBOUR LIGHTS S01E02.MKV");
         row("a word like a country stays", "Between.Us.S01E02.mkv", "BETWEEN US S01E02.MKV");
         row("show name after the marker", "3x07 - Harbour Lights - The Storm.avi", "HARBOUR LIGHTS S03E07.AVI");
@@ -99,8 +101,10 @@ private slots:
         row("fansub number without a dash", "[SubGroup] Kaze no Uta 11 (BD 1080p FLAC).mkv", "KAZE NO UTA S01E11.MKV");
 
         // Seasons and episodes written otherwise, long and versioned.
-        row("season and episode words after their numbers", "Harbour.Lights.2.Sezon.7.Bolum.720p.mkv", "HARBOUR LIGHTS S02E07.MKV");
-        row("season in brackets, episode after a dash", "[Grp] Harbour Lights (saison 2) - 07 [720p].mkv", "HARBOUR LIGHTS S02E07.MKV");
+        row("season and episode words after their numbers", "Harbour.Lights.2.Sezon.7.Bolum.720p.mkv",
+            "HARBOUR LIGHTS S02E07.MKV");
+        row("season in brackets, episode after a dash", "[Grp] Harbour Lights (saison 2) - 07 [720p].mkv",
+            "HARBOUR LIGHTS S02E07.MKV");
         row("ordinal season, bare episode", "Harbour Lights 3rd Season 05 [720p].mkv", "HARBOUR LIGHTS S03E05.MKV");
         row("S2 - 11", "[Grp] Harbour Lights S2 - 11 [1080p].mkv", "HARBOUR LIGHTS S02E11.MKV");
         row("s01x03", "harbour.lights.s01x03.720p.mkv", "HARBOUR LIGHTS S01E03.MKV");
@@ -210,7 +214,8 @@ private slots:
         QTest::newRow("film") << "Paper.Moon.1973.720p.mkv" << "PAPER MOON (1973)" << "PAPER MOON (1973).MKV";
         QTest::newRow("part") << "Paper.Moon.1973.CD2.avi" << "PAPER MOON (1973) CD2" << "PAPER MOON (1973) CD2.AVI";
         QTest::newRow("episode with the show's year") << "Doctor.Who.2005.S01E02.en.forced.srt"
-                                                       << "DOCTOR WHO (2005) S01E02" << "DOCTOR WHO (2005) S01E02.EN.FORCED.SRT";
+                                                       << "DOCTOR WHO (2005) S01E02"
+                                                       << "DOCTOR WHO (2005) S01E02.EN.FORCED.SRT";
         QTest::newRow("double episode") << "Harbour.Lights.S01E01E02.mkv" << "HARBOUR LIGHTS S01E01E02"
                                         << "HARBOUR LIGHTS S01E01E02.MKV";
         QTest::newRow("initials last") << "The.Man.from.U.N.C.L.E.720p.mkv" << "THE MAN FROM U.N.C.L.E"
