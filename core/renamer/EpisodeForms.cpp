@@ -227,6 +227,8 @@ bool FormMatcher::joined(int i, const WordPattern &word, bool first) const
 
 bool FormMatcher::matchWord(int i, const WordPattern &word, EpisodeReading &reading) const
 {
+    if (t.isStrong(i) || t.insideTag(i))
+        return false; // "S02 5.1": the sound's channels
     const QStringView key = t.key(i);
     qsizetype pos = 0;
     for (const Piece &piece : word.pieces) {

@@ -350,6 +350,11 @@ const Tag *find(QStringView key)
     return word && (word->kind == Audio || word->kind == VideoCodec) ? word : nullptr;
 }
 
+const Tag *findListed(QStringView key)
+{
+    return tables().tags.find(key);
+}
+
 bool continues(QStringView key)
 {
     return tables().prefixes.find(key) != nullptr;

@@ -60,6 +60,11 @@ inline bool isDigit(QChar c)
 // numbers make ("1080p", "10bit", "DD5", "700MB"); nullptr when none.
 const Tag *find(QStringView key);
 
+// The word that a key names in the tables alone. A tag over several words
+// of a name that starts with a number is a listed one ("5.1", "7.1.4"):
+// "3.720p" is a number and a resolution, not "3720p".
+const Tag *findListed(QStringView key);
+
 // Whether a listed key of more than one word goes on from this one: "DTSHD"
 // from "DTS", so that "DTS-HD MA" is read as one tag.
 bool continues(QStringView key);

@@ -179,11 +179,13 @@ void ReleaseTokens::findTag(int i)
     QVarLengthArray<QChar, 64> key(token.key.begin(), token.key.end());
     for (int length = 1;; ++length) {
         const QStringView words(key.constData(), key.size());
-        if (length > 1 || token.digits == 0)
-            if (const Tag *tag = ReleaseTags::find(words)) {
-                token.tag = tag;
-                token.tagLength = length;
-            }
+        const Tag *tag = token.digits == 0 ? ReleaseTags::find(words)
+                         : length > 1      ? ReleaseTags::findListed(words)
+                                           : nullptr;
+        if (tag) {
+            token.tag = tag;
+            token.tagLength = length;
+        }
         if (length == 3 || i + length >= size() || !ReleaseTags::continues(words)
             || !joinsTag(i + length - 1, i + length))
             break;
@@ -216,7 +218,8 @@ const Tag *ReleaseTokens::tagEndingAt(int end, int length) const
     QVarLengthArray<QChar, 64> key;
     for (int i = end - length; i < end; ++i)
         key.append(m_tokens[i].key.data(), m_tokens[i].key.size());
-    const Tag *tag = ReleaseTags::find(QStringView(key.constData(), key.size()));
+    const QStringView words(key.constData(), key.size());
+    const Tag *tag = m_tokens[end - length].digits > 0 ? ReleaseTags::findListed(words) : ReleaseTags::find(words);
     return tag && ReleaseTags::isReleaseTag(tag->kind) ? tag : nullptr;
 }
 

@@ -66,6 +66,8 @@ private slots:
         row("group after E-AC3", "Night Train 2015 720p E-AC3-S78.mkv", "NIGHT TRAIN (2015).MKV");
         row("group after sound, without a year", "Night.Train.1080p.BluRay.DD5.1-S56.mkv", "NIGHT TRAIN.MKV");
         row("two sound tracks", "Night Train AC3 5.1x2 720p.mkv", "NIGHT TRAIN.MKV");
+        row("sound channels after a season", "Harbour Lights S02 5.1 AAC.mkv", "HARBOUR LIGHTS S02.MKV");
+        row("a number before a resolution is the title's", "Paper.Moon.3.720p.BluRay.mkv", "PAPER MOON 3.MKV");
 
         // Episodes in every form; the episode's own title goes.
         row("S01E02", "Harbour.Lights.S01E02.The.Storm.720p.HDTV.x264-GRP.mkv", "HARBOUR LIGHTS S01E02.MKV");
