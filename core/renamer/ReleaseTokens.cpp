@@ -194,12 +194,15 @@ void ReleaseTokens::findTag(int i)
 }
 
 // One dot, dash, blank, underscore or plus joins the words of a tag, in one
-// bracket group; not a letter of initials ("S.H.I.E.L.D.").
+// bracket group; not a letter of initials ("S.H.I.E.L.D."), nor two lone
+// letters ("The L D Files", "S H I E L D").
 bool ReleaseTokens::joinsTag(int before, int after) const
 {
     const QStringView joint = between(before, after);
+    const bool letters = m_tokens[before].key.size() == 1 && m_tokens[after].key.size() == 1
+        && !isDigit(m_tokens[before].key[0]) && !isDigit(m_tokens[after].key[0]);
     return m_tokens[after].group == m_tokens[before].group && !m_tokens[after].startsSegment && joint.size() == 1
-        && QStringView(u".- _+").contains(joint[0]) && !isInitial(after);
+        && QStringView(u".- _+").contains(joint[0]) && !isInitial(after) && !letters;
 }
 
 bool ReleaseTokens::onlyTags(int from, int to) const

@@ -186,7 +186,7 @@ private slots:
         row("after a saga's episode, its own title goes", "Star Voyage Episode IV - A New Hope (1977).mkv",
             "STAR VOYAGE EPISODE IV (1977).MKV");
         row("a season word in a show's name", "Harbour Series 13 - S01E01.mkv", "HARBOUR SERIES 13 S01E01.MKV");
-        row("tag letters in a show's name", "The L D Files S02E05.mkv", "THE L D FILES S02E05.MKV");
+        row("tag letters in a show's name", "The Files of L D S02E05.mkv", "THE FILES OF L D S02E05.MKV");
         row("a format word in a film's name", "Cam Girl 2019 1080p.mkv", "CAM GIRL (2019).MKV");
         row("refused characters", "A \"B\" <C> | D\\E 2001.mkv", "A B C D E (2001).MKV");
         row("control characters", "Paper\tMoon\n1973.mkv", "PAPER MOON (1973).MKV");
