@@ -63,7 +63,7 @@ inline QStringList releaseNames(int count)
     return names;
 }
 
-// The test host with every rename it is asked for recorded.
+// The test host with every rename and folder made it is asked for recorded.
 // SPECIAL BATCH's box is answered at once, as by a user who typed the answer
 // and pressed OK before its preview came: the work is all done after OK.
 class RecordingHost : public TestHost {
@@ -72,11 +72,17 @@ public:
         QString from, to;
     };
     QList<Rename> renames;
+    QStringList madeFolders;
 
     Outcome rename(const QString &oldPath, const QString &newPath) override
     {
         renames.append({oldPath, newPath});
         return TestHost::rename(oldPath, newPath);
+    }
+    Outcome makeFolder(const QString &path) override
+    {
+        madeFolders << path;
+        return TestHost::makeFolder(path);
     }
     QString askText(const Question &, const AnswerPreviewer &) override
     {

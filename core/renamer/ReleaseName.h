@@ -13,12 +13,13 @@ struct ReleaseName {
     // letter case: dots and underscores between words are blanks, a title's
     // own inner dots ("R.I.P.D.", "S.H.I.E.L.D.") stay.
     QString title;
-    // The release year, 1900 to the latest year that the reading allows; 0 when the name holds none (and
-    // always for an episode, whose show the year only tells apart).
+    // The film's year, or for an episode the show's year that tells it from
+    // another show of its name ("Doctor.Who.2005.S01E01"): 1888 to the latest
+    // year that the reading allows; 0 when the name holds none.
     int year = 0;
-    // An episode's season and its episode numbers (two for a double
-    // episode, each of a longer run, none for a whole season); season -1
-    // for a film.
+    // An episode's season and its episode numbers in ascending order (two
+    // for a double episode, each of a longer run, none for a whole season);
+    // season -1 for a film.
     int season = -1;
     QList<int> episodes;
     // A part of a film split over several files: "CD1", "PART 2", "DISC 1";
@@ -49,21 +50,22 @@ struct ReleaseName {
 // either for a text longer than any file name, one holding replacement
 // characters (a name that was not valid UTF-8), a download not yet finished
 // ("film.mkv.part") or a daily show, whose date alone tells it apart.
-// A four-digit number from 1900 to latestYear is a year (next year's, as a
+// A four-digit number from 1888 to latestYear is a year (next year's, as a
 // film's year is known before it is out); a later one is a word of the title.
 // A pure function: it looks at no disk and no clock, and keeps no state.
 std::optional<ReleaseName> parseReleaseName(const QString &fileName, int latestYear);
 
-// The clean name of a release, upper-cased as every name the renamer gives:
-// "TITLE (YEAR).EXT", "TITLE.EXT" without a year, "SHOW S01E02.EXT" (or
-// "S01E02E03", "S01E01-E06" for a longer run, "S01" for a whole season), a
-// part after them ("TITLE (YEAR) CD1.EXT"), a subtitle's language before its
-// extension ("TITLE (YEAR).EN.SRT"). It holds none of the characters that
-// FAT, exFAT or NTFS refuse (: * ? " < > | \ /), nor control characters, and
-// never starts with a dot. Empty when the title holds nothing that a name can
-// keep (never for a release that parseReleaseName gave).
-QString cleanReleaseName(const ReleaseName &release);
+// The clean name of a release without its subtitle's tags and extension,
+// upper-cased as every name the renamer gives: "TITLE (YEAR)", "TITLE"
+// without a year, "SHOW (YEAR) S01E02" or "SHOW S01E02" (or "S01E02E03", and
+// "S01E01-E06" for a longer run, "S01" for a whole season), a part after them
+// ("TITLE (YEAR) CD1"). It holds none of the characters that FAT, exFAT or
+// NTFS refuse (: * ? " < > | \ /), nor control characters, and neither
+// starts nor ends with a dot or a blank. Empty when the title holds nothing
+// that a name can keep (never for a release that parseReleaseName gave).
+QString cleanBaseName(const ReleaseName &release);
 
-// The clean name without a subtitle's tags and the extension: "TITLE (YEAR)",
-// "TITLE (YEAR) CD1", "SHOW S01E02". Empty when cleanReleaseName is.
-QString cleanReleaseBase(const ReleaseName &release);
+// The clean name of a release: its clean base name, then a subtitle's
+// language and flags and the extension ("TITLE (YEAR).EN.FORCED.SRT",
+// "SHOW S01E02.MKV"). Empty when the base name is.
+QString cleanReleaseName(const ReleaseName &release);

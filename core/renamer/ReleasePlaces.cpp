@@ -43,16 +43,16 @@ ReleasePlaces::ReleasePlaces(const QString &folder, const FolderContents &conten
       m_longestName(contents.longestName)
 {
     m_here = &m_places.emplace(QString(), ReleasePlace{folder, {}, FolderModel(contents)}).first->second;
-    m_byPath.insert(folderOfPaths(folder), m_here);
 }
 
 ReleasePlace &ReleasePlaces::child(ReleasePlace &parent, const QString &name)
 {
+    const QString nameKey = key(name);
+    if (ReleasePlace *known = parent.children.value(nameKey))
+        return *known;
     const int entry = parent.toMake ? -1 : parent.model.find(name);
     const QString onDisk = entry >= 0 ? parent.model.name(entry) : name;
     const QString shown = parent.below(onDisk);
-    if (const auto known = m_places.find(key(shown)); known != m_places.end())
-        return known->second;
     FolderContents contents;
     contents.readable = true;
     contents.caseBlind = m_caseBlind;
@@ -73,7 +73,7 @@ ReleasePlace &ReleasePlaces::child(ReleasePlace &parent, const QString &name)
             place.refused = EntryOutcome::OtherDrive; // a drive mounted there: never a copy
     }
     ReleasePlace &made = m_places.emplace(key(shown), std::move(place)).first->second;
-    m_byPath.insert(folderOfPaths(made.path), &made);
+    parent.children.insert(nameKey, &made);
     return made;
 }
 
@@ -135,6 +135,9 @@ bool ReleasePlaces::holdsVideo(ReleasePlace &place, const QString &base,
 
 bool ReleasePlaces::heldAfter(const QString &path) const
 {
+    if (m_byPath.isEmpty())
+        for (const auto &[key, place] : m_places)
+            m_byPath.insert(folderOfPaths(place.path), &place);
     const ReleasePlace *place = m_byPath.value(Paths::folderPart(path));
     if (!place)
         return false;

@@ -29,6 +29,7 @@ struct ReleasePlace {
     QString refusedShown;
     QHash<QString, QString> given; // by key, the names that files of the plan get there
     QSet<int> leaving;             // its entries that move elsewhere or to another name
+    QHash<QString, ReleasePlace *> children; // by the key of their names
     // Its videos by their names' keys without extension, once first asked for.
     std::optional<QMultiHash<QString, int>> videos;
 
@@ -86,7 +87,7 @@ private:
     quint64 m_device;
     int m_longestName;
     std::map<QString, ReleasePlace> m_places; // by the key of shown
-    QHash<QString, ReleasePlace *> m_byPath;
+    mutable QHash<QString, const ReleasePlace *> m_byPath; // made when first asked for
     ReleasePlace *m_here;
     QList<std::pair<QString, FolderContents>> m_read;
 };

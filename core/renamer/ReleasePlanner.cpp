@@ -233,7 +233,7 @@ void ReleasePlanner::readRows()
                                   Sidecars::keptTail(model.name(sidecar), length), false, m_listed.contains(sidecar)});
         ReleaseName whole = item.release;
         whole.part.clear();
-        item.plain = item.release.title.isEmpty() ? QString() : cleanReleaseBase(whole);
+        item.plain = item.release.title.isEmpty() ? QString() : cleanBaseName(whole);
         if (item.plain.isEmpty()) {
             keepItem(item, EntryOutcome::NoTitle, {});
             continue;
@@ -304,7 +304,7 @@ void ReleasePlanner::placeItem(Item &item)
         ReleaseName show;
         show.title = item.release.title;
         show.year = item.release.year;
-        folders = {ShowsFolder, cleanReleaseBase(show),
+        folders = {ShowsFolder, cleanBaseName(show),
                    QStringLiteral("SEASON %1").arg(item.release.season, 2, 10, QLatin1Char('0'))};
     } else if (m_layout == ReleaseLayout::Library) {
         folders = {MoviesFolder, item.plain};

@@ -1,7 +1,10 @@
 #include "core/renamer/ReleaseTags.h"
 
-#include <QHash>
-#include <QSet>
+#include <QList>
+#include <QVarLengthArray>
+
+#include <algorithm>
+#include <utility>
 
 namespace ReleaseTags {
 
@@ -31,7 +34,7 @@ const TagLine tagLines[] = {
     {Source, "HDTV|HDTVRip|AHDTV|PDTV|SDTV|UHDTV|DSR|DSRip|DTHRip|DVBRip|SATRip|TVRip|DVB"},
     {Source, "HDRip|HDDVD|HDDVDRip|HDLight|mHD|DMRip|VODRip|PPVRip|VHSRip"},
     {Source, "DVDRip|DVDivX|DVDScr|DVDScreener|DVD-R|DVD5|DVD9|DVDFull|Full DVD"},
-    {Source, "HDCAM|HDTS|HDTC|TELESYNC|TELECINE|Screener|Workprint"},
+    {Source, "HDCAM|HDTS|HDTC|TELESYNC|TELECINE|Screener|Workprint|VIDEO_TS"},
 
     {VideoCodec, "x264|x265|x262|H.264|H.265|H.263|H.262|HEVC|AVC|AV1|VC-1|VP8|VP9"},
     {VideoCodec, "XviD|DivX|DivX5|MPEG2|MPEG4|MPG2|WMV|Hi10P|Hi10|8bit|10bit|12bit"},
@@ -54,7 +57,8 @@ const TagLine tagLines[] = {
     {Edition, "Alternative Cut|Alternate Cut|Alternative|Ultimate Cut|Ultimate Edition|IMAX|IMAX Edition"},
     {Edition, "REMASTERED|Remaster|RESTORED|4K Restored|CRITERION|Criterion Collection|Criterion Edition"},
     {Edition, "Edition|Special Edition|SE|Collector|Collector's Edition|Anniversary Edition|Limited Edition"},
-    {Edition, "Open Matte|OM|Fan Edit|Redux|3D|HSBS|HOU|SBS|HFR"},
+    {Edition, "Open Matte|OM|Fan Edit|Redux|3D|HSBS|HOU|SBS|HFR|Ultimate"},
+    {Edition, "Box Set|BoxSet|Complete Collection|Ultimate Collection|Fan Collection"},
 
     {Release, "PROPER|REAL PROPER|REPACK|REAL REPACK|RERIP|iNTERNAL|LIMITED|READNFO|NFO"},
     {Release, "NFOFIX|DIRFIX|SYNCFIX|SAMPLEFIX|PROOFFIX|SUBFIX|PROOF|SAMPLE|CONVERT|RETAIL"},
@@ -144,9 +148,14 @@ const TagLine tagLines[] = {
 
     {Country, "US|USA|UK|AU|NZ|CA"},
     {Article, "THE|A|AN|LE|LA|LES|L|DER|DIE|DAS|EL|LOS|LAS|IL|LO|GLI|HET|EEN"},
+    {Genre, "Action|Adventure|Animation|Biography|Comedy|Crime|Documentary|Drama|Family|Fantasy"},
+    {Genre, "Horror|Musical|Mystery|Romance|Sci-Fi|Thriller|Western"},
+    {Broadcaster, "BBC|ITV|PBS|NHK|CBC|ZDF|ARD|ARTE|SVT|NRK|Channel 4|Ch4|NatGeo|Nat Geo"},
+    {Broadcaster, "National Geographic|Discovery Channel|History Channel"},
 
     {SeasonWord, "SEASON|SERIES|SAISON|TEMPORADA|TEMP|TEM|STAGIONE|STAFFEL|SEZON|SEZONA|SEIZOEN|SÄSONG|SESONG|SÆSON"},
-    {EpisodeWord, "EPISODE|EPISODIO|ÉPISODE|EPISÓDIO|EP|EPI|FOLGE|CAP|CAPITULO|CAPÍTULO|AFLEVERING|AVSNITT"},
+    {EpisodeWord, "EPISODE|EPISODIO|ÉPISODE|EPISÓDIO|EP|EPI|FOLGE|AFLEVERING|AFL|AVSNITT|BOLUM|BÖLÜM"},
+    {ChapterWord, "CAP|CAPITULO|CAPÍTULO"},
     {PartWord, "PART|CD|DISC|DISK"},
 };
 
@@ -162,13 +171,73 @@ const char *const extensionLines[][2] = {
 const char *const webDomains =
     "COM|NET|ORG|INFO|BIZ|TV|TO|ME|CC|IO|CO|WS|RU|FR|DE|ES|IT|NL|PL|CZ|IN|CX|LA|MX|XYZ|CLUB|SITE"
     "|ONLINE|TOP|VIP|CAM|LOL|ONE|PRO|LIVE|LINK|CLICK|WIN|SX|AG|GS|PH|PW|LI|EU|US|CH|SE|NU|SU|AM"
-    "|TK|ML|GA|GQ|CF|MY|BZ|IS|ST|VC|FM|UK|APP|DEV|COOL|PLUS|WATCH|MOVIE|FILM|RE|NZ|CD|MX|AC";
+    "|TK|ML|GA|GQ|CF|MY|BZ|IS|ST|VC|FM|UK|APP|DEV|COOL|PLUS|WATCH|MOVIE|FILM|RE|NZ|CD|MX|AC|TC|PE|BE"
+    "|AT|PT|BR|AR|CL|RO|HU|GR|SK|SI|DK|NO|FI|LV|LT|EE|IR|PK|BD|VN|TW|KR|JP|CN|HK|SG|ID|NG|ZA|CA|AU";
+
+// Words looked up by key. Qt's seeded string hash takes longer than the
+// rest of the lookup on keys this short (most of the time a name took to
+// read), so the tables hash their keys themselves (FNV-1a), open addressed.
+template <typename Value>
+class KeyTable {
+public:
+    void insert(const QString &key, const Value &value)
+    {
+        if ((m_count + 1) * 2 > m_slots.size())
+            grow();
+        Slot &slot = m_slots[indexOf(key)];
+        if (!slot.used) {
+            slot.used = true;
+            slot.key = key;
+            ++m_count;
+        }
+        slot.value = value;
+    }
+
+    const Value *find(QStringView key) const
+    {
+        if (m_slots.isEmpty())
+            return nullptr;
+        const Slot &slot = m_slots[indexOf(key)];
+        return slot.used ? &slot.value : nullptr;
+    }
+
+private:
+    struct Slot {
+        QString key;
+        Value value{};
+        bool used = false;
+    };
+
+    qsizetype indexOf(QStringView key) const
+    {
+        quint32 hash = 2166136261u;
+        for (const QChar c : key)
+            hash = (hash ^ c.unicode()) * 16777619u;
+        const qsizetype mask = m_slots.size() - 1;
+        qsizetype i = hash & mask;
+        while (m_slots[i].used && m_slots[i].key != key)
+            i = (i + 1) & mask;
+        return i;
+    }
+
+    void grow()
+    {
+        const QList<Slot> old = std::exchange(m_slots, QList<Slot>(std::max<qsizetype>(64, m_slots.size() * 2)));
+        m_count = 0;
+        for (const Slot &slot : old)
+            if (slot.used)
+                insert(slot.key, slot.value);
+    }
+
+    QList<Slot> m_slots;
+    qsizetype m_count = 0;
+};
 
 struct Tables {
-    QHash<QString, Tag> tags;
-    QSet<QString> prefixes;
-    QHash<QString, Extension> extensions;
-    QSet<QString> domains;
+    KeyTable<Tag> tags;
+    KeyTable<bool> prefixes;
+    KeyTable<Extension> extensions;
+    KeyTable<bool> domains;
 
     Tables()
     {
@@ -178,7 +247,7 @@ struct Tables {
                 const QString word = key(spelling);
                 tags.insert(word, tag);
                 for (qsizetype length = 1; length < word.size(); ++length)
-                    prefixes.insert(word.left(length));
+                    prefixes.insert(word.left(length), true);
             }
         }
         for (const auto &[kind, names] : extensionLines) {
@@ -190,7 +259,7 @@ struct Tables {
                 extensions.insert(name, extension);
         }
         for (const QString &domain : QString::fromLatin1(webDomains).split(u'|'))
-            domains.insert(key(domain));
+            domains.insert(key(domain), true);
     }
 };
 
@@ -202,14 +271,14 @@ const Tables &tables()
 
 // The tags that numbers make, by what follows the number: "1080p",
 // "1920x1080", "10bit", "6ch", "448kbps", "24fps", "700MB", "2CD".
-const Tag *numberTag(const QString &key, qsizetype digits)
+const Tag *numberTag(QStringView key, qsizetype digits)
 {
     static const Tag resolution{Resolution, {}};
     static const Tag codec{VideoCodec, {}};
     static const Tag audio{Audio, {}};
     static const Tag format{Format, {}};
     static const Tag release{Release, {}};
-    const QStringView unit = QStringView(key).sliced(digits);
+    const QStringView unit = key.sliced(digits);
     const auto allDigits = [](QStringView text) {
         return !text.isEmpty()
             && std::all_of(text.begin(), text.end(), isDigit);
@@ -236,24 +305,34 @@ QString key(QStringView text)
 {
     QString upper;
     upper.reserve(text.size());
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80) {
-            if (c >= u'a' && c <= u'z')
-                upper.append(QChar(c.unicode() - (u'a' - u'A')));
-            else if ((c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9'))
-                upper.append(c);
-        } else if (c.isLetterOrNumber()) {
-            upper.append(c.toUpper());
-        }
-    }
+    appendKey(text, upper);
     return upper;
 }
 
-const Tag *find(const QString &key)
+void appendKey(QStringView text, QString &key)
+{
+    // Written in place: names are read by the hundred thousand.
+    const qsizetype start = key.size();
+    key.resize(start + text.size());
+    QChar *out = key.data() + start;
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            if (c >= u'a' && c <= u'z')
+                *out++ = QChar(c.unicode() - (u'a' - u'A'));
+            else if ((c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9'))
+                *out++ = c;
+        } else if (c.isLetterOrNumber()) {
+            *out++ = c.toUpper();
+        }
+    }
+    key.truncate(out - key.constData());
+}
+
+const Tag *find(QStringView key)
 {
     const Tables &all = tables();
-    if (const auto listed = all.tags.constFind(key); listed != all.tags.cend())
-        return &listed.value();
+    if (const Tag *listed = all.tags.find(key))
+        return listed;
     if (key.isEmpty())
         return nullptr;
     qsizetype digits = 0;
@@ -267,15 +346,18 @@ const Tag *find(const QString &key)
         --letters;
     if (letters == key.size() || key.size() - letters > 2)
         return nullptr;
-    const auto word = all.tags.constFind(key.left(letters));
-    if (word == all.tags.cend() || (word->kind != Audio && word->kind != VideoCodec))
-        return nullptr;
-    return &word.value();
+    const Tag *word = all.tags.find(key.first(letters));
+    return word && (word->kind == Audio || word->kind == VideoCodec) ? word : nullptr;
 }
 
-bool continues(const QString &key)
+const Tag *findListed(QStringView key)
 {
-    return tables().prefixes.contains(key);
+    return tables().tags.find(key);
+}
+
+bool continues(QStringView key)
+{
+    return tables().prefixes.find(key) != nullptr;
 }
 
 bool isStrong(Kind kind)
@@ -290,14 +372,16 @@ bool isReleaseTag(Kind kind)
 
 Extension extensionKind(QStringView extension)
 {
-    const Tables &all = tables();
-    const auto found = all.extensions.constFind(extension.toString().toLower());
-    return found == all.extensions.cend() ? Extension::None : found.value();
+    QVarLengthArray<QChar, 16> lower;
+    for (const QChar c : extension)
+        lower.append(c.toLower());
+    const Extension *found = tables().extensions.find(QStringView(lower.constData(), lower.size()));
+    return found ? *found : Extension::None;
 }
 
-bool isWebDomain(const QString &key)
+bool isWebDomain(QStringView key)
 {
-    return tables().domains.contains(key);
+    return tables().domains.find(key) != nullptr;
 }
 
 } // namespace ReleaseTags

@@ -25,12 +25,16 @@ enum class Kind : quint8 {
     // Only where a subtitle's name ends ("IT", "NO" are words elsewhere).
     SubtitleLanguage,
     SubtitleFlag,
-    // Not tags: a show's country, a title's article, and the words before
-    // a season, an episode or a part number.
+    // Not tags: a show's country, a title's article, a genre or a
+    // broadcaster that some names carry around their titles, and the words
+    // before a season, an episode, a chapter or a part number.
     Country,
     Article,
+    Genre,
+    Broadcaster,
     SeasonWord,
     EpisodeWord,
+    ChapterWord,
     PartWord,
 };
 
@@ -43,6 +47,8 @@ struct Tag {
 
 // The key under which a word is listed: its letters and digits, upper-cased.
 QString key(QStringView text);
+// The same, appended to key.
+void appendKey(QStringView text, QString &key);
 
 // A digit as release names count: other scripts' digits are a title's letters.
 inline bool isDigit(QChar c)
@@ -52,11 +58,16 @@ inline bool isDigit(QChar c)
 
 // The word that a key names, from the tables or from the families that
 // numbers make ("1080p", "10bit", "DD5", "700MB"); nullptr when none.
-const Tag *find(const QString &key);
+const Tag *find(QStringView key);
+
+// The word that a key names in the tables alone. A tag over several words
+// of a name that starts with a number is a listed one ("5.1", "7.1.4"):
+// "3.720p" is a number and a resolution, not "3720p".
+const Tag *findListed(QStringView key);
 
 // Whether a listed key of more than one word goes on from this one: "DTSHD"
 // from "DTS", so that "DTS-HD MA" is read as one tag.
-bool continues(const QString &key);
+bool continues(QStringView key);
 
 // Whether the kind is a tag of the picture or sound, which no title holds.
 bool isStrong(Kind kind);
@@ -73,6 +84,6 @@ enum class Extension : quint8 { None, Video, Subtitle, Other, Unfinished };
 Extension extensionKind(QStringView extension);
 
 // Whether the key is the last part of a web site's name ("COM", "ORG").
-bool isWebDomain(const QString &key);
+bool isWebDomain(QStringView key);
 
 } // namespace ReleaseTags

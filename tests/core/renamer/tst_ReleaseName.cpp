@@ -52,6 +52,22 @@ private slots:
         row("not a tag's number", "Paper.Moon.1080p.HEVC.BT.2020.mkv", "PAPER MOON.MKV");
         row("the latest year", "Paper.Moon.2027.720p.mkv", "PAPER MOON (2027).MKV");
         row("beyond the latest year", "Paper.Moon.2028.720p.mkv", "PAPER MOON 2028.MKV");
+        row("a film of the first years", "Paper Moon (1897).mkv", "PAPER MOON (1897).MKV");
+        row("the first year", "Paper.Moon.1888.720p.BluRay.mkv", "PAPER MOON (1888).MKV");
+        row("language before the year", "Paper Moon GERMAN 2011 720p.mkv", "PAPER MOON (2011).MKV");
+        row("edition and language before the year", "Paper.Moon.REMASTERED.GERMAN.1988.1080p.mkv",
+            "PAPER MOON (1988).MKV");
+        row("a language named again after the year is the title's", "Paper.Moon.French.2011.FRENCH.DVDRip.avi",
+            "PAPER MOON FRENCH (2011).AVI");
+        row("a genre after a dash", "Paper Moon - Drama 2011 720p.mkv", "PAPER MOON (2011).MKV");
+
+        // Numbers inside the tags are tags.
+        row("group after sound, with a year", "Night.Train.2015.1080p.BluRay.DD5.1-S56.mkv", "NIGHT TRAIN (2015).MKV");
+        row("group after E-AC3", "Night Train 2015 720p E-AC3-S78.mkv", "NIGHT TRAIN (2015).MKV");
+        row("group after sound, without a year", "Night.Train.1080p.BluRay.DD5.1-S56.mkv", "NIGHT TRAIN.MKV");
+        row("two sound tracks", "Night Train AC3 5.1x2 720p.mkv", "NIGHT TRAIN.MKV");
+        row("sound channels after a season", "Harbour Lights S02 5.1 AAC.mkv", "HARBOUR LIGHTS S02.MKV");
+        row("a number before a resolution is the title's", "Paper.Moon.3.720p.BluRay.mkv", "PAPER MOON 3.MKV");
 
         // Episodes in every form; the episode's own title goes.
         row("S01E02", "Harbour.Lights.S01E02.The.Storm.720p.HDTV.x264-GRP.mkv", "HARBOUR LIGHTS S01E02.MKV");
@@ -68,8 +84,9 @@ private slots:
         row("double episode", "Harbour.Lights.S02E03E04.720p.mkv", "HARBOUR LIGHTS S02E03E04.MKV");
         row("double episode with a dash", "Harbour.Lights.S02E03-04.720p.mkv", "HARBOUR LIGHTS S02E03E04.MKV");
         row("a season pack", "Harbour.Lights.S03.COMPLETE.1080p.WEB-DL.mkv", "HARBOUR LIGHTS S03.MKV");
-        row("show year dropped", "Harbour.Lights.2019.S01E02.mkv", "HARBOUR LIGHTS S01E02.MKV");
-        row("show year in brackets", "Harbour Lights (2019) - S01E02 - The Storm.mkv", "HARBOUR LIGHTS S01E02.MKV");
+        row("show year kept", "Harbour.Lights.2019.S01E02.mkv", "HARBOUR LIGHTS (2019) S01E02.MKV");
+        row("show year in brackets", "Harbour Lights (2019) - S01E02 - The Storm.mkv",
+            "HARBOUR LIGHTS (2019) S01E02.MKV");
         row("show country dropped", "Harbour.Lights.US.S01E02.mkv", "HARBOUR LIGHTS S01E02.MKV");
         row("a word like a country stays", "Between.Us.S01E02.mkv", "BETWEEN US S01E02.MKV");
         row("show name after the marker", "3x07 - Harbour Lights - The Storm.avi", "HARBOUR LIGHTS S03E07.AVI");
@@ -84,6 +101,38 @@ private slots:
         row("British series", "Harbour Lights Series 2 Episode 3.mkv", "HARBOUR LIGHTS S02E03.MKV");
         row("fansubs count on", "[SubGroup] Kaze no Uta - 1012 [1080p].mkv", "KAZE NO UTA S01E1012.MKV");
         row("fansub number without a dash", "[SubGroup] Kaze no Uta 11 (BD 1080p FLAC).mkv", "KAZE NO UTA S01E11.MKV");
+
+        // Seasons and episodes written otherwise, long and versioned.
+        row("season and episode words after their numbers", "Harbour.Lights.2.Sezon.7.Bolum.720p.mkv",
+            "HARBOUR LIGHTS S02E07.MKV");
+        row("season in brackets, episode after a dash", "[Grp] Harbour Lights (saison 2) - 07 [720p].mkv",
+            "HARBOUR LIGHTS S02E07.MKV");
+        row("ordinal season, bare episode", "Harbour Lights 3rd Season 05 [720p].mkv", "HARBOUR LIGHTS S03E05.MKV");
+        row("S2 - 11", "[Grp] Harbour Lights S2 - 11 [1080p].mkv", "HARBOUR LIGHTS S02E11.MKV");
+        row("s01x03", "harbour.lights.s01x03.720p.mkv", "HARBOUR LIGHTS S01E03.MKV");
+        row("four digits after S", "Harbour.Lights.S0201.720p.mkv", "HARBOUR LIGHTS S02E01.MKV");
+        row("a year after S is a season", "Harbour.Lights.S2019.720p.mkv", "HARBOUR LIGHTS S2019.MKV");
+        row("season.episode in brackets", "Harbour Lights - [02.05] - The Storm.avi", "HARBOUR LIGHTS S02E05.AVI");
+        row("S 02 E 05", "Harbour Lights - S 02 E 05 - The Storm.mkv", "HARBOUR LIGHTS S02E05.MKV");
+        row("S01.E.04", "Harbour.Lights.S01.E.04.720p.mkv", "HARBOUR LIGHTS S01E04.MKV");
+        row("Dutch season and episode", "Harbour Lights Se.3 afl.6.mkv", "HARBOUR LIGHTS S03E06.MKV");
+        row("season word, then a chapter", "Harbour Lights Temporada 2 Cap.204 HDTV.avi", "HARBOUR LIGHTS S02E04.AVI");
+        row("three-digit episode", "Harbour.Lights.S20E142.720p.mkv", "HARBOUR LIGHTS S20E142.MKV");
+        row("five-digit episode", "Harbour Lights S41 E10478.mkv", "HARBOUR LIGHTS S41E10478.MKV");
+        row("fansub version of S01E06", "Harbour.Lights.S01E06v2.720p.mkv", "HARBOUR LIGHTS S01E06.MKV");
+        row("fansub version of a bare number", "[Grp] Kaze no Uta - 11v3 [720p].mkv", "KAZE NO UTA S01E11.MKV");
+        row("a year numbers the season", "Harbour.Lights.2019.E05.720p.mkv", "HARBOUR LIGHTS S2019E05.MKV");
+        row("a season word before a year is the title's", "Harbour.Lights.Series.2013.14.of.21.720p.mkv",
+            "HARBOUR LIGHTS SERIES S2013E14.MKV");
+
+        // Doubles and longer runs, written in ascending order.
+        row("S01E01-E02", "Harbour.Lights.S01E01-E02.720p.mkv", "HARBOUR LIGHTS S01E01E02.MKV");
+        row("S03E21.22", "Harbour.Lights.S03E21.22.HDTV.mkv", "HARBOUR LIGHTS S03E21E22.MKV");
+        row("chapters 408_409", "Harbour Lights Cap.408_409.avi", "HARBOUR LIGHTS S04E08E09.AVI");
+        row("triple episode", "Harbour.Lights.S01E01E02E03.720p.mkv", "HARBOUR LIGHTS S01E01-E03.MKV");
+        row("descending double", "Harbour.Lights.S01E02E01.720p.mkv", "HARBOUR LIGHTS S01E01E02.MKV");
+        row("two full markers after a dash", "Harbour Lights S02E01 - S02E02 720p.mkv", "HARBOUR LIGHTS S02E01E02.MKV");
+        row("fansub run", "[Grp] Kaze no Uta 01-02 [720p].mkv", "KAZE NO UTA S01E01E02.MKV");
 
         // Parts stay, after the year.
         row("CD1", "Paper.Moon.1973.CD1.DVDRip.XviD-GRP.avi", "PAPER MOON (1973) CD1.AVI");
@@ -111,6 +160,11 @@ private slots:
         row("dashes for blanks", "Paper-Moon-1973-DVDRip.avi", "PAPER MOON (1973).AVI");
         row("plus signs for blanks", "Paper+Moon+1973+720p.mkv", "PAPER MOON (1973).MKV");
         row("a collection's count", "03 - Paper Moon (1973).avi", "PAPER MOON (1973).AVI");
+        row("broadcaster", "BBC.Blue.Planet.S01E02.720p.mkv", "BLUE PLANET S01E02.MKV");
+        row("site with digits", "www.Site5.tc - Paper.Moon.1973.720p.mkv", "PAPER MOON (1973).MKV");
+        row("air date between show and episode", "Harbour Lights 2016 02 25 S20E142.mkv", "HARBOUR LIGHTS S20E142.MKV");
+        row("a copy's number", "(1)Paper Moon (1973) DVDRip.avi", "PAPER MOON (1973).AVI");
+        row("a saga's name before the film's number", "Star_Voyage-f04-New_Hope.mkv", "NEW HOPE.MKV");
 
         // The title as it reads: initials, articles, refused characters.
         row("initials", "R.I.P.D.2013.1080p.mkv", "R.I.P.D. (2013).MKV");
@@ -123,6 +177,17 @@ private slots:
         row("a lower-case title's own dash", "paper-moon.1973.dvdrip.xvid.avi", "PAPER-MOON (1973).AVI");
         row("a lone article keeps its edition", "The.Collector.2009.720p.mkv", "THE COLLECTOR (2009).MKV");
         row("colon and question mark", "What If?: Paper Moon (1973).mkv", "WHAT IF PAPER MOON (1973).MKV");
+        row("a title's own bracketed number", "(500).Days.of.Film.(2009).mkv", "(500) DAYS OF FILM (2009).MKV");
+        row("a title of numbers like a date", "12.21.84.S01E03.720p.mkv", "12 21 84 S01E03.MKV");
+        row("a title's own dashes", "Film B----.2012.720p.mkv", "FILM B---- (2012).MKV");
+        row("a title's second part without a year", "Artist Name - Concert Name 1080p BluRay.mkv",
+            "ARTIST NAME - CONCERT NAME.MKV");
+        row("a third part is another title's", "Paper Moon - Papiermond - Ryan ONeal 1080p.mkv", "PAPER MOON.MKV");
+        row("after a saga's episode, its own title goes", "Star Voyage Episode IV - A New Hope (1977).mkv",
+            "STAR VOYAGE EPISODE IV (1977).MKV");
+        row("a season word in a show's name", "Harbour Series 13 - S01E01.mkv", "HARBOUR SERIES 13 S01E01.MKV");
+        row("tag letters in a show's name", "The Files of L D S02E05.mkv", "THE FILES OF L D S02E05.MKV");
+        row("a format word in a film's name", "Cam Girl 2019 1080p.mkv", "CAM GIRL (2019).MKV");
         row("refused characters", "A \"B\" <C> | D\\E 2001.mkv", "A B C D E (2001).MKV");
         row("control characters", "Paper\tMoon\n1973.mkv", "PAPER MOON (1973).MKV");
         row("leading dots", "..Paper.Moon.1973.mkv", "PAPER MOON (1973).MKV");
@@ -141,6 +206,35 @@ private slots:
         row("huge", QString(5000, u'a') + QStringLiteral(".2010.mkv"), "");
     }
 
+    // The base name, which names a film's or a show's folder, and the clean
+    // name built on it.
+    void baseName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("base");
+        QTest::addColumn<QString>("clean");
+        QTest::newRow("film") << "Paper.Moon.1973.720p.mkv" << "PAPER MOON (1973)" << "PAPER MOON (1973).MKV";
+        QTest::newRow("part") << "Paper.Moon.1973.CD2.avi" << "PAPER MOON (1973) CD2" << "PAPER MOON (1973) CD2.AVI";
+        QTest::newRow("episode with the show's year") << "Doctor.Who.2005.S01E02.en.forced.srt"
+                                                       << "DOCTOR WHO (2005) S01E02"
+                                                       << "DOCTOR WHO (2005) S01E02.EN.FORCED.SRT";
+        QTest::newRow("double episode") << "Harbour.Lights.S01E01E02.mkv" << "HARBOUR LIGHTS S01E01E02"
+                                        << "HARBOUR LIGHTS S01E01E02.MKV";
+        QTest::newRow("initials last") << "The.Man.from.U.N.C.L.E.720p.mkv" << "THE MAN FROM U.N.C.L.E"
+                                       << "THE MAN FROM U.N.C.L.E.MKV";
+    }
+
+    void baseName()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, base);
+        QFETCH(QString, clean);
+        const std::optional<ReleaseName> release = parseReleaseName(name, LatestYear);
+        QVERIFY(release);
+        QCOMPARE(cleanBaseName(*release), base);
+        QCOMPARE(cleanReleaseName(*release), clean);
+    }
+
     void cleanName()
     {
         QFETCH(QString, name);
@@ -148,7 +242,7 @@ private slots:
         const std::optional<ReleaseName> release = parseReleaseName(name, LatestYear);
         QCOMPARE(release ? cleanReleaseName(*release) : QString(), clean);
         if (release)
-            QVERIFY(release->isEpisode() ? release->year == 0 : release->episodes.isEmpty());
+            QVERIFY(release->isEpisode() || release->episodes.isEmpty());
     }
 };
 
