@@ -128,6 +128,6 @@ int main(int argc, char *argv[])
     const BatchPlan plan = planBatch(BatchJob::Titles, QStringLiteral("/videos"), folder,
                                      {rows, Wildcard(QStringLiteral("*.*")), LatestYear}, false);
     std::printf("TITLES planned over %lld names: %.0f ms, %lld renames (target: at most 250 ms)\n",
-                qlonglong(rows.size()), timer.nsecsElapsed() / 1e6, qlonglong(plan.change.schedule.renames.size()));
+                qlonglong(rows.size()), timer.nsecsElapsed() / 1e6, qlonglong(plan.renames.renames.size()));
     return found > Names / 2 ? 0 : 1;
 }

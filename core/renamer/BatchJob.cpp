@@ -56,10 +56,10 @@ QString whatFor(BatchJob job)
 // as it was) because that name was taken. kept holds the rows of entries
 // that keep their names for a reason of their own, each with its warning,
 // and untold how many of them had no title that could be told apart.
-void finishPlan(BatchPlan &plan, BatchJob job, const QString &folder, const FolderModel &model,
+void finishPlan(BatchPlan &plan, const QString &folder, const FolderModel &model,
                 const QHash<int, QString> &alone, qsizetype total)
 {
-    plan.change = renamerChange(whatFor(job), folder, model.plan(folder));
+    plan.renames = model.plan(folder);
     std::vector<std::pair<RowKey, int>> changed;
     for (int entry = 0; entry < model.count(); ++entry)
         if (model.name(entry) != model.firstName(entry))
@@ -104,14 +104,14 @@ QString cleanedAlone(const FolderContents &contents, const FolderEntry &entry,
 
 // Whether the plan is done before its preview: stopped, or made only to run,
 // with the renames of model's names.
-bool endsUnpreviewed(BatchPlan &plan, BatchJob job, const QString &folder, const FolderModel &model,
+bool endsUnpreviewed(BatchPlan &plan, const QString &folder, const FolderModel &model,
                      const std::function<bool()> &stopped)
 {
     if (stopped && stopped())
         return true;
     if (plan.previewed)
         return false;
-    plan.change = renamerChange(whatFor(job), folder, model.plan(folder));
+    plan.renames = model.plan(folder);
     return true;
 }
 
@@ -120,7 +120,7 @@ void planCleanUpJob(BatchPlan &plan, const QString &folder, const FolderContents
 {
     RenamePlanner planner(FolderModel(contents), scope.filter);
     plan.lastPreview = planCleanUpBatch(planner, scope.rows, stopped);
-    if (endsUnpreviewed(plan, BatchJob::CleanUp, folder, planner.model(), stopped))
+    if (endsUnpreviewed(plan, folder, planner.model(), stopped))
         return;
     // Only another file's name can make a file's name differ from the one it
     // gets alone.
@@ -130,7 +130,7 @@ void planCleanUpJob(BatchPlan &plan, const QString &folder, const FolderContents
             return;
         alone.insert(entry, cleanedAlone(contents, contents.entries[entry], scope.filter));
     }
-    finishPlan(plan, BatchJob::CleanUp, folder, planner.model(), alone, scope.rows.size());
+    finishPlan(plan, folder, planner.model(), alone, scope.rows.size());
 }
 
 // TITLES and LIBRARY: the preview is part of the plan, as the box and the
@@ -142,7 +142,10 @@ void planReleasesJob(BatchPlan &plan, BatchJob job, const QString &folder, const
         planReleases(job == BatchJob::Library ? ReleaseLayout::Library : ReleaseLayout::InPlace, folder,
                      contents, scope.rows, scope.latestYear, scope.readBelow, stopped);
     plan.readBelow = std::move(releases.read);
-    plan.change = releaseChange(whatFor(job), releases);
+    plan.renames = std::move(releases.renames);
+    plan.madeFolders = std::move(releases.madeFolders);
+    plan.removedFolders = std::move(releases.removedFolders);
+    plan.folders = std::move(releases.folders);
     plan.preview = std::move(releases.preview);
 }
 
@@ -151,7 +154,7 @@ void planWalkJob(BatchPlan &plan, BatchJob job, const QString &folder, const Fol
     const FolderEntry::Kind walked = job == BatchJob::Folders ? FolderEntry::Folder : FolderEntry::File;
     FolderModel model(contents);
     planUpperCaseWalk(model, job == BatchJob::Folders ? WalkMode::Folders : WalkMode::Files);
-    if (endsUnpreviewed(plan, job, folder, model, {}))
+    if (endsUnpreviewed(plan, folder, model, {}))
         return;
     qsizetype total = 0;
     QHash<int, QString> alone;
@@ -163,7 +166,7 @@ void planWalkJob(BatchPlan &plan, BatchJob job, const QString &folder, const Fol
         if (upper != model.firstName(entry))
             alone.insert(entry, upper);
     }
-    finishPlan(plan, job, folder, model, alone, total);
+    finishPlan(plan, folder, model, alone, total);
 }
 
 } // namespace
@@ -191,4 +194,19 @@ BatchPlan planBatch(BatchJob job, const QString &folder, const FolderContents &c
         break;
     }
     return plan;
+}
+
+ChangePlan batchChange(BatchJob job, const QString &folder, const BatchPlan &plan)
+{
+    if (job != BatchJob::Titles && job != BatchJob::Library)
+        return renamerChange(whatFor(job), folder, plan.renames);
+    ChangePlan change = renamerChange(whatFor(job), folder, plan.renames);
+    change.folders = plan.folders;
+    change.madeFolders = plan.madeFolders;
+    change.schedule.folders = plan.madeFolders;
+    QList<ChangeSchedule::Step> steps;
+    for (int i = 0; i < plan.madeFolders.size(); ++i)
+        steps.append({ChangeSchedule::MakeFolder, i});
+    change.schedule.steps = steps + change.schedule.steps;
+    return change;
 }

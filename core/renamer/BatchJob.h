@@ -26,13 +26,19 @@ enum class BatchJob {
 BatchJob batchJobFor(const QString &answer);
 
 // One job of SPECIAL BATCH worked out on a folder as it was read: what the
-// box shows for it and the change that then performs it.
+// box shows for it and the renames that then perform it.
 struct BatchPlan {
     // The folder as read for this plan, and the folders below it that the
     // plan read too: the plan holds while a fresh read finds the same.
     FolderContents readFrom;
     QList<std::pair<QString, FolderContents>> readBelow;
-    ChangePlan change;
+    // Every file from where it is to where it ends; for TITLES and LIBRARY
+    // also the folders made first, those emptied and removed after, and
+    // every folder the change touches.
+    RenamePlan renames;
+    QStringList madeFolders;
+    QStringList removedFolders;
+    QStringList folders;
     // Whether preview below was worked out: a plan made only to run leaves
     // it out, as working it out takes as long again.
     bool previewed = false;
@@ -59,3 +65,8 @@ struct BatchScope {
 // early, its plan unfinished.
 BatchPlan planBatch(BatchJob job, const QString &folder, const FolderContents &contents,
                     const BatchScope &scope, bool withPreview, const std::function<bool()> &stopped = {});
+
+// The change that performs job's plan on folder, for applyChange: the
+// folders made first, then every file moved once, then the emptied folders
+// removed.
+ChangePlan batchChange(BatchJob job, const QString &folder, const BatchPlan &plan);

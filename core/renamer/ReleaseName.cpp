@@ -36,23 +36,6 @@ QString labelText(const ReleaseTokens &tokens, int first, int last)
     return std::move(text).simplified().toUpper();
 }
 
-// The tags that tell two releases of one title apart: of each kind the
-// last, as a title's own word ("The Final Cut") stands before the tags.
-void readVersionTags(const ReleaseTokens &tokens, ReleaseName &release)
-{
-    for (int i = 0; i < tokens.size(); ++i) {
-        const ReleaseTags::Tag *tag = tokens.tag(i);
-        if (!tag || tokens.insideTag(i))
-            continue;
-        QString *into = tag->kind == ReleaseTags::Kind::Resolution ? &release.resolution
-            : tag->kind == ReleaseTags::Kind::Source               ? &release.source
-            : tag->kind == ReleaseTags::Kind::Edition              ? &release.edition
-                                                                   : nullptr;
-        if (into)
-            *into = labelText(tokens, i, i + std::max(1, tokens.tagLength(i)) - 1);
-    }
-}
-
 } // namespace
 
 std::optional<ReleaseName> parseReleaseName(const QString &fileName, int latestYear)
@@ -70,6 +53,28 @@ std::optional<ReleaseName> parseReleaseName(const QString &fileName, int latestY
     if (!readTitle(tokens, release)
         || std::none_of(release.title.cbegin(), release.title.cend(), [](QChar c) { return c.isLetterOrNumber(); }))
         return std::nullopt;
-    readVersionTags(tokens, release);
     return release;
+}
+
+// Of each kind the last, as a title's own word ("The Final Cut") stands
+// before the tags.
+VersionTags readVersionTags(const QString &fileName, int latestYear)
+{
+    VersionTags tags;
+    QString extension;
+    const QString trimmed = fileName.trimmed();
+    const ReleaseTokens tokens(withoutExtension(trimmed, extension), latestYear,
+                               ReleaseTags::extensionKind(extension) == ReleaseTags::Extension::Subtitle);
+    for (int i = 0; i < tokens.size(); ++i) {
+        const ReleaseTags::Tag *tag = tokens.tag(i);
+        if (!tag || tokens.insideTag(i))
+            continue;
+        QString *into = tag->kind == ReleaseTags::Kind::Resolution ? &tags.resolution
+            : tag->kind == ReleaseTags::Kind::Source               ? &tags.source
+            : tag->kind == ReleaseTags::Kind::Edition              ? &tags.edition
+                                                                   : nullptr;
+        if (into)
+            *into = labelText(tokens, i, i + std::max(1, tokens.tagLength(i)) - 1);
+    }
+    return tags;
 }

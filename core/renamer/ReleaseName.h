@@ -33,13 +33,6 @@ struct ReleaseName {
     // The extension without its dot, as the name has it; empty when the name
     // has none.
     QString extension;
-    // The tags that tell two releases of one title apart, as the name
-    // writes them, upper-cased: its resolution ("1080P"), source ("BLURAY",
-    // "WEB-DL") and edition ("EXTENDED", "DIRECTOR'S CUT"); empty where the
-    // name holds none.
-    QString resolution;
-    QString source;
-    QString edition;
 
     bool isEpisode() const { return season >= 0; }
 };
@@ -54,6 +47,17 @@ struct ReleaseName {
 // film's year is known before it is out); a later one is a word of the title.
 // A pure function: it looks at no disk and no clock, and keeps no state.
 std::optional<ReleaseName> parseReleaseName(const QString &fileName, int latestYear);
+
+// The tags that tell two releases of one title apart, as the name writes
+// them, upper-cased, each the last of its kind in the name: its resolution
+// ("1080P"), source ("BLURAY", "WEB-DL") and edition ("EXTENDED",
+// "DIRECTOR'S CUT"); empty where the name holds none.
+struct VersionTags {
+    QString resolution;
+    QString source;
+    QString edition;
+};
+VersionTags readVersionTags(const QString &fileName, int latestYear);
 
 // The clean name of a release without its subtitle's tags and extension,
 // upper-cased as every name the renamer gives: "TITLE (YEAR)", "TITLE"

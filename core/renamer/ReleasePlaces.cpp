@@ -118,19 +118,20 @@ void ReleasePlaces::give(ReleasePlace &place, const QString &name, ReleasePlace 
         from.leaving.insert(entry);
 }
 
-bool ReleasePlaces::holdsVideo(ReleasePlace &place, const QString &base,
-                               const std::function<bool(int entry)> &except) const
+bool ReleasePlaces::holdsVideos(ReleasePlace &place) const
+{
+    return holdsVideo(place, {}) || !place.videos->isEmpty();
+}
+
+bool ReleasePlaces::holdsVideo(ReleasePlace &place, const QString &base) const
 {
     if (!place.videos) {
         place.videos.emplace();
         for (int entry = 0; entry < place.model.count(); ++entry)
-            if (place.isVideo(entry))
-                place.videos->insert(key(place.model.name(entry).first(place.model.name(entry).lastIndexOf(u'.'))), entry);
+            if (!place.leaving.contains(entry) && place.isVideo(entry))
+                place.videos->insert(key(place.model.name(entry).first(place.model.name(entry).lastIndexOf(u'.'))));
     }
-    for (auto video = place.videos->constFind(base); video != place.videos->cend() && video.key() == base; ++video)
-        if (!except(video.value()))
-            return true;
-    return false;
+    return place.videos->contains(base);
 }
 
 bool ReleasePlaces::heldAfter(const QString &path) const

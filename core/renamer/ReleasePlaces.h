@@ -5,7 +5,6 @@
 
 #include <QHash>
 #include <QList>
-#include <QMultiHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -30,8 +29,9 @@ struct ReleasePlace {
     QHash<QString, QString> given; // by key, the names that files of the plan get there
     QSet<int> leaving;             // its entries that move elsewhere or to another name
     QHash<QString, ReleasePlace *> children; // by the key of their names
-    // Its videos by their names' keys without extension, once first asked for.
-    std::optional<QMultiHash<QString, int>> videos;
+    // Its videos that stay, by their names' keys without extension, once
+    // first asked for.
+    std::optional<QSet<QString>> videos;
 
     // The path below the plan's folder of a name here.
     QString below(const QString &name) const;
@@ -67,10 +67,11 @@ public:
     // Gives name in place to entry of from, whose name is fromName now.
     void give(ReleasePlace &place, const QString &name, ReleasePlace &from, int entry,
               const QString &fromName);
-    // Whether a video of place's other than those of except has base, a name
-    // without extension, for its name's.
-    bool holdsVideo(ReleasePlace &place, const QString &base,
-                    const std::function<bool(int entry)> &except) const;
+    // Whether a video of place's that stays there (is not leaving it when
+    // first asked) has the name base, by its key, without its extension.
+    bool holdsVideo(ReleasePlace &place, const QString &base) const;
+    // Whether any video stays there: mostly none does where files move from.
+    bool holdsVideos(ReleasePlace &place) const;
     // Whether path names an entry once the plan is done.
     bool heldAfter(const QString &path) const;
 

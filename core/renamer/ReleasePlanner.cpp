@@ -10,6 +10,7 @@
 #include "core/renamer/VersionLabels.h"
 
 #include <QHash>
+#include <QMultiHash>
 #include <QSet>
 #include <algorithm>
 #include <memory>
@@ -52,23 +53,26 @@ struct Item {
     QString name; // its new name, once given
     EntryOutcome outcome;
     QList<Sidecar> sidecars;
+    bool video = false; // a video file: one of a title's versions
     bool kept = false;
 
     QString withLabel(const QString &text) const { return VersionLabels::labelled(plain, part, text); }
 };
 
-// The form in which a sidecar's name is matched with its video's: letter
-// case aside, quickly for the plain ASCII names that most are.
-QString folded(QStringView text)
+// A hash of a name that letter case does not change, as a sidecar's name is
+// matched with its video's.
+size_t foldedHash(QStringView text)
 {
-    QString key(text.size(), Qt::Uninitialized);
-    QChar *out = key.data();
+    size_t hash = 0;
     for (const QChar c : text) {
-        if (c.unicode() >= 0x80)
-            return text.toString().toCaseFolded();
-        *out++ = c >= u'A' && c <= u'Z' ? QChar(c.unicode() + 32) : c;
+        char16_t folded = c.unicode();
+        if (folded >= 0x80)
+            folded = c.toCaseFolded().unicode();
+        else if (folded >= u'A' && folded <= u'Z')
+            folded += u'a' - u'A';
+        hash = hash * 31 + folded;
     }
-    return key;
+    return hash;
 }
 
 QStringView extensionOf(const QString &name)
@@ -77,10 +81,6 @@ QStringView extensionOf(const QString &name)
     return dot < 0 ? QStringView() : QStringView(name).sliced(dot + 1);
 }
 
-bool isVideo(const QString &name)
-{
-    return name.lastIndexOf(u'.') > 0 && ReleaseTags::extensionKind(extensionOf(name)) == ReleaseTags::Extension::Video;
-}
 
 QStringView withoutExtension(const QString &name)
 {
@@ -135,13 +135,14 @@ private:
     ReleasePlace &here() const { return m_places->here(); }
 
     void findSidecars();
+    int videoNamed(const QMultiHash<size_t, int> &videos, QStringView name) const;
     void readRows();
     void keepRow(const Source &source, EntryOutcome::What what, const QString &wanted = {});
     void keepItem(Item &item, EntryOutcome::What what, const QString &wanted);
     void bringSubtitleFolders();
     void placeItem(Item &item);
     void labelVersions();
-    void labelGroup(const QString &name, std::span<const std::pair<QString, Item *>> group);
+    void labelGroup(std::span<Item *const> group);
     void nameItem(Item &item);
     void numberFolderSubtitles(Item &item);
     void nameSidecars(Item &item);
@@ -181,11 +182,7 @@ void ReleasePlanner::findSidecars()
                     lengths.insert(length);
                 candidates.append({entry, std::move(ends)});
             }
-    QHash<QString, int> videos;
-    const auto addVideo = [&](int entry) {
-        if (place.isVideo(entry) && lengths.contains(model.name(entry).lastIndexOf(u'.')))
-            videos.insert(folded(withoutExtension(model.name(entry))), entry);
-    };
+    QMultiHash<size_t, int> videos; // by foldedHash of their names without extension
     m_rowEntries.reserve(m_rows.size());
     for (const QString &row : m_rows) {
         const int exact = model.holder(row);
@@ -194,21 +191,30 @@ void ReleasePlanner::findSidecars()
     }
     if (candidates.isEmpty())
         return;
-    for (int entry = model.count() - 1; entry >= 0; --entry)
-        if (!m_listed.contains(entry))
-            addVideo(entry);
-    for (auto entry = m_rowEntries.crbegin(); entry != m_rowEntries.crend(); ++entry)
-        if (*entry >= 0)
-            addVideo(*entry);
+    for (int entry = 0; entry < model.count(); ++entry)
+        if (place.isVideo(entry) && lengths.contains(model.name(entry).lastIndexOf(u'.')))
+            videos.insert(foldedHash(withoutExtension(model.name(entry))), entry);
     for (const auto &[entry, ends] : std::as_const(candidates))
-        for (const qsizetype length : ends) {
-            const int video = videos.value(folded(QStringView(model.name(entry)).first(length)), -1);
-            if (video >= 0 && video != entry) {
+        for (const qsizetype length : ends)
+            if (const int video = videoNamed(videos, QStringView(model.name(entry)).first(length)); video >= 0) {
                 m_sidecarsOf[video].append({entry, length});
                 m_sidecars.insert(entry);
                 break;
             }
-        }
+}
+
+// The video whose name without extension is name, letter case aside: a
+// listed one where two are.
+int ReleasePlanner::videoNamed(const QMultiHash<size_t, int> &videos, QStringView name) const
+{
+    int found = -1;
+    const FolderModel &model = here().model;
+    const size_t hash = foldedHash(name);
+    for (auto video = videos.constFind(hash); video != videos.cend() && video.key() == hash; ++video)
+        if (withoutExtension(model.name(video.value())).compare(name, Qt::CaseInsensitive) == 0
+            && (found < 0 || m_listed.contains(video.value())))
+            found = video.value();
+    return found;
 }
 
 // Each listed file that is no sidecar read as a release, with its sidecars.
@@ -239,6 +245,7 @@ void ReleasePlanner::readRows()
             continue;
         }
         item.part = upperCased(item.release.part);
+        item.video = here().isVideo(entry);
         item.tail = releaseTail(item.release);
         m_items.append(item);
     }
@@ -271,7 +278,7 @@ void ReleasePlanner::keepItem(Item &item, EntryOutcome::What what, const QString
 void ReleasePlanner::bringSubtitleFolders()
 {
     const FolderModel &model = here().model;
-    if (m_items.size() != 1 || !isVideo(m_items.first().source.name))
+    if (m_items.size() != 1 || !m_items.first().video)
         return;
     int videos = 0;
     for (int entry = 0; entry < model.count(); ++entry)
@@ -314,47 +321,54 @@ void ReleasePlanner::placeItem(Item &item)
         keepItem(item, item.place->refused, item.place->refusedShown);
 }
 
+// Whether a would get one name with b in one folder: videos of one name
+// are versions whatever their extensions; other files only with the same.
+int compareNames(const Item &a, const Item &b)
+{
+    if (a.place != b.place)
+        return a.place < b.place ? -1 : 1;
+    const Qt::CaseSensitivity sensitivity = a.place->model.caseBlind() ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    if (const int plain = QString::compare(a.plain, b.plain, sensitivity); plain != 0)
+        return plain;
+    if (const int part = QString::compare(a.part, b.part, sensitivity); part != 0)
+        return part;
+    if (a.video != b.video)
+        return a.video ? -1 : 1;
+    return a.video ? 0 : QString::compare(a.tail, b.tail, sensitivity);
+}
+
 // Releases that would get one name in one folder, or a name that a video
-// there holds already, get version labels.
+// that stays there holds already, get version labels.
 void ReleasePlanner::labelVersions()
 {
-    std::vector<std::pair<QString, Item *>> names; // by the name each would get alone
-    names.reserve(size_t(m_items.size()));
-    // Videos of one name are versions whatever their extensions; another
-    // file takes the same name only with the same extension.
+    std::vector<Item *> items;
+    items.reserve(size_t(m_items.size()));
     for (Item &item : m_items)
-        if (!item.kept)
-            names.emplace_back(nameKey(item.withLabel({}) + (isVideo(item.source.name) ? QString() : item.tail),
-                                       item.place->model.caseBlind()),
-                               &item);
-    std::stable_sort(names.begin(), names.end(), [](const auto &a, const auto &b) {
-        return a.second->place != b.second->place ? a.second->place < b.second->place : a.first < b.first;
-    });
-    for (auto run = names.begin(); run != names.end();) {
-        const auto end = std::find_if(run, names.end(), [&](const auto &other) {
-            return other.second->place != run->second->place || other.first != run->first;
-        });
-        labelGroup(run->first, std::span(run, end));
+        if (!item.kept) {
+            items.push_back(&item);
+            item.source.place->leaving.insert(item.source.entry);
+        }
+    std::stable_sort(items.begin(), items.end(), [](const Item *a, const Item *b) { return compareNames(*a, *b) < 0; });
+    for (auto run = items.begin(); run != items.end();) {
+        const auto end = std::find_if(run, items.end(), [&](const Item *other) { return compareNames(**run, *other) != 0; });
+        labelGroup(std::span(run, end));
         run = end;
     }
 }
 
-void ReleasePlanner::labelGroup(const QString &name, std::span<const std::pair<QString, Item *>> group)
+void ReleasePlanner::labelGroup(std::span<Item *const> group)
 {
-    ReleasePlace &place = *group.front().second->place;
-    const bool held = isVideo(group.front().second->source.name) && m_places->holdsVideo(place, name, [&](int entry) {
-        return std::any_of(group.begin(), group.end(), [&](const auto &member) {
-            return member.second->source.place == &place && member.second->source.entry == entry;
-        });
-    });
+    const Item &first = *group.front();
+    const bool held = first.video && m_places->holdsVideos(*first.place)
+        && m_places->holdsVideo(*first.place, nameKey(first.withLabel({}), first.place->model.caseBlind()));
     if (group.size() < 2 && !held)
         return;
-    QList<const ReleaseName *> releases;
-    for (const auto &member : group)
-        releases.append(&member.second->release);
+    QList<VersionTags> releases;
+    for (const Item *item : group)
+        releases.append(readVersionTags(item->source.name, m_latestYear));
     const QStringList labels = VersionLabels::labels(releases, held);
     for (size_t i = 0; i < group.size(); ++i)
-        group[i].second->label = labels[qsizetype(i)];
+        group[i]->label = labels[qsizetype(i)];
 }
 
 // The item's name with its label, or with a number where that is taken.
@@ -390,18 +404,20 @@ void ReleasePlanner::nameItem(Item &item)
 // name (a .sub and its .idx) share a number.
 void ReleasePlanner::numberFolderSubtitles(Item &item)
 {
+    if (std::none_of(item.sidecars.cbegin(), item.sidecars.cend(), [](const Sidecar &s) { return s.fromFolder; }))
+        return;
     QHash<QString, QSet<int>> numbers; // by tags, the numbers taken
     QHash<QString, int> numberOf;      // by a subtitle's name without extension
     for (const Sidecar &sidecar : std::as_const(item.sidecars))
         if (!sidecar.fromFolder)
-            numbers[folded(QStringView(sidecar.tail).first(sidecar.tail.lastIndexOf(u'.')))].insert(1);
+            numbers[sidecar.tail.first(sidecar.tail.lastIndexOf(u'.')).toCaseFolded()].insert(1);
     for (Sidecar &sidecar : item.sidecars) {
         if (!sidecar.fromFolder)
             continue;
         const QString &name = sidecar.source.name;
-        const QString stem = folded(QStringView(name).first(std::max(qsizetype(0), name.lastIndexOf(u'.'))));
+        const QString stem = name.first(std::max(qsizetype(0), name.lastIndexOf(u'.'))).toCaseFolded();
         if (!numberOf.contains(stem)) {
-            QSet<int> &taken = numbers[folded(Sidecars::subtitleFolderTags(name))];
+            QSet<int> &taken = numbers[Sidecars::subtitleFolderTags(name).toCaseFolded()];
             int number = 1;
             while (taken.contains(number))
                 ++number;
@@ -452,6 +468,8 @@ void ReleasePlanner::tellMoves()
     AnswerPreview &preview = m_plan.preview;
     AnswerPreview::Releases &releases = preview.releases.emplace();
     qsizetype drawnIn = 0;
+    preview.rows.reserve(preview.rows.size() + m_items.size());
+    m_plan.renames.renames.reserve(m_items.size());
     for (const Item &item : std::as_const(m_items)) {
         if (item.kept)
             continue;

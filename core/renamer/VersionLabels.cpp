@@ -9,17 +9,17 @@ namespace VersionLabels {
 
 namespace {
 
-using Tag = QString ReleaseName::*;
+using Tag = QString VersionTags::*;
 
 // Whether the values of tag tell every release apart, a file holding the
 // name already counting as one without tags.
-bool tellsApart(const QList<const ReleaseName *> &releases, bool nameHeld, Tag tag)
+bool tellsApart(const QList<VersionTags> &releases, bool nameHeld, Tag tag)
 {
     QSet<QString> seen;
     if (nameHeld)
         seen.insert(QString());
-    for (const ReleaseName *release : releases) {
-        const QString key = ReleaseTags::key(release->*tag);
+    for (const VersionTags &release : releases) {
+        const QString key = ReleaseTags::key(release.*tag);
         if (seen.contains(key))
             return false;
         seen.insert(key);
@@ -29,14 +29,14 @@ bool tellsApart(const QList<const ReleaseName *> &releases, bool nameHeld, Tag t
 
 } // namespace
 
-QStringList labels(const QList<const ReleaseName *> &releases, bool nameHeld)
+QStringList labels(const QList<VersionTags> &releases, bool nameHeld)
 {
     QStringList labels;
-    for (const Tag tag : {&ReleaseName::resolution, &ReleaseName::source, &ReleaseName::edition}) {
+    for (const Tag tag : {&VersionTags::resolution, &VersionTags::source, &VersionTags::edition}) {
         if (!tellsApart(releases, nameHeld, tag))
             continue;
-        for (const ReleaseName *release : releases)
-            labels << release->*tag;
+        for (const VersionTags &release : releases)
+            labels << release.*tag;
         return labels;
     }
     for (qsizetype i = 0; i < releases.size(); ++i) {

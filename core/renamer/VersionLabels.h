@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-struct ReleaseName;
+struct VersionTags;
 
 // Two or more releases of one film or episode in one place are versions to
 // a media server when each name carries a label after " - ":
@@ -18,7 +18,7 @@ namespace VersionLabels {
 // the first keeps the plain name and the others are numbered "2", "3" and
 // on. With nameHeld, a file not among them holds the plain name already: it
 // counts as a first release without tags.
-QStringList labels(const QList<const ReleaseName *> &releases, bool nameHeld);
+QStringList labels(const QList<VersionTags> &releases, bool nameHeld);
 
 // The name with its label: "TITLE (YEAR)" and "1080P" give
 // "TITLE (YEAR) - 1080P"; a part stays last ("TITLE (YEAR) - 1080P CD1").

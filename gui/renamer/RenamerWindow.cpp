@@ -283,7 +283,7 @@ RenamerWindow::BatchRun RenamerWindow::planAndApply(BatchPlans &plans, BatchJob 
         // A stop while the plan is made renames nothing.
         run.plan = plans.plan(job, [&progress] { return progress.stopRequested(); });
         if (run.plan)
-            run.outcome = applyChange(m_fileSystem, run.plan->change, &progress);
+            run.outcome = applyChange(m_fileSystem, batchChange(job, folder, *run.plan), &progress);
     });
     if (!run.plan)
         m_desktop.showMessage(tr("Stopped before anything was renamed."));
