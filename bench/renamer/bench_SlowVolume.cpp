@@ -56,15 +56,19 @@ void measure(FaultVolume &volume, const char *what, const QString &answer, const
 
     RecordingHost host;
     host.answers = {answer};
+    // The window lists the folder before the volume turns slow.
+    volume.command(QStringLiteral("reset"));
     RenamerWindow window(host, host, nullptr);
     window.show();
     window.findChild<QLineEdit *>("Text4")->setText(windowFolder);
+    settle();
     volume.command(QStringLiteral("reset\n") + SlowShare);
     QElapsedTimer timer;
     timer.start();
     window.findChild<QPushButton *>("Command5")->click();
     const double windowSeconds = timer.nsecsElapsed() / 1e9;
     const qint64 windowRequests = requests(volume);
+    for (const QString &m : host.messages) std::printf("MSG %s\n", qPrintable(m));
 
     int renamed = 0;
     const QDir moved(volume.sourcePath() + QStringLiteral("/w%1").arg(round));
