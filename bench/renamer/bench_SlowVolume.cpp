@@ -68,7 +68,6 @@ void measure(FaultVolume &volume, const char *what, const QString &answer, const
     window.findChild<QPushButton *>("Command5")->click();
     const double windowSeconds = timer.nsecsElapsed() / 1e9;
     const qint64 windowRequests = requests(volume);
-    for (const QString &m : host.messages) std::printf("MSG %s\n", qPrintable(m));
 
     int renamed = 0;
     const QDir moved(volume.sourcePath() + QStringLiteral("/w%1").arg(round));
