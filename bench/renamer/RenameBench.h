@@ -10,15 +10,25 @@
 
 #include "gui/renamer/RenamerWindow.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QSet>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <functional>
 #include <random>
 #include <fcntl.h>
 #include <unistd.h>
+
+// A renamer window starts in the current folder: the benchmarks run in an
+// empty folder of their own, so that a window that has not yet reached the
+// folder it is pointed at renames nothing where they were started.
+inline const bool startedInAFolderOfTheirOwn = [] {
+    static QTemporaryDir folder;
+    return QDir::setCurrent(folder.path());
+}();
 
 // `count` names as they come from release groups: words, separators, a
 // year, tags, brackets and an extension, in every letter case; no two alike

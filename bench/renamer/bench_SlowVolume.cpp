@@ -9,6 +9,7 @@
 #include "FaultVolume.h"
 #include "RenameBench.h"
 
+#include "gui/controls/FileListBox.h"
 #include "gui/renamer/RenamerWindow.h"
 
 #include <QApplication>
@@ -62,6 +63,8 @@ void measure(FaultVolume &volume, const char *what, const QString &answer, const
     window.show();
     window.findChild<QLineEdit *>("Text4")->setText(windowFolder);
     settle();
+    if (window.findChild<FileListBox *>("File1")->path() != windowFolder)
+        qFatal("The renamer did not reach %s", qPrintable(windowFolder));
     volume.command(QStringLiteral("reset\n") + SlowShare);
     QElapsedTimer timer;
     timer.start();
