@@ -233,10 +233,17 @@ void ReleasePlanner::readRows()
         }
         if (m_sidecars.contains(entry))
             continue; // it follows its video
-        Item item{source, parseReleaseName(row, m_latestYear).value_or(ReleaseName())};
+        // A name whose end is no extension the tables know ("README.md",
+        // "photo.heic") would lose it: such a file keeps its name.
+        const bool known = !row.contains(u'.') || ReleaseTags::extensionKind(extensionOf(row)) != ReleaseTags::Extension::None;
+        Item item{source, known ? parseReleaseName(row, m_latestYear).value_or(ReleaseName()) : ReleaseName()};
         for (const auto &[sidecar, length] : std::as_const(m_sidecarsOf[entry]))
             item.sidecars.append({{&here(), sidecar, model.name(sidecar)},
                                   Sidecars::keptTail(model.name(sidecar), length), false, m_listed.contains(sidecar)});
+        if (!known) {
+            keepItem(item, EntryOutcome::UnknownKind, {});
+            continue;
+        }
         ReleaseName whole = item.release;
         whole.part.clear();
         item.plain = item.release.title.isEmpty() ? QString() : cleanBaseName(whole);

@@ -27,6 +27,7 @@ struct EntryOutcome {
         TooLong,   // keeps its name: the new name is longer than the volume takes
         Refused,   // nothing is renamed: the RENAME TO text holds a forbidden character
         NoTitle,   // keeps its name: TITLES cannot tell its title apart
+        UnknownKind, // keeps its name: TITLES knows no files of its extension
         // TITLES and LIBRARY, where wanted is the name or folder meant:
         Labelled,     // another release takes the name too: result carries a version label
         FolderTaken,  // keeps its name and place: a file holds the name of the folder it needs

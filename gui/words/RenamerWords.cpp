@@ -29,6 +29,8 @@ QString RenamerWords::warning(const EntryOutcome &outcome)
     case EntryOutcome::NoTitle:
         return tr("keeps its name: no title could be told apart (it holds no year, episode or "
                   "release tag)");
+    case EntryOutcome::UnknownKind:
+        return tr("keeps its name: it is no video, subtitle or other file that travels with them");
     case EntryOutcome::Labelled:
         return tr("becomes %1: another release has the name %2 too").arg(outcome.result, outcome.wanted);
     case EntryOutcome::FolderTaken:

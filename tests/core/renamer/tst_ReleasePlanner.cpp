@@ -74,6 +74,8 @@ private slots:
             {"Paper.Moon.1973.720p.mkv -> " + film + " - 720P.MKV ! labelled"});
         row("a file where a folder must be", true, {"MOVIES", "Paper.Moon.1973.mkv"},
             {"MOVIES ! no title", "Paper.Moon.1973.mkv ! folder taken"});
+        row("an extension no table knows stays", false, {"Holiday.2015.heic", "README.md"},
+            {"Holiday.2015.heic ! unknown kind", "README.md ! unknown kind"});
         row("a name too long", true, {QString(246, u'x') + ".1973.mkv"},
             {QString(246, u'x') + ".1973.mkv ! too long"});
         row("TITLES: versions and sidecars in place", false,
@@ -113,6 +115,8 @@ private:
             return " ! labelled";
         case EntryOutcome::NoTitle:
             return " ! no title";
+        case EntryOutcome::UnknownKind:
+            return " ! unknown kind";
         case EntryOutcome::FolderTaken:
             return " ! folder taken";
         case EntryOutcome::WithItsVideo:
