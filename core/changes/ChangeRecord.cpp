@@ -1,6 +1,7 @@
 #include "core/changes/ChangeRecord.h"
 
 #include "core/base/Paths.h"
+#include "core/base/TemporaryName.h"
 
 #include <QDir>
 #include <QSet>
@@ -11,11 +12,37 @@ namespace {
 const QByteArray HeaderStart = "tamsells-file-utilities change record ";
 // Format 2 added which file each rename moved and the lines a change gains
 // after it is first written; format 3 which folder each folder is, and the
-// line that says the user was told that a change waits. Records of the
-// earlier formats are read as well.
-constexpr int Format = 3;
+// line that says the user was told that a change waits; format 4 knows a
+// volume by what it says of itself, never by its device number. Records of
+// the earlier formats are read as well; a build that knows an earlier format
+// only refuses this one by its header.
+constexpr int Format = 4;
 
 const char *const ToolNames[] = {"renamer", "folderer"};
+
+// What the user did, by the name the record keeps, and the tool whose
+// window undoes it.
+struct ActionName {
+    ChangeAction action;
+    const char *name;
+    ChangeRecord::Tool tool;
+};
+constexpr ActionName ActionNames[] = {
+    {ChangeAction::MakeChanges, "MAKE CHANGES", ChangeRecord::Tool::Renamer},
+    {ChangeAction::CleanUpBatch, "the clean-up batch", ChangeRecord::Tool::Renamer},
+    {ChangeAction::Titles, "TITLES", ChangeRecord::Tool::Renamer},
+    {ChangeAction::UpperCaseWalk, "the upper-case walk", ChangeRecord::Tool::Renamer},
+    {ChangeAction::MakeFolders, "MakeFolders", ChangeRecord::Tool::Folderer},
+    {ChangeAction::Delete, "Delete", ChangeRecord::Tool::Renamer},
+};
+
+const ActionName &nameOf(ChangeAction action)
+{
+    for (const ActionName &known : ActionNames)
+        if (known.action == action)
+            return known;
+    return ActionNames[0];
+}
 const char *const StateNames[] = {"running",  "finished",      "undoing",
                                   "undone",   "needs-mending", "undo-needs-mending"};
 
@@ -97,11 +124,10 @@ void appendNumber(QByteArray &line, quint64 number, bool known)
         line.append(QByteArray::number(number));
 }
 
-// A file's identity as four fields: device, inode, size, modification time;
-// empty fields where they are not known.
+// A file's identity as three fields: inode, size, modification time; empty
+// fields where they are not known. Its volume is that of its folders.
 void appendIdentity(QByteArray &line, const FileIdentity &identity)
 {
-    appendNumber(line, identity.device, identity.inode != 0);
     appendNumber(line, identity.inode, identity.inode != 0);
     appendNumber(line, quint64(identity.size), identity.size >= 0);
     appendNumber(line, quint64(identity.modified), identity.size >= 0);
@@ -152,6 +178,7 @@ private:
     bool readMoved(const Fields &fields);
     bool readState(const Fields &fields);
     bool readPath(QByteArrayView number, QByteArrayView name, RecordPath &path) const;
+    bool readIdentity(const Fields &fields, qsizetype first, FileIdentity &identity) const;
     // After the last line: files that a list's last positions do not name
     // stand at their new paths, once the list came to its end.
     void settlePositions();
@@ -163,7 +190,7 @@ private:
     QByteArrayView m_text;
     qsizetype m_start = 0;
     int m_format = 0;
-    bool m_toolSeen = false, m_stateSeen = false;
+    bool m_toolSeen = false, m_actionSeen = false, m_stateSeen = false;
     ChangeRecord m_record;
     Positions m_renamePositions, m_undoPositions;
 };
@@ -203,48 +230,68 @@ bool RecordReader::readPath(QByteArrayView number, QByteArrayView name, RecordPa
     return ok && path.folder >= 0 && path.folder < m_record.folders.size() && plainName(path.name);
 }
 
+// "folder PATH INODE VOLUME"; format 3 wrote a device number before the
+// inode, and named a volume that had no UUID by its label or source, which
+// another volume may share: only a UUID is kept from it.
 bool RecordReader::readFolder(const Fields &fields)
 {
-    if (fields.size() != (m_format >= 3 ? 5 : 2) || m_record.folders.size() >= ChangeRecord::MostFolders)
+    const qsizetype wanted = m_format >= 4 ? 4 : m_format == 3 ? 5 : 2;
+    if (fields.size() != wanted || m_record.folders.size() >= ChangeRecord::MostFolders)
         return false;
     RecordedFolder folder{unescaped(fields[1]), {}};
-    if (fields.size() == 5) {
-        bool device = true, inode = true;
-        folder.identity.device = fields[2].isEmpty() ? 0 : fields[2].toULongLong(&device);
-        folder.identity.inode = fields[3].isEmpty() ? 0 : fields[3].toULongLong(&inode);
-        folder.identity.volume = unescaped(fields[4]);
-        if (!device || !inode)
+    if (fields.size() > 2) {
+        bool inode = true;
+        const QByteArrayView number = fields[fields.size() - 2];
+        folder.identity.inode = number.isEmpty() ? 0 : number.toULongLong(&inode);
+        folder.identity.volume = unescaped(fields.back());
+        if (m_format < 4 && !folder.identity.volume.startsWith(QLatin1String("UUID=")))
+            folder.identity.volume.clear();
+        if (!inode)
             return false;
     }
     m_record.folders << folder;
     return plainFolder(folder.path);
 }
 
+// The identity fields from first on: inode, size and time (format 3 and
+// before wrote a device number first, which is no part of it any more).
+bool RecordReader::readIdentity(const Fields &fields, qsizetype first, FileIdentity &identity) const
+{
+    bool ok = true;
+    auto number = [&](QByteArrayView field) {
+        bool good = false;
+        const qint64 value = field.toLongLong(&good);
+        ok &= good;
+        return value;
+    };
+    if (m_format < 4)
+        ++first;
+    if (!fields[first].isEmpty())
+        identity.inode = quint64(number(fields[first]));
+    if (!fields[first + 1].isEmpty()) {
+        identity.size = number(fields[first + 1]);
+        identity.modified = number(fields[first + 2]);
+    }
+    return ok;
+}
+
 bool RecordReader::readRename(const Fields &fields)
 {
     QList<RecordedRename> &list = fields[0] == "undo" ? m_record.undo : m_record.renames;
-    if (fields.size() != (m_format == 1 ? 6 : 10) || list.size() >= ChangeRecord::MostRenames)
+    const qsizetype wanted = m_format == 1 ? 6 : m_format < 4 ? 10 : 9;
+    if (fields.size() != wanted || list.size() >= ChangeRecord::MostRenames)
         return false;
     RecordedRename rename;
     bool ok = readPath(fields[1], fields[2], rename.from) && readPath(fields[3], fields[4], rename.to);
     rename.temporary = unescaped(fields[5]);
-    ok = ok && (rename.temporary.isEmpty() || plainName(rename.temporary));
-    if (fields.size() == 10) {
-        auto number = [&](QByteArrayView field) {
-            bool good = false;
-            const qint64 value = field.toLongLong(&good);
-            ok &= good;
-            return value;
-        };
-        if (!fields[7].isEmpty()) {
-            rename.identity.device = quint64(number(fields[6]));
-            rename.identity.inode = quint64(number(fields[7]));
-        }
-        if (!fields[8].isEmpty()) {
-            rename.identity.size = number(fields[8]);
-            rename.identity.modified = number(fields[9]);
-        }
-    }
+    // A record names no other file as one the engine parked.
+    ok = ok && (rename.temporary.isEmpty() || isTemporaryName(rename.temporary));
+    if (fields.size() > 6)
+        ok = ok && readIdentity(fields, 6, rename.identity);
+    // A file never leaves its volume: either folder tells which it is.
+    for (const RecordPath &folder : {rename.to, rename.from})
+        if (ok && !m_record.folders[folder.folder].identity.volume.isEmpty())
+            rename.identity.volume = m_record.folders[folder.folder].identity.volume;
     list << rename;
     positionsOf(fields[0]).namedUnder << -1;
     return ok;
@@ -266,7 +313,7 @@ bool RecordReader::readAt(const Fields &fields)
         rename.at = RecordedRename::At::From;
     } else if (at == rename.to) {
         rename.at = RecordedRename::At::To;
-    } else if (at.folder == rename.from.folder
+    } else if (at.folder == rename.from.folder && isTemporaryName(at.name)
                && (rename.temporary.isEmpty() || rename.temporary == at.name)) {
         // Earlier versions named a file they found under a temporary name
         // that the rename did not record here.
@@ -283,14 +330,17 @@ bool RecordReader::readLine(const Fields &fields)
 {
     const QByteArrayView kind = fields[0];
     if (kind == "tool" && fields.size() == 2) {
-        const int tool = indexOfName(fields[1], ToolNames);
-        m_record.tool = ChangeRecord::Tool(std::max(tool, 0));
         m_toolSeen = true;
-        return tool >= 0;
+        return indexOfName(fields[1], ToolNames) >= 0;
     }
     if (kind == "what" && fields.size() == 2) {
-        m_record.what = unescaped(fields[1]);
-        return true;
+        for (const ActionName &known : ActionNames) {
+            if (fields[1] == known.name) {
+                m_record.action = known.action;
+                m_actionSeen = true;
+            }
+        }
+        return m_actionSeen;
     }
     if (kind == "case-blind" && fields.size() == 2) {
         m_record.caseBlind = fields[1] == "yes";
@@ -394,7 +444,7 @@ ChangeRecord RecordReader::readHead(RecordFault &fault)
     Fields fields;
     while (nextLine(line) && split(line, fields) && fields[0] != "folder" && readLine(fields))
         fields.clear();
-    if (!m_toolSeen || m_record.what.isEmpty())
+    if (!m_toolSeen || !m_actionSeen)
         fault = {RecordFault::Kind::PartMissing};
     return m_record;
 }
@@ -412,7 +462,11 @@ ChangeRecord RecordReader::read(RecordFault &fault)
             return m_record;
         }
     }
-    if (!m_toolSeen || !m_stateSeen || m_record.what.isEmpty() || m_record.folders.isEmpty())
+    // What follows the last line break is an addition that a stop cut short,
+    // never longer than a line.
+    if (m_text.size() - m_start > ChangeRecord::LongestLine)
+        fault = {RecordFault::Kind::BadEnd};
+    else if (!m_toolSeen || !m_stateSeen || !m_actionSeen || m_record.folders.isEmpty())
         fault = {RecordFault::Kind::PartMissing};
     settlePositions();
     return m_record;
@@ -438,6 +492,8 @@ QString ChangeRecord::atPath(const RecordedRename &rename) const
     case RecordedRename::At::Unknown:
         return {};
     case RecordedRename::At::From:
+    case RecordedRename::At::FromAlsoTo:
+    case RecordedRename::At::FromAlsoTemporary:
         return fromPath(rename);
     case RecordedRename::At::To:
         return toPath(rename);
@@ -445,6 +501,11 @@ QString ChangeRecord::atPath(const RecordedRename &rename) const
         return temporaryPath(rename);
     }
     return {};
+}
+
+ChangeRecord::Tool ChangeRecord::tool() const
+{
+    return nameOf(action).tool;
 }
 
 QStringList ChangeRecord::folderPaths() const
@@ -470,10 +531,8 @@ QByteArray ChangeRecord::toText() const
 {
     QByteArray text = HeaderStart + QByteArray::number(Format) + '\n';
     text.reserve(120 * (renames.size() + undo.size()) + 80 * folders.size() + 1000);
-    text.append("tool\t").append(ToolNames[int(tool)]).append('\n');
-    text.append("what\t");
-    appendEscaped(text, what);
-    text.append('\n');
+    text.append("tool\t").append(ToolNames[int(tool())]).append('\n');
+    text.append("what\t").append(nameOf(action).name).append('\n');
     text.append("case-blind\t").append(caseBlind ? "yes" : "no").append('\n');
     if (intoTrash)
         text.append("trash\tyes\n");
@@ -481,8 +540,7 @@ QByteArray ChangeRecord::toText() const
         text.append("folder\t");
         appendEscaped(text, folder.path);
         const FolderIdentity &identity = folder.identity;
-        appendNumber(text, identity.device, identity.known());
-        appendNumber(text, identity.inode, identity.known());
+        appendNumber(text, identity.inode, identity.inode != 0);
         text.append('\t');
         appendEscaped(text, identity.volume);
         text.append('\n');
@@ -515,9 +573,9 @@ QByteArray ChangeRecord::positionsText(std::initializer_list<List> lists) const
             if (file.at == RecordedRename::At::Unknown || file.at == RecordedRename::At::To)
                 continue;
             text.append("at\t").append(listName(which)).append('\t').append(QByteArray::number(i)).append('\t');
-            appendPath(text, file.at == RecordedRename::At::From
-                                 ? file.from
-                                 : RecordPath{file.from.folder, file.temporary});
+            appendPath(text, file.at == RecordedRename::At::Temporary
+                                 ? RecordPath{file.from.folder, file.temporary}
+                                 : file.from);
             text.append('\n');
         }
     }

@@ -3,9 +3,9 @@
 #include "core/base/Paths.h"
 #include "core/base/TemporaryName.h"
 #include "core/host/FolderListing.h"
-#include "core/host/MountTable.h"
 #include "core/host/NativePath.h"
 #include "core/host/Trash.h"
+#include "core/host/VolumeIdentity.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -122,37 +122,47 @@ qint64 nanoseconds(const struct statx_timestamp &time)
     return qint64(time.tv_sec) * 1000000000 + time.tv_nsec;
 }
 
-// Where a volume keeps no inode that lasts, each file of a listing is told
-// apart by its size and modification time, taken as it is listed: a network
-// volume answers that from what its listing brought, and no change has to
-// ask again for each file it renames.
-void identifyByTime(const QString &folder, QList<FolderEntry> &entries)
+// Where a volume keeps no inode that lasts, or names no identity of its own,
+// each file of a listing is told apart by its size and modification time as
+// well, taken as it is listed: a network volume answers that from what its
+// listing brought, and no change has to ask again for each file it renames.
+void identifyByTime(int folder, QList<FolderEntry> &entries, bool stableInodes)
 {
-    const int fd = ::open(NativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     for (FolderEntry &entry : entries) {
-        entry.inode = 0;
+        if (!stableInodes)
+            entry.inode = 0;
         struct statx info {};
-        if (fd >= 0 && entry.kind == FolderEntry::File && entry.namable
-            && ::statx(fd, NativePath(entry.name).constData(), AT_SYMLINK_NOFOLLOW,
+        if (entry.kind == FolderEntry::File && entry.namable
+            && ::statx(folder, NativePath(entry.name).constData(), AT_SYMLINK_NOFOLLOW,
                        STATX_SIZE | STATX_MTIME, &info)
                 == 0) {
             entry.size = qint64(info.stx_size);
             entry.modified = nanoseconds(info.stx_mtime);
         }
     }
-    if (fd >= 0)
-        ::close(fd);
 }
 #endif
 
 } // namespace
 
-LocalFileSystem::LocalFileSystem()
+namespace {
+
+QString defaultStateFolder()
 {
     const QByteArray state = qgetenv("XDG_STATE_HOME");
     const QString base = state.startsWith('/') ? QFile::decodeName(state)
                                                : QDir::homePath() + QStringLiteral("/.local/state");
-    m_stateFolder = QDir::toNativeSeparators(base + QStringLiteral("/tamsells-file-utilities"));
+    return QDir::toNativeSeparators(base + QStringLiteral("/tamsells-file-utilities"));
+}
+
+} // namespace
+
+LocalFileSystem::LocalFileSystem() : LocalFileSystem(defaultStateFolder())
+{
+}
+
+LocalFileSystem::LocalFileSystem(const QString &stateFolder) : m_state(stateFolder)
+{
 }
 
 LocalFileSystem::~LocalFileSystem()
@@ -168,7 +178,11 @@ LocalFileSystem::~LocalFileSystem()
 QStringList LocalFileSystem::listNames(const QString &folder, const QString &pattern,
                                  EntryKinds kinds)
 {
+#ifdef Q_OS_LINUX
+    return listEntries(openForListing(folder), Wildcard(pattern), kinds);
+#else
     return listEntries(folder, Wildcard(pattern), kinds);
+#endif
 }
 
 QStringList LocalFileSystem::listDrives()
@@ -185,27 +199,26 @@ QStringList LocalFileSystem::listDrives()
 FolderContents LocalFileSystem::readFolder(const QString &folder)
 {
     FolderContents contents;
-    contents.readable = readFolderEntries(folder, contents.entries);
 #ifdef Q_OS_LINUX
+    const Descriptor opened(openForListing(folder));
+    contents.readable = opened && readFolderEntries(::dup(opened.fd()), contents.entries);
     if (!contents.readable)
         return contents;
-    const NativePath native(folder);
     contents.caseBlind = volumeIsCaseBlind(folder, contents.entries);
-    const long longest = ::pathconf(native.constData(), _PC_NAME_MAX);
+    const long longest = ::fpathconf(opened.fd(), _PC_NAME_MAX);
     if (longest > 0)
         contents.longestName = int(longest);
-    struct statx info {};
-    if (::statx(AT_FDCWD, native.constData(), 0, STATX_INO, &info) == 0)
-        contents.device = deviceOf(info);
+    contents.volume = VolumeIdentity::of(opened.fd());
     // Case-blind volumes (FAT, exFAT, NTFS drives and Windows shares) make
     // their inode numbers up; elsewhere a listing that gives one gives the
     // file's own, FUSE volumes included, where they give any.
     contents.stableInodes = !contents.caseBlind
         && std::all_of(contents.entries.cbegin(), contents.entries.cend(),
                        [](const FolderEntry &entry) { return entry.inode != 0; });
-    if (!contents.stableInodes)
-        identifyByTime(folder, contents.entries);
+    if (!contents.stableInodes || contents.volume.isEmpty())
+        identifyByTime(opened.fd(), contents.entries, contents.stableInodes);
 #else
+    contents.readable = readFolderEntries(folder, contents.entries);
     contents.caseBlind = true;
 #endif
     return contents;
@@ -223,11 +236,20 @@ std::optional<FolderEntry::Kind> LocalFileSystem::entryKind(const QString &path)
 
 LocalFileSystem::At LocalFileSystem::resolve(const QString &path) const
 {
-    if (m_pins.isEmpty())
-        return {{}, AT_FDCWD, NativePath(path), 0};
     const qsizetype cut = path.lastIndexOf(Paths::separator());
+    // A record is reached through the state folder that was checked.
+    if (cut > 0 && QStringView(path).left(cut) == m_state.path()) {
+        std::shared_ptr<const Descriptor> state = m_state.descriptor();
+        if (!state)
+            return {{}, {}, AT_FDCWD, NativePath(path), {}, EACCES};
+        const int fd = state->fd();
+        return {{}, std::move(state), fd, NativePath(QStringView(path).mid(cut + 1)), {}};
+    }
+    std::lock_guard lock(m_mutex);
+    if (m_pins.isEmpty())
+        return {{}, {}, AT_FDCWD, NativePath(path), {}};
     if (cut > 0 && !m_lastPinned.isEmpty() && QStringView(path).left(cut) == m_lastPinned)
-        return {{}, m_lastPin.fd, NativePath(QStringView(path).mid(cut + 1)), m_lastPin.device};
+        return {{}, {}, m_lastPin.fd, NativePath(QStringView(path).mid(cut + 1)), m_lastPin.volume};
     QString below;
     for (QString folder = Paths::folderPart(path); !folder.isEmpty();) {
         const auto pin = m_pins.constFind(folder);
@@ -236,13 +258,13 @@ LocalFileSystem::At LocalFileSystem::resolve(const QString &path) const
             if (below.isEmpty()) {
                 m_lastPinned = folder;
                 m_lastPin = *pin;
-                return {{}, pin->fd, name, pin->device};
+                return {{}, {}, pin->fd, name, pin->volume};
             }
             // A folder below the pinned one is reached through it and
             // never through a link that has taken a folder's place.
             Descriptor opened = openFolderBeneath(pin->fd, NativePath(below).constData());
             const int fd = opened.fd();
-            return {std::move(opened), fd, name, pin->device, fd < 0 ? (errno != 0 ? errno : ENOENT) : 0};
+            return {std::move(opened), {}, fd, name, pin->volume, fd < 0 ? (errno != 0 ? errno : ENOENT) : 0};
         }
         const QString up = Paths::folderPart(folder);
         if (up == folder)
@@ -250,7 +272,17 @@ LocalFileSystem::At LocalFileSystem::resolve(const QString &path) const
         below = below.isEmpty() ? Paths::lastComponent(folder) : Paths::lastComponent(folder) + u'/' + below;
         folder = up;
     }
-    return {{}, AT_FDCWD, NativePath(path), 0};
+    return {{}, {}, AT_FDCWD, NativePath(path), {}};
+}
+
+int LocalFileSystem::openForListing(const QString &folder) const
+{
+    if (folder == m_state.path()) {
+        const std::shared_ptr<const Descriptor> state = m_state.descriptor();
+        return state ? ::fcntl(state->fd(), F_DUPFD_CLOEXEC, 0) : -1;
+    }
+    const QByteArray encoded = QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
+    return ::open(encoded.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 
 std::optional<bool> LocalFileSystem::exists(const At &at) const
@@ -281,15 +313,16 @@ FileIdentity LocalFileSystem::identify(const QString &path)
                 STATX_INO | STATX_SIZE | STATX_MTIME, &info)
         != 0)
         return {};
+    const Descriptor opened(at.folder == AT_FDCWD ? openForListing(Paths::folderPart(path)) : -1);
+    const int folder = at.folder == AT_FDCWD ? opened.fd() : at.folder;
     FileIdentity identity;
-    identity.device = deviceOf(info);
     struct statfs volume {};
-    const bool stable = at.folder != AT_FDCWD
-        ? ::fstatfs(at.folder, &volume) == 0 && keepsInodes(long(volume.f_type))
-        : ::statfs(at.path.constData(), &volume) == 0 && keepsInodes(long(volume.f_type));
-    if (stable) {
-        identity.inode = info.stx_ino;
-    } else {
+    if (folder >= 0) {
+        identity.volume = VolumeIdentity::of(folder);
+        if (::fstatfs(folder, &volume) == 0 && keepsInodes(long(volume.f_type)))
+            identity.inode = info.stx_ino;
+    }
+    if (identity.inode == 0 || identity.volume.isEmpty()) {
         identity.size = qint64(info.stx_size);
         identity.modified = nanoseconds(info.stx_mtime);
     }
@@ -298,26 +331,47 @@ FileIdentity LocalFileSystem::identify(const QString &path)
 
 FolderIdentity LocalFileSystem::identifyFolder(const QString &folder)
 {
-    const NativePath native(folder);
+    const Descriptor opened(::open(NativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     struct statx info {};
     // Asked of the volume itself: the kernel's cached answer would outlive a
     // drive that was pulled.
-    if (::statx(AT_FDCWD, native.constData(), AT_STATX_FORCE_SYNC, STATX_TYPE | STATX_INO, &info) != 0
-        || !S_ISDIR(info.stx_mode))
+    if (!opened
+        || ::statx(opened.fd(), "", AT_EMPTY_PATH | AT_STATX_FORCE_SYNC, STATX_TYPE | STATX_INO, &info) != 0)
         return {};
     FolderIdentity identity;
-    identity.device = deviceOf(info);
     struct statfs volume {};
-    if (::statfs(native.constData(), &volume) == 0 && keepsInodes(long(volume.f_type)))
+    if (::fstatfs(opened.fd(), &volume) == 0 && keepsInodes(long(volume.f_type)))
         identity.inode = info.stx_ino;
-    identity.volume = MountTable::volumeName(identity.device);
+    identity.volume = VolumeIdentity::of(opened.fd());
     return identity;
+}
+
+bool LocalFileSystem::isSecondName(const QString &path, const QString &first)
+{
+    const At at = resolve(path), of = resolve(first);
+    struct statx one {}, other {};
+    const unsigned mask = STATX_TYPE | STATX_INO | STATX_NLINK;
+    return at.error == 0 && of.error == 0
+        && ::statx(at.folder, at.path.constData(), AT_SYMLINK_NOFOLLOW, mask, &one) == 0
+        && ::statx(of.folder, of.path.constData(), AT_SYMLINK_NOFOLLOW, mask, &other) == 0
+        && S_ISREG(one.stx_mode) && one.stx_nlink == 2 && other.stx_nlink == 2
+        && deviceOf(one) == deviceOf(other) && one.stx_ino == other.stx_ino;
+}
+
+bool LocalFileSystem::isOthersFolder(const QString &folder)
+{
+    struct stat info {};
+    return ::stat(NativePath(folder).constData(), &info) == 0 && S_ISDIR(info.st_mode)
+        && info.st_uid != ::getuid() && info.st_uid != 0;
 }
 
 Outcome LocalFileSystem::pinFolder(const QString &folder)
 {
-    if (m_pins.contains(folder))
-        return Outcome::success();
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_pins.contains(folder))
+            return Outcome::success();
+    }
     // The folder itself is never a link that took its place; only where the
     // user's own path ends in a link (a folder reached through one) is it
     // followed, as the user's choice.
@@ -327,14 +381,15 @@ Outcome LocalFileSystem::pinFolder(const QString &folder)
         fd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return Outcome::systemError(errno);
-    struct stat info {};
-    ::fstat(fd, &info);
-    m_pins.insert(folder, {fd, quint64(info.st_dev)});
+    const QString volume = VolumeAbilities::keyOf(fd);
+    std::lock_guard lock(m_mutex);
+    m_pins.insert(folder, {fd, volume});
     return Outcome::success();
 }
 
 void LocalFileSystem::unpinFolder(const QString &folder)
 {
+    std::lock_guard lock(m_mutex);
     const auto pin = m_pins.constFind(folder);
     if (pin == m_pins.cend())
         return;
@@ -345,13 +400,16 @@ void LocalFileSystem::unpinFolder(const QString &folder)
 
 QString LocalFileSystem::pinnedFolderNow(const QString &folder)
 {
-    const auto pin = m_pins.constFind(folder);
-    if (pin == m_pins.cend())
+    std::unique_lock lock(m_mutex);
+    const auto found = m_pins.constFind(folder);
+    if (found == m_pins.cend())
         return folder;
+    const int fd = found->fd; // closed only by the change that pinned it
+    lock.unlock();
     // Asked of the volume itself: the kernel's cached answer would outlive a
     // drive that was pulled.
     struct statx pinned {};
-    if (::statx(pin->fd, "", AT_EMPTY_PATH | AT_STATX_FORCE_SYNC, STATX_INO | STATX_NLINK, &pinned)
+    if (::statx(fd, "", AT_EMPTY_PATH | AT_STATX_FORCE_SYNC, STATX_INO | STATX_NLINK, &pinned)
             != 0
         || pinned.stx_nlink == 0)
         return {};
@@ -361,7 +419,7 @@ QString LocalFileSystem::pinnedFolderNow(const QString &folder)
         && deviceOf(there) == deviceOf(pinned) && there.stx_ino == pinned.stx_ino)
         return folder;
     char target[4096];
-    const QByteArray link = "/proc/self/fd/" + QByteArray::number(pin->fd);
+    const QByteArray link = "/proc/self/fd/" + QByteArray::number(fd);
     const ssize_t length = ::readlink(link.constData(), target, sizeof target);
     if (length <= 0 || size_t(length) >= sizeof target)
         return {};
@@ -388,7 +446,7 @@ Outcome LocalFileSystem::renameThroughTemporary(const QString &oldPath, const QS
 
 Outcome LocalFileSystem::renameWithoutFlag(const At &from, const At &to, bool isFile)
 {
-    if (isFile && (to.device == 0 || !m_noHardLinks.contains(to.device))) {
+    if (isFile && !m_abilities.lacksHardLinks(to.volume)) {
         if (::linkat(from.folder, from.path.constData(), to.folder, to.path.constData(), 0) == 0) {
             if (::unlinkat(from.folder, from.path.constData(), 0) == 0)
                 return Outcome::success();
@@ -400,8 +458,8 @@ Outcome LocalFileSystem::renameWithoutFlag(const At &from, const At &to, bool is
         const int refusal = errno;
         if (refusal != EPERM && refusal != EOPNOTSUPP && refusal != ENOSYS && refusal != EMLINK)
             return Outcome::systemError(refusal);
-        if (refusal != EMLINK && to.device != 0)
-            m_noHardLinks.insert(to.device);
+        if (refusal != EMLINK)
+            m_abilities.setLacksHardLinks(to.volume);
     }
     // Neither: look at the target first. Another program may take the name
     // in between; the manual page names the volumes where this is so.
@@ -415,6 +473,28 @@ Outcome LocalFileSystem::renameWithoutFlag(const At &from, const At &to, bool is
     return Outcome::success();
 }
 
+Outcome LocalFileSystem::renameOntoTaken(const At &from, const QString &oldPath, const QString &newPath,
+                                         bool caseOnly)
+{
+    // On a case-blind volume the new name of a case-only rename is taken by
+    // the file itself.
+    if (caseOnly && !listedExactly(Paths::folderPart(newPath), Paths::lastComponent(newPath)))
+        return renameThroughTemporary(oldPath, newPath);
+    // A move by hard link that was cut off before its unlink left the file
+    // under both names: it is finished, and nothing is replaced.
+    if (isSecondName(oldPath, newPath) && ::unlinkat(from.folder, from.path.constData(), 0) == 0)
+        return Outcome::success();
+    return Outcome::systemError(EEXIST);
+}
+
+Outcome LocalFileSystem::missingOrRefused(const At &from, const QString &newPath, int error) const
+{
+    if (error == ENOENT && exists(from).value_or(false)
+        && ::access(NativePath(Paths::folderPart(newPath)).constData(), F_OK) == 0)
+        return {Outcome::Why::NameRefused, Outcome::Why::None, error, 0, {}};
+    return Outcome::systemError(error);
+}
+
 Outcome LocalFileSystem::rename(const QString &oldPath, const QString &newPath)
 {
     if (oldPath.isEmpty() || newPath.isEmpty())
@@ -425,55 +505,47 @@ Outcome LocalFileSystem::rename(const QString &oldPath, const QString &newPath)
     const bool caseOnly = differOnlyInCase(Paths::lastComponent(oldPath),
                                            Paths::lastComponent(newPath))
         && Paths::folderPart(oldPath) == Paths::folderPart(newPath);
-    // On a case-blind volume the new name of a case-only rename is taken by
-    // the file itself.
-    const auto takenByItself = [&] {
-        return caseOnly
-            && !listedExactly(Paths::folderPart(newPath), Paths::lastComponent(newPath));
-    };
-    const Ability noReplace = m_noReplace.value(to.device, Ability::Unknown);
+    using Ability = VolumeAbilities::Ability;
+    const Ability noReplace = m_abilities.noReplace(to.volume);
     if (noReplace != Ability::Missing) {
         if (::renameat2(from.folder, from.path.constData(), to.folder, to.path.constData(),
                         RENAME_NOREPLACE)
             == 0) {
-            if (to.device != 0)
-                m_noReplace.insert(to.device, Ability::Works);
+            m_abilities.setNoReplace(to.volume, Ability::Works);
             return Outcome::success();
         }
         const int refusal = errno;
         if (refusal == EEXIST)
-            return takenByItself() ? renameThroughTemporary(oldPath, newPath) : Outcome::systemError(EEXIST);
+            return renameOntoTaken(from, oldPath, newPath, caseOnly);
         // A volume that takes the flag refuses only the name.
         if (refusal == EINVAL && noReplace == Ability::Works)
-            return Outcome::systemError(EINVAL);
+            return {Outcome::Why::NameRefused, Outcome::Why::None, EINVAL, 0, {}};
         if (refusal != EINVAL && refusal != ENOSYS && refusal != EOPNOTSUPP)
-            return Outcome::systemError(refusal);
-        if (refusal != EINVAL && to.device != 0)
-            m_noReplace.insert(to.device, Ability::Missing);
+            return missingOrRefused(from, newPath, refusal);
+        if (refusal != EINVAL)
+            m_abilities.setNoReplace(to.volume, Ability::Missing);
     }
     struct statx type {};
     const bool isFile = ::statx(from.folder, from.path.constData(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &type) == 0
         && S_ISREG(type.stx_mode);
     const Outcome renamed = renameWithoutFlag(from, to, isFile);
     if (renamed.error == EEXIST)
-        return takenByItself() ? renameThroughTemporary(oldPath, newPath) : renamed;
+        return renameOntoTaken(from, oldPath, newPath, caseOnly);
     if (!renamed)
-        return renamed;
+        return missingOrRefused(from, newPath, renamed.error);
     // The volume took the name without the flag: it is the flag it lacks.
-    if (to.device != 0)
-        m_noReplace.insert(to.device, Ability::Missing);
-    return caseOnly ? confirmCaseOnlyRename(from, to.device, newPath) : Outcome::success();
+    m_abilities.setNoReplace(to.volume, Ability::Missing);
+    return caseOnly ? confirmCaseOnlyRename(from, to.volume, newPath) : Outcome::success();
 }
 
-Outcome LocalFileSystem::confirmCaseOnlyRename(const At &from, quint64 device, const QString &newPath)
+Outcome LocalFileSystem::confirmCaseOnlyRename(const At &from, const QString &volume, const QString &newPath)
 {
     // Where the old spelling is gone, the volume tells letter case apart,
     // and its later case-only renames need no look.
-    if (device != 0 && m_tellsCase.contains(device))
+    if (m_abilities.tellsCase(volume))
         return Outcome::success();
     if (!exists(from).value_or(true)) {
-        if (device != 0)
-            m_tellsCase.insert(device);
+        m_abilities.setTellsCase(volume);
         return Outcome::success();
     }
     return listedExactly(Paths::folderPart(newPath), Paths::lastComponent(newPath))
@@ -498,7 +570,9 @@ Outcome LocalFileSystem::moveFile(const QString &source, const QString &destinat
     if (destination.isEmpty())
         return Outcome::systemError(ENOENT);
     // A place in the trash is held only until this one move into it.
+    std::unique_lock lock(m_mutex);
     const auto reserved = m_trashPlaces.extract(destination);
+    lock.unlock();
     const At at = resolve(source);
     if (at.error != 0)
         return Outcome::systemError(at.error);
@@ -520,26 +594,87 @@ bool LocalFileSystem::removeFolder(const QString &path)
 
 bool LocalFileSystem::lockFile(const QString &path)
 {
-    if (m_locks.contains(path))
-        return true;
-    const int fd = ::open(NativePath(path).constData(), O_RDONLY | O_CLOEXEC);
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_locks.contains(path))
+            return true;
+    }
+    const At at = resolve(path);
+    const int fd = at.error == 0 ? ::openat(at.folder, at.path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC) : -1;
     if (fd < 0)
         return false;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
         return false;
     }
+    std::lock_guard lock(m_mutex);
     m_locks.insert(path, fd);
     return true;
 }
 
 void LocalFileSystem::unlockFile(const QString &path)
 {
+    std::lock_guard guard(m_mutex);
     const auto lock = m_locks.constFind(path);
     if (lock == m_locks.cend())
         return;
     ::close(*lock);
     m_locks.erase(lock);
+}
+
+Outcome LocalFileSystem::readFile(const QString &path, qint64 maxSize, QByteArray &content)
+{
+    const At at = resolve(path);
+    return at.error != 0 ? Outcome::systemError(at.error) : DurableFile::read(at.file(path), maxSize, content);
+}
+
+Outcome LocalFileSystem::readFileRange(const QString &path, qint64 offset, qint64 length,
+                                       QByteArray &content, qint64 &size)
+{
+    const At at = resolve(path);
+    return at.error != 0 ? Outcome::systemError(at.error)
+                         : DurableFile::readRange(at.file(path), offset, length, content, size);
+}
+
+Outcome LocalFileSystem::createFile(const QString &path, const QByteArray &content)
+{
+    const At at = resolve(path);
+    if (at.error != 0)
+        return Outcome::systemError(at.error);
+    int locked = -1;
+    const Outcome created = DurableFile::create(*this, at.file(path), content, &locked);
+    if (created && locked >= 0) {
+        std::lock_guard lock(m_mutex);
+        m_locks.insert(path, locked);
+    }
+    return created;
+}
+
+Outcome LocalFileSystem::appendToFile(const QString &path, const QByteArray &content)
+{
+    const At at = resolve(path);
+    return at.error != 0 ? Outcome::systemError(at.error) : DurableFile::append(*this, at.file(path), content);
+}
+
+bool LocalFileSystem::removeFile(const QString &path)
+{
+    const At at = resolve(path);
+    struct statx info {};
+    return at.error == 0
+        && ::statx(at.folder, at.path.constData(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &info) == 0
+        && S_ISREG(info.stx_mode) && ::unlinkat(at.folder, at.path.constData(), 0) == 0;
+}
+
+Outcome LocalFileSystem::writeTextFile(const QString &path, const QStringList &lines,
+                                       const QString &lineEnd, bool executable)
+{
+    QStringEncoder encode(QStringConverter::System);
+    QByteArray bytes;
+    for (const QString &line : lines)
+        bytes += encode(line + lineEnd);
+    const At at = resolve(path);
+    return at.error != 0 ? Outcome::systemError(at.error)
+                         : DurableFile::replace(*this, at.file(path), bytes, executable ? 0777 : 0666);
 }
 
 void LocalFileSystem::watchVolumes(std::function<void()> changed)
@@ -568,7 +703,17 @@ FileIdentity LocalFileSystem::identify(const QString &path)
     const QFileInfo info(path);
     if (!info.exists())
         return {};
-    return {0, 0, info.size(), info.lastModified().toMSecsSinceEpoch() * 1000000};
+    return {{}, 0, info.size(), info.lastModified().toMSecsSinceEpoch() * 1000000};
+}
+
+bool LocalFileSystem::isSecondName(const QString &, const QString &)
+{
+    return false;
+}
+
+bool LocalFileSystem::isOthersFolder(const QString &)
+{
+    return false;
 }
 
 Outcome LocalFileSystem::pinFolder(const QString &)
@@ -621,63 +766,25 @@ void LocalFileSystem::watchVolumes(std::function<void()>)
 {
 }
 
-#endif
-
-Outcome LocalFileSystem::reserveTrash(const QString &path, const QDateTime &deleted, QString &place)
-{
-    Trash::Place reserved;
-    const Outcome outcome = Trash::reserve(path, deleted, reserved);
-    if (outcome) {
-        place = reserved.path;
-        m_trashPlaces.insert_or_assign(place, std::move(reserved));
-    }
-    return outcome;
-}
-
-bool LocalFileSystem::releaseTrash(const QString &place)
-{
-    m_trashPlaces.erase(place);
-    return Trash::release(place);
-}
-
-QString LocalFileSystem::stateFolder()
-{
-    if (!QDir().mkpath(m_stateFolder))
-        return {};
-    // The records name every file the user renamed or deleted: they are for
-    // the user's eyes only, those of earlier versions too.
-    std::call_once(m_privateState, [this] {
-        QFile::setPermissions(m_stateFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        const QDir folder(m_stateFolder);
-        for (const QString &record : folder.entryList(QDir::Files | QDir::Hidden))
-            QFile::setPermissions(folder.filePath(record), QFile::ReadOwner | QFile::WriteOwner);
-    });
-    return m_stateFolder;
-}
-
 Outcome LocalFileSystem::readFile(const QString &path, qint64 maxSize, QByteArray &content)
 {
-    return DurableFile::read(path, maxSize, content);
+    return DurableFile::read({0, nullptr, path}, maxSize, content);
 }
 
 Outcome LocalFileSystem::readFileRange(const QString &path, qint64 offset, qint64 length,
-                                 QByteArray &content, qint64 &size)
+                                       QByteArray &content, qint64 &size)
 {
-    return DurableFile::readRange(path, offset, length, content, size);
+    return DurableFile::readRange({0, nullptr, path}, offset, length, content, size);
 }
 
 Outcome LocalFileSystem::createFile(const QString &path, const QByteArray &content)
 {
-    int locked = -1;
-    const Outcome created = DurableFile::create(*this, path, content, &locked);
-    if (created && locked >= 0)
-        m_locks.insert(path, locked);
-    return created;
+    return DurableFile::create(*this, {0, nullptr, path}, content);
 }
 
 Outcome LocalFileSystem::appendToFile(const QString &path, const QByteArray &content)
 {
-    return DurableFile::append(*this, path, content);
+    return DurableFile::append(*this, {0, nullptr, path}, content);
 }
 
 bool LocalFileSystem::removeFile(const QString &path)
@@ -686,11 +793,42 @@ bool LocalFileSystem::removeFile(const QString &path)
 }
 
 Outcome LocalFileSystem::writeTextFile(const QString &path, const QStringList &lines,
-                                 const QString &lineEnd, bool executable)
+                                       const QString &lineEnd, bool executable)
 {
     QStringEncoder encode(QStringConverter::System);
     QByteArray bytes;
     for (const QString &line : lines)
         bytes += encode(line + lineEnd);
-    return DurableFile::replace(*this, path, bytes, executable ? 0777 : 0666);
+    return DurableFile::replace(*this, {0, nullptr, path}, bytes, executable ? 0777 : 0666);
+}
+
+#endif
+
+Outcome LocalFileSystem::reserveTrash(const QString &path, const QDateTime &deleted, QString &place)
+{
+    Trash::Place reserved;
+    const Outcome outcome = Trash::reserve(path, deleted, reserved);
+    if (outcome) {
+        place = reserved.path;
+        std::lock_guard lock(m_mutex);
+        m_trashPlaces.insert_or_assign(place, std::move(reserved));
+    }
+    return outcome;
+}
+
+bool LocalFileSystem::releaseTrash(const QString &place)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_trashPlaces.erase(place);
+    }
+    return Trash::release(place);
+}
+
+QString LocalFileSystem::stateFolder(Outcome *why)
+{
+    const Outcome opened = m_state.open();
+    if (why)
+        *why = opened;
+    return opened ? m_state.path() : QString();
 }

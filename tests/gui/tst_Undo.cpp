@@ -347,7 +347,7 @@ private slots:
         QFile::remove(folder / "b.avi");
         TestHost host;
         StoredChange change;
-        change.record.what = QStringLiteral("the upper-case walk");
+        change.record.action = ChangeAction::UpperCaseWalk;
         change.record.folders = {{folder.path(), {}}};
         change.record.renames = {{{0, "a.avi"}, {0, "A.AVI"}, "tamsel.ltmp.1z7.7"},
                                  {{0, "b.avi"}, {0, "B.AVI"}},

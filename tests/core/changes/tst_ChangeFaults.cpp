@@ -81,7 +81,7 @@ private slots:
                 return calls == which.mid(1).toInt();
             return which.isEmpty() || path == folder / which;
         };
-        const QString report = reported(applyChange(host, renamerChange("MAKE CHANGES", folder.path(), samplePlan(folder))));
+        const QString report = reported(applyChange(host, renamerChange(ChangeAction::MakeChanges, folder.path(), samplePlan(folder))));
         QVERIFY2(report.contains(told), qPrintable(report));
         QVERIFY(folder.state() != before);
 
@@ -118,7 +118,7 @@ private slots:
             }
             return false;
         };
-        const QString report = reported(applyChange(host, renamerChange("MAKE CHANGES", videos, plan)));
+        const QString report = reported(applyChange(host, renamerChange(ChangeAction::MakeChanges, videos, plan)));
         QVERIFY2(report.contains(QStringLiteral("was moved to %1").arg(moved)), qPrintable(report));
         QCOMPARE(QDir(parent / "other").entryList(QDir::Files), names);
         QCOMPARE(QDir(moved).entryList(QDir::Files).join(u' '), names.join(u' ').toUpper());
@@ -149,7 +149,7 @@ private slots:
         };
         RenamePlan swap;
         swap.renames = {{videos + "/a", videos + "/b"}, {videos + "/b", videos + "/a"}};
-        applyChange(host, renamerChange("MAKE CHANGES", videos, swap));
+        applyChange(host, renamerChange(ChangeAction::MakeChanges, videos, swap));
         host.failWhen = {};
 
         std::unique_ptr<SecondDrive> drive;
@@ -199,7 +199,7 @@ private slots:
         TestFileSystem host;
         RenamePlan plan;
         plan.renames.append({folder / "a.avi", folder / "A.AVI"});
-        applyChange(host, renamerChange("MAKE CHANGES", folder.path(), plan));
+        applyChange(host, renamerChange(ChangeAction::MakeChanges, folder.path(), plan));
         QVERIFY(QFile::rename(folder / "A.AVI", folder / "keep.avi"));
         QThread::msleep(20); // another modification time, for volumes without inodes
         QFile other(folder / "A.AVI");

@@ -34,9 +34,8 @@ namespace {
 ChangeRecord sample()
 {
     ChangeRecord record;
-    record.tool = ChangeRecord::Tool::Folderer;
-    record.what = QStringLiteral("MakeFolders");
-    record.folders = {{"/videos", {2049, 12, "UUID=2A1B-33C4"}}, {"/videos/Film", {}}, {"/videos/odd\tname", {}}};
+    record.action = ChangeAction::MakeFolders;
+    record.folders = {{"/videos", {"UUID=2A1B-33C4", 12}}, {"/videos/Film", {}}, {"/videos/odd\tname", {}}};
     record.madeFolders = {{0, "Film"}};
     RecordedRename first, second;
     first.from = {0, "Film.avi"};
@@ -44,14 +43,14 @@ ChangeRecord sample()
     second.from = {0, "a\\b\nc.avi"};
     second.to = {2, "x.avi"};
     second.temporary = "tamsel.ltmp.1z7.9";
-    second.identity = {0, 0, 700, 1234567};
+    second.identity = {{}, 0, 700, 1234567};
     record.renames = {first, second};
     return record;
 }
 
 QStringList lines(const ChangeRecord &record)
 {
-    QStringList rows{QString::number(int(record.state)), record.what};
+    QStringList rows{QString::number(int(record.state)), QString::number(int(record.action))};
     for (const RecordedFolder &folder : record.folders)
         rows << folder.path + u'|' + QString::number(folder.identity.inode) + u'|' + folder.identity.volume;
     for (const RecordPath &folder : record.madeFolders)
@@ -95,7 +94,7 @@ private slots:
         QTest::addColumn<QByteArray>("text");
         const QByteArray good = sample().toText();
         QTest::newRow("not a record") << QByteArray("hello\n");
-        QTest::newRow("a newer format") << QByteArray(good).replace("record 3", "record 4");
+        QTest::newRow("a newer format") << QByteArray(good).replace("record 4", "record 5");
         QTest::newRow("a path outside its folders")
             << QByteArray(good).replace("0\tFilm.avi", "0\t../etc/passwd");
         QTest::newRow("a folder that is no plain path")
@@ -194,7 +193,6 @@ private slots:
         ChangeJournal log(host);
         for (int i = 0; i < ChangeJournal::Kept + 2; ++i) {
             StoredChange change{{}, sample()};
-            change.record.what = QString::number(i);
             change.record.state = ChangeRecord::State::Finished;
             QVERIFY(log.begin(change));
             log.release(change);
@@ -202,7 +200,7 @@ private slots:
         QList<JournalNote> setAside;
         QList<StoredChange> changes = log.summaries(setAside);
         QCOMPARE(changes.size(), ChangeJournal::Kept);
-        QCOMPARE(changes.first().record.what, QStringLiteral("2"));
+        QCOMPARE(changes.first().file, QStringLiteral("change-000003.change"));
 
         QFile(host.stateFolder() + "/" + changes.last().file).resize(10);
         host.failWhen = [](const QString &operation, const QString &) {
@@ -212,7 +210,7 @@ private slots:
         QCOMPARE(log.begin(unwritten).error, EACCES);
         changes = log.summaries(setAside);
         QCOMPARE(changes.size(), ChangeJournal::Kept - 1);
-        QCOMPARE(changes.last().record.what, QString::number(ChangeJournal::Kept));
+        QCOMPARE(changes.last().file, QStringLiteral("change-%1.change").arg(ChangeJournal::Kept + 1, 6, 10, QLatin1Char('0')));
         QCOMPARE(setAside.size(), 1);
         QVERIFY2(ChangeWords::note(setAside.first()).contains(".unreadable"),
                  qPrintable(ChangeWords::note(setAside.first())));

@@ -125,7 +125,7 @@ private slots:
         };
         FolderModel model(host.readFolder(path));
         planUpperCaseWalk(model, WalkMode::Files);
-        const ChangeOutcome outcome = applyChange(host, renamerChange("the upper-case walk", path, model.plan(path)));
+        const ChangeOutcome outcome = applyChange(host, renamerChange(ChangeAction::UpperCaseWalk, path, model.plan(path)));
         QCOMPARE(outcome.stranded.size(), 1);
         QVERIFY(reported(outcome).contains("1 file waits under a temporary name"));
         host.failWhen = {};
@@ -167,7 +167,7 @@ private slots:
         TestFileSystem host;
         QVERIFY(host.rename(folder / "a.avi", folder / "tamsel.ltmp.1z7.3"));
         StoredChange change;
-        change.record.what = QStringLiteral("the upper-case walk");
+        change.record.action = ChangeAction::UpperCaseWalk;
         change.record.folders = {{folder.path(), {}}};
         change.record.caseBlind = true;
         change.record.renames = {{{0, "a.avi"}, {0, "A.AVI"}, "tamsel.ltmp.1z7.3"}};
