@@ -304,9 +304,11 @@ ChangeOutcome perform(FileSystem &fileSystem, ChangeJournal &journal, StoredChan
     } else {
         outcome.recorded = recorded;
     }
-    // An undo that could not put every file back leaves the change to undo again.
+    // A change is undone where it moved a file or made a folder; an undo
+    // that could not put every file back leaves the change to undo again.
     outcome.undoable = outcome.recorded
-        && (which == ChangeRecord::List::Renames || record.state == ChangeRecord::State::Finished);
+        && (which == ChangeRecord::List::Renames ? outcome.reached > 0 || outcome.foldersMade > 0
+                                                 : record.state == ChangeRecord::State::Finished);
     return outcome;
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/base/Paths.h"
 #include "core/base/TemporaryName.h"
+#include "core/changes/ChangeJournal.h"
 #include "core/changes/Recovery.h"
 #include "core/changes/Undo.h"
 #include "core/folderer/MakeFolders.h"
@@ -190,6 +191,34 @@ private slots:
         makeFolders(host, {videos + "/film.mkv"}, {videos + "/film"});
         QCOMPARE(parent.names("outside"), QStringList());
         QCOMPARE(parent.names("videos"), (QStringList{"film", "film.mkv"}));
+    }
+
+    // A file under a temporary name that is not the change's own (another
+    // file, another inode) is never taken for it, at the name the record
+    // parked it under or as the folder's only other such name: the change
+    // waits, and that file keeps its name.
+    void strayTemporaryName_data()
+    {
+        QTest::addColumn<QString>("recorded"); // the temporary name the record holds
+        QTest::newRow("at the recorded name") << "tamsel.ltmp.1z7.5";
+        QTest::newRow("the only other temporary name") << "";
+    }
+    void strayTemporaryName()
+    {
+        QFETCH(QString, recorded);
+        TempFolder folder{"film.a.mkv", "away/"};
+        TestFileSystem host;
+        StoredChange change;
+        change.record.folders = {{folder.path(), host.identifyFolder(folder.path())}};
+        change.record.renames = {{{0, "film.a.mkv"}, {0, "FILM.A.MKV"}, recorded}};
+        change.record.renames[0].identity = host.identify(folder / "film.a.mkv");
+        QVERIFY(ChangeJournal(host).begin(change));
+        QVERIFY(QFile::rename(folder / "film.a.mkv", folder / "away/film.a.mkv"));
+        folder.make({"tamsel.ltmp.1z7.5"});
+        const QString told = recovered(host);
+        QVERIFY2(told.contains(QStringLiteral("%1 is at none of its names").arg(folder / "film.a.mkv")),
+                 qPrintable(told));
+        QCOMPARE(folder.state(), (QStringList{"away<-", "tamsel.ltmp.1z7.5<-tamsel.ltmp.1z7.5"}));
     }
 
     // A file that took the changed name since is not the change's to undo.
