@@ -134,7 +134,10 @@ private:
             const QString other = r.at == At::To ? m_record.toPath(r)
                 : r.at == At::Temporary          ? m_record.temporaryPath(r)
                                                  : QString();
-            if (!other.isEmpty() && m_names.holds(from) && m_fileSystem.isSecondName(from, other))
+            // The listings tell two files apart cheaply; the volume tells one file.
+            if (!other.isEmpty() && m_names.holds(from)
+                && m_names.identityAt(from).matches(m_names.identityAt(other))
+                && m_fileSystem.isSecondName(from, other))
                 r.at = r.at == At::To ? At::FromAlsoTo : At::FromAlsoTemporary;
         }
     }

@@ -201,7 +201,7 @@ FolderContents LocalFileSystem::readFolder(const QString &folder)
     FolderContents contents;
 #ifdef Q_OS_LINUX
     const Descriptor opened(openForListing(folder));
-    contents.readable = opened && readFolderEntries(::dup(opened.fd()), contents.entries);
+    contents.readable = opened && readFolderEntries(::fcntl(opened.fd(), F_DUPFD_CLOEXEC, 0), contents.entries);
     if (!contents.readable)
         return contents;
     contents.caseBlind = volumeIsCaseBlind(folder, contents.entries);
@@ -382,6 +382,8 @@ Outcome LocalFileSystem::pinFolder(const QString &folder)
     if (fd < 0)
         return Outcome::systemError(errno);
     const QString volume = VolumeAbilities::keyOf(fd);
+    // Another drive may have come in the slot of the last one.
+    m_abilities.forgetAfterVolumeEvents();
     std::lock_guard lock(m_mutex);
     m_pins.insert(folder, {fd, volume});
     return Outcome::success();
@@ -511,7 +513,8 @@ Outcome LocalFileSystem::rename(const QString &oldPath, const QString &newPath)
         if (::renameat2(from.folder, from.path.constData(), to.folder, to.path.constData(),
                         RENAME_NOREPLACE)
             == 0) {
-            m_abilities.setNoReplace(to.volume, Ability::Works);
+            if (noReplace != Ability::Works)
+                m_abilities.setNoReplace(to.volume, Ability::Works);
             return Outcome::success();
         }
         const int refusal = errno;

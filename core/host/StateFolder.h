@@ -18,7 +18,7 @@ class StateFolder {
 public:
     explicit StateFolder(QString path) : m_path(std::move(path)) {}
 
-    QString path() const { return m_path; }
+    const QString &path() const { return m_path; }
     // Makes and checks the folder (again at each call, as it may have been
     // swapped meanwhile) and holds on to it: it, and each folder above it up
     // to the user's home (or the root, for a folder outside the home), must

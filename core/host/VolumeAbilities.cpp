@@ -23,6 +23,7 @@ QString VolumeAbilities::keyOf(int folder)
 void VolumeAbilities::forgetAfterVolumeEvents()
 {
     const quint64 generation = MountTable::generation();
+    std::lock_guard lock(m_mutex);
     if (generation == m_generation)
         return;
     m_generation = generation;
@@ -34,14 +35,12 @@ void VolumeAbilities::forgetAfterVolumeEvents()
 VolumeAbilities::Ability VolumeAbilities::noReplace(const QString &volume)
 {
     std::lock_guard lock(m_mutex);
-    forgetAfterVolumeEvents();
     return m_noReplace.value(volume, Ability::Unknown);
 }
 
 void VolumeAbilities::setNoReplace(const QString &volume, Ability ability)
 {
     std::lock_guard lock(m_mutex);
-    forgetAfterVolumeEvents();
     if (!volume.isEmpty())
         m_noReplace.insert(volume, ability);
 }
@@ -49,14 +48,12 @@ void VolumeAbilities::setNoReplace(const QString &volume, Ability ability)
 bool VolumeAbilities::lacksHardLinks(const QString &volume)
 {
     std::lock_guard lock(m_mutex);
-    forgetAfterVolumeEvents();
     return m_noHardLinks.contains(volume);
 }
 
 void VolumeAbilities::setLacksHardLinks(const QString &volume)
 {
     std::lock_guard lock(m_mutex);
-    forgetAfterVolumeEvents();
     if (!volume.isEmpty())
         m_noHardLinks.insert(volume);
 }
@@ -64,14 +61,12 @@ void VolumeAbilities::setLacksHardLinks(const QString &volume)
 bool VolumeAbilities::tellsCase(const QString &volume)
 {
     std::lock_guard lock(m_mutex);
-    forgetAfterVolumeEvents();
     return m_tellsCase.contains(volume);
 }
 
 void VolumeAbilities::setTellsCase(const QString &volume)
 {
     std::lock_guard lock(m_mutex);
-    forgetAfterVolumeEvents();
     if (!volume.isEmpty())
         m_tellsCase.insert(volume);
 }

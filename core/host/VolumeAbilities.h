@@ -9,14 +9,17 @@
 // hard links, and with letter case, so that the next rename on it need not
 // find out again. A volume is known by its own identity (or, where it names
 // none, by its mount), never by a device number that another drive in the
-// same slot gets next; and all is forgotten whenever a volume comes or goes.
-// A worker and the window may ask at once.
+// same slot gets next; and all is forgotten once a volume came or went,
+// before the next change holds on to its folders. A worker and the window
+// may ask at once.
 class VolumeAbilities {
 public:
     enum class Ability { Unknown, Works, Missing };
 
     // The name under which what the volume of the open folder does is kept.
     static QString keyOf(int folder);
+    // Forgets everything when a volume came or went since it was found out.
+    void forgetAfterVolumeEvents();
 
     // An empty volume name is never kept: what it asks is unknown.
     Ability noReplace(const QString &volume);
@@ -27,9 +30,6 @@ public:
     void setTellsCase(const QString &volume);
 
 private:
-    // Forgets everything after a volume came or went; m_mutex is held.
-    void forgetAfterVolumeEvents();
-
     std::mutex m_mutex;
     quint64 m_generation = 0;
     QHash<QString, Ability> m_noReplace;

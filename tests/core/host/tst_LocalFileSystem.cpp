@@ -191,8 +191,8 @@ private slots:
     }
 
     // What a volume was found to do is forgotten when a volume comes or goes:
-    // another drive in the slot that lacks the no-replace rename the last
-    // one had is renamed on all the same.
+    // at the next change, another drive in the slot that lacks the
+    // no-replace rename the last one had is renamed on all the same.
     void volumeEventsForgetWhatAVolumeDoes()
     {
         FaultVolume share;
@@ -204,10 +204,12 @@ private slots:
         TestFileSystem host;
         QVERIFY(host.pinFolder(folder));
         QVERIFY(host.rename(folder + "/a", folder + "/c"));
+        host.unpinFolder(folder);
         QVERIFY(share.command("refuse-noreplace"));
         SecondDrive plugged;
         if (!plugged.whyNot().isEmpty())
             QSKIP(qPrintable(plugged.whyNot()));
+        QVERIFY(host.pinFolder(folder));
         const Outcome renamed = host.rename(folder + "/b", folder + "/d");
         QVERIFY2(renamed, qPrintable(QString::number(renamed.error)));
         host.unpinFolder(folder);
