@@ -8,7 +8,6 @@ bool killedChange(const QString &stateHome, const QString &folder, const QString
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_STATE_HOME"), stateHome);
     environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(KILLSHIM_LIBRARY));
-    environment.insert(QStringLiteral("TAMSELLS_SHIM_FOLDER"), folder);
     for (const QString &setting : settings)
         environment.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
     QProcess runner;
