@@ -44,7 +44,7 @@ private slots:
     void killedBetweenLinkAndUnlink_data()
     {
         QTest::addColumn<QStringList>("renames"); // from, to, from, to, ...
-        QTest::addColumn<int>("links");           // made before the kill; 0: one made by hand
+        QTest::addColumn<int>("links"); // made before the kill; 0: one by hand, then the plan; -1: the change, then one by hand
         QTest::addColumn<QStringList>("mended");
         const QStringList cycle{"a.mkv", "b.mkv", "b.mkv", "a.mkv"};
         QTest::newRow("a direct rename") << QStringList{"film.a.mkv", "FILM.A.MKV"} << 1
@@ -53,6 +53,9 @@ private slots:
         QTest::newRow("a cycle's place") << cycle << 3 << QStringList{"a.mkv<-b.mkv", "b.mkv<-a.mkv"};
         QTest::newRow("planned over the second name") << QStringList{"film.a.mkv", "FILM.A.MKV"} << 0
                                                       << QStringList{"FILM.A.MKV<-film.a.mkv"};
+        QTest::newRow("undone onto the second name")
+            << QStringList{"film.a.mkv", "FILM.A.MKV"} << -1
+            << QStringList{"FILM.A.MKV<-film.a.mkv", "film.a.mkv<-film.a.mkv"};
     }
     void killedBetweenLinkAndUnlink()
     {
@@ -73,12 +76,18 @@ private slots:
             const QString told = recovered(host);
             QVERIFY2(!told.contains(QStringLiteral("stays under a temporary name")), qPrintable(told));
         } else {
-            QVERIFY(::link(QFile::encodeName(folder / renames[0]).constData(),
-                           QFile::encodeName(folder / renames[1]).constData())
-                    == 0);
+            // The second name, then MAKE CHANGES "." to "." (or the other way round).
+            const int order = links == 0 ? 0 : 1;
+            const auto linked = [&] {
+                return ::link(QFile::encodeName(folder / renames[order]).constData(),
+                              QFile::encodeName(folder / renames[1 - order]).constData())
+                    == 0;
+            };
+            QVERIFY(links < 0 || linked());
             RenamePlanner planner(FolderModel(host.readFolder(folder.path())), Wildcard(QStringLiteral("*.*")));
             planner.makeChanges(host.listNames(folder.path(), QStringLiteral("*.*"), EntryKinds::Files), ".", ".");
             applyChange(host, renamerChange(ChangeAction::MakeChanges, folder.path(), planner.plan(folder.path())));
+            QVERIFY(links == 0 || linked());
         }
         QCOMPARE(folder.state(), mended);
         const QString undone = undoneLatest(host, ChangeRecord::Tool::Renamer);
