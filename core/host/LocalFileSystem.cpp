@@ -1,25 +1,21 @@
 #include "core/host/LocalFileSystem.h"
 
 #include "core/base/Paths.h"
-#include "core/base/TemporaryName.h"
 #include "core/host/FolderListing.h"
 #include "core/host/NativePath.h"
 #include "core/host/Trash.h"
 #include "core/host/VolumeIdentity.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSocketNotifier>
 #include <QStorageInfo>
-#include <QStringEncoder>
 
 #ifdef Q_OS_LINUX
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
 #include <sys/sysmacros.h>
@@ -453,91 +449,6 @@ bool LocalFileSystem::removeFolder(const QString &path)
     return !path.isEmpty() && at.error == 0 && ::unlinkat(at.folder, at.path.constData(), AT_REMOVEDIR) == 0;
 }
 
-bool LocalFileSystem::lockFile(const QString &path)
-{
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_locks.contains(path))
-            return true;
-    }
-    const At at = resolve(path);
-    const int fd = at.error == 0 ? ::openat(at.folder, at.path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC) : -1;
-    if (fd < 0)
-        return false;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
-        return false;
-    }
-    std::lock_guard lock(m_mutex);
-    m_locks.insert(path, fd);
-    return true;
-}
-
-void LocalFileSystem::unlockFile(const QString &path)
-{
-    std::lock_guard guard(m_mutex);
-    const auto lock = m_locks.constFind(path);
-    if (lock == m_locks.cend())
-        return;
-    ::close(*lock);
-    m_locks.erase(lock);
-}
-
-Outcome LocalFileSystem::readFile(const QString &path, qint64 maxSize, QByteArray &content)
-{
-    const At at = resolve(path);
-    return at.error != 0 ? Outcome::systemError(at.error) : DurableFile::read(at.file(path), maxSize, content);
-}
-
-Outcome LocalFileSystem::readFileRange(const QString &path, qint64 offset, qint64 length,
-                                       QByteArray &content, qint64 &size)
-{
-    const At at = resolve(path);
-    return at.error != 0 ? Outcome::systemError(at.error)
-                         : DurableFile::readRange(at.file(path), offset, length, content, size);
-}
-
-Outcome LocalFileSystem::createFile(const QString &path, const QByteArray &content)
-{
-    const At at = resolve(path);
-    if (at.error != 0)
-        return Outcome::systemError(at.error);
-    int locked = -1;
-    const Outcome created = DurableFile::create(*this, at.file(path), content, &locked);
-    if (created && locked >= 0) {
-        std::lock_guard lock(m_mutex);
-        m_locks.insert(path, locked);
-    }
-    return created;
-}
-
-Outcome LocalFileSystem::appendToFile(const QString &path, const QByteArray &content)
-{
-    const At at = resolve(path);
-    return at.error != 0 ? Outcome::systemError(at.error) : DurableFile::append(*this, at.file(path), content);
-}
-
-bool LocalFileSystem::removeFile(const QString &path)
-{
-    const At at = resolve(path);
-    struct statx info {};
-    return at.error == 0
-        && ::statx(at.folder, at.path.constData(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &info) == 0
-        && S_ISREG(info.stx_mode) && ::unlinkat(at.folder, at.path.constData(), 0) == 0;
-}
-
-Outcome LocalFileSystem::writeTextFile(const QString &path, const QStringList &lines,
-                                       const QString &lineEnd, bool executable)
-{
-    QStringEncoder encode(QStringConverter::System);
-    QByteArray bytes;
-    for (const QString &line : lines)
-        bytes += encode(line + lineEnd);
-    const At at = resolve(path);
-    return at.error != 0 ? Outcome::systemError(at.error)
-                         : DurableFile::replace(*this, at.file(path), bytes, executable ? 0777 : 0666);
-}
-
 void LocalFileSystem::watchVolumes(std::function<void()> changed)
 {
     // The mount table tells its readers of every change as an exceptional
@@ -614,82 +525,8 @@ bool LocalFileSystem::removeFolder(const QString &path)
     return !path.isEmpty() && QDir().rmdir(path);
 }
 
-bool LocalFileSystem::lockFile(const QString &)
-{
-    return true;
-}
-
-void LocalFileSystem::unlockFile(const QString &)
-{
-}
-
 void LocalFileSystem::watchVolumes(std::function<void()>)
 {
 }
 
-Outcome LocalFileSystem::readFile(const QString &path, qint64 maxSize, QByteArray &content)
-{
-    return DurableFile::read({0, nullptr, path}, maxSize, content);
-}
-
-Outcome LocalFileSystem::readFileRange(const QString &path, qint64 offset, qint64 length,
-                                       QByteArray &content, qint64 &size)
-{
-    return DurableFile::readRange({0, nullptr, path}, offset, length, content, size);
-}
-
-Outcome LocalFileSystem::createFile(const QString &path, const QByteArray &content)
-{
-    return DurableFile::create(*this, {0, nullptr, path}, content);
-}
-
-Outcome LocalFileSystem::appendToFile(const QString &path, const QByteArray &content)
-{
-    return DurableFile::append(*this, {0, nullptr, path}, content);
-}
-
-bool LocalFileSystem::removeFile(const QString &path)
-{
-    return QFileInfo(path).isFile() && QFile::remove(path);
-}
-
-Outcome LocalFileSystem::writeTextFile(const QString &path, const QStringList &lines,
-                                       const QString &lineEnd, bool executable)
-{
-    QStringEncoder encode(QStringConverter::System);
-    QByteArray bytes;
-    for (const QString &line : lines)
-        bytes += encode(line + lineEnd);
-    return DurableFile::replace(*this, {0, nullptr, path}, bytes, executable ? 0777 : 0666);
-}
-
 #endif
-
-Outcome LocalFileSystem::reserveTrash(const QString &path, const QDateTime &deleted, QString &place)
-{
-    Trash::Place reserved;
-    const Outcome outcome = Trash::reserve(path, deleted, reserved);
-    if (outcome) {
-        place = reserved.path;
-        std::lock_guard lock(m_mutex);
-        m_trashPlaces.insert_or_assign(place, std::move(reserved));
-    }
-    return outcome;
-}
-
-bool LocalFileSystem::releaseTrash(const QString &place)
-{
-    {
-        std::lock_guard lock(m_mutex);
-        m_trashPlaces.erase(place);
-    }
-    return Trash::release(place);
-}
-
-QString LocalFileSystem::stateFolder(Outcome *why)
-{
-    const Outcome opened = m_state.open();
-    if (why)
-        *why = opened;
-    return opened ? m_state.path() : QString();
-}
