@@ -365,10 +365,8 @@ QString ChangeWords::undone(const UndoReport &report)
     }
     const ChangeOutcome &outcome = report.outcome;
     QString message = !outcome.stopped ? tr("Put back %1.").arg(countText(outcome.reached, tr("name"), tr("names")))
-        : outcome.undoable
-        ? tr("Stopped: %1 of %2 put back. Ctrl+Z puts back the others.")
-              .arg(numberText(outcome.reached), countText(outcome.at.size(), tr("name"), tr("names")))
-        : tr("Stopped: %1 of %2 put back.")
+        : (outcome.undoable ? tr("Stopped: %1 of %2 put back. Ctrl+Z puts back the others.")
+                            : tr("Stopped: %1 of %2 put back."))
               .arg(numberText(outcome.reached), countText(outcome.at.size(), tr("name"), tr("names")));
     if (report.removedFolders > 0)
         message += tr(" Removed %1 that it had made.").arg(countText(report.removedFolders, tr("folder"), tr("folders")));
