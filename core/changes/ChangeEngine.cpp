@@ -299,11 +299,16 @@ ChangeOutcome perform(FileSystem &fileSystem, ChangeJournal &journal, StoredChan
         ? record.positionsText({which})
         : record.positionsText({which, ChangeRecord::List::Renames});
     if (recorded) {
-        outcome.unrecorded = journal.add(change, lines);
-        outcome.endUnrecorded = !outcome.unrecorded;
+        outcome.recorded = journal.add(change, lines);
+        outcome.beginningRecorded = !outcome.recorded;
     } else {
-        outcome.unrecorded = recorded;
+        outcome.recorded = recorded;
     }
+    // A change is undone where it moved a file or made a folder; an undo
+    // that could not put every file back leaves the change to undo again.
+    outcome.undoable = outcome.recorded
+        && (which == ChangeRecord::List::Renames ? outcome.reached > 0 || outcome.foldersMade > 0
+                                                 : record.state == ChangeRecord::State::Finished);
     return outcome;
 }
 
@@ -322,8 +327,7 @@ bool changedAnything(const ChangeOutcome &outcome, const ChangeSchedule &schedul
 ChangeRecord recordOf(FileSystem &fileSystem, const ChangePlan &plan)
 {
     ChangeRecord record;
-    record.tool = plan.tool;
-    record.what = plan.what;
+    record.action = plan.action;
     record.caseBlind = plan.caseBlind;
     record.intoTrash = plan.intoTrash;
     const QSet<QString> made(plan.madeFolders.cbegin(), plan.madeFolders.cend());
@@ -347,6 +351,15 @@ QStringList foldersAway(FileSystem &fileSystem, const ChangeRecord &record)
     return away;
 }
 
+QStringList othersFolders(FileSystem &fileSystem, const ChangeRecord &record)
+{
+    QStringList others;
+    for (const RecordedFolder &folder : record.folders)
+        if (fileSystem.isOthersFolder(folder.path))
+            others << folder.path;
+    return others;
+}
+
 ChangeOutcome applyChange(FileSystem &fileSystem, const ChangePlan &plan, WorkProgress *progress)
 {
     if (plan.schedule.renames.isEmpty() && plan.madeFolders.isEmpty())
@@ -360,14 +373,17 @@ ChangeOutcome applyChange(FileSystem &fileSystem, const ChangePlan &plan, WorkPr
         for (const Rename &rename : plan.schedule.renames)
             refused.at << rename.from;
         refused.refused = true;
-        refused.unrecorded = recorded;
+        refused.recorded = recorded;
         return refused;
     }
     ChangeOutcome outcome = perform(fileSystem, journal, change, ChangeRecord::List::Renames,
                                     plan.schedule, recorded, progress);
     journal.release(change);
-    if (recorded && !changedAnything(outcome, plan.schedule))
+    // A change that moved nothing leaves nothing to undo.
+    if (recorded && !changedAnything(outcome, plan.schedule)) {
         journal.remove(change);
+        outcome.undoable = false;
+    }
     return outcome;
 }
 
@@ -390,11 +406,17 @@ ChangeOutcome mendChange(FileSystem &fileSystem, ChangeJournal &journal, StoredC
 {
     const ChangeRecord &record = change.record;
     const QList<RecordedRename> &list = record.list(which);
+    using At = RecordedRename::At;
     ChangeSchedule schedule;
     for (qsizetype i = 0; i < list.size(); ++i) {
         schedule.renames.append({record.fromPath(list[i]), record.toPath(list[i]), list[i].identity});
         schedule.temporaries << record.temporaryPath(list[i]);
-        if (list[i].at == RecordedRename::At::Temporary)
+        // A rename onto its own second name only drops the old name.
+        if (list[i].at == At::FromAlsoTo)
+            schedule.steps.append({ChangeSchedule::Direct, int(i)});
+        if (list[i].at == At::FromAlsoTemporary)
+            schedule.steps.append({ChangeSchedule::Park, int(i)});
+        if (list[i].at == At::Temporary || list[i].at == At::FromAlsoTemporary)
             schedule.steps.append({ChangeSchedule::Place, int(i)});
     }
     return perform(fileSystem, journal, change, which, schedule, Outcome::success(), nullptr);
