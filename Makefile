@@ -1,14 +1,15 @@
 # Thin wrapper over the CMake presets. Every target first installs the Debian
 # packages that are missing (as root, or through sudo).
-PACKAGES := g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins qt6-tools-dev qt6-l10n-tools \
-            fonts-dejavu-core xvfb xauth imagemagick librsvg2-bin
+PACKAGES := g++ cmake ninja-build pkg-config libblkid-dev qt6-base-dev qt6-qpa-plugins qt6-tools-dev \
+            qt6-l10n-tools fonts-dejavu-core xvfb xauth imagemagick librsvg2-bin
 SAMPLES  := build/sample-collection
 # The tests validate the desktop entry, the AppStream metadata and the manual page, and run the
-# renamer on a real exFAT volume and on a FUSE volume of their own that misbehaves on purpose
-# (built with libfuse3), which the benchmarks also use as a slow share; CPack reads the program's
-# library dependencies with dpkg-shlibdeps, and finds the program with file.
-test:    PACKAGES += desktop-file-utils appstream groff-base exfat-fuse exfatprogs fuse3 libfuse3-dev pkg-config
-bench:   PACKAGES += exfat-fuse exfatprogs fuse3 libfuse3-dev pkg-config
+# renamer on real exFAT, ext4 and btrfs volumes and on a FUSE volume of their own that misbehaves
+# on purpose (built with libfuse3), which the benchmarks also use as a slow share; CPack reads the
+# program's library dependencies with dpkg-shlibdeps, and finds the program with file.
+test:    PACKAGES += desktop-file-utils appstream groff-base exfat-fuse exfatprogs e2fsprogs btrfs-progs \
+                     fuse3 libfuse3-dev
+bench:   PACKAGES += exfat-fuse exfatprogs fuse3 libfuse3-dev
 package: PACKAGES += dpkg-dev file
 
 .PHONY: deps build run test bench package clean

@@ -141,6 +141,11 @@ void ToolWindow::pickFiles()
         m_drop(urls);
 }
 
+void ToolWindow::noteChange(const ChangeOutcome &outcome)
+{
+    m_nameNextUndo = (!outcome.at.isEmpty() || outcome.refused) && !outcome.undoable;
+}
+
 void ToolWindow::undoLastChange()
 {
     UndoLatestReport report;
@@ -148,5 +153,5 @@ void ToolWindow::undoLastChange()
             [&](WorkProgress &progress) { report = undoLatest(m_fileSystem, m_tool, &progress); });
     if (m_shown)
         m_shown();
-    m_desktop.showMessage(ChangeWords::undoneLatest(report));
+    m_desktop.showMessage(ChangeWords::undoneLatest(report, std::exchange(m_nameNextUndo, false)));
 }

@@ -2,6 +2,8 @@
 
 #include "core/changes/ChangeRecord.h"
 
+struct ChangeOutcome;
+
 #include <QList>
 #include <QPointer>
 #include <QUrl>
@@ -42,6 +44,10 @@ protected:
     // menu of list undo the tool's changes; afterwards shown runs, so that
     // the window shows what is on disk.
     void offerUndo(QAbstractItemView *list, ChangeRecord::Tool tool, std::function<void()> shown);
+    // Notes how the window's last change ended: where Ctrl+Z would not undo
+    // it (it moved nothing, or could not be recorded), the next Ctrl+Z
+    // reaches past it, and its message names the change it undoes.
+    void noteChange(const ChangeOutcome &outcome);
     // Lets a keyboard user give list files, as if they had been dropped on
     // it: Ctrl+V (outside the text boxes, where it pastes text) pastes the
     // files copied in a file manager, Insert opens a file dialog in the
@@ -70,6 +76,7 @@ private:
     void pickFiles();
 
     ChangeRecord::Tool m_tool = ChangeRecord::Tool::Renamer;
+    bool m_nameNextUndo = false;
     std::function<void()> m_shown;
     QAbstractItemView *m_undoList = nullptr;
     QAbstractItemView *m_filesList = nullptr;

@@ -13,17 +13,20 @@ struct Outcome {
         NotAFile,        // a folder or link stands where a file was
         NoTemporaryName, // every temporary name of the folder is taken
         CaseKept,        // the drive kept the old letter case
+        NameRefused,     // the drive refuses a character of the new name
         TooLarge,        // a file is larger than number MiB
         CutShort,        // a file ended before its size
         TrashNotMade,    // the trash subject cannot be made: cause says why
         TrashNotWritten, // the trash subject cannot be written: cause says why
-        TrashIsLink,     // a trash folder is a link, or not a folder
+        FolderIsLink,    // a folder is a link, or not a folder
         TrashElsewhere,  // a trash folder is not on the file's drive
         TrashNotSticky,  // a shared trash folder lacks the sticky bit
-        TrashNotOwn,     // a trash folder is not the user's own
+        FolderNotOwn,    // a folder is not the user's own
+        FolderOpen,      // other users may write in a folder
         TrashTopChanged, // the drive's top folder changed meanwhile
         NoTrash,         // the system keeps no freedesktop trash
-        NoStateFolder,   // the folder of the change records cannot be made
+        NoStateFolder,   // the folder of the change records cannot be made, or is
+                         // refused: subject names it and cause says why
         ChangeTooLarge,  // too many names for one change: its record would pass number MiB
         RecordFull,      // a record would pass number MiB
         NoRecord,        // the change has no record
@@ -33,8 +36,8 @@ struct Outcome {
     };
 
     Why why = Why::None;
-    // What led to a failure of the trash: the system (with error) or one of
-    // the trash's own reasons.
+    // What led to a failure of the trash or the state folder: the system
+    // (with error) or one of the folder's own reasons.
     Why cause = Why::None;
     int error = 0;       // the system's error number, where it gave one
     qint64 number = 0;   // a size in MiB
@@ -47,8 +50,8 @@ struct Outcome {
     {
         return {why, Why::None, 0, number, subject};
     }
-    // A failure of the trash subject, as cause made it.
-    static Outcome trashFailure(Why why, const QString &subject, const Outcome &cause)
+    // A failure of the trash or state folder subject, as cause made it.
+    static Outcome folderFailure(Why why, const QString &subject, const Outcome &cause)
     {
         return {why, cause.why, cause.error, 0, subject};
     }

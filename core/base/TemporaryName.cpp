@@ -7,7 +7,12 @@ QString temporaryName(int number)
 
 bool isTemporaryName(const QString &name)
 {
-    return name.startsWith(TemporaryNamePrefix);
+    if (!name.startsWith(TemporaryNamePrefix))
+        return false;
+    const QStringView number = QStringView(name).mid(TemporaryNamePrefix.size());
+    bool ok = false;
+    const int value = number.toInt(&ok);
+    return ok && value >= 1 && value <= LastTemporaryNumber && number == QString::number(value);
 }
 
 int temporaryNumber(double u)

@@ -10,7 +10,8 @@ constexpr int LastTemporaryNumber = 9999;
 
 // The temporary name with that number.
 QString temporaryName(int number);
-// Whether a name is one that a file waits under.
+// Whether a name is one that a file waits under: the prefix and a number
+// from 1 to LastTemporaryNumber, written as temporaryName writes it.
 bool isTemporaryName(const QString &name);
 // The number that a draw u of the random source (0 <= u < 1) picks: 1 to 9999.
 int temporaryNumber(double u);

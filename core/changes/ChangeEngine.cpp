@@ -13,18 +13,16 @@ namespace {
 // works in the rest by path.
 constexpr int MostPins = 64;
 
-// The folders the change pins while it runs: those it does not make. The
-// folders it makes lie inside them and are reached through them.
+// The folders the change pins while it runs: those it neither makes nor
+// removes. Those lie inside the others and are reached through them.
 QStringList foldersToPin(const ChangeRecord &record)
 {
-    QSet<QString> made;
-    for (const RecordPath &folder : record.madeFolders)
-        made.insert(record.path(folder));
+    const QSet<QString> madeOrRemoved = record.paths(record.madeFolders + record.removedFolders);
     QStringList pinned;
     for (const RecordedFolder &folder : record.folders) {
         if (pinned.size() == MostPins)
             break;
-        if (!made.contains(folder.path))
+        if (!madeOrRemoved.contains(folder.path))
             pinned << folder.path;
     }
     return pinned;
@@ -92,6 +90,14 @@ private:
                 m_outcome.foldersMade += bool(m_fileSystem.makeFolder(folder));
             return;
         }
+        if (step.kind == ChangeSchedule::RemoveFolder) {
+            // A folder that still holds anything (a file that did not move,
+            // a hidden one) stays, and no one is told: nothing is lost.
+            const QString folder = m_schedule.folders.value(step.index);
+            if (!m_gone.contains(Paths::folderPart(folder)))
+                m_fileSystem.removeFolder(folder);
+            return;
+        }
         const Rename &rename = m_schedule.renames[step.index];
         const QString &temporary = m_schedule.temporaries[step.index];
         QString &at = m_outcome.at[step.index];
@@ -137,6 +143,7 @@ private:
             }
             break;
         case ChangeSchedule::MakeFolder:
+        case ChangeSchedule::RemoveFolder:
             break;
         }
     }
@@ -299,11 +306,16 @@ ChangeOutcome perform(FileSystem &fileSystem, ChangeJournal &journal, StoredChan
         ? record.positionsText({which})
         : record.positionsText({which, ChangeRecord::List::Renames});
     if (recorded) {
-        outcome.unrecorded = journal.add(change, lines);
-        outcome.endUnrecorded = !outcome.unrecorded;
+        outcome.recorded = journal.add(change, lines);
+        outcome.beginningRecorded = !outcome.recorded;
     } else {
-        outcome.unrecorded = recorded;
+        outcome.recorded = recorded;
     }
+    // A change is undone where it moved a file or made a folder; an undo
+    // that could not put every file back leaves the change to undo again.
+    outcome.undoable = outcome.recorded
+        && (which == ChangeRecord::List::Renames ? outcome.reached > 0 || outcome.foldersMade > 0
+                                                 : record.state == ChangeRecord::State::Finished);
     return outcome;
 }
 
@@ -322,8 +334,7 @@ bool changedAnything(const ChangeOutcome &outcome, const ChangeSchedule &schedul
 ChangeRecord recordOf(FileSystem &fileSystem, const ChangePlan &plan)
 {
     ChangeRecord record;
-    record.tool = plan.tool;
-    record.what = plan.what;
+    record.action = plan.action;
     record.caseBlind = plan.caseBlind;
     record.intoTrash = plan.intoTrash;
     const QSet<QString> made(plan.madeFolders.cbegin(), plan.madeFolders.cend());
@@ -332,6 +343,8 @@ ChangeRecord recordOf(FileSystem &fileSystem, const ChangePlan &plan)
     const RecordPaths paths(record);
     for (const QString &folder : plan.madeFolders)
         record.madeFolders << paths.of(folder);
+    for (const QString &folder : plan.removedFolders)
+        record.removedFolders << paths.of(folder);
     record.renames = recordedList(fileSystem, record, plan.schedule);
     return record;
 }
@@ -340,11 +353,24 @@ ChangeRecord recordOf(FileSystem &fileSystem, const ChangePlan &plan)
 
 QStringList foldersAway(FileSystem &fileSystem, const ChangeRecord &record)
 {
+    // A folder that the change removes was another before undo makes it
+    // again: its own folder tells where it is.
+    const QSet<QString> removed = record.paths(record.removedFolders);
     QStringList away;
     for (const RecordedFolder &folder : record.folders)
-        if (folder.identity.known() && !folder.identity.sameFolder(fileSystem.identifyFolder(folder.path)))
+        if (folder.identity.known() && !removed.contains(folder.path)
+            && !folder.identity.sameFolder(fileSystem.identifyFolder(folder.path)))
             away << folder.path;
     return away;
+}
+
+QStringList othersFolders(FileSystem &fileSystem, const ChangeRecord &record)
+{
+    QStringList others;
+    for (const RecordedFolder &folder : record.folders)
+        if (fileSystem.isOthersFolder(folder.path))
+            others << folder.path;
+    return others;
 }
 
 ChangeOutcome applyChange(FileSystem &fileSystem, const ChangePlan &plan, WorkProgress *progress)
@@ -360,14 +386,17 @@ ChangeOutcome applyChange(FileSystem &fileSystem, const ChangePlan &plan, WorkPr
         for (const Rename &rename : plan.schedule.renames)
             refused.at << rename.from;
         refused.refused = true;
-        refused.unrecorded = recorded;
+        refused.recorded = recorded;
         return refused;
     }
     ChangeOutcome outcome = perform(fileSystem, journal, change, ChangeRecord::List::Renames,
                                     plan.schedule, recorded, progress);
     journal.release(change);
-    if (recorded && !changedAnything(outcome, plan.schedule))
+    // A change that moved nothing leaves nothing to undo.
+    if (recorded && !changedAnything(outcome, plan.schedule)) {
         journal.remove(change);
+        outcome.undoable = false;
+    }
     return outcome;
 }
 
@@ -390,11 +419,17 @@ ChangeOutcome mendChange(FileSystem &fileSystem, ChangeJournal &journal, StoredC
 {
     const ChangeRecord &record = change.record;
     const QList<RecordedRename> &list = record.list(which);
+    using At = RecordedRename::At;
     ChangeSchedule schedule;
     for (qsizetype i = 0; i < list.size(); ++i) {
         schedule.renames.append({record.fromPath(list[i]), record.toPath(list[i]), list[i].identity});
         schedule.temporaries << record.temporaryPath(list[i]);
-        if (list[i].at == RecordedRename::At::Temporary)
+        // A rename onto its own second name only drops the old name.
+        if (list[i].at == At::FromAlsoTo)
+            schedule.steps.append({ChangeSchedule::Direct, int(i)});
+        if (list[i].at == At::FromAlsoTemporary)
+            schedule.steps.append({ChangeSchedule::Park, int(i)});
+        if (list[i].at == At::Temporary || list[i].at == At::FromAlsoTemporary)
             schedule.steps.append({ChangeSchedule::Place, int(i)});
     }
     return perform(fileSystem, journal, change, which, schedule, Outcome::success(), nullptr);

@@ -12,12 +12,15 @@ class FileSystem;
 // A new change as a tool hands it to the engine: what it is, the folders it
 // may touch (those it makes among them), and the steps that perform it.
 struct ChangePlan {
-    ChangeRecord::Tool tool = ChangeRecord::Tool::Renamer;
-    // What the user did, as the record keeps it ("MAKE CHANGES", "Delete").
-    QString what;
+    // What the user did, as the record keeps it.
+    ChangeAction action = ChangeAction::MakeChanges;
     // Every folder the change may touch; no path of the schedule lies elsewhere.
     QStringList folders;
     QStringList madeFolders;
+    // Folders inside the others that the change empties and then removes
+    // (a subtitles folder whose files went beside their video); undo makes
+    // them again.
+    QStringList removedFolders;
     bool caseBlind = false;
     bool intoTrash = false;
     ChangeSchedule schedule;
@@ -56,12 +59,17 @@ struct ChangeOutcome {
         QString now;
     };
     QList<MovedFolder> movedFolders;
-    // Why the change could not be recorded; success when the record holds
-    // it all. With endUnrecorded, only its end could not be added.
-    Outcome unrecorded;
-    bool endUnrecorded = false;
+    // Whether the record holds the change: success when it holds it whole,
+    // else why not. With beginningRecorded, it holds all but its end (where
+    // its files ended), which recovery finds out.
+    Outcome recorded;
+    bool beginningRecorded = false;
+    // Whether Ctrl+Z undoes this change now (for an undo: tries its files
+    // once more): its record holds it whole and is kept, as it moved a file
+    // or made a folder.
+    bool undoable = false;
     // Whether nothing was done because the change holds too many names for
-    // one record; unrecorded says so.
+    // one record; recorded says so.
     bool refused = false;
 };
 
@@ -94,8 +102,10 @@ ChangeOutcome applyUndo(FileSystem &fileSystem, ChangeJournal &journal, StoredCh
 
 // Mends an open change whose lock the caller holds, where the files of
 // list stand as the record says: each file under its temporary name goes to
-// its new name, else back to its old one; then the change's state follows
-// from where its files stand, and both are added to its record.
+// its new name, else back to its old one; a file that a move by hard link
+// left under two names is moved on, so that it keeps the name it was going
+// to; then the change's state follows from where its files stand, and both
+// are added to its record.
 ChangeOutcome mendChange(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change,
                          ChangeRecord::List which);
 
@@ -105,4 +115,8 @@ ChangeOutcome mendChange(FileSystem &fileSystem, ChangeJournal &journal, StoredC
 // folders whose identity the record knows are looked at; a change in them
 // waits until they are back.
 QStringList foldersAway(FileSystem &fileSystem, const ChangeRecord &record);
+
+// The folders of a change that another user owns: a record that names one is
+// never acted on, as it may not be this program's own.
+QStringList othersFolders(FileSystem &fileSystem, const ChangeRecord &record);
 

@@ -14,8 +14,12 @@ const QString Suffix = QStringLiteral(".change");
 // state folder that filled up with records empties over a few changes, none
 // of them slow.
 constexpr int PrunedAtOnce = 100;
-// How much of a record a summary reads at a time, at either end.
+// How much of a record's head a summary reads.
 constexpr qint64 SummaryBytes = 16 * 1024;
+// How much of a record's end a summary reads to find its state: the last
+// state line lies within it, unless an undo's list or the positions of many
+// files were added after it, and then the record is read whole.
+constexpr qint64 TailBytes = 64 * 1024;
 // How much a record may grow after it is first written, at most, for each
 // byte it starts with: the positions of its files, an undo list as long as
 // its own, the undo's positions, and its own again.
@@ -34,7 +38,8 @@ QString fileOf(int number)
 
 } // namespace
 
-ChangeJournal::ChangeJournal(FileSystem &fileSystem) : m_fileSystem(fileSystem), m_folder(fileSystem.stateFolder())
+ChangeJournal::ChangeJournal(FileSystem &fileSystem)
+    : m_fileSystem(fileSystem), m_folder(fileSystem.stateFolder(&m_refused))
 {
 }
 
@@ -70,39 +75,30 @@ void ChangeJournal::setAside(const QString &file, const RecordFault &fault, QLis
                   aside, fault, moved});
 }
 
-bool ChangeJournal::readState(const QString &path, qint64 size, ChangeRecord &record, Outcome &read)
+bool ChangeJournal::stateInTail(QByteArrayView tail, bool whole, ChangeRecord &record, RecordFault &fault)
 {
+    // A last line without its line break is an addition that a stop cut
+    // short, never longer than a line.
+    const qsizetype lastBreak = tail.lastIndexOf('\n');
+    if (tail.size() - (lastBreak + 1) > ChangeRecord::LongestLine) {
+        fault = {RecordFault::Kind::BadEnd};
+        return false;
+    }
     // The last state line counts, and the user was told that the change
-    // waits when a told line follows it. Read backwards, a piece at a time;
-    // carried holds the line that a piece began in the middle of.
-    QByteArray carried;
+    // waits when a told line follows it. Each line is looked at once,
+    // newest first; the tail's first line may begin before it.
     bool told = false;
-    for (qint64 end = size; end > 0;) {
-        const qint64 start = std::max<qint64>(0, end - SummaryBytes);
-        QByteArray piece;
-        qint64 now = 0;
-        read = m_fileSystem.readFileRange(path, start, end - start, piece, now);
-        if (!read)
-            return false;
-        piece += carried;
-        const qsizetype firstBreak = piece.indexOf('\n');
-        const qsizetype firstWhole = start == 0 ? 0 : firstBreak < 0 ? piece.size() : firstBreak + 1;
-        // A last line without its line break is an addition that a stop cut short.
-        qsizetype lineEnd = piece.endsWith('\n') ? piece.size() - 1 : piece.lastIndexOf('\n');
-        while (lineEnd >= firstWhole && lineEnd > 0) {
-            const qsizetype lineStart = piece.lastIndexOf('\n', lineEnd - 1) + 1;
-            const QByteArrayView line = QByteArrayView(piece).sliced(lineStart, lineEnd - lineStart);
-            if (lineStart < firstWhole)
-                break;
-            told |= line == "told\twaiting";
-            if (ChangeRecord::stateFromLine(line, record.state)) {
-                record.toldWaiting = told;
-                return true;
-            }
-            lineEnd = lineStart - 1;
+    for (qsizetype end = lastBreak; end > 0;) {
+        const qsizetype start = tail.lastIndexOf('\n', end - 1) + 1;
+        if (start == 0 && !whole)
+            break;
+        const QByteArrayView line = tail.sliced(start, end - start);
+        told |= line == "told\twaiting";
+        if (ChangeRecord::stateFromLine(line, record.state)) {
+            record.toldWaiting = told;
+            return true;
         }
-        carried = piece.left(firstWhole);
-        end = start;
+        end = start - 1;
     }
     return false;
 }
@@ -110,7 +106,7 @@ bool ChangeJournal::readState(const QString &path, qint64 size, ChangeRecord &re
 std::optional<StoredChange> ChangeJournal::summary(const QString &file, QList<JournalNote> &notes)
 {
     const QString path = pathOf(file);
-    QByteArray head;
+    QByteArray head, tail;
     StoredChange change{file, {}, 0, false};
     Outcome read = m_fileSystem.readFileRange(path, 0, SummaryBytes, head, change.size);
     RecordFault fault;
@@ -118,11 +114,19 @@ std::optional<StoredChange> ChangeJournal::summary(const QString &file, QList<Jo
         fault = {RecordFault::Kind::TooLarge, 0, LargestRecord >> 20};
     else if (read)
         change.record = ChangeRecord::headFromText(head, fault);
-    if (read && !fault && !readState(path, change.size, change.record, read) && read)
-        fault = {RecordFault::Kind::PartMissing};
+    const bool whole = change.size <= SummaryBytes;
+    qint64 size = 0;
+    if (read && !fault && !whole)
+        read = m_fileSystem.readFileRange(path, std::max<qint64>(0, change.size - TailBytes), TailBytes, tail, size);
     if (!read) {
         notes.append({JournalNote::Kind::NotReadNow, path, {}, {}, read});
         return std::nullopt;
+    }
+    if (!fault && !stateInTail(whole ? head : tail, whole, change.record, fault) && !fault) {
+        if (whole)
+            fault = {RecordFault::Kind::PartMissing};
+        else if (readWhole(change, notes) != Reading::Whole)
+            return std::nullopt;
     }
     if (fault) {
         setAside(file, fault, notes);
@@ -170,7 +174,7 @@ std::optional<StoredChange> ChangeJournal::latestUndoable(ChangeRecord::Tool too
     const QStringList all = files();
     for (qsizetype i = all.size() - 1; i >= std::max<qsizetype>(0, all.size() - Looked); --i) {
         std::optional<StoredChange> change = summary(all[i], notes);
-        if (change && change->record.tool == tool
+        if (change && change->record.tool() == tool
             && change->record.state == ChangeRecord::State::Finished
             && readWhole(*change, notes) == Reading::Whole)
             return change;
@@ -181,7 +185,7 @@ std::optional<StoredChange> ChangeJournal::latestUndoable(ChangeRecord::Tool too
 Outcome ChangeJournal::begin(StoredChange &change)
 {
     if (m_folder.isEmpty())
-        return Outcome::failure(Outcome::Why::NoStateFolder);
+        return m_refused;
     const QByteArray text = change.record.toText();
     if (text.size() > LargestRecord / Growth)
         return Outcome::failure(Outcome::Why::ChangeTooLarge, {}, LargestRecord >> 20);

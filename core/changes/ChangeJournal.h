@@ -11,7 +11,7 @@ class FileSystem;
 
 // A change record as it is stored: the file that holds it (empty until it is
 // first saved), its size there, and whether the record holds every line of
-// it or only the summary of it: its tool, what the user did, its state and
+// it or only the summary of it: what the user did, its state and
 // whether the user was told that it waits.
 struct StoredChange {
     QString file;
@@ -52,12 +52,20 @@ public:
     // The most a record may hold on the disk.
     static constexpr qint64 LargestRecord = 64 << 20;
 
+    // The journal of the file system's state folder, checked before any
+    // record is read or written (FileSystem::stateFolder).
     explicit ChangeJournal(FileSystem &fileSystem);
 
+    // Why the state folder is not used (it cannot be made, or is not the
+    // user's alone): then no record is read or written. Success when it is.
+    const Outcome &refused() const { return m_refused; }
+
     // The summaries of the newest stored changes (at most Looked), oldest
-    // first: each record read at its two ends only, so that a start looks at
-    // hundreds of large records at once. A note is added about each record
-    // that was set aside or cannot be read now.
+    // first: each record read at its two ends only (whole only where an
+    // undo's list follows its last state), each byte looked at once, so
+    // that a start looks at hundreds of large records at once. A record that
+    // ends in more than a line without a line break is set aside. A note is
+    // added about each record that was set aside or cannot be read now.
     QList<StoredChange> summaries(QList<JournalNote> &notes);
     // Reads the whole record of a summary; when it is set aside, or cannot
     // be read now, a note about it is added.
@@ -90,9 +98,11 @@ private:
     QStringList files() const;
     // A record's summary; nothing when it is set aside or cannot be read now.
     std::optional<StoredChange> summary(const QString &file, QList<JournalNote> &notes);
-    // The state of a record from its last state line, read from its end;
-    // false when it holds none.
-    bool readState(const QString &path, qint64 size, ChangeRecord &record, Outcome &read);
+    // The state of a record from its last state line in tail, its last
+    // bytes (whole: all of it), and whether the user was told that it waits
+    // since; false when tail holds none, with fault BadEnd where the record
+    // ends in more than a line without a line break.
+    static bool stateInTail(QByteArrayView tail, bool whole, ChangeRecord &record, RecordFault &fault);
     // Renames a record whose content is wrong so that it is never read again,
     // with a note about it.
     void setAside(const QString &file, const RecordFault &fault, QList<JournalNote> &notes);
@@ -100,5 +110,6 @@ private:
     void prune(const QStringList &files);
 
     FileSystem &m_fileSystem;
+    Outcome m_refused;
     QString m_folder;
 };

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/changes/ChangeAction.h"
 #include "core/host/FileSystem.h"
 
 #include <QByteArray>
 #include <QHash>
+#include <QSet>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -15,9 +17,11 @@ struct RecordFault {
         None,
         NotARecord,   // it is not a change record
         OtherVersion, // another version of the program wrote it
-        BadLine,      // line `line` cannot be read, or names a path outside its folders
+        BadLine,      // line `line` cannot be read, names a path outside its folders, or
+                      // a temporary name that is not the engine's
         PartMissing,  // a part of it is missing
         TooLarge,     // it is larger than `size` MiB
+        BadEnd,       // it ends in more bytes than any line holds, with no line break
     };
     Kind kind = Kind::None;
     qsizetype line = 0;
@@ -45,9 +49,19 @@ struct RecordedFolder {
 // A rename or move of one file as a change recorded it: from and to, the
 // temporary name (in from's folder) it waits under where the change needs
 // one, where it stood when the change last came to an end, and which file it
-// is.
+// is (its volume being that of its folders).
 struct RecordedRename {
-    enum class At { Unknown, From, To, Temporary };
+    enum class At {
+        Unknown,
+        From,
+        To,
+        Temporary,
+        // Found by recovery, never recorded: the file is at its old name and,
+        // as a second name, at its new or its temporary one (a move by hard
+        // link cut off before its unlink), where the move is to be finished.
+        FromAlsoTo,
+        FromAlsoTemporary,
+    };
     RecordPath from;
     RecordPath to;
     QString temporary;
@@ -78,10 +92,7 @@ struct ChangeRecord {
     // The longest line: a folder's path, escaped, and its identity.
     static constexpr qsizetype LongestLine = 20 * 1024;
 
-    Tool tool = Tool::Renamer;
-    // What the user did, in words: "MAKE CHANGES", "the clean-up batch",
-    // "the upper-case walk", "TITLES", "MakeFolders", "Delete".
-    QString what;
+    ChangeAction action = ChangeAction::MakeChanges;
     // Every folder the change may touch: no path of the record lies elsewhere.
     QList<RecordedFolder> folders;
     bool caseBlind = false;
@@ -93,12 +104,16 @@ struct ChangeRecord {
     // Folders the change was to make (those that were not there before it):
     // undo removes them when they are empty.
     QList<RecordPath> madeFolders;
+    // Folders the change was to remove once empty, to be made again by undo.
+    QList<RecordPath> removedFolders;
     // The renames that undo performs, recorded before it starts.
     QList<RecordedRename> undo;
     // Whether the user was told that the change waits (for its drive, its
     // folder or a file) since it last came to an end.
     bool toldWaiting = false;
 
+    // The tool whose window undoes the change.
+    Tool tool() const;
     QList<RecordedRename> &list(List which) { return which == List::Undo ? undo : renames; }
     const QList<RecordedRename> &list(List which) const
     {
@@ -109,12 +124,15 @@ struct ChangeRecord {
     bool isOpen() const { return state != State::Finished && state != State::Undone; }
 
     // Full paths.
+    // The full paths of a list of the record's folders.
+    QSet<QString> paths(const QList<RecordPath> &folders) const;
     QString path(const RecordPath &path) const;
     QString fromPath(const RecordedRename &rename) const { return path(rename.from); }
     QString toPath(const RecordedRename &rename) const { return path(rename.to); }
     // Empty when the rename needs no temporary name.
     QString temporaryPath(const RecordedRename &rename) const;
-    // Where the file stands, as far as the record knows: empty while not known.
+    // Where the file stands, as far as the record knows: empty while not
+    // known; its old name where it has a second one.
     QString atPath(const RecordedRename &rename) const;
     QStringList folderPaths() const;
 
@@ -133,11 +151,14 @@ struct ChangeRecord {
     static QByteArray toldText();
     // The record read back, added lines included, in time and memory linear
     // in its size; fault says why it cannot be acted on (not a change record,
-    // a newer format, a path outside its folders, a line it cannot read,
-    // more than a record may hold), and is none when it can.
+    // a newer format, a path outside its folders, a temporary name that is not
+    // the engine's, a line it cannot read, more than a record may hold, an end
+    // longer than any line), and is none when it can. Records of the earlier
+    // formats are read too: what they knew of a volume only where it was its
+    // UUID, never a device number.
     static ChangeRecord fromText(QByteArrayView text, RecordFault &fault);
-    // What a record's first lines tell, up to its first folder: its tool and
-    // what the user did; fault as fromText gives it.
+    // What a record's first lines tell, up to its first folder: what the user
+    // did; fault as fromText gives it.
     static ChangeRecord headFromText(QByteArrayView head, RecordFault &fault);
     // The state a line "state\t..." names; false for another line.
     static bool stateFromLine(QByteArrayView line, State &state);

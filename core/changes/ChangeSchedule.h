@@ -13,6 +13,7 @@ struct ChangeSchedule {
         Park,       // a rename from its old path to its temporary path
         Place,      // a rename from its temporary path to its new one
         MakeFolder, // makes folders[index]
+        RemoveFolder, // removes folders[index] when it is empty
         Move,       // a move of a file from its old path to its new one, unless it is there already
         Trash,      // a move of a file into the place the host reserved for it in the
                     // trash (Host::ReserveTrash); a move that fails gives the place up

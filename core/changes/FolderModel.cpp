@@ -6,7 +6,7 @@
 
 FolderModel::FolderModel(const FolderContents &contents)
     : m_entries(contents.entries), m_caseBlind(contents.caseBlind),
-      m_longestName(contents.longestName), m_device(contents.device)
+      m_longestName(contents.longestName), m_volume(contents.volume)
 {
     m_firstNames.reserve(m_entries.size());
     m_byKey.reserve(m_entries.size());
@@ -58,14 +58,21 @@ int FolderModel::holder(const QString &name) const
     return -1;
 }
 
+bool FolderModel::sameFile(int entry, int other) const
+{
+    const FolderEntry &one = m_entries[entry], &two = m_entries[other];
+    return entry == other
+        || (one.inode != 0 && one.inode == two.inode && one.kind == FolderEntry::File && two.kind == FolderEntry::File);
+}
+
 bool FolderModel::takenByOther(const QString &name, int self) const
 {
     const QString k = key(name);
     const int holder = m_byKey.value(k, -1);
-    if (holder >= 0 && holder != self)
+    if (holder >= 0 && !sameFile(holder, self))
         return true;
     for (auto it = m_alsoByKey.constFind(k); it != m_alsoByKey.cend() && it.key() == k; ++it)
-        if (it.value() != self)
+        if (!sameFile(it.value(), self))
             return true;
     return false;
 }
@@ -75,11 +82,8 @@ FileIdentity FolderModel::identity(int entry) const
     if (entry < 0)
         return {};
     const FolderEntry &listed = m_entries[entry];
-    if (listed.inode != 0)
-        return {m_device, listed.inode};
-    if (listed.size >= 0)
-        return {0, 0, listed.size, listed.modified};
-    return {};
+    const FileIdentity identity{m_volume, listed.inode, listed.size, listed.modified};
+    return identity.known() ? identity : FileIdentity{};
 }
 
 bool FolderModel::fits(const QString &name) const

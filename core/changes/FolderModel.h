@@ -17,9 +17,9 @@ public:
     explicit FolderModel(const FolderContents &contents);
 
     bool caseBlind() const { return m_caseBlind; }
-    // Which file an entry is, as the folder's listing told: its inode where
-    // the volume keeps inodes, else its size and time where the listing took
-    // them; nothing known for entry -1.
+    // Which file an entry is, as the folder's listing told: its volume, its
+    // inode where the volume keeps inodes, and its size and time where the
+    // listing took them; nothing known for entry -1.
     FileIdentity identity(int entry) const;
     int count() const { return int(m_entries.size()); }
     const QString &name(int entry) const { return m_entries[entry].name; }
@@ -33,7 +33,8 @@ public:
     int holder(const QString &name) const;
     // Whether an entry's name is exactly name.
     bool holds(const QString &name) const { return holder(name) >= 0; }
-    // Whether an entry other than self holds name.
+    // Whether an entry other than self holds name. A second name of self's
+    // own file (a move by hard link cut off before its unlink) is self.
     bool takenByOther(const QString &name, int self) const;
     // Whether the volume takes a name this long.
     bool fits(const QString &name) const;
@@ -46,6 +47,10 @@ public:
 
 private:
     QString key(const QString &name) const { return nameKey(name, m_caseBlind); }
+    // Whether two entries are one file: one entry, or two names with one
+    // inode as the listing gives it (the rename that takes one onto the
+    // other finds out for sure).
+    bool sameFile(int entry, int other) const;
     void hold(const QString &key, int entry);
     void release(const QString &key, int entry);
 
@@ -57,5 +62,5 @@ private:
     QMultiHash<QString, int> m_alsoByKey;
     bool m_caseBlind;
     int m_longestName;
-    quint64 m_device;
+    QString m_volume;
 };

@@ -29,8 +29,9 @@ ChangeRecord::List listToMend(const ChangeRecord &record)
 // and temporary names.
 class Positions {
 public:
-    Positions(FolderCache &names, ChangeRecord &record)
-        : m_names(names), m_record(record), m_renames(record.list(listToMend(record)))
+    Positions(FileSystem &fileSystem, FolderCache &names, ChangeRecord &record)
+        : m_fileSystem(fileSystem), m_names(names), m_record(record),
+          m_renames(record.list(listToMend(record)))
     {
     }
 
@@ -40,12 +41,15 @@ public:
         takeStray();
         findByIdentity();
         findByNames();
+        findSecondNames();
         QStringList nowhere;
         for (RecordedRename &r : m_renames) {
             if (r.at != At::Unknown)
                 continue;
-            if (m_names.holds(m_record.fromPath(r)) || m_names.holds(m_record.toPath(r)))
-                r.at = At::From; // both names held, by files the record cannot tell apart
+            // Both names held by files that a record without identities
+            // cannot tell apart: the file is taken to be where it was.
+            if (!r.identity.known() && m_names.holds(m_record.fromPath(r)) && m_names.holds(m_record.toPath(r)))
+                r.at = At::From;
             else
                 nowhere << m_record.fromPath(r);
         }
@@ -53,21 +57,30 @@ public:
     }
 
 private:
-    // Files under the temporary name their rename recorded; a file the
-    // record saw parked that is no longer there is looked for anew.
+    // Whether the file at path is the one the rename moves, as far as the
+    // record can tell.
+    bool isTheFile(const RecordedRename &r, const QString &path)
+    {
+        return m_names.holds(path) && r.identity.matches(m_names.identityAt(path));
+    }
+
+    // Files under the temporary name their rename recorded, known by their
+    // identity as every other file is; a file the record saw parked that is
+    // no longer there is looked for anew.
     void findParked()
     {
         for (RecordedRename &r : m_renames) {
             if (r.at != At::Unknown && r.at != At::Temporary)
                 continue;
             const QString temporary = m_record.temporaryPath(r);
-            r.at = !temporary.isEmpty() && m_names.holds(temporary) ? At::Temporary : At::Unknown;
+            r.at = !temporary.isEmpty() && isTheFile(r, temporary) ? At::Temporary : At::Unknown;
         }
     }
 
     // A file that an earlier version of the program parked itself for a
     // change of letter case: when one file of the change is missing and
-    // one temporary name is not the change's, it is that file.
+    // one temporary name is not the change's, and holds that very file (a
+    // record without identities cannot tell, and waits), it is that file.
     void takeStray()
     {
         QSet<QString> recorded;
@@ -90,7 +103,8 @@ private:
                 ++missingCount;
             }
         }
-        if (strays.size() == 1 && missingCount == 1 && strays.first().folder == missing->from.folder) {
+        if (strays.size() == 1 && missingCount == 1 && strays.first().folder == missing->from.folder
+            && missing->identity.known() && isTheFile(*missing, m_record.path(strays.first()))) {
             missing->temporary = strays.first().name;
             missing->at = At::Temporary;
         }
@@ -103,10 +117,28 @@ private:
             if (r.at != At::Unknown || !r.identity.known())
                 continue;
             const QString to = m_record.toPath(r), from = m_record.fromPath(r);
-            if (m_names.holds(to) && r.identity.matches(m_names.identityAt(to)))
+            if (isTheFile(r, to))
                 r.at = At::To;
-            else if (m_names.holds(from) && r.identity.matches(m_names.identityAt(from)))
+            else if (isTheFile(r, from))
                 r.at = At::From;
+        }
+    }
+
+    // A move by hard link cut off between its link and its unlink leaves one
+    // file under its old name and its new or temporary one: it is one file,
+    // whose move is to be finished.
+    void findSecondNames()
+    {
+        for (RecordedRename &r : m_renames) {
+            const QString from = m_record.fromPath(r);
+            const QString other = r.at == At::To ? m_record.toPath(r)
+                : r.at == At::Temporary          ? m_record.temporaryPath(r)
+                                                 : QString();
+            // The listings tell two files apart cheaply; the volume tells one file.
+            if (!other.isEmpty() && m_names.holds(from)
+                && m_names.identityAt(from).matches(m_names.identityAt(other))
+                && m_fileSystem.isSecondName(from, other))
+                r.at = r.at == At::To ? At::FromAlsoTo : At::FromAlsoTemporary;
         }
     }
 
@@ -138,6 +170,7 @@ private:
         }
     }
 
+    FileSystem &m_fileSystem;
     FolderCache &m_names;
     ChangeRecord &m_record;
     QList<RecordedRename> &m_renames;
@@ -149,17 +182,17 @@ std::optional<Waiting> waitsFor(FileSystem &fileSystem, FolderCache &names, Chan
 {
     if (const QStringList away = foldersAway(fileSystem, record); !away.isEmpty())
         return Waiting::forFolders(Waiting::Kind::FoldersAway, away);
+    if (const QStringList others = othersFolders(fileSystem, record); !others.isEmpty())
+        return Waiting::forFolders(Waiting::Kind::NotOwn, others);
     // Its folders must be read, but for those it was to make, which may
-    // never have been made.
-    QSet<QString> made;
-    for (const RecordPath &folder : record.madeFolders)
-        made.insert(record.path(folder));
+    // never have been made, and those it was to remove once emptied.
+    const QSet<QString> madeOrRemoved = record.paths(record.madeFolders + record.removedFolders);
     for (const RecordedFolder &folder : record.folders)
-        if (!made.contains(folder.path))
+        if (!madeOrRemoved.contains(folder.path))
             names.folder(folder.path);
     if (!names.unreadable().isEmpty())
         return Waiting::forFolders(Waiting::Kind::Unreadable, names.unreadable());
-    const QStringList nowhere = Positions(names, record).locate();
+    const QStringList nowhere = Positions(fileSystem, names, record).locate();
     if (!nowhere.isEmpty())
         return Waiting::forFiles(nowhere);
     return std::nullopt;
@@ -173,17 +206,14 @@ MendReport mendedReport(const ChangeRecord &record, const ChangeOutcome &outcome
     const ChangeRecord::List which = listToMend(record);
     const QList<RecordedRename> &list = record.list(which);
     MendReport report;
-    report.what = record.what;
+    report.action = record.action;
     report.where = record.folders.value(0).path;
     report.interrupted = interrupted;
     report.undoing = which == ChangeRecord::List::Undo;
-    report.total = list.size();
-    for (const RecordedRename &r : list)
-        report.made += r.at == At::To;
+    report.outcome = outcome;
     for (const qsizetype i : parked)
         report.parked.append({record.temporaryPath(list[i]),
                               list[i].at == At::Temporary ? QString() : outcome.at[i]});
-    report.unrecorded = outcome.unrecorded;
     return report;
 }
 
@@ -202,7 +232,7 @@ std::optional<MendReport> mend(FileSystem &fileSystem, ChangeJournal &journal, S
         journal.add(change, ChangeRecord::toldText());
         MendReport report;
         report.kind = MendReport::Kind::Waits;
-        report.what = record.what;
+        report.action = record.action;
         report.where = record.folders.value(0).path;
         report.waiting = *waiting;
         return report;
@@ -210,14 +240,14 @@ std::optional<MendReport> mend(FileSystem &fileSystem, ChangeJournal &journal, S
     const ChangeRecord::List which = listToMend(record);
     QList<qsizetype> parked;
     for (qsizetype i = 0; i < record.list(which).size(); ++i)
-        if (record.list(which)[i].at == At::Temporary)
+        if (record.list(which)[i].at == At::Temporary || record.list(which)[i].at == At::FromAlsoTemporary)
             parked << i;
     const ChangeOutcome outcome = mendChange(fileSystem, journal, change, which);
     // A note in the trash whose file never came there, or left it again, goes.
     if (record.intoTrash)
         for (const RecordedRename &r : std::as_const(record.renames))
             fileSystem.releaseTrash(isUndoing(record) ? record.fromPath(r) : record.toPath(r));
-    if (parked.isEmpty() && outcome.unrecorded)
+    if (parked.isEmpty() && outcome.recorded)
         return std::nullopt;
     return mendedReport(record, outcome, parked, interrupted);
 }
@@ -235,13 +265,14 @@ RecoveryReport recoverOpenChanges(FileSystem &fileSystem, bool quietAboutWaiting
 {
     ChangeJournal journal(fileSystem);
     RecoveryReport report;
+    report.stateRefused = journal.refused();
     for (StoredChange &change : journal.summaries(report.notes)) {
         if (!change.record.isOpen())
             continue;
         if (!journal.take(change)) {
             MendReport held;
             held.kind = MendReport::Kind::HeldByOther;
-            held.what = change.record.what;
+            held.action = change.record.action;
             report.changes << held;
             continue;
         }

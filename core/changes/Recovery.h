@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/base/Outcome.h"
+#include "core/changes/ChangeEngine.h"
 #include "core/changes/ChangeJournal.h"
 
 #include <QList>
@@ -17,6 +18,7 @@ struct Waiting {
         FoldersAway,  // folders are missing, or another folder stands at their path
         Unreadable,   // folders cannot be read now
         FilesNowhere, // files stand at none of their old, new and temporary names
+        NotOwn,       // folders are another user's: the record is not acted on
     };
     Kind kind = Kind::FoldersAway;
     QStringList folders;
@@ -34,33 +36,34 @@ struct Waiting {
 struct MendReport {
     enum class Kind { HeldByOther, Waits, Mended };
     Kind kind = Kind::Mended;
-    // What the user did, as the record keeps it, and where.
-    QString what;
+    // What the user did, and where.
+    ChangeAction action = ChangeAction::MakeChanges;
     QString where;
     Waiting waiting;
-    // A mended change: whether it was cut off (interrupted) or undoing, how
-    // many of its total names stand changed, and each file that stood under
-    // a temporary name with the name it got (empty where it stays).
+    // A mended change: whether it was cut off (interrupted) or undoing, and
+    // what mending it came to: where each file of its list stands, how many
+    // stand changed (reached), and whether the record holds it.
     bool interrupted = false;
     bool undoing = false;
-    qsizetype made = 0;
-    qsizetype total = 0;
+    ChangeOutcome outcome;
+    // Each file that stood under a temporary name, with the name it got
+    // (empty where it stays).
     struct Parked {
         QString temporary;
         QString placedAs;
     };
     QList<Parked> parked;
-    // Why what was mended could not be recorded; success when it was.
-    Outcome unrecorded;
 };
 
-// What recovery has to tell: records set aside or not read, and the changes
-// it mended, that wait, or that another run of the program works on.
+// What recovery has to tell: why the state folder is not used, records set
+// aside or not read, and the changes it mended, that wait, or that another
+// run of the program works on.
 struct RecoveryReport {
+    Outcome stateRefused;
     QList<JournalNote> notes;
     QList<MendReport> changes;
 
-    bool isEmpty() const { return notes.isEmpty() && changes.isEmpty(); }
+    bool isEmpty() const { return stateRefused && notes.isEmpty() && changes.isEmpty(); }
 };
 
 // Mends every open change of the record: one that a run of the program did
@@ -75,8 +78,11 @@ struct RecoveryReport {
 // another folder at its path: an empty mount point, another card), cannot
 // be read, or while one of its files stands at none of its old, new and
 // temporary names; one that another run of the program works on is left to
-// it. Records that cannot be read now are tried again later; those whose
-// content is wrong are set aside. The report names what was mended (a change
+// it. One whose folders are another user's is never acted on (the record may
+// not be this program's). A file that a move by hard link left under two
+// names is one file: it keeps the name it was going to. Records that cannot
+// be read now are tried again later; those whose content is wrong are set
+// aside; none is read when the state folder is refused. The report names what was mended (a change
 // whose record only missed its end, with no file off its names, is mended
 // without a word), what was set aside, and what waits: each waiting change
 // once (unless quietAboutWaiting, which tells none), not at every start.

@@ -47,7 +47,7 @@ QStringList foldersNotThere(FileSystem &fileSystem, FolderCache &folders, const 
 
 // Each file the change moved, from where it stands now back to where it
 // was; those that cannot go back are named in notPutBack, with why.
-QList<Rename> renamesBack(FolderCache &folders, const ChangeRecord &record,
+QList<Rename> renamesBack(FileSystem &fileSystem, FolderCache &folders, const ChangeRecord &record,
                           QList<NotPutBack> &notPutBack)
 {
     QList<Rename> back;
@@ -72,7 +72,8 @@ QList<Rename> renamesBack(FolderCache &folders, const ChangeRecord &record,
             moving.insert(source(r));
         for (auto r = back.begin(); r != back.end();) {
             const int holder = holderOf(folders, r->to);
-            if (holder >= 0 && !moving.contains({Paths::folderPart(r->to), holder})) {
+            if (holder >= 0 && !moving.contains({Paths::folderPart(r->to), holder})
+                && !fileSystem.isSecondName(r->from, r->to)) {
                 notPutBack.append({NotPutBack::Why::OldNameTaken, r->from, r->to});
                 r = back.erase(r);
                 dropped = true;
@@ -103,31 +104,32 @@ qsizetype removeMadeFolders(FileSystem &fileSystem, const ChangeRecord &record, 
     return removed;
 }
 
-// What the undo came to, once it ran: how many went back, and each file
-// that did not, with why.
-void tellUndone(UndoReport &report, const ChangeRecord &record, const RenamePlan &plan,
-                const ChangeOutcome &outcome)
+// Each file that the undo did not put back, with why.
+void tellNotPutBack(UndoReport &report, const RenamePlan &plan, const ChangeOutcome &outcome)
 {
-    report.total = plan.renames.size();
-    report.stopped = outcome.stopped;
     QHash<QString, Outcome> failures;
     for (const ChangeOutcome::Failure &failure : outcome.failures)
         failures.insert(failure.path, failure.why);
     for (qsizetype i = 0; i < outcome.at.size(); ++i) {
         const QString &from = plan.renames[i].from;
         if (outcome.at[i] == plan.renames[i].to)
-            ++report.putBack;
-        else if (failures.contains(from))
+            continue;
+        if (failures.contains(from))
             report.notPutBack.append({NotPutBack::Why::Failed, from, {}, failures.value(from)});
         else if (!outcome.stopped)
             report.notPutBack.append({NotPutBack::Why::FolderWent, from});
     }
-    report.triesAgain = record.state == ChangeRecord::State::Finished && !outcome.stopped;
-    report.stranded = outcome.stranded;
-    report.heldBack = outcome.heldBack;
-    report.movedFolders = outcome.movedFolders;
-    report.unrecorded = outcome.unrecorded;
-    report.endUnrecorded = outcome.endUnrecorded;
+}
+
+void remakeRemovedFolders(FileSystem &fileSystem, const ChangeRecord &record)
+{
+    QStringList removed;
+    for (const RecordPath &folder : record.removedFolders)
+        removed << record.path(folder);
+    std::sort(removed.begin(), removed.end()); // a folder before those inside it
+    for (const QString &folder : std::as_const(removed))
+        if (!fileSystem.entryKind(folder))
+            fileSystem.makeFolder(folder);
 }
 
 UndoReport undo(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change,
@@ -135,31 +137,41 @@ UndoReport undo(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &ch
 {
     const ChangeRecord &record = change.record;
     UndoReport report;
-    report.what = record.what;
+    report.action = record.action;
     report.where = record.folders.value(0).path;
     if (!journal.take(change)) {
         report.kind = UndoReport::Kind::HeldByOther;
         return report;
     }
+    // A folder the change emptied and removed comes back first, and only
+    // where the change's own folders are there (never on an empty mount
+    // point while the drive is away).
+    if (foldersAway(fileSystem, record).isEmpty())
+        remakeRemovedFolders(fileSystem, record);
     FolderCache folders(fileSystem);
     report.away = foldersNotThere(fileSystem, folders, record);
-    if (!report.away.isEmpty()) {
-        journal.release(change);
+    if (report.away.isEmpty()) {
+        report.away = othersFolders(fileSystem, record);
+        report.kind = report.away.isEmpty() ? UndoReport::Kind::Undone : UndoReport::Kind::NotOwn;
+    } else {
         report.kind = UndoReport::Kind::Away;
+    }
+    if (report.kind != UndoReport::Kind::Undone) {
+        journal.release(change);
         return report;
     }
     RenamePlan plan;
-    plan.renames = renamesBack(folders, record, report.notPutBack);
+    plan.renames = renamesBack(fileSystem, folders, record, report.notPutBack);
     plan.caseBlind = !plan.renames.isEmpty() && folders.folderOf(plan.renames.first().from).caseBlind();
     plan.stays = [&folders](const QString &path) { return folders.entryAt(path) >= 0; };
-    const ChangeOutcome outcome =
-        applyUndo(fileSystem, journal, change, scheduleRenames(plan), progress);
+    report.outcome = applyUndo(fileSystem, journal, change, scheduleRenames(plan), progress);
+    const ChangeOutcome &outcome = report.outcome;
     // Out of the trash: a file's note there goes too.
     if (record.intoTrash)
         for (qsizetype i = 0; i < outcome.at.size(); ++i)
             if (outcome.at[i] == plan.renames[i].to)
                 fileSystem.releaseTrash(plan.renames[i].from);
-    tellUndone(report, record, plan, outcome);
+    tellNotPutBack(report, plan, outcome);
     report.removedFolders = removeMadeFolders(fileSystem, record, report.keptFolders);
     return report;
 }
@@ -180,7 +192,7 @@ UndoLatestReport undoLatest(FileSystem &fileSystem, ChangeRecord::Tool tool, Wor
     QList<StoredChange> changes = journal.summaries(report.notes);
     for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
         const ChangeRecord &record = change->record;
-        if (record.tool != tool || record.state == ChangeRecord::State::Undone)
+        if (record.tool() != tool || record.state == ChangeRecord::State::Undone)
             continue;
         // A record that cannot be read now may be the newest: nothing older
         // is undone before it.
@@ -199,21 +211,23 @@ UndoLatestReport undoLatest(FileSystem &fileSystem, ChangeRecord::Tool tool, Wor
             const std::optional<Waiting> waits = whyChangeWaits(fileSystem, record);
             if (!waits) {
                 report.result = UndoLatestReport::Result::Blocked;
-                report.undone.what = record.what;
+                report.undone.action = record.action;
                 report.undone.where = where;
                 report.stateFolder = fileSystem.stateFolder();
                 return report;
             }
-            report.passed.append({record.what, where, *waits, true});
+            report.passed.append({record.action, where, *waits, true});
             continue;
         }
         UndoReport undone = undo(fileSystem, journal, *change, progress);
-        if (undone.kind != UndoReport::Kind::Away) {
+        if (undone.kind == UndoReport::Kind::Undone || undone.kind == UndoReport::Kind::HeldByOther) {
             report.result = UndoLatestReport::Result::Undone;
             report.undone = std::move(undone);
             return report;
         }
-        report.passed.append({record.what, where, Waiting::forFolders(Waiting::Kind::Unreadable, undone.away), false});
+        const Waiting::Kind why = undone.kind == UndoReport::Kind::NotOwn ? Waiting::Kind::NotOwn
+                                                                          : Waiting::Kind::Unreadable;
+        report.passed.append({record.action, where, Waiting::forFolders(why, undone.away), false});
     }
     return report;
 }

@@ -14,19 +14,22 @@ class FileSystem;
 // What undoing one change came to.
 struct UndoReport {
     enum class Kind {
-        Undone,      // the undo ran: the counts below
+        Undone,      // the undo ran: outcome says what it came to
         HeldByOther, // another run of the program works on the change now
         Away,        // folders of the change cannot be read now, or another folder is at their path
+        NotOwn,      // folders of the change are another user's: the record is not acted on
     };
     Kind kind = Kind::Undone;
-    // What the user did, as the record keeps it, and where.
-    QString what;
+    // What the user did, and where.
+    ChangeAction action = ChangeAction::MakeChanges;
     QString where;
+    // The folders away, or another user's.
     QStringList away;
 
-    qsizetype putBack = 0;
-    qsizetype total = 0;
-    bool stopped = false;
+    // What the undo's renames came to: each file it tried to put back (at),
+    // how many went back (reached), whether it was stopped, and whether
+    // Ctrl+Z tries the rest once more (undoable).
+    ChangeOutcome outcome;
     qsizetype removedFolders = 0;
     // A file that was not put back, and why.
     struct NotPutBack {
@@ -48,17 +51,8 @@ struct UndoReport {
         }
     };
     QList<NotPutBack> notPutBack;
-    // Whether Ctrl+Z tries the names that could not be renamed once more.
-    bool triesAgain = false;
-    QStringList stranded;
-    qsizetype heldBack = 0;
     // Folders the change made that are kept, not being empty.
     QStringList keptFolders;
-    QList<ChangeOutcome::MovedFolder> movedFolders;
-    // Why the undo could not be recorded; success when it was. With
-    // endUnrecorded, only its end could not be added.
-    Outcome unrecorded;
-    bool endUnrecorded = false;
 };
 
 // Undoes a finished change: every file it moved goes back where it was, all
@@ -68,7 +62,9 @@ struct UndoReport {
 // has taken its name since, and a file whose old name is taken now stay
 // where they are; nothing is deleted. The change ends undone, or finished
 // again where renames failed, so that Ctrl+Z can try them once more. When
-// the change's folders cannot be read now, nothing is put back.
+// the change's folders cannot be read now, or are another user's, nothing is
+// put back. A file whose old name is its own second name (a move by hard
+// link cut off before its unlink) goes back to it all the same.
 UndoReport undoChange(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change,
                       WorkProgress *progress = nullptr);
 
@@ -80,7 +76,7 @@ struct UndoLatestReport {
     // Newer changes passed over: each waits (it is open), or its folders
     // are away.
     struct Passed {
-        QString what;
+        ChangeAction action;
         QString where;
         Waiting waiting;
         bool waits = false;
@@ -88,7 +84,8 @@ struct UndoLatestReport {
     QList<Passed> passed;
     enum class Result {
         Undone,       // undone: the change's report
-        Blocked,      // a newer change is not complete in its record (stateFolder: where records are)
+        Blocked,      // a newer change is not complete in its record (undone names it;
+                      // stateFolder: where records are)
         NotReadNow,   // a newer record cannot be read now: nothing older is undone
         NothingToUndo,
     };

@@ -48,8 +48,7 @@ ChangeOutcome makeFolders(FileSystem &fileSystem, const QStringList &files, cons
                     WorkProgress *progress)
 {
     ChangePlan change;
-    change.tool = ChangeRecord::Tool::Folderer;
-    change.what = QStringLiteral("MakeFolders");
+    change.action = ChangeAction::MakeFolders;
     change.schedule = scheduleMakeFolders(files, folders);
     QSet<QString> touched;
     for (const Rename &move : std::as_const(change.schedule.renames)) {

@@ -22,36 +22,37 @@
 namespace {
 
 // Has the folder's entries (a new or replaced name) on the disk.
-void syncFolderOf(const QString &path)
+void syncFolderOf(const FileAt &file)
 {
-    const int folder = ::open(NativePath(Paths::folderPart(path)).constData(),
-                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
+    if (file.folder != AT_FDCWD) {
+        ::fsync(file.folder);
+        return;
     }
+    const Descriptor folder(::open(NativePath(Paths::folderPart(file.path)).constData(),
+                                   O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder)
+        ::fsync(folder.fd());
 }
 
-// A file beside path under a name no other writer uses, written whole and
-// synced; returns its path, or the empty text with errno set. With locked,
-// the file stays open under an exclusive lock, its descriptor there.
-QString writeBeside(FileWriter &writer, const QString &path, const QByteArray &content, int mode,
-                    int *locked = nullptr)
+// A file beside file under a name no other writer uses, written whole and
+// synced; returns its name in file's folder, or an empty name with errno
+// set. With locked, the file stays open under an exclusive lock, its
+// descriptor there.
+QByteArray writeBeside(FileWriter &writer, const FileAt &file, const QByteArray &content, int mode,
+                       int *locked = nullptr)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString temporary = QStringLiteral("%1.%2-%3.tmp")
-                                      .arg(path)
-                                      .arg(::getpid())
-                                      .arg(attempt);
-        const NativePath native(temporary);
-        const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        const QByteArray temporary = QByteArray(file.name) + '.' + QByteArray::number(::getpid()) + '-'
+            + QByteArray::number(attempt) + ".tmp";
+        const int fd = ::openat(file.folder, temporary.constData(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd < 0) {
             if (errno == EEXIST)
                 continue;
             return {};
         }
         const bool written = (!locked || ::flock(fd, LOCK_EX) == 0)
-            && writer.writeAll(fd, content, path) && writer.syncData(fd, path);
+            && writer.writeAll(fd, content, file.path) && writer.syncData(fd, file.path);
         int error = errno;
         if (written && locked) {
             *locked = fd;
@@ -61,7 +62,7 @@ QString writeBeside(FileWriter &writer, const QString &path, const QByteArray &c
             error = errno;
         else if (written)
             return temporary;
-        ::unlink(native.constData());
+        ::unlinkat(file.folder, temporary.constData(), 0);
         errno = error;
         return {};
     }
@@ -95,52 +96,52 @@ bool FileWriter::syncData(int fd, const QString &)
 
 namespace DurableFile {
 
-Outcome create(FileWriter &writer, const QString &path, const QByteArray &content, int *locked)
+Outcome create(FileWriter &writer, const FileAt &file, const QByteArray &content, int *locked)
 {
     int fd = -1;
-    const QString temporary = writeBeside(writer, path, content, 0600, locked ? &fd : nullptr);
+    const QByteArray temporary = writeBeside(writer, file, content, 0600, locked ? &fd : nullptr);
     if (temporary.isEmpty())
         return Outcome::systemError(errno);
     // A link never replaces: of two writers that want one name, one gets it.
     // Volumes without links take a rename that must not replace instead.
-    int linked = ::link(NativePath(temporary).constData(), NativePath(path).constData());
+    int linked = ::linkat(file.folder, temporary.constData(), file.folder, file.name, 0);
     if (linked != 0 && (errno == EPERM || errno == EOPNOTSUPP))
-        linked = ::renameat2(AT_FDCWD, NativePath(temporary).constData(), AT_FDCWD,
-                             NativePath(path).constData(), RENAME_NOREPLACE);
+        linked = ::renameat2(file.folder, temporary.constData(), file.folder, file.name, RENAME_NOREPLACE);
     const int error = errno;
-    ::unlink(NativePath(temporary).constData());
+    ::unlinkat(file.folder, temporary.constData(), 0);
     if (linked != 0) {
         if (fd >= 0)
             ::close(fd);
         return Outcome::systemError(error);
     }
-    syncFolderOf(path);
+    syncFolderOf(file);
     if (locked)
         *locked = fd;
     return Outcome::success();
 }
 
-Outcome replace(FileWriter &writer, const QString &path, const QByteArray &content, int mode)
+Outcome replace(FileWriter &writer, const FileAt &file, const QByteArray &content, int mode)
 {
-    const QString temporary = writeBeside(writer, path, content, mode);
+    const QByteArray temporary = writeBeside(writer, file, content, mode);
     if (temporary.isEmpty())
         return Outcome::systemError(errno);
-    if (::rename(NativePath(temporary).constData(), NativePath(path).constData()) != 0) {
+    if (::renameat(file.folder, temporary.constData(), file.folder, file.name) != 0) {
         const int error = errno;
-        ::unlink(NativePath(temporary).constData());
+        ::unlinkat(file.folder, temporary.constData(), 0);
         return Outcome::systemError(error);
     }
-    syncFolderOf(path);
+    syncFolderOf(file);
     return Outcome::success();
 }
 
-Outcome append(FileWriter &writer, const QString &path, const QByteArray &content)
+Outcome append(FileWriter &writer, const FileAt &file, const QByteArray &content)
 {
-    const int fd = ::open(NativePath(path).constData(), O_WRONLY | O_CLOEXEC);
+    const int fd = ::openat(file.folder, file.name, O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return Outcome::systemError(errno);
     const off_t end = ::lseek(fd, 0, SEEK_END);
-    const bool written = end >= 0 && writer.writeAll(fd, content, path) && writer.syncData(fd, path);
+    const bool written = end >= 0 && writer.writeAll(fd, content, file.path)
+        && writer.syncData(fd, file.path);
     const int error = errno;
     if (!written && end >= 0) {
         // A cut-off line would be read as a line of its own.
@@ -178,10 +179,10 @@ Outcome readInto(int fd, qint64 offset, QByteArray &content)
 
 } // namespace
 
-Outcome read(const QString &path, qint64 maxSize, QByteArray &content)
+Outcome read(const FileAt &file, qint64 maxSize, QByteArray &content)
 {
     content.clear();
-    const Descriptor fd(::open(NativePath(path).constData(), O_RDONLY | O_CLOEXEC));
+    const Descriptor fd(::openat(file.folder, file.name, O_RDONLY | O_CLOEXEC));
     struct stat info {};
     if (!fd || ::fstat(fd.fd(), &info) != 0)
         return Outcome::systemError(errno);
@@ -191,11 +192,11 @@ Outcome read(const QString &path, qint64 maxSize, QByteArray &content)
     return readInto(fd.fd(), 0, content);
 }
 
-Outcome readRange(const QString &path, qint64 offset, qint64 length, QByteArray &content,
+Outcome readRange(const FileAt &file, qint64 offset, qint64 length, QByteArray &content,
                   qint64 &size)
 {
     content.clear();
-    const Descriptor fd(::open(NativePath(path).constData(), O_RDONLY | O_CLOEXEC));
+    const Descriptor fd(::openat(file.folder, file.name, O_RDONLY | O_CLOEXEC));
     struct stat info {};
     if (!fd || ::fstat(fd.fd(), &info) != 0)
         return Outcome::systemError(errno);
@@ -221,34 +222,34 @@ bool FileWriter::syncData(int, const QString &)
 // Elsewhere Qt's own safe writes serve, with their own checks.
 namespace DurableFile {
 
-Outcome create(FileWriter &writer, const QString &path, const QByteArray &content, int *locked)
+Outcome create(FileWriter &writer, const FileAt &file, const QByteArray &content, int *locked)
 {
     if (locked)
         *locked = -1;
-    if (QFileInfo::exists(path))
+    if (QFileInfo::exists(file.path))
         return Outcome::systemError(EEXIST);
-    return replace(writer, path, content);
+    return replace(writer, file, content);
 }
 
-Outcome replace(FileWriter &, const QString &path, const QByteArray &content, int)
+Outcome replace(FileWriter &, const FileAt &at, const QByteArray &content, int)
 {
-    QSaveFile file(path);
+    QSaveFile file(at.path);
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
         return Outcome::failure(Outcome::Why::Other, file.errorString());
     return Outcome::success();
 }
 
-Outcome append(FileWriter &, const QString &path, const QByteArray &content)
+Outcome append(FileWriter &, const FileAt &at, const QByteArray &content)
 {
-    QFile file(path);
+    QFile file(at.path);
     if (!file.open(QIODevice::Append) || file.write(content) != content.size() || !file.flush())
         return Outcome::failure(Outcome::Why::Other, file.errorString());
     return Outcome::success();
 }
 
-Outcome read(const QString &path, qint64 maxSize, QByteArray &content)
+Outcome read(const FileAt &at, qint64 maxSize, QByteArray &content)
 {
-    QFile file(path);
+    QFile file(at.path);
     if (!file.open(QIODevice::ReadOnly))
         return Outcome::failure(Outcome::Why::Other, file.errorString());
     if (file.size() > maxSize)
@@ -257,10 +258,10 @@ Outcome read(const QString &path, qint64 maxSize, QByteArray &content)
     return Outcome::success();
 }
 
-Outcome readRange(const QString &path, qint64 offset, qint64 length, QByteArray &content,
+Outcome readRange(const FileAt &at, qint64 offset, qint64 length, QByteArray &content,
                   qint64 &size)
 {
-    QFile file(path);
+    QFile file(at.path);
     if (!file.open(QIODevice::ReadOnly) || !file.seek(offset))
         return Outcome::failure(Outcome::Why::Other, file.errorString());
     size = file.size();

@@ -22,25 +22,34 @@ public:
     virtual bool syncData(int fd, const QString &path);
 };
 
+// A file as the system's *at calls name it: the folder that holds it (a
+// descriptor, or AT_FDCWD with a full name) and its name there; path is its
+// full path, for the writer and for messages.
+struct FileAt {
+    int folder;
+    const char *name;
+    QString path;
+};
+
 namespace DurableFile {
 
 // A new file, for the user's eyes only (mode 0600); fails, writing nothing,
 // when path exists already. With
 // locked, the new file is held open under an exclusive lock from before it
 // has its name, its descriptor there (-1 where the host has no locks).
-Outcome create(FileWriter &writer, const QString &path, const QByteArray &content,
+Outcome create(FileWriter &writer, const FileAt &file, const QByteArray &content,
                int *locked = nullptr);
 // The file replaced whole (made when missing); mode gives the permission
 // bits of a new file, less the user's umask.
-Outcome replace(FileWriter &writer, const QString &path, const QByteArray &content,
+Outcome replace(FileWriter &writer, const FileAt &file, const QByteArray &content,
                 int mode = 0666);
 // Bytes added at the end of an existing file; on failure it is cut back to
 // what it was.
-Outcome append(FileWriter &writer, const QString &path, const QByteArray &content);
+Outcome append(FileWriter &writer, const FileAt &file, const QByteArray &content);
 // A file's whole content, when it is no larger than maxSize bytes.
-Outcome read(const QString &path, qint64 maxSize, QByteArray &content);
+Outcome read(const FileAt &file, qint64 maxSize, QByteArray &content);
 // At most length bytes of a file from offset on, and the file's size.
-Outcome readRange(const QString &path, qint64 offset, qint64 length, QByteArray &content,
+Outcome readRange(const FileAt &file, qint64 offset, qint64 length, QByteArray &content,
                   qint64 &size);
 
 } // namespace DurableFile

@@ -40,13 +40,16 @@ struct FolderEntry {
 };
 
 // Which file a path names, so that a later look can tell the same file from
-// another that has taken its name since. Where the volume keeps a file's
-// inode across renames and mounts, device and inode tell; elsewhere (FAT and
-// exFAT drives, most FUSE volumes) size and modification time do.
+// another that has taken its name since: its volume's own identity (see
+// VolumeIdentity.h), with its inode where the volume keeps inodes across
+// renames and mounts, and its size and modification time where it does not
+// (FAT and exFAT drives, most FUSE volumes) or where the volume names no
+// identity of its own. Never a device number, which changes when a drive
+// comes back in another slot.
 struct FileIdentity {
-    quint64 device = 0;
-    quint64 inode = 0; // 0 when it does not tell
-    qint64 size = -1;  // -1 when not taken
+    QString volume;      // empty when the volume gives none
+    quint64 inode = 0;   // 0 when it does not tell
+    qint64 size = -1;    // -1 when not taken
     qint64 modified = 0; // nanoseconds since 1970, with size
 
     bool known() const { return inode != 0 || size >= 0; }
@@ -55,7 +58,9 @@ struct FileIdentity {
     {
         if (!known() || !other.known())
             return true;
-        if (inode != 0 && other.inode != 0 && (inode != other.inode || device != other.device))
+        if (!volume.isEmpty() && !other.volume.isEmpty() && volume != other.volume)
+            return false;
+        if (inode != 0 && other.inode != 0 && inode != other.inode)
             return false;
         if (size >= 0 && other.size >= 0 && (size != other.size || modified != other.modified))
             return false;
@@ -65,30 +70,23 @@ struct FileIdentity {
 
 // Which folder a path names, so that a change can tell the folder it began
 // in from another that has taken its path since: an empty mount point while
-// the drive is away, or another card of the same make at the same place.
+// the drive is away, or another card at the same place.
 struct FolderIdentity {
-    quint64 device = 0;
-    quint64 inode = 0; // 0 where the volume makes inode numbers up as it goes
-    // The volume's own name where the system gives one: its UUID, else its
-    // label, else its file system and source ("nfs nas:/videos"); empty when
-    // not known.
+    // The volume's own identity; empty when it gives none.
     QString volume;
+    quint64 inode = 0; // 0 where the volume makes inode numbers up as it goes
 
-    bool known() const { return device != 0 || !volume.isEmpty(); }
+    bool known() const { return !volume.isEmpty() || inode != 0; }
     // Whether now, the folder found at the path today, is this folder. A
     // drive that comes back is mounted anew, mostly under another device
-    // number: where both name their volume, the volume tells, and the
-    // inode where the volume keeps inodes.
+    // number: its volume tells, and the inode where the volume keeps inodes.
     bool sameFolder(const FolderIdentity &now) const
     {
         if (!known())
             return true;
-        if (!now.known() || (inode == 0) != (now.inode == 0))
+        if (!volume.isEmpty() && volume != now.volume)
             return false;
-        const bool sameVolume = !volume.isEmpty() && !now.volume.isEmpty()
-            ? volume == now.volume
-            : device == now.device;
-        return sameVolume && inode == now.inode;
+        return inode == 0 || inode == now.inode;
     }
     bool operator==(const FolderIdentity &) const = default;
 };
@@ -105,9 +103,9 @@ struct FolderContents {
     bool caseBlind = false;
     // The longest name the volume takes, in bytes of the locale's encoding.
     int longestName = 255;
-    // The volume's device, and whether the inodes its listing gives stay with
-    // their files across renames and mounts.
-    quint64 device = 0;
+    // The volume's own identity (empty when it gives none), and whether the
+    // inodes its listing gives stay with their files across renames and mounts.
+    QString volume;
     bool stableInodes = false;
 
     // Equal contents list the same entries in the same order.
@@ -117,8 +115,9 @@ struct FolderContents {
 // The file system as the program's core sees it: the one way to the disk.
 // Paths are full paths in the host's native form. No operation throws; each
 // reports failure in its result and touches nothing but the entries it
-// names. A worker thread may call it while the window uses it: only pinned
-// folders and locks are kept between calls, by the change that holds them.
+// names. A worker thread may call it while the window uses it: what it keeps
+// between calls (pinned folders, locks, what it found out about volumes) is
+// kept under a lock, and a pinned folder belongs to the change that pins it.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -144,6 +143,13 @@ public:
     virtual FileIdentity identify(const QString &path) = 0;
     // Which folder path names now; nothing known when it names no folder.
     virtual FolderIdentity identifyFolder(const QString &folder) = 0;
+    // Whether path is a second name of the file at first: one file under
+    // exactly these two names, as a move by hard link leaves it when it is
+    // cut off between its link and its unlink.
+    virtual bool isSecondName(const QString &path, const QString &first) = 0;
+    // Whether a folder stands at the path that another user owns: neither
+    // the user's own nor the system's.
+    virtual bool isOthersFolder(const QString &folder) = 0;
 
     // Pinning.
     // Holds on to a folder for the length of a change: until unpinFolder,
@@ -158,7 +164,10 @@ public:
 
     // Renames and moves, never replacing anything.
     // Renames a file or folder; never replaces an existing entry. A rename
-    // that changes only letter case works, on a case-blind volume too.
+    // that changes only letter case works, on a case-blind volume too. Where
+    // newPath is already a second name of the file (isSecondName), the move
+    // is finished: oldPath goes. A name whose characters the volume refuses
+    // fails NameRefused.
     virtual Outcome rename(const QString &oldPath, const QString &newPath) = 0;
     // Moves one file to destination, its new full path; never replaces, and
     // fails when the destination's folder is missing.
@@ -187,10 +196,15 @@ public:
     // owner's run permission where the host has one.
     virtual Outcome writeTextFile(const QString &path, const QStringList &lines,
                                   const QString &lineEnd, bool executable = false) = 0;
-    // The folder where the program keeps its state (the change record),
-    // made when it is missing, for the user's eyes only; the empty text when
-    // it cannot be made.
-    virtual QString stateFolder() = 0;
+    // The folder where the program keeps its state (the change record), for
+    // the user's eyes only: made (mode 0700, with any folder above it that is
+    // missing) when it is missing, and checked through descriptors before it
+    // is used: it, and each folder above it up to the user's home, is a real
+    // folder (no link), the user's own (or, above it, the system's) and not
+    // open to other users' writes. Every record is then reached through the
+    // folder that was checked. The empty text when it cannot be made or is
+    // refused; why says why.
+    virtual QString stateFolder(Outcome *why = nullptr) = 0;
     // A file's whole content, when it is no larger than maxSize bytes.
     virtual Outcome readFile(const QString &path, qint64 maxSize, QByteArray &content) = 0;
     // At most length bytes of a file from offset on (fewer at its end), and

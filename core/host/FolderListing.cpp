@@ -10,6 +10,8 @@
 
 #ifdef Q_OS_UNIX
 #include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 #include <sys/stat.h>
 #endif
 
@@ -38,17 +40,20 @@ QString decodedName(const char *raw, bool &namable)
     return name;
 }
 
-// Reads the folder with readdir, which names each entry's type without a
-// stat for all but links and file systems that do not tell. Only entries
+// Reads the open folder with readdir, which names each entry's type without
+// a stat for all but links and file systems that do not tell. Only entries
 // listed under kinds are kept (all when there are none), and only their names
 // decoded.
-bool readFolder(const QString &folder, QList<FolderEntry> &entries,
-                std::optional<EntryKinds> kinds)
+bool readFolder(int folder, QList<FolderEntry> &entries, std::optional<EntryKinds> kinds)
 {
-    const QByteArray encoded = QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
-    DIR *dir = ::opendir(encoded.constData());
-    if (!dir)
+    DIR *dir = folder >= 0 ? ::fdopendir(folder) : nullptr;
+    if (!dir) {
+        if (folder >= 0)
+            ::close(folder);
         return false;
+    }
+    // A descriptor copied from one kept open shares where it was read to.
+    ::rewinddir(dir);
     while (const dirent *entry = ::readdir(dir)) {
         if (entry->d_name[0] == '.') // hidden, and "." and ".."
             continue;
@@ -56,8 +61,7 @@ bool readFolder(const QString &folder, QList<FolderEntry> &entries,
         bool isFile = entry->d_type == DT_REG;
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
             struct stat info {};
-            const QByteArray path = encoded + '/' + entry->d_name;
-            if (::stat(path.constData(), &info) == 0) {
+            if (::fstatat(::dirfd(dir), entry->d_name, &info, 0) == 0) {
                 isFolder = S_ISDIR(info.st_mode);
                 isFile = S_ISREG(info.st_mode);
             }
@@ -74,6 +78,12 @@ bool readFolder(const QString &folder, QList<FolderEntry> &entries,
     }
     ::closedir(dir);
     return true;
+}
+
+int openFolder(const QString &folder)
+{
+    const QByteArray encoded = QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
+    return ::open(encoded.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 #else
 bool readFolder(const QString &folder, QList<FolderEntry> &entries,
@@ -119,6 +129,25 @@ bool kindListed(FolderEntry::Kind kind, EntryKinds kinds)
     return false;
 }
 
+#ifdef Q_OS_UNIX
+bool readFolderEntries(int folder, QList<FolderEntry> &entries)
+{
+    entries.clear();
+    return readFolder(folder, entries, std::nullopt);
+}
+
+bool readFolderEntries(const QString &folder, QList<FolderEntry> &entries)
+{
+    return readFolderEntries(openFolder(folder), entries);
+}
+
+QStringList listEntries(const QString &folder, const Wildcard &pattern, EntryKinds kinds)
+{
+    return listEntries(openFolder(folder), pattern, kinds);
+}
+
+QStringList listEntries(int folder, const Wildcard &pattern, EntryKinds kinds)
+#else
 bool readFolderEntries(const QString &folder, QList<FolderEntry> &entries)
 {
     entries.clear();
@@ -126,6 +155,7 @@ bool readFolderEntries(const QString &folder, QList<FolderEntry> &entries)
 }
 
 QStringList listEntries(const QString &folder, const Wildcard &pattern, EntryKinds kinds)
+#endif
 {
     QList<FolderEntry> entries;
     readFolder(folder, entries, kinds);

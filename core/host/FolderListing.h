@@ -14,6 +14,13 @@ bool readFolderEntries(const QString &folder, QList<FolderEntry> &entries);
 // pattern, in row order (RowOrder.h). A folder that cannot be read lists nothing.
 QStringList listEntries(const QString &folder, const Wildcard &pattern, EntryKinds kinds);
 
+#ifdef Q_OS_UNIX
+// The same of an open folder: a descriptor, which the call takes over and
+// closes (-1 for a folder that could not be opened).
+bool readFolderEntries(int folder, QList<FolderEntry> &entries);
+QStringList listEntries(int folder, const Wildcard &pattern, EntryKinds kinds);
+#endif
+
 // Whether an entry of that kind is listed under the given kinds.
 bool kindListed(FolderEntry::Kind kind, EntryKinds kinds);
 

@@ -1,25 +1,21 @@
 #include "core/host/LocalFileSystem.h"
 
 #include "core/base/Paths.h"
-#include "core/base/TemporaryName.h"
 #include "core/host/FolderListing.h"
-#include "core/host/MountTable.h"
 #include "core/host/NativePath.h"
 #include "core/host/Trash.h"
+#include "core/host/VolumeIdentity.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSocketNotifier>
 #include <QStorageInfo>
-#include <QStringEncoder>
 
 #ifdef Q_OS_LINUX
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
 #include <sys/sysmacros.h>
@@ -42,20 +38,6 @@ bool isUserVolume(const QString &root)
 }
 
 #ifdef Q_OS_LINUX
-bool differOnlyInCase(const QString &a, const QString &b)
-{
-    return a != b && a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
-// Whether the folder lists exactly this name, byte for byte.
-bool listedExactly(const QString &folder, const QString &name)
-{
-    QList<FolderEntry> entries;
-    readFolderEntries(folder, entries);
-    return std::any_of(entries.cbegin(), entries.cend(),
-                       [&](const FolderEntry &entry) { return entry.name == name; });
-}
-
 // Whether the volume holding folder takes a name in another letter case for
 // the same entry. An ASCII name of the folder is looked up with its letters'
 // case turned round; a volume that holds both spellings as two entries tells
@@ -122,37 +104,47 @@ qint64 nanoseconds(const struct statx_timestamp &time)
     return qint64(time.tv_sec) * 1000000000 + time.tv_nsec;
 }
 
-// Where a volume keeps no inode that lasts, each file of a listing is told
-// apart by its size and modification time, taken as it is listed: a network
-// volume answers that from what its listing brought, and no change has to
-// ask again for each file it renames.
-void identifyByTime(const QString &folder, QList<FolderEntry> &entries)
+// Where a volume keeps no inode that lasts, or names no identity of its own,
+// each file of a listing is told apart by its size and modification time as
+// well, taken as it is listed: a network volume answers that from what its
+// listing brought, and no change has to ask again for each file it renames.
+void identifyByTime(int folder, QList<FolderEntry> &entries, bool stableInodes)
 {
-    const int fd = ::open(NativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     for (FolderEntry &entry : entries) {
-        entry.inode = 0;
+        if (!stableInodes)
+            entry.inode = 0;
         struct statx info {};
-        if (fd >= 0 && entry.kind == FolderEntry::File && entry.namable
-            && ::statx(fd, NativePath(entry.name).constData(), AT_SYMLINK_NOFOLLOW,
+        if (entry.kind == FolderEntry::File && entry.namable
+            && ::statx(folder, NativePath(entry.name).constData(), AT_SYMLINK_NOFOLLOW,
                        STATX_SIZE | STATX_MTIME, &info)
                 == 0) {
             entry.size = qint64(info.stx_size);
             entry.modified = nanoseconds(info.stx_mtime);
         }
     }
-    if (fd >= 0)
-        ::close(fd);
 }
 #endif
 
 } // namespace
 
-LocalFileSystem::LocalFileSystem()
+namespace {
+
+QString defaultStateFolder()
 {
     const QByteArray state = qgetenv("XDG_STATE_HOME");
     const QString base = state.startsWith('/') ? QFile::decodeName(state)
                                                : QDir::homePath() + QStringLiteral("/.local/state");
-    m_stateFolder = QDir::toNativeSeparators(base + QStringLiteral("/tamsells-file-utilities"));
+    return QDir::toNativeSeparators(base + QStringLiteral("/tamsells-file-utilities"));
+}
+
+} // namespace
+
+LocalFileSystem::LocalFileSystem() : LocalFileSystem(defaultStateFolder())
+{
+}
+
+LocalFileSystem::LocalFileSystem(const QString &stateFolder) : m_state(stateFolder)
+{
 }
 
 LocalFileSystem::~LocalFileSystem()
@@ -168,7 +160,11 @@ LocalFileSystem::~LocalFileSystem()
 QStringList LocalFileSystem::listNames(const QString &folder, const QString &pattern,
                                  EntryKinds kinds)
 {
+#ifdef Q_OS_LINUX
+    return listEntries(openForListing(folder), Wildcard(pattern), kinds);
+#else
     return listEntries(folder, Wildcard(pattern), kinds);
+#endif
 }
 
 QStringList LocalFileSystem::listDrives()
@@ -185,27 +181,26 @@ QStringList LocalFileSystem::listDrives()
 FolderContents LocalFileSystem::readFolder(const QString &folder)
 {
     FolderContents contents;
-    contents.readable = readFolderEntries(folder, contents.entries);
 #ifdef Q_OS_LINUX
+    const Descriptor opened(openForListing(folder));
+    contents.readable = opened && readFolderEntries(::fcntl(opened.fd(), F_DUPFD_CLOEXEC, 0), contents.entries);
     if (!contents.readable)
         return contents;
-    const NativePath native(folder);
     contents.caseBlind = volumeIsCaseBlind(folder, contents.entries);
-    const long longest = ::pathconf(native.constData(), _PC_NAME_MAX);
+    const long longest = ::fpathconf(opened.fd(), _PC_NAME_MAX);
     if (longest > 0)
         contents.longestName = int(longest);
-    struct statx info {};
-    if (::statx(AT_FDCWD, native.constData(), 0, STATX_INO, &info) == 0)
-        contents.device = deviceOf(info);
+    contents.volume = VolumeIdentity::of(opened.fd());
     // Case-blind volumes (FAT, exFAT, NTFS drives and Windows shares) make
     // their inode numbers up; elsewhere a listing that gives one gives the
     // file's own, FUSE volumes included, where they give any.
     contents.stableInodes = !contents.caseBlind
         && std::all_of(contents.entries.cbegin(), contents.entries.cend(),
                        [](const FolderEntry &entry) { return entry.inode != 0; });
-    if (!contents.stableInodes)
-        identifyByTime(folder, contents.entries);
+    if (!contents.stableInodes || contents.volume.isEmpty())
+        identifyByTime(opened.fd(), contents.entries, contents.stableInodes);
 #else
+    contents.readable = readFolderEntries(folder, contents.entries);
     contents.caseBlind = true;
 #endif
     return contents;
@@ -223,11 +218,20 @@ std::optional<FolderEntry::Kind> LocalFileSystem::entryKind(const QString &path)
 
 LocalFileSystem::At LocalFileSystem::resolve(const QString &path) const
 {
-    if (m_pins.isEmpty())
-        return {{}, AT_FDCWD, NativePath(path), 0};
     const qsizetype cut = path.lastIndexOf(Paths::separator());
+    // A record is reached through the state folder that was checked.
+    if (cut > 0 && QStringView(path).left(cut) == m_state.path()) {
+        std::shared_ptr<const Descriptor> state = m_state.descriptor();
+        if (!state)
+            return {{}, {}, AT_FDCWD, NativePath(path), {}, EACCES};
+        const int fd = state->fd();
+        return {{}, std::move(state), fd, NativePath(QStringView(path).mid(cut + 1)), {}};
+    }
+    std::lock_guard lock(m_mutex);
+    if (m_pins.isEmpty())
+        return {{}, {}, AT_FDCWD, NativePath(path), {}};
     if (cut > 0 && !m_lastPinned.isEmpty() && QStringView(path).left(cut) == m_lastPinned)
-        return {{}, m_lastPin.fd, NativePath(QStringView(path).mid(cut + 1)), m_lastPin.device};
+        return {{}, {}, m_lastPin.fd, NativePath(QStringView(path).mid(cut + 1)), m_lastPin.volume};
     QString below;
     for (QString folder = Paths::folderPart(path); !folder.isEmpty();) {
         const auto pin = m_pins.constFind(folder);
@@ -236,13 +240,13 @@ LocalFileSystem::At LocalFileSystem::resolve(const QString &path) const
             if (below.isEmpty()) {
                 m_lastPinned = folder;
                 m_lastPin = *pin;
-                return {{}, pin->fd, name, pin->device};
+                return {{}, {}, pin->fd, name, pin->volume};
             }
             // A folder below the pinned one is reached through it and
             // never through a link that has taken a folder's place.
             Descriptor opened = openFolderBeneath(pin->fd, NativePath(below).constData());
             const int fd = opened.fd();
-            return {std::move(opened), fd, name, pin->device, fd < 0 ? (errno != 0 ? errno : ENOENT) : 0};
+            return {std::move(opened), {}, fd, name, pin->volume, fd < 0 ? (errno != 0 ? errno : ENOENT) : 0};
         }
         const QString up = Paths::folderPart(folder);
         if (up == folder)
@@ -250,7 +254,17 @@ LocalFileSystem::At LocalFileSystem::resolve(const QString &path) const
         below = below.isEmpty() ? Paths::lastComponent(folder) : Paths::lastComponent(folder) + u'/' + below;
         folder = up;
     }
-    return {{}, AT_FDCWD, NativePath(path), 0};
+    return {{}, {}, AT_FDCWD, NativePath(path), {}};
+}
+
+int LocalFileSystem::openForListing(const QString &folder) const
+{
+    if (folder == m_state.path()) {
+        const std::shared_ptr<const Descriptor> state = m_state.descriptor();
+        return state ? ::fcntl(state->fd(), F_DUPFD_CLOEXEC, 0) : -1;
+    }
+    const QByteArray encoded = QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
+    return ::open(encoded.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 
 std::optional<bool> LocalFileSystem::exists(const At &at) const
@@ -281,15 +295,16 @@ FileIdentity LocalFileSystem::identify(const QString &path)
                 STATX_INO | STATX_SIZE | STATX_MTIME, &info)
         != 0)
         return {};
+    const Descriptor opened(at.folder == AT_FDCWD ? openForListing(Paths::folderPart(path)) : -1);
+    const int folder = at.folder == AT_FDCWD ? opened.fd() : at.folder;
     FileIdentity identity;
-    identity.device = deviceOf(info);
     struct statfs volume {};
-    const bool stable = at.folder != AT_FDCWD
-        ? ::fstatfs(at.folder, &volume) == 0 && keepsInodes(long(volume.f_type))
-        : ::statfs(at.path.constData(), &volume) == 0 && keepsInodes(long(volume.f_type));
-    if (stable) {
-        identity.inode = info.stx_ino;
-    } else {
+    if (folder >= 0) {
+        identity.volume = VolumeIdentity::of(folder);
+        if (::fstatfs(folder, &volume) == 0 && keepsInodes(long(volume.f_type)))
+            identity.inode = info.stx_ino;
+    }
+    if (identity.inode == 0 || identity.volume.isEmpty()) {
         identity.size = qint64(info.stx_size);
         identity.modified = nanoseconds(info.stx_mtime);
     }
@@ -298,26 +313,47 @@ FileIdentity LocalFileSystem::identify(const QString &path)
 
 FolderIdentity LocalFileSystem::identifyFolder(const QString &folder)
 {
-    const NativePath native(folder);
+    const Descriptor opened(::open(NativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     struct statx info {};
     // Asked of the volume itself: the kernel's cached answer would outlive a
     // drive that was pulled.
-    if (::statx(AT_FDCWD, native.constData(), AT_STATX_FORCE_SYNC, STATX_TYPE | STATX_INO, &info) != 0
-        || !S_ISDIR(info.stx_mode))
+    if (!opened
+        || ::statx(opened.fd(), "", AT_EMPTY_PATH | AT_STATX_FORCE_SYNC, STATX_TYPE | STATX_INO, &info) != 0)
         return {};
     FolderIdentity identity;
-    identity.device = deviceOf(info);
     struct statfs volume {};
-    if (::statfs(native.constData(), &volume) == 0 && keepsInodes(long(volume.f_type)))
+    if (::fstatfs(opened.fd(), &volume) == 0 && keepsInodes(long(volume.f_type)))
         identity.inode = info.stx_ino;
-    identity.volume = MountTable::volumeName(identity.device);
+    identity.volume = VolumeIdentity::of(opened.fd());
     return identity;
+}
+
+bool LocalFileSystem::isSecondName(const QString &path, const QString &first)
+{
+    const At at = resolve(path), of = resolve(first);
+    struct statx one {}, other {};
+    const unsigned mask = STATX_TYPE | STATX_INO | STATX_NLINK;
+    return at.error == 0 && of.error == 0
+        && ::statx(at.folder, at.path.constData(), AT_SYMLINK_NOFOLLOW, mask, &one) == 0
+        && ::statx(of.folder, of.path.constData(), AT_SYMLINK_NOFOLLOW, mask, &other) == 0
+        && S_ISREG(one.stx_mode) && one.stx_nlink == 2 && other.stx_nlink == 2
+        && deviceOf(one) == deviceOf(other) && one.stx_ino == other.stx_ino;
+}
+
+bool LocalFileSystem::isOthersFolder(const QString &folder)
+{
+    struct stat info {};
+    return ::stat(NativePath(folder).constData(), &info) == 0 && S_ISDIR(info.st_mode)
+        && info.st_uid != ::getuid() && info.st_uid != 0;
 }
 
 Outcome LocalFileSystem::pinFolder(const QString &folder)
 {
-    if (m_pins.contains(folder))
-        return Outcome::success();
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_pins.contains(folder))
+            return Outcome::success();
+    }
     // The folder itself is never a link that took its place; only where the
     // user's own path ends in a link (a folder reached through one) is it
     // followed, as the user's choice.
@@ -327,14 +363,17 @@ Outcome LocalFileSystem::pinFolder(const QString &folder)
         fd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return Outcome::systemError(errno);
-    struct stat info {};
-    ::fstat(fd, &info);
-    m_pins.insert(folder, {fd, quint64(info.st_dev)});
+    const QString volume = VolumeAbilities::keyOf(fd);
+    // Another drive may have come in the slot of the last one.
+    m_abilities.forgetAfterVolumeEvents();
+    std::lock_guard lock(m_mutex);
+    m_pins.insert(folder, {fd, volume});
     return Outcome::success();
 }
 
 void LocalFileSystem::unpinFolder(const QString &folder)
 {
+    std::lock_guard lock(m_mutex);
     const auto pin = m_pins.constFind(folder);
     if (pin == m_pins.cend())
         return;
@@ -345,13 +384,16 @@ void LocalFileSystem::unpinFolder(const QString &folder)
 
 QString LocalFileSystem::pinnedFolderNow(const QString &folder)
 {
-    const auto pin = m_pins.constFind(folder);
-    if (pin == m_pins.cend())
+    std::unique_lock lock(m_mutex);
+    const auto found = m_pins.constFind(folder);
+    if (found == m_pins.cend())
         return folder;
+    const int fd = found->fd; // closed only by the change that pinned it
+    lock.unlock();
     // Asked of the volume itself: the kernel's cached answer would outlive a
     // drive that was pulled.
     struct statx pinned {};
-    if (::statx(pin->fd, "", AT_EMPTY_PATH | AT_STATX_FORCE_SYNC, STATX_INO | STATX_NLINK, &pinned)
+    if (::statx(fd, "", AT_EMPTY_PATH | AT_STATX_FORCE_SYNC, STATX_INO | STATX_NLINK, &pinned)
             != 0
         || pinned.stx_nlink == 0)
         return {};
@@ -361,124 +403,11 @@ QString LocalFileSystem::pinnedFolderNow(const QString &folder)
         && deviceOf(there) == deviceOf(pinned) && there.stx_ino == pinned.stx_ino)
         return folder;
     char target[4096];
-    const QByteArray link = "/proc/self/fd/" + QByteArray::number(pin->fd);
+    const QByteArray link = "/proc/self/fd/" + QByteArray::number(fd);
     const ssize_t length = ::readlink(link.constData(), target, sizeof target);
     if (length <= 0 || size_t(length) >= sizeof target)
         return {};
     return QFile::decodeName(QByteArray(target, length));
-}
-
-Outcome LocalFileSystem::renameThroughTemporary(const QString &oldPath, const QString &newPath)
-{
-    const QString folder = Paths::folderPart(newPath);
-    const QString name = freeTemporaryName([&](const QString &name) {
-        return exists(resolve(Paths::join(folder, name))).value_or(true);
-    });
-    if (name.isEmpty())
-        return Outcome::failure(Outcome::Why::NoTemporaryName);
-    const QString temporary = Paths::join(folder, name);
-    if (Outcome parked = rename(oldPath, temporary); !parked)
-        return parked;
-    Outcome placed = rename(temporary, newPath);
-    if (placed && listedExactly(folder, Paths::lastComponent(newPath)))
-        return placed;
-    rename(temporary, oldPath);
-    return placed ? Outcome::failure(Outcome::Why::CaseKept) : placed;
-}
-
-Outcome LocalFileSystem::renameWithoutFlag(const At &from, const At &to, bool isFile)
-{
-    if (isFile && (to.device == 0 || !m_noHardLinks.contains(to.device))) {
-        if (::linkat(from.folder, from.path.constData(), to.folder, to.path.constData(), 0) == 0) {
-            if (::unlinkat(from.folder, from.path.constData(), 0) == 0)
-                return Outcome::success();
-            // The file keeps its old name only, as if nothing had happened.
-            const int error = errno;
-            ::unlinkat(to.folder, to.path.constData(), 0);
-            return Outcome::systemError(error);
-        }
-        const int refusal = errno;
-        if (refusal != EPERM && refusal != EOPNOTSUPP && refusal != ENOSYS && refusal != EMLINK)
-            return Outcome::systemError(refusal);
-        if (refusal != EMLINK && to.device != 0)
-            m_noHardLinks.insert(to.device);
-    }
-    // Neither: look at the target first. Another program may take the name
-    // in between; the manual page names the volumes where this is so.
-    const std::optional<bool> taken = exists(to);
-    if (!taken)
-        return Outcome::systemError(errno);
-    if (*taken)
-        return Outcome::systemError(EEXIST);
-    if (::renameat(from.folder, from.path.constData(), to.folder, to.path.constData()) != 0)
-        return Outcome::systemError(errno);
-    return Outcome::success();
-}
-
-Outcome LocalFileSystem::rename(const QString &oldPath, const QString &newPath)
-{
-    if (oldPath.isEmpty() || newPath.isEmpty())
-        return Outcome::systemError(ENOENT);
-    const At from = resolve(oldPath), to = resolve(newPath);
-    if (from.error != 0 || to.error != 0)
-        return Outcome::systemError(from.error != 0 ? from.error : to.error);
-    const bool caseOnly = differOnlyInCase(Paths::lastComponent(oldPath),
-                                           Paths::lastComponent(newPath))
-        && Paths::folderPart(oldPath) == Paths::folderPart(newPath);
-    // On a case-blind volume the new name of a case-only rename is taken by
-    // the file itself.
-    const auto takenByItself = [&] {
-        return caseOnly
-            && !listedExactly(Paths::folderPart(newPath), Paths::lastComponent(newPath));
-    };
-    const Ability noReplace = m_noReplace.value(to.device, Ability::Unknown);
-    if (noReplace != Ability::Missing) {
-        if (::renameat2(from.folder, from.path.constData(), to.folder, to.path.constData(),
-                        RENAME_NOREPLACE)
-            == 0) {
-            if (to.device != 0)
-                m_noReplace.insert(to.device, Ability::Works);
-            return Outcome::success();
-        }
-        const int refusal = errno;
-        if (refusal == EEXIST)
-            return takenByItself() ? renameThroughTemporary(oldPath, newPath) : Outcome::systemError(EEXIST);
-        // A volume that takes the flag refuses only the name.
-        if (refusal == EINVAL && noReplace == Ability::Works)
-            return Outcome::systemError(EINVAL);
-        if (refusal != EINVAL && refusal != ENOSYS && refusal != EOPNOTSUPP)
-            return Outcome::systemError(refusal);
-        if (refusal != EINVAL && to.device != 0)
-            m_noReplace.insert(to.device, Ability::Missing);
-    }
-    struct statx type {};
-    const bool isFile = ::statx(from.folder, from.path.constData(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &type) == 0
-        && S_ISREG(type.stx_mode);
-    const Outcome renamed = renameWithoutFlag(from, to, isFile);
-    if (renamed.error == EEXIST)
-        return takenByItself() ? renameThroughTemporary(oldPath, newPath) : renamed;
-    if (!renamed)
-        return renamed;
-    // The volume took the name without the flag: it is the flag it lacks.
-    if (to.device != 0)
-        m_noReplace.insert(to.device, Ability::Missing);
-    return caseOnly ? confirmCaseOnlyRename(from, to.device, newPath) : Outcome::success();
-}
-
-Outcome LocalFileSystem::confirmCaseOnlyRename(const At &from, quint64 device, const QString &newPath)
-{
-    // Where the old spelling is gone, the volume tells letter case apart,
-    // and its later case-only renames need no look.
-    if (device != 0 && m_tellsCase.contains(device))
-        return Outcome::success();
-    if (!exists(from).value_or(true)) {
-        if (device != 0)
-            m_tellsCase.insert(device);
-        return Outcome::success();
-    }
-    return listedExactly(Paths::folderPart(newPath), Paths::lastComponent(newPath))
-        ? Outcome::success()
-        : Outcome::failure(Outcome::Why::CaseKept);
 }
 
 Outcome LocalFileSystem::makeFolder(const QString &path)
@@ -498,7 +427,9 @@ Outcome LocalFileSystem::moveFile(const QString &source, const QString &destinat
     if (destination.isEmpty())
         return Outcome::systemError(ENOENT);
     // A place in the trash is held only until this one move into it.
+    std::unique_lock lock(m_mutex);
     const auto reserved = m_trashPlaces.extract(destination);
+    lock.unlock();
     const At at = resolve(source);
     if (at.error != 0)
         return Outcome::systemError(at.error);
@@ -516,30 +447,6 @@ bool LocalFileSystem::removeFolder(const QString &path)
 {
     const At at = resolve(path);
     return !path.isEmpty() && at.error == 0 && ::unlinkat(at.folder, at.path.constData(), AT_REMOVEDIR) == 0;
-}
-
-bool LocalFileSystem::lockFile(const QString &path)
-{
-    if (m_locks.contains(path))
-        return true;
-    const int fd = ::open(NativePath(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
-        return false;
-    }
-    m_locks.insert(path, fd);
-    return true;
-}
-
-void LocalFileSystem::unlockFile(const QString &path)
-{
-    const auto lock = m_locks.constFind(path);
-    if (lock == m_locks.cend())
-        return;
-    ::close(*lock);
-    m_locks.erase(lock);
 }
 
 void LocalFileSystem::watchVolumes(std::function<void()> changed)
@@ -568,7 +475,17 @@ FileIdentity LocalFileSystem::identify(const QString &path)
     const QFileInfo info(path);
     if (!info.exists())
         return {};
-    return {0, 0, info.size(), info.lastModified().toMSecsSinceEpoch() * 1000000};
+    return {{}, 0, info.size(), info.lastModified().toMSecsSinceEpoch() * 1000000};
+}
+
+bool LocalFileSystem::isSecondName(const QString &, const QString &)
+{
+    return false;
+}
+
+bool LocalFileSystem::isOthersFolder(const QString &)
+{
+    return false;
 }
 
 Outcome LocalFileSystem::pinFolder(const QString &)
@@ -608,89 +525,8 @@ bool LocalFileSystem::removeFolder(const QString &path)
     return !path.isEmpty() && QDir().rmdir(path);
 }
 
-bool LocalFileSystem::lockFile(const QString &)
-{
-    return true;
-}
-
-void LocalFileSystem::unlockFile(const QString &)
-{
-}
-
 void LocalFileSystem::watchVolumes(std::function<void()>)
 {
 }
 
 #endif
-
-Outcome LocalFileSystem::reserveTrash(const QString &path, const QDateTime &deleted, QString &place)
-{
-    Trash::Place reserved;
-    const Outcome outcome = Trash::reserve(path, deleted, reserved);
-    if (outcome) {
-        place = reserved.path;
-        m_trashPlaces.insert_or_assign(place, std::move(reserved));
-    }
-    return outcome;
-}
-
-bool LocalFileSystem::releaseTrash(const QString &place)
-{
-    m_trashPlaces.erase(place);
-    return Trash::release(place);
-}
-
-QString LocalFileSystem::stateFolder()
-{
-    if (!QDir().mkpath(m_stateFolder))
-        return {};
-    // The records name every file the user renamed or deleted: they are for
-    // the user's eyes only, those of earlier versions too.
-    std::call_once(m_privateState, [this] {
-        QFile::setPermissions(m_stateFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        const QDir folder(m_stateFolder);
-        for (const QString &record : folder.entryList(QDir::Files | QDir::Hidden))
-            QFile::setPermissions(folder.filePath(record), QFile::ReadOwner | QFile::WriteOwner);
-    });
-    return m_stateFolder;
-}
-
-Outcome LocalFileSystem::readFile(const QString &path, qint64 maxSize, QByteArray &content)
-{
-    return DurableFile::read(path, maxSize, content);
-}
-
-Outcome LocalFileSystem::readFileRange(const QString &path, qint64 offset, qint64 length,
-                                 QByteArray &content, qint64 &size)
-{
-    return DurableFile::readRange(path, offset, length, content, size);
-}
-
-Outcome LocalFileSystem::createFile(const QString &path, const QByteArray &content)
-{
-    int locked = -1;
-    const Outcome created = DurableFile::create(*this, path, content, &locked);
-    if (created && locked >= 0)
-        m_locks.insert(path, locked);
-    return created;
-}
-
-Outcome LocalFileSystem::appendToFile(const QString &path, const QByteArray &content)
-{
-    return DurableFile::append(*this, path, content);
-}
-
-bool LocalFileSystem::removeFile(const QString &path)
-{
-    return QFileInfo(path).isFile() && QFile::remove(path);
-}
-
-Outcome LocalFileSystem::writeTextFile(const QString &path, const QStringList &lines,
-                                 const QString &lineEnd, bool executable)
-{
-    QStringEncoder encode(QStringConverter::System);
-    QByteArray bytes;
-    for (const QString &line : lines)
-        bytes += encode(line + lineEnd);
-    return DurableFile::replace(*this, path, bytes, executable ? 0777 : 0666);
-}

@@ -4,7 +4,9 @@
 #include "core/host/DurableFile.h"
 #include "core/host/FileSystem.h"
 #include "core/host/NativePath.h"
+#include "core/host/StateFolder.h"
 #include "core/host/Trash.h"
+#include "core/host/VolumeAbilities.h"
 
 #include <QHash>
 #include <QSet>
@@ -20,6 +22,8 @@ class QSocketNotifier;
 // the mount table watched for volumes that come and go.
 class LocalFileSystem : public FileSystem, protected FileWriter {
 public:
+    // The state folder is $XDG_STATE_HOME/tamsells-file-utilities, or
+    // ~/.local/state/... when XDG_STATE_HOME is not set.
     LocalFileSystem();
     ~LocalFileSystem() override;
 
@@ -29,6 +33,8 @@ public:
     std::optional<FolderEntry::Kind> entryKind(const QString &path) override;
     FileIdentity identify(const QString &path) override;
     FolderIdentity identifyFolder(const QString &folder) override;
+    bool isSecondName(const QString &path, const QString &first) override;
+    bool isOthersFolder(const QString &folder) override;
 
     Outcome pinFolder(const QString &folder) override;
     void unpinFolder(const QString &folder) override;
@@ -43,7 +49,7 @@ public:
 
     Outcome writeTextFile(const QString &path, const QStringList &lines, const QString &lineEnd,
                           bool executable) override;
-    QString stateFolder() override;
+    QString stateFolder(Outcome *why = nullptr) override;
     Outcome readFile(const QString &path, qint64 maxSize, QByteArray &content) override;
     Outcome readFileRange(const QString &path, qint64 offset, qint64 length, QByteArray &content,
                           qint64 &size) override;
@@ -55,24 +61,29 @@ public:
     void watchVolumes(std::function<void()> changed) override;
 
 protected:
-    // $XDG_STATE_HOME/tamsells-file-utilities, or ~/.local/state/... when
-    // XDG_STATE_HOME is not set.
-    QString m_stateFolder;
-    std::once_flag m_privateState;
+    // The program's state kept in stateFolder instead.
+    explicit LocalFileSystem(const QString &stateFolder);
 
 private:
     // A path as the system's *at calls take it: a folder's descriptor (a
-    // pinned folder's, or the current folder's) and the rest of the path.
-    // A folder below a pinned one is opened through it, following no link,
-    // and held here while the call uses it; error says why when that fails.
+    // pinned folder's, the state folder's, or the current folder's) and the
+    // rest of the path. A folder below a pinned one is opened through it,
+    // following no link, and held here while the call uses it, as is the
+    // state folder; error says why when that fails.
     struct At {
         Descriptor below;
+        std::shared_ptr<const Descriptor> held;
         int folder;
         NativePath path;
-        quint64 device; // the pinned folder's device; 0 when not pinned
+        QString volume; // the pinned folder's volume (VolumeAbilities); empty when not pinned
         int error = 0;
+
+        FileAt file(const QString &fullPath) const { return {folder, path.constData(), fullPath}; }
     };
     At resolve(const QString &path) const;
+    // The folder at path opened for a listing (the state folder through its
+    // checked descriptor); -1 when it cannot be opened.
+    int openForListing(const QString &folder) const;
     // Whether an entry answers to path, asked of the volume itself; nothing
     // when the volume cannot tell (errno says why).
     std::optional<bool> exists(const At &at) const;
@@ -82,28 +93,35 @@ private:
     // link fails when the name is taken), else by a look at the target
     // first.
     Outcome renameWithoutFlag(const At &from, const At &to, bool isFile);
+    // Where the new name is taken: by the file itself on a case-blind
+    // volume (a case-only rename goes through a temporary name), or by the
+    // same file as its second name (the old name goes); else EEXIST.
+    Outcome renameOntoTaken(const At &from, const QString &oldPath, const QString &newPath, bool caseOnly);
+    // A rename that found no entry: the volume refused the new name's
+    // characters where the old name is there (exfat-fuse answers so for ':').
+    Outcome missingOrRefused(const At &from, const QString &newPath, int error) const;
     // A case-blind volume may report a case-only rename done that it did not
     // do: CaseKept when the new spelling is not listed and the old one is.
-    Outcome confirmCaseOnlyRename(const At &from, quint64 device, const QString &newPath);
+    Outcome confirmCaseOnlyRename(const At &from, const QString &volume, const QString &newPath);
 
     struct Pin {
         int fd;
-        quint64 device;
+        QString volume;
     };
+    // Pins, locks and reserved places are asked for by the worker and the
+    // window alike.
+    mutable std::mutex m_mutex;
     QHash<QString, Pin> m_pins;
     // The pinned folder that the last path was in: a change's paths mostly
     // share one folder, and each is resolved without a copy.
     mutable QString m_lastPinned;
-    mutable Pin m_lastPin{-1, 0};
-    // What each volume (by device) was found to do with a rename that must
-    // not replace, and with hard links. A volume that refuses the flag is
-    // known to lack it only once a rename without it went through: the same
-    // refusal is given for a name the volume does not take (":" on exFAT).
-    enum class Ability { Unknown, Works, Missing };
-    QHash<quint64, Ability> m_noReplace;
-    QSet<quint64> m_noHardLinks;
-    // Volumes (by device) known to tell letter case apart.
-    QSet<quint64> m_tellsCase;
+    mutable Pin m_lastPin{-1, {}};
+    // What each volume was found to do with a rename that must not replace,
+    // with hard links and with letter case. A volume that refuses the flag
+    // is known to lack it only once a rename without it went through: the
+    // same refusal is given for a name the volume does not take (":" on exFAT).
+    VolumeAbilities m_abilities;
+    StateFolder m_state;
     QHash<QString, int> m_locks;
     // Places reserved in a trash that no file has moved into yet, by path;
     // MoveFile moves a file into one through its open files folder.

@@ -1,12 +1,8 @@
 #include "core/host/MountTable.h"
 
-#include <QDir>
-#include <QFile>
-#include <QHash>
 #include <mutex>
 
 #ifdef Q_OS_LINUX
-#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/sysmacros.h>
@@ -17,13 +13,6 @@ namespace MountTable {
 
 #ifdef Q_OS_LINUX
 namespace {
-
-struct Mount {
-    quint64 device;
-    QByteArray point;
-    QByteArray type;
-    QByteArray source;
-};
 
 // A field of the table, where spaces, tabs, line breaks and backslashes are
 // written as octal escapes.
@@ -54,39 +43,13 @@ QList<Mount> parse(const QByteArray &table)
         const QList<QByteArray> numbers = fields[2].split(':');
         if (numbers.size() != 2)
             continue;
-        mounts.append({quint64(makedev(numbers[0].toUInt(), numbers[1].toUInt())),
+        mounts.append({fields[0].toULongLong(), quint64(makedev(numbers[0].toUInt(), numbers[1].toUInt())),
                        unescaped(fields[4]), unescaped(fields[dash + 1]), unescaped(fields[dash + 2])});
     }
     return mounts;
 }
 
-// The name under which the device manager lists the block device source
-// in one of its folders (/dev/disk/by-uuid), or nothing.
-QString listedName(const QString &folder, const QByteArray &source)
-{
-    char *real = ::realpath(source.constData(), nullptr);
-    if (!real)
-        return {};
-    const QString device = QFile::decodeName(real);
-    std::free(real);
-    for (const QFileInfo &link : QDir(folder).entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot))
-        if (link.canonicalFilePath() == device)
-            return link.fileName();
-    return {};
-}
-
-QString nameOf(const Mount &mount)
-{
-    if (mount.source.startsWith("/dev/")) {
-        if (const QString uuid = listedName(QStringLiteral("/dev/disk/by-uuid"), mount.source); !uuid.isEmpty())
-            return QStringLiteral("UUID=") + uuid;
-        if (const QString label = listedName(QStringLiteral("/dev/disk/by-label"), mount.source); !label.isEmpty())
-            return QStringLiteral("LABEL=") + label;
-    }
-    return QFile::decodeName(mount.type + ' ' + mount.source);
-}
-
-// The table as last read, and the names of its volumes as asked for.
+// The table as last read.
 class Table {
 public:
     QList<Mount> mounts()
@@ -96,18 +59,11 @@ public:
         return m_mounts;
     }
 
-    QString volumeName(quint64 device)
+    quint64 generation()
     {
         std::lock_guard lock(m_mutex);
         refresh();
-        if (const auto known = m_names.constFind(device); known != m_names.cend())
-            return *known;
-        QString name;
-        for (const Mount &mount : std::as_const(m_mounts))
-            if (mount.device == device)
-                name = nameOf(mount); // the last mount with it hides the others
-        m_names.insert(device, name);
-        return name;
+        return m_generation;
     }
 
 private:
@@ -129,13 +85,13 @@ private:
         for (ssize_t got; (got = ::read(m_fd, buffer, sizeof buffer)) > 0;)
             table.append(buffer, got);
         m_mounts = parse(table);
-        m_names.clear();
+        ++m_generation;
     }
 
     std::mutex m_mutex;
     int m_fd = -1;
     QList<Mount> m_mounts;
-    QHash<quint64, QString> m_names;
+    quint64 m_generation = 0;
 };
 
 Table &table()
@@ -161,9 +117,17 @@ QByteArray mountPointOf(const QByteArray &folder)
     return best;
 }
 
-QString volumeName(quint64 device)
+std::optional<Mount> mountWithId(quint64 id)
 {
-    return table().volumeName(device);
+    for (const Mount &mount : table().mounts())
+        if (mount.id == id)
+            return mount;
+    return std::nullopt;
+}
+
+quint64 generation()
+{
+    return table().generation();
 }
 #else
 QByteArray mountPointOf(const QByteArray &)
@@ -171,9 +135,14 @@ QByteArray mountPointOf(const QByteArray &)
     return "/";
 }
 
-QString volumeName(quint64)
+std::optional<Mount> mountWithId(quint64)
 {
-    return {};
+    return std::nullopt;
+}
+
+quint64 generation()
+{
+    return 0;
 }
 #endif
 

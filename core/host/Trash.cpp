@@ -156,7 +156,7 @@ Outcome openFolder(int parent, const Step &step, dev_t device, Descriptor &folde
     }
     if (!folder)
         return errno == ELOOP || errno == ENOTDIR
-            ? Outcome::failure(Outcome::Why::TrashIsLink)
+            ? Outcome::failure(Outcome::Why::FolderIsLink)
             : Outcome::systemError(errno);
     struct stat info {};
     if (::fstat(folder.fd(), &info) != 0)
@@ -166,7 +166,7 @@ Outcome openFolder(int parent, const Step &step, dev_t device, Descriptor &folde
     if (step.kind == Step::Shared && !(info.st_mode & S_ISVTX))
         return Outcome::failure(Outcome::Why::TrashNotSticky);
     if (step.kind == Step::Own && info.st_uid != ::getuid())
-        return Outcome::failure(Outcome::Why::TrashNotOwn);
+        return Outcome::failure(Outcome::Why::FolderNotOwn);
     return Outcome::success();
 }
 
@@ -191,7 +191,7 @@ struct OpenTrash {
 Outcome openTrash(const Candidate &trash, dev_t device, OpenTrash &open)
 {
     const auto refused = [&](const Outcome &why) {
-        return Outcome::trashFailure(Outcome::Why::TrashNotMade, text(trash.folder()), why);
+        return Outcome::folderFailure(Outcome::Why::TrashNotMade, text(trash.folder()), why);
     };
     Descriptor base = trash.home ? openDataHome(trash.base) : openFolderWithoutLinks(trash.base.constData());
     struct stat info {};
@@ -263,7 +263,7 @@ Outcome reserveName(const Candidate &trash, OpenTrash &open, const QByteArray &o
         if (!written && errno == EEXIST)
             continue;
         if (!written)
-            return Outcome::trashFailure(Outcome::Why::TrashNotWritten, text(folder), Outcome::systemError(errno));
+            return Outcome::folderFailure(Outcome::Why::TrashNotWritten, text(folder), Outcome::systemError(errno));
         struct stat taken {};
         if (::fstatat(open.files.fd(), free.constData(), &taken, AT_SYMLINK_NOFOLLOW) == 0) {
             ::unlinkat(open.info.fd(), noteName.constData(), 0);
@@ -276,7 +276,7 @@ Outcome reserveName(const Candidate &trash, OpenTrash &open, const QByteArray &o
         if (!writer.writeAll(written.fd(), note, notePath) || !writer.syncData(written.fd(), notePath)) {
             const int error = errno;
             ::unlinkat(open.info.fd(), noteName.constData(), 0);
-            return Outcome::trashFailure(Outcome::Why::TrashNotWritten, text(folder), Outcome::systemError(error));
+            return Outcome::folderFailure(Outcome::Why::TrashNotWritten, text(folder), Outcome::systemError(error));
         }
         place.path = text(joined(folder, "files/" + free));
         place.files = std::move(open.files);

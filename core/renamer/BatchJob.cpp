@@ -30,21 +30,21 @@ BatchJob batchJobFor(const QString &answer)
 namespace {
 
 // What the user did, as the change record keeps it.
-QString whatFor(BatchJob job)
+ChangeAction actionFor(BatchJob job)
 {
     switch (job) {
     case BatchJob::CleanUp:
-        return QStringLiteral("the clean-up batch");
+        return ChangeAction::CleanUpBatch;
     case BatchJob::Titles:
-        return QStringLiteral("TITLES");
+        return ChangeAction::Titles;
     case BatchJob::Library:
-        return QStringLiteral("LIBRARY");
+        return ChangeAction::Library;
     case BatchJob::Folders:
     case BatchJob::Files:
     case BatchJob::Cancel:
         break;
     }
-    return QStringLiteral("the upper-case walk");
+    return ChangeAction::UpperCaseWalk;
 }
 
 // The renames that model's names after the job make in folder, and the
@@ -199,14 +199,18 @@ BatchPlan planBatch(BatchJob job, const QString &folder, const FolderContents &c
 ChangePlan batchChange(BatchJob job, const QString &folder, const BatchPlan &plan)
 {
     if (job != BatchJob::Titles && job != BatchJob::Library)
-        return renamerChange(whatFor(job), folder, plan.renames);
-    ChangePlan change = renamerChange(whatFor(job), folder, plan.renames);
+        return renamerChange(actionFor(job), folder, plan.renames);
+    ChangePlan change = renamerChange(actionFor(job), folder, plan.renames);
     change.folders = plan.folders;
     change.madeFolders = plan.madeFolders;
-    change.schedule.folders = plan.madeFolders;
+    change.removedFolders = plan.removedFolders;
+    change.schedule.folders = plan.madeFolders + plan.removedFolders;
     QList<ChangeSchedule::Step> steps;
     for (int i = 0; i < plan.madeFolders.size(); ++i)
         steps.append({ChangeSchedule::MakeFolder, i});
-    change.schedule.steps = steps + change.schedule.steps;
+    steps += change.schedule.steps;
+    for (qsizetype i = 0; i < plan.removedFolders.size(); ++i)
+        steps.append({ChangeSchedule::RemoveFolder, int(plan.madeFolders.size() + i)});
+    change.schedule.steps = steps;
     return change;
 }

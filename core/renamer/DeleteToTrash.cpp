@@ -14,8 +14,7 @@ DeleteReport deleteToTrash(FileSystem &fileSystem, const QString &path, const QD
         return report;
 
     ChangePlan change;
-    change.tool = ChangeRecord::Tool::Renamer;
-    change.what = QStringLiteral("Delete");
+    change.action = ChangeAction::Delete;
     change.folders = {Paths::folderPart(path), Paths::folderPart(place)};
     change.intoTrash = true;
     change.schedule.renames = {{path, place}};

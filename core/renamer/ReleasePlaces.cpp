@@ -39,7 +39,7 @@ bool ReleasePlace::isVideo(int entry) const
 }
 
 ReleasePlaces::ReleasePlaces(const QString &folder, const FolderContents &contents, const Reader &read)
-    : m_reader(read), m_caseBlind(contents.caseBlind), m_device(contents.device),
+    : m_reader(read), m_caseBlind(contents.caseBlind), m_volume(contents.volume),
       m_longestName(contents.longestName)
 {
     m_here = &m_places.emplace(QString(), ReleasePlace{folder, {}, FolderModel(contents)}).first->second;
@@ -57,7 +57,7 @@ ReleasePlace &ReleasePlaces::child(ReleasePlace &parent, const QString &name)
     contents.readable = true;
     contents.caseBlind = m_caseBlind;
     contents.longestName = m_longestName;
-    contents.device = m_device;
+    contents.volume = m_volume;
     ReleasePlace place{Paths::join(parent.path, onDisk), shown, FolderModel(contents), &parent};
     place.toMake = entry < 0;
     place.refusedShown = shown;
@@ -69,7 +69,7 @@ ReleasePlace &ReleasePlaces::child(ReleasePlace &parent, const QString &name)
         place.model = FolderModel(contents);
         if (!contents.readable)
             place.refused = EntryOutcome::FolderUnread;
-        else if (contents.device != m_device)
+        else if (contents.volume != m_volume)
             place.refused = EntryOutcome::OtherDrive; // a drive mounted there: never a copy
     }
     ReleasePlace &made = m_places.emplace(key(shown), std::move(place)).first->second;

@@ -85,7 +85,7 @@ private:
 
     Reader m_reader;
     bool m_caseBlind;
-    quint64 m_device;
+    QString m_volume;
     int m_longestName;
     std::map<QString, ReleasePlace> m_places; // by the key of shown
     mutable QHash<QString, const ReleasePlace *> m_byPath; // made when first asked for

@@ -2,11 +2,10 @@
 
 #include "core/changes/RenamePlan.h"
 
-ChangePlan renamerChange(const QString &what, const QString &folder, const RenamePlan &plan)
+ChangePlan renamerChange(ChangeAction action, const QString &folder, const RenamePlan &plan)
 {
     ChangePlan change;
-    change.tool = ChangeRecord::Tool::Renamer;
-    change.what = what;
+    change.action = action;
     change.folders = {folder};
     change.caseBlind = plan.caseBlind;
     change.schedule = scheduleRenames(plan);

@@ -4,8 +4,7 @@
 
 struct RenamePlan;
 
-// One change of the renamer's ("MAKE CHANGES", "the clean-up batch",
-// "TITLES", "the upper-case walk"): the plan's renames in folder, for
-// applyChange to record, apply and complete.
-ChangePlan renamerChange(const QString &what, const QString &folder, const RenamePlan &plan);
-
+// One change of the renamer's (MAKE CHANGES, the clean-up batch, TITLES, the
+// upper-case walk): the plan's renames in folder, for applyChange to record,
+// apply and complete.
+ChangePlan renamerChange(ChangeAction action, const QString &folder, const RenamePlan &plan);

@@ -89,6 +89,7 @@ void FoldererWindow::makeFolders()
     m_desktop.runLongWork(tr("Moving the files into their folders…"), [&](WorkProgress &progress) {
         outcome = ::makeFolders(m_fileSystem, files, folders, &progress);
     });
+    noteChange(outcome);
     clear();
     if (const QString report = ChangeWords::report(outcome, ChangeWords::Noun::Files); !report.isEmpty())
         m_desktop.showMessage(report);

@@ -229,10 +229,11 @@ void RenamerWindow::makeChanges()
             RenamePlanner planner(FolderModel(m_fileSystem.readFolder(folder)), Wildcard(filter));
             planner.makeChanges(rows, from, to);
             outcome = applyChange(m_fileSystem,
-                                  renamerChange(QStringLiteral("MAKE CHANGES"), folder, planner.plan(folder)),
+                                  renamerChange(ChangeAction::MakeChanges, folder, planner.plan(folder)),
                                   &progress);
         });
     }
+    noteChange(outcome);
     // showFileList lists the folder anew; pointing the list elsewhere only
     // matters when it shows another folder.
     if (m_fileList->path() != folder)
@@ -287,6 +288,8 @@ RenamerWindow::BatchRun RenamerWindow::planAndApply(BatchPlans &plans, BatchJob 
     });
     if (!run.plan)
         m_desktop.showMessage(tr("Stopped before anything was renamed."));
+    else
+        noteChange(run.outcome);
     return run;
 }
 
@@ -356,9 +359,12 @@ void RenamerWindow::fileKeyReleased(int key)
     // The selected file exactly as listed: a trimmed name could be another
     // file. Read-only, in use or gone: the list is refreshed all the same.
     QString message;
-    if (m_fileList->selectedIndex() >= 0)
-        message = RenamerWords::deleted(deleteToTrash(
-            m_fileSystem, Paths::join(m_folders->path(), m_fileList->selectedName()), m_desktop.now()));
+    if (m_fileList->selectedIndex() >= 0) {
+        const DeleteReport report = deleteToTrash(
+            m_fileSystem, Paths::join(m_folders->path(), m_fileList->selectedName()), m_desktop.now());
+        noteChange(report.change);
+        message = RenamerWords::deleted(report);
+    }
     m_fileList->refresh();
     if (!message.isEmpty())
         m_desktop.showMessage(message);

@@ -37,30 +37,34 @@ QString ChangeWords::reason(const Outcome &outcome)
         return tr("no temporary name is free");
     case Why::CaseKept:
         return tr("the drive kept the old letter case");
+    case Why::NameRefused:
+        return tr("the drive does not take some character of the new name (such as : or ?)");
     case Why::TooLarge:
         return tr("it is larger than %1 MiB").arg(outcome.number);
     case Why::CutShort:
         return tr("it was cut short");
     case Why::TrashNotMade:
-        return tr("the trash %1 cannot be made (%2)")
-            .arg(outcome.subject, reason({outcome.cause, Why::None, outcome.error, 0, {}}));
+        return tr("the trash %1 cannot be made (%2)").arg(outcome.subject, cause(outcome));
     case Why::TrashNotWritten:
-        return tr("the trash %1 cannot be written (%2)")
-            .arg(outcome.subject, reason({outcome.cause, Why::None, outcome.error, 0, {}}));
-    case Why::TrashIsLink:
+        return tr("the trash %1 cannot be written (%2)").arg(outcome.subject, cause(outcome));
+    case Why::FolderIsLink:
         return tr("it is a link, or not a folder");
     case Why::TrashElsewhere:
         return tr("it is not a folder on the file's drive");
     case Why::TrashNotSticky:
         return tr("it is shared without the sticky bit");
-    case Why::TrashNotOwn:
+    case Why::FolderNotOwn:
         return tr("it is not a folder of your own");
+    case Why::FolderOpen:
+        return tr("other users may write in it");
     case Why::TrashTopChanged:
         return tr("its drive's top folder has changed");
     case Why::NoTrash:
         return tr("this system keeps no freedesktop trash");
     case Why::NoStateFolder:
-        return tr("the folder for it could not be made");
+        if (outcome.subject.isEmpty())
+            return tr("the folder for it could not be made");
+        return tr("the folder %1 cannot be used (%2)").arg(outcome.subject, cause(outcome));
     case Why::ChangeTooLarge:
         return tr("it holds too many names for one change (its record would pass %1 MiB)")
             .arg(outcome.number);
@@ -78,17 +82,30 @@ QString ChangeWords::reason(const Outcome &outcome)
     return {};
 }
 
-QString ChangeWords::what(const QString &stored)
+QString ChangeWords::cause(const Outcome &outcome)
 {
-    // What the records keep, as the user is told it.
-    static const char *const Known[] = {
-        QT_TR_NOOP("MAKE CHANGES"), QT_TR_NOOP("the clean-up batch"), QT_TR_NOOP("TITLES"),
-        QT_TR_NOOP("the upper-case walk"), QT_TR_NOOP("MakeFolders"), QT_TR_NOOP("Delete"),
-    };
-    for (const char *known : Known)
-        if (stored == QLatin1String(known))
-            return tr(known);
-    return stored;
+    return reason({outcome.cause, Outcome::Why::None, outcome.error, 0, {}});
+}
+
+QString ChangeWords::what(ChangeAction action)
+{
+    switch (action) {
+    case ChangeAction::MakeChanges:
+        return tr("MAKE CHANGES");
+    case ChangeAction::CleanUpBatch:
+        return tr("the clean-up batch");
+    case ChangeAction::Titles:
+        return tr("TITLES");
+    case ChangeAction::Library:
+        return tr("LIBRARY");
+    case ChangeAction::UpperCaseWalk:
+        return tr("the upper-case walk");
+    case ChangeAction::MakeFolders:
+        return tr("MakeFolders");
+    case ChangeAction::Delete:
+        return tr("Delete");
+    }
+    return {};
 }
 
 QString ChangeWords::movedFolder(const ChangeOutcome::MovedFolder &moved)
@@ -100,31 +117,64 @@ QString ChangeWords::movedFolder(const ChangeOutcome::MovedFolder &moved)
         .arg(moved.folder, moved.now);
 }
 
-QString ChangeWords::unrecorded(const ChangeOutcome &outcome)
+QString ChangeWords::notRecorded(const ChangeOutcome &outcome)
 {
-    return outcome.endUnrecorded
-        ? tr("its end could not be added to its record: %1").arg(reason(outcome.unrecorded))
-        : reason(outcome.unrecorded);
+    return outcome.beginningRecorded
+        ? tr("its end could not be added to its record: %1").arg(reason(outcome.recorded))
+        : reason(outcome.recorded);
 }
 
-QString ChangeWords::cannotUndo(const Outcome &why, bool onlyItsEnd)
+QString ChangeWords::cannotUndo(const ChangeOutcome &outcome)
 {
-    ChangeOutcome outcome;
-    outcome.unrecorded = why;
-    outcome.endUnrecorded = onlyItsEnd;
     return tr("This change cannot be undone: its record could not be written (%1).")
-        .arg(unrecorded(outcome));
+        .arg(notRecorded(outcome));
+}
+
+QStringList ChangeWords::leftBehind(const ChangeOutcome &outcome)
+{
+    QStringList parts;
+    // Only a change that its record holds, if only in part, is found again.
+    const bool found = outcome.recorded || outcome.beginningRecorded;
+    const qsizetype stranded = outcome.stranded.size();
+    if (stranded == 1 && found)
+        parts << tr("1 file waits under a temporary name:\n%1\nCtrl+Z, or the next start of the "
+                    "program, will put it where it belongs.")
+                     .arg(outcome.stranded.first());
+    else if (stranded > 1 && found)
+        parts << tr("%1 files wait under a temporary name. Ctrl+Z, or the next start of the "
+                    "program, will put them where they belong.")
+                     .arg(numberText(stranded));
+    else if (stranded > 0)
+        parts << tr("Files left under a temporary name: %n. Without a record the program cannot "
+                    "put them back; give them their names yourself:\n%1",
+                    nullptr, int(stranded))
+                     .arg(outcome.stranded.join(u'\n'));
+    if (outcome.heldBack > 0)
+        parts << tr("%1 more kept their names, so that no other file would wait under a "
+                    "temporary name.")
+                     .arg(numberText(outcome.heldBack));
+    return parts;
+}
+
+QString ChangeWords::movedFolders(const ChangeOutcome &outcome)
+{
+    QStringList parts;
+    for (const ChangeOutcome::MovedFolder &moved : outcome.movedFolders)
+        parts << movedFolder(moved);
+    return parts.join(Paragraph);
 }
 
 QString ChangeWords::report(const ChangeOutcome &outcome, Noun noun)
 {
     if (outcome.refused)
-        return tr("Nothing was changed: %1.").arg(reason(outcome.unrecorded));
+        return tr("Nothing was changed: %1.").arg(reason(outcome.recorded));
     const QString one = noun == Noun::Files ? tr("file") : tr("name");
     const QString many = noun == Noun::Files ? tr("files") : tr("names");
     QStringList parts;
+    // Ctrl+Z is offered only where it undoes this very change.
     if (outcome.stopped)
-        parts << tr("Stopped: %1 of %2 changed. Ctrl+Z puts them back.")
+        parts << (outcome.undoable ? tr("Stopped: %1 of %2 changed. Ctrl+Z puts them back.")
+                                   : tr("Stopped: %1 of %2 changed."))
                      .arg(numberText(outcome.reached), countText(outcome.at.size(), one, many));
     if (!outcome.failures.isEmpty()) {
         QStringList lines;
@@ -136,29 +186,19 @@ QString ChangeWords::report(const ChangeOutcome &outcome, Noun noun)
                      .arg(numberText(outcome.failures.size()), countText(outcome.at.size(), one, many),
                           lines.join(u'\n'));
     }
-    const qsizetype stranded = outcome.stranded.size();
-    if (stranded == 1)
-        parts << tr("1 file waits under a temporary name:\n%1\nCtrl+Z, or the next start of the "
-                    "program, will put it where it belongs.")
-                     .arg(outcome.stranded.first());
-    else if (stranded > 1)
-        parts << tr("%1 files wait under a temporary name. Ctrl+Z, or the next start of the "
-                    "program, will put them where they belong.")
-                     .arg(numberText(stranded));
-    else if (!outcome.failures.isEmpty())
-        parts << tr("They keep their names; Ctrl+Z puts back the others.");
-    if (outcome.heldBack > 0)
-        parts << tr("%1 more kept their names, so that no other file would wait under a "
-                    "temporary name.")
-                     .arg(numberText(outcome.heldBack));
+    const QStringList behind = leftBehind(outcome);
+    if (!outcome.failures.isEmpty() && outcome.stranded.isEmpty())
+        parts << (outcome.undoable ? tr("They keep their names; Ctrl+Z puts back the others.")
+                                   : tr("They keep their names."));
+    parts << behind;
     if (outcome.untried == 1)
         parts << tr("1 more was left as it was: its folder went away.");
     else if (outcome.untried > 1)
         parts << tr("%1 more were left as they were: their folder went away.").arg(numberText(outcome.untried));
-    for (const ChangeOutcome::MovedFolder &moved : outcome.movedFolders)
-        parts << movedFolder(moved);
-    if (!outcome.unrecorded)
-        parts << cannotUndo(outcome.unrecorded, outcome.endUnrecorded);
+    if (const QString moved = movedFolders(outcome); !moved.isEmpty())
+        parts << moved;
+    if (!outcome.recorded)
+        parts << cannotUndo(outcome);
     return parts.join(Paragraph);
 }
 
@@ -177,6 +217,8 @@ QString ChangeWords::fault(const RecordFault &fault)
         return tr("a part of it is missing");
     case RecordFault::Kind::TooLarge:
         return tr("it is larger than %1 MiB").arg(fault.size);
+    case RecordFault::Kind::BadEnd:
+        return tr("it ends in more bytes than a line of a record holds");
     }
     return {};
 }
@@ -210,6 +252,8 @@ QString ChangeWords::waiting(const Waiting &waiting)
             return tr("%1 is at none of its names (old, new or temporary)").arg(waiting.firstFile);
         return tr("%1 of its files, %2 among them, are at none of their names (old, new or temporary)")
             .arg(numberText(waiting.files), waiting.firstFile);
+    case Waiting::Kind::NotOwn:
+        return tr("%1 is another user's folder").arg(waiting.folders.join(QStringLiteral(", ")));
     }
     return {};
 }
@@ -233,39 +277,46 @@ QString ChangeWords::mended(const MendReport &report)
                           ? tr("%1 could not be moved: it stays under a temporary name").arg(file.temporary)
                           : tr("%1 put in place as %2").arg(file.temporary, file.placedAs));
         }
-        const QString done = what(report.what);
+        const QString done = what(report.action);
         message = report.undoing
             ? tr("The program was stopped while it undid %1 in %2; %3 of %4 names had been put back.")
             : report.interrupted
             ? tr("The program was stopped in the middle of %1 in %2; %3 of %4 names had been changed.")
             : tr("%1 in %2 had left files under a temporary name; %3 of %4 names are changed.");
         message = message.arg(report.interrupted || report.undoing ? done : headOfSentence(done),
-                              report.where, numberText(report.made), numberText(report.total));
+                              report.where, numberText(report.outcome.reached),
+                              numberText(report.outcome.at.size()));
         message += tr("\nFiles that stood under a temporary name:\n") + lines.join(u'\n');
-        if (!report.undoing && allPlaced)
+        if (!report.undoing && allPlaced && report.outcome.undoable)
             message += tr("\nCtrl+Z puts back what it changed.");
     }
-    if (!report.unrecorded)
+    if (!report.outcome.recorded)
         message += tr("%1What was mended could not be recorded (%2).")
-                       .arg(message.isEmpty() ? QString() : QStringLiteral("\n"), reason(report.unrecorded));
+                       .arg(message.isEmpty() ? QString() : QStringLiteral("\n"), reason(report.outcome.recorded));
     return message;
 }
 
 QString ChangeWords::recovery(const RecoveryReport &report)
 {
     QStringList messages;
+    if (!report.stateRefused)
+        messages << tr("The change records were not read, and no change can be undone or mended: %1.")
+                        .arg(reason(report.stateRefused));
     for (const JournalNote &journalNote : report.notes)
         messages << note(journalNote);
     for (const MendReport &change : report.changes) {
+        const QString done = headOfSentence(what(change.action));
         switch (change.kind) {
         case MendReport::Kind::HeldByOther:
-            messages << tr("%1 is being made by another run of the program; it was left to it.")
-                            .arg(headOfSentence(what(change.what)));
+            messages << tr("%1 is being made by another run of the program; it was left to it.").arg(done);
             break;
         case MendReport::Kind::Waits:
-            messages << tr("%1 in %2 waits: %3. It will be mended once that is back; until then "
-                           "nothing of it is touched.")
-                            .arg(headOfSentence(what(change.what)), change.where, waiting(change.waiting));
+            messages << (change.waiting.kind == Waiting::Kind::NotOwn
+                             ? tr("%1 in %2 is not acted on: %3, so its record may not be this "
+                                  "program's. Nothing of it is touched.")
+                             : tr("%1 in %2 waits: %3. It will be mended once that is back; until then "
+                                  "nothing of it is touched."))
+                            .arg(done, change.where, waiting(change.waiting));
             break;
         case MendReport::Kind::Mended:
             messages << mended(change);
@@ -305,16 +356,20 @@ QString ChangeWords::undone(const UndoReport &report)
     case UndoReport::Kind::HeldByOther:
         return tr("Nothing was put back: another run of the program is working on %1 in %2 right "
                   "now. Ctrl+Z will try again when it is done.")
-            .arg(what(report.what), report.where);
+            .arg(what(report.action), report.where);
     case UndoReport::Kind::Away:
         return tr("Nothing was put back: ") + waitingForFolders(report.away);
+    case UndoReport::Kind::NotOwn:
+        return tr("Nothing was put back: ")
+            + waiting(Waiting::forFolders(Waiting::Kind::NotOwn, report.away)) + u'.';
     case UndoReport::Kind::Undone:
         break;
     }
-    QString message = report.stopped
-        ? tr("Stopped: %1 of %2 put back. Ctrl+Z puts back the others.")
-              .arg(numberText(report.putBack), countText(report.total, tr("name"), tr("names")))
-        : tr("Put back %1.").arg(countText(report.putBack, tr("name"), tr("names")));
+    const ChangeOutcome &outcome = report.outcome;
+    QString message = !outcome.stopped ? tr("Put back %1.").arg(countText(outcome.reached, tr("name"), tr("names")))
+        : (outcome.undoable ? tr("Stopped: %1 of %2 put back. Ctrl+Z puts back the others.")
+                            : tr("Stopped: %1 of %2 put back."))
+              .arg(numberText(outcome.reached), countText(outcome.at.size(), tr("name"), tr("names")));
     if (report.removedFolders > 0)
         message += tr(" Removed %1 that it had made.").arg(countText(report.removedFolders, tr("folder"), tr("folders")));
     if (!report.notPutBack.isEmpty()) {
@@ -323,36 +378,28 @@ QString ChangeWords::undone(const UndoReport &report)
             lines << notPutBack(file);
         message += tr("\n\nNot put back:\n") + lines.join(u'\n');
     }
-    if (report.triesAgain)
+    if (outcome.undoable && !outcome.stopped)
         message += tr("\n\nCtrl+Z tries the names that could not be renamed once more.");
-    if (!report.stranded.isEmpty()) {
-        ChangeOutcome stranded;
-        stranded.stranded = report.stranded;
-        stranded.heldBack = report.heldBack;
-        message += Paragraph + ChangeWords::report(stranded, Noun::Names);
-    }
+    if (const QStringList behind = leftBehind(outcome); !behind.isEmpty())
+        message += Paragraph + behind.join(Paragraph);
     if (!report.keptFolders.isEmpty()) {
         QStringList lines;
         for (const QString &folder : report.keptFolders)
             lines << tr("%1: it is not empty").arg(folder);
         message += tr("\n\nFolders kept:\n") + lines.join(u'\n');
     }
-    if (!report.movedFolders.isEmpty()) {
+    if (!outcome.movedFolders.isEmpty()) {
         QStringList lines;
-        for (const ChangeOutcome::MovedFolder &moved : report.movedFolders)
+        for (const ChangeOutcome::MovedFolder &moved : outcome.movedFolders)
             lines << movedFolder(moved);
         message += Paragraph + lines.join(u'\n');
     }
-    if (!report.unrecorded) {
-        ChangeOutcome outcome;
-        outcome.unrecorded = report.unrecorded;
-        outcome.endUnrecorded = report.endUnrecorded;
-        message += tr("\n\nThe undo could not be recorded (%1).").arg(unrecorded(outcome));
-    }
+    if (!outcome.recorded)
+        message += tr("\n\nThe undo could not be recorded (%1).").arg(notRecorded(outcome));
     return message;
 }
 
-QString ChangeWords::undoneLatest(const UndoLatestReport &report)
+QString ChangeWords::undoneLatest(const UndoLatestReport &report, bool nameTheChange)
 {
     QStringList messages;
     if (const QString mended = recovery(report.mended); !mended.isEmpty())
@@ -362,20 +409,27 @@ QString ChangeWords::undoneLatest(const UndoLatestReport &report)
     QStringList passed;
     for (const UndoLatestReport::Passed &change : report.passed)
         passed << (change.waits ? tr("%1 in %2: it waits, since %3.")
-                                      .arg(what(change.what), change.where, waiting(change.waiting))
-                                : tr("%1 in %2: %3")
-                                      .arg(what(change.what), change.where,
-                                           waitingForFolders(change.waiting.folders)));
+                                      .arg(what(change.action), change.where, waiting(change.waiting))
+                   : change.waiting.kind == Waiting::Kind::NotOwn
+                   ? tr("%1 in %2: %3.").arg(what(change.action), change.where, waiting(change.waiting))
+                   : tr("%1 in %2: %3")
+                         .arg(what(change.action), change.where,
+                              waitingForFolders(change.waiting.folders)));
     switch (report.result) {
     case UndoLatestReport::Result::Undone:
         if (!passed.isEmpty())
             messages << tr("Passed over, since it cannot be undone now:\n") + passed.join(u'\n');
+        // The last change the window told of left nothing to undo: the user
+        // learns which change this was.
+        if (nameTheChange && report.undone.kind == UndoReport::Kind::Undone)
+            messages << tr("The last change left nothing to undo; this undid %1 in %2, the one before it.")
+                            .arg(what(report.undone.action), report.undone.where);
         messages << undone(report.undone);
         break;
     case UndoLatestReport::Result::Blocked:
         messages << tr("Nothing was put back: %1 in %2 is not complete in its record, so it cannot "
                        "be undone yet. Ctrl+Z will try again; there may be no room on the disk of %3.")
-                        .arg(what(report.undone.what), report.undone.where, report.stateFolder);
+                        .arg(what(report.undone.action), report.undone.where, report.stateFolder);
         break;
     case UndoLatestReport::Result::NotReadNow:
         break;
@@ -393,12 +447,12 @@ QString ChangeWords::undoCaption(const std::optional<StoredChange> &latest)
         return tr("Undo (nothing to undo)");
     const ChangeRecord &record = latest->record;
     const qsizetype count = record.done().size();
-    const QString moved = record.tool == ChangeRecord::Tool::Folderer
+    const QString moved = record.tool() == ChangeRecord::Tool::Folderer
         ? countText(count, tr("file"), tr("files"))
         : countText(count, tr("name"), tr("names"));
     qsizetype folders = 0;
     QString where = record.sourceFolder(&folders);
     if (where.isEmpty())
         where = tr("%1 folders").arg(folders);
-    return tr("Undo %1 in %2 (%3)").arg(what(record.what), where, moved);
+    return tr("Undo %1 in %2 (%3)").arg(what(record.action), where, moved);
 }

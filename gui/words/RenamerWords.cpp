@@ -90,12 +90,10 @@ QString RenamerWords::deleted(const DeleteReport &report)
     for (const ChangeOutcome::Failure &failure : report.change.failures)
         told << tr("%1 was not deleted: it could not be moved to the trash (%2).")
                     .arg(report.path, ChangeWords::reason(failure.why));
-    ChangeOutcome folders;
-    folders.movedFolders = report.change.movedFolders;
-    if (const QString moved = ChangeWords::report(folders, ChangeWords::Noun::Files); !moved.isEmpty())
+    if (const QString moved = ChangeWords::movedFolders(report.change); !moved.isEmpty())
         told << moved;
-    if (!report.change.unrecorded)
-        told << ChangeWords::cannotUndo(report.change.unrecorded, report.change.endUnrecorded);
+    if (!report.change.recorded)
+        told << ChangeWords::cannotUndo(report.change);
     return told.join(QStringLiteral("\n\n"));
 }
 

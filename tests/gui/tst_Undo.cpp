@@ -150,6 +150,34 @@ private slots:
         QCOMPARE(later.messages.last(), QStringLiteral("There is nothing to undo."));
     }
 
+    // A change that moved nothing (its drive refuses every rename) leaves no
+    // record and offers no Ctrl+Z; the Ctrl+Z after it names the earlier
+    // change it undoes, in another folder.
+    void undoAfterAChangeThatMovedNothing()
+    {
+        TempFolder earlier{"a.avi"}, readOnly{"b.avi"};
+        TestHost host;
+        makeChanges(host, earlier, ".", ".");
+        host.failWhen = [&](const QString &operation, const QString &path) {
+            return operation == u"rename" && path.startsWith(readOnly.path());
+        };
+        Renamer renamer(host, readOnly.path());
+        QVERIFY(QTest::qWaitForWindowActive(renamer.window));
+        renamer.text("Text3")->setText(".");
+        renamer.text("Text2")->setText(".");
+        renamer.click("Command3");
+        QVERIFY2(host.messages.last().startsWith("1 of 1 name could not be changed")
+                     && !host.messages.last().contains("Ctrl+Z"),
+                 qPrintable(host.messages.last()));
+        host.failWhen = {};
+        pressUndo(renamer.window, renamer.file1());
+        QVERIFY2(host.messages.last().startsWith(
+                     QStringLiteral("The last change left nothing to undo; this undid MAKE CHANGES in %1")
+                         .arg(earlier.path())),
+                 qPrintable(host.messages.last()));
+        QCOMPARE(earlier.names(), QStringList{"a.avi"});
+    }
+
     // In a text box Ctrl+Z undoes typing; a folder that cannot be read now
     // (a drive taken away) keeps its change for a later Ctrl+Z.
     void textBoxAndMissingFolder()
@@ -331,7 +359,7 @@ private slots:
         QFile::remove(folder / "b.avi");
         TestHost host;
         StoredChange change;
-        change.record.what = QStringLiteral("the upper-case walk");
+        change.record.action = ChangeAction::UpperCaseWalk;
         change.record.folders = {{folder.path(), {}}};
         change.record.renames = {{{0, "a.avi"}, {0, "A.AVI"}, "tamsel.ltmp.1z7.7"},
                                  {{0, "b.avi"}, {0, "B.AVI"}},

@@ -15,14 +15,14 @@ inline void plannedMakeChanges(FileSystem &host, const QString &folder, const QS
 {
     RenamePlanner planner(FolderModel(host.readFolder(folder)), Wildcard(QStringLiteral("*.*")));
     planner.makeChanges(entries, from, to);
-    applyChange(host, renamerChange(QStringLiteral("MAKE CHANGES"), folder, planner.plan(folder)));
+    applyChange(host, renamerChange(ChangeAction::MakeChanges, folder, planner.plan(folder)));
 }
 
 inline ChangeOutcome plannedUpperCaseWalk(FileSystem &host, const QString &folder, WalkMode mode)
 {
     FolderModel model(host.readFolder(folder));
     planUpperCaseWalk(model, mode);
-    return applyChange(host, renamerChange(QStringLiteral("the upper-case walk"), folder, model.plan(folder)));
+    return applyChange(host, renamerChange(ChangeAction::UpperCaseWalk, folder, model.plan(folder)));
 }
 
 // The clean-up batch planned over the entries of the file list, which lists
@@ -32,6 +32,6 @@ inline QStringList plannedCleanUpBatch(FileSystem &host, const QString &folder,
 {
     RenamePlanner planner(FolderModel(host.readFolder(folder)), Wildcard(filter));
     const QStringList preview = planCleanUpBatch(planner, entries);
-    applyChange(host, renamerChange(QStringLiteral("the clean-up batch"), folder, planner.plan(folder)));
+    applyChange(host, renamerChange(ChangeAction::CleanUpBatch, folder, planner.plan(folder)));
     return preview;
 }

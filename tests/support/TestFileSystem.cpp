@@ -3,9 +3,9 @@
 #include <cerrno>
 
 TestFileSystem::TestFileSystem(const QString &stateFolder)
+    : LocalFileSystem(stateFolder.isEmpty() ? state.path() : stateFolder)
 {
     qputenv("XDG_DATA_HOME", QFile::encodeName(trash.path()));
-    m_stateFolder = stateFolder.isEmpty() ? state.path() : stateFolder;
 }
 
 bool TestFileSystem::fails(const QString &operation, const QString &path) const
@@ -51,7 +51,7 @@ Outcome TestFileSystem::moveFile(const QString &source, const QString &destinati
 Outcome TestFileSystem::reserveTrash(const QString &path, const QDateTime &deleted, QString &place)
 {
     if (fails(QStringLiteral("reserveTrash"), path))
-        return Outcome::trashFailure(Outcome::Why::TrashNotMade, trashFolder() + QStringLiteral("/Trash"),
+        return Outcome::folderFailure(Outcome::Why::TrashNotMade, trashFolder() + QStringLiteral("/Trash"),
                                      Outcome::systemError(EROFS));
     return LocalFileSystem::reserveTrash(path, deleted, place);
 }

@@ -5,6 +5,7 @@
 
 #include "core/base/Paths.h"
 #include "core/base/TemporaryName.h"
+#include "core/changes/ChangeJournal.h"
 #include "core/changes/Recovery.h"
 #include "core/changes/Undo.h"
 #include "core/folderer/MakeFolders.h"
@@ -81,7 +82,7 @@ private slots:
                 return calls == which.mid(1).toInt();
             return which.isEmpty() || path == folder / which;
         };
-        const QString report = reported(applyChange(host, renamerChange("MAKE CHANGES", folder.path(), samplePlan(folder))));
+        const QString report = reported(applyChange(host, renamerChange(ChangeAction::MakeChanges, folder.path(), samplePlan(folder))));
         QVERIFY2(report.contains(told), qPrintable(report));
         QVERIFY(folder.state() != before);
 
@@ -118,7 +119,7 @@ private slots:
             }
             return false;
         };
-        const QString report = reported(applyChange(host, renamerChange("MAKE CHANGES", videos, plan)));
+        const QString report = reported(applyChange(host, renamerChange(ChangeAction::MakeChanges, videos, plan)));
         QVERIFY2(report.contains(QStringLiteral("was moved to %1").arg(moved)), qPrintable(report));
         QCOMPARE(QDir(parent / "other").entryList(QDir::Files), names);
         QCOMPARE(QDir(moved).entryList(QDir::Files).join(u' '), names.join(u' ').toUpper());
@@ -149,7 +150,7 @@ private slots:
         };
         RenamePlan swap;
         swap.renames = {{videos + "/a", videos + "/b"}, {videos + "/b", videos + "/a"}};
-        applyChange(host, renamerChange("MAKE CHANGES", videos, swap));
+        applyChange(host, renamerChange(ChangeAction::MakeChanges, videos, swap));
         host.failWhen = {};
 
         std::unique_ptr<SecondDrive> drive;
@@ -192,6 +193,34 @@ private slots:
         QCOMPARE(parent.names("videos"), (QStringList{"film", "film.mkv"}));
     }
 
+    // A file under a temporary name that is not the change's own (another
+    // file, another inode) is never taken for it, at the name the record
+    // parked it under or as the folder's only other such name: the change
+    // waits, and that file keeps its name.
+    void strayTemporaryName_data()
+    {
+        QTest::addColumn<QString>("recorded"); // the temporary name the record holds
+        QTest::newRow("at the recorded name") << "tamsel.ltmp.1z7.5";
+        QTest::newRow("the only other temporary name") << "";
+    }
+    void strayTemporaryName()
+    {
+        QFETCH(QString, recorded);
+        TempFolder folder{"film.a.mkv", "away/"};
+        TestFileSystem host;
+        StoredChange change;
+        change.record.folders = {{folder.path(), host.identifyFolder(folder.path())}};
+        change.record.renames = {{{0, "film.a.mkv"}, {0, "FILM.A.MKV"}, recorded}};
+        change.record.renames[0].identity = host.identify(folder / "film.a.mkv");
+        QVERIFY(ChangeJournal(host).begin(change));
+        QVERIFY(QFile::rename(folder / "film.a.mkv", folder / "away/film.a.mkv"));
+        folder.make({"tamsel.ltmp.1z7.5"});
+        const QString told = recovered(host);
+        QVERIFY2(told.contains(QStringLiteral("%1 is at none of its names").arg(folder / "film.a.mkv")),
+                 qPrintable(told));
+        QCOMPARE(folder.state(), (QStringList{"away<-", "tamsel.ltmp.1z7.5<-tamsel.ltmp.1z7.5"}));
+    }
+
     // A file that took the changed name since is not the change's to undo.
     void undoLeavesOtherFiles()
     {
@@ -199,7 +228,7 @@ private slots:
         TestFileSystem host;
         RenamePlan plan;
         plan.renames.append({folder / "a.avi", folder / "A.AVI"});
-        applyChange(host, renamerChange("MAKE CHANGES", folder.path(), plan));
+        applyChange(host, renamerChange(ChangeAction::MakeChanges, folder.path(), plan));
         QVERIFY(QFile::rename(folder / "A.AVI", folder / "keep.avi"));
         QThread::msleep(20); // another modification time, for volumes without inodes
         QFile other(folder / "A.AVI");

@@ -1,5 +1,6 @@
 #include "TempFolder.h"
 #include "TestFileSystem.h"
+#include "Told.h"
 
 #include "core/changes/ChangeJournal.h"
 #include "gui/words/ChangeWords.h"
@@ -8,6 +9,8 @@
 
 #include <atomic>
 #include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // Every allocation of the test program is counted, through the C library's
 // own allocator: reading a record costs a bounded number per line.
@@ -34,28 +37,30 @@ namespace {
 ChangeRecord sample()
 {
     ChangeRecord record;
-    record.tool = ChangeRecord::Tool::Folderer;
-    record.what = QStringLiteral("MakeFolders");
-    record.folders = {{"/videos", {2049, 12, "UUID=2A1B-33C4"}}, {"/videos/Film", {}}, {"/videos/odd\tname", {}}};
+    record.action = ChangeAction::MakeFolders;
+    record.folders = {{"/videos", {"UUID=2A1B-33C4", 12}}, {"/videos/Film", {}}, {"/videos/odd\tname", {}}};
     record.madeFolders = {{0, "Film"}};
+    record.removedFolders = {{0, "odd\tname"}};
     RecordedRename first, second;
     first.from = {0, "Film.avi"};
     first.to = {1, "Film.avi"};
     second.from = {0, "a\\b\nc.avi"};
     second.to = {2, "x.avi"};
     second.temporary = "tamsel.ltmp.1z7.9";
-    second.identity = {0, 0, 700, 1234567};
+    second.identity = {{}, 0, 700, 1234567};
     record.renames = {first, second};
     return record;
 }
 
 QStringList lines(const ChangeRecord &record)
 {
-    QStringList rows{QString::number(int(record.state)), record.what};
+    QStringList rows{QString::number(int(record.state)), QString::number(int(record.action))};
     for (const RecordedFolder &folder : record.folders)
         rows << folder.path + u'|' + QString::number(folder.identity.inode) + u'|' + folder.identity.volume;
     for (const RecordPath &folder : record.madeFolders)
-        rows << record.path(folder);
+        rows << "made " + record.path(folder);
+    for (const RecordPath &folder : record.removedFolders)
+        rows << "removed " + record.path(folder);
     for (const QList<RecordedRename> *list : {&record.renames, &record.undo})
         for (const RecordedRename &r : *list)
             rows << QStringList{record.fromPath(r), record.toPath(r), record.temporaryPath(r),
@@ -90,12 +95,44 @@ private slots:
         QVERIFY(!fault);
     }
 
+    // Records that earlier versions wrote are read: what the user did, where
+    // the files stand, and of a volume only its UUID (a label or a device
+    // number may be another volume's).
+    void earlierFormats_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("volume");
+        const QByteArray head = "tool\trenamer\nwhat\tthe upper-case walk\ncase-blind\tno\n";
+        QTest::newRow("format 1") << "tamsells-file-utilities change record 1\n" + head
+                + "folder\t/videos\nrename\t0\ta.avi\t0\tA.AVI\t\nstate\tfinished\n"
+                                  << "";
+        QTest::newRow("format 2") << "tamsells-file-utilities change record 2\n" + head
+                + "folder\t/videos\nrename\t0\ta.avi\t0\tA.AVI\t\t2049\t12\t\t\nstate\tfinished\n"
+                                  << "";
+        for (const char *volume : {"UUID=2A1B-33C4", "LABEL=CAMERA"})
+            QTest::newRow(volume) << "tamsells-file-utilities change record 3\n" + head + "folder\t/videos\t2049\t12\t"
+                    + volume + "\nrename\t0\ta.avi\t0\tA.AVI\t\t2049\t12\t\t\nstate\tfinished\n"
+                                  << (volume[0] == 'U' ? volume : "");
+    }
+    void earlierFormats()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, volume);
+        RecordFault fault;
+        const ChangeRecord record = ChangeRecord::fromText(text, fault);
+        QVERIFY(!fault);
+        QVERIFY(record.action == ChangeAction::UpperCaseWalk);
+        QCOMPARE(record.folders.first().identity.volume, volume);
+        QCOMPARE(record.renames.first().identity.volume, volume);
+        QCOMPARE(record.atPath(record.renames.first()), QStringLiteral("/videos/A.AVI"));
+    }
+
     void unreadable_data()
     {
         QTest::addColumn<QByteArray>("text");
         const QByteArray good = sample().toText();
         QTest::newRow("not a record") << QByteArray("hello\n");
-        QTest::newRow("a newer format") << QByteArray(good).replace("record 3", "record 4");
+        QTest::newRow("a newer format") << QByteArray(good).replace("record 4", "record 5");
         QTest::newRow("a path outside its folders")
             << QByteArray(good).replace("0\tFilm.avi", "0\t../etc/passwd");
         QTest::newRow("a folder that is no plain path")
@@ -165,6 +202,94 @@ private slots:
         QVERIFY(ChangeJournal(host).begin(change));
         for (const QString &path : {folder.path(), old, folder.filePath(change.file)})
             QCOMPARE(QFile::permissions(path) & others, 0);
+        // The folders it makes above it are the user's alone, whatever the umask.
+        const mode_t umask = ::umask(0);
+        TestFileSystem deeper(folder.filePath(".local/state/tamsells-file-utilities"));
+        const bool made = !deeper.stateFolder().isEmpty();
+        ::umask(umask);
+        QVERIFY(made);
+        for (const char *path : {".local", ".local/state", ".local/state/tamsells-file-utilities"})
+            QCOMPARE(QFile::permissions(folder.filePath(path)) & others, 0);
+    }
+
+    // A state folder that is a link, another user's, or below a folder that
+    // others may write in is refused before any record in it is read, and
+    // the start says why; a record that names another user's folder, or a
+    // temporary name that is not the engine's, is not acted on. A record
+    // planted there never moves the user's file into another user's folder.
+    void plantedRecord_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("a link") << "link" << "the folder %1 cannot be used (it is a link, or not a folder)";
+        QTest::newRow("another user's") << "owner" << "the folder %1 cannot be used (it is not a folder of your own)";
+        QTest::newRow("open above it") << "open" << "the folder %2 cannot be used (other users may write in it)";
+        QTest::newRow("naming another user's folder") << "theirs" << "is not acted on: %3 is another user's folder";
+        QTest::newRow("a temporary name not the engine's") << "temporary" << "line 7 cannot be read";
+    }
+    void plantedRecord()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, told);
+        if (::geteuid() != 0)
+            QSKIP("another user's folder is made by root only");
+        const QString temporary = fault == u"temporary" ? "film.mkv" : "tamsel.ltmp.1z7.9";
+        TempFolder base{"state/", "theirs/", "mine/", "mine/" + temporary};
+        const QString state = base / "state/tamsells-file-utilities", theirs = base / "theirs";
+        const QString planted = fault == u"link" ? theirs : state;
+        QVERIFY(QDir().mkpath(planted));
+        QFile record(planted + "/change-000001.change");
+        QVERIFY(record.open(QIODevice::WriteOnly));
+        record.write(QStringLiteral("tamsells-file-utilities change record 4\ntool\trenamer\nwhat\tMAKE CHANGES\n"
+                                    "case-blind\tno\nfolder\t%1\t\t\nfolder\t%2\t\t\n"
+                                    "rename\t0\told.mkv\t1\tfilm.mkv\t%3\t\t\t\nstate\trunning\n")
+                         .arg(base / "mine", theirs, temporary)
+                         .toUtf8());
+        record.close();
+        if (fault == u"link")
+            QVERIFY(QFile::link(theirs, state));
+        if (fault == u"owner" || fault == u"theirs")
+            QVERIFY(::chown(QFile::encodeName(fault == u"owner" ? state : theirs).constData(), 12345, 12345) == 0);
+        if (fault == u"open")
+            QVERIFY(QFile::setPermissions(base / "state", QFileDevice::Permissions(0x7777)));
+        TestFileSystem host(state);
+        const QString message = recovered(host);
+        told.replace("%1", state).replace("%2", base / "state").replace("%3", theirs);
+        QVERIFY2(message.contains(told), qPrintable(message));
+        QCOMPARE(base.names("mine"), QStringList{temporary});
+        QCOMPARE(base.names("theirs").filter("film"), QStringList());
+    }
+
+    // A record that ends in more than a line without a line break (32 MiB of
+    // one line, or NUL bytes after a whole record) is read once at each end,
+    // and set aside: no start reads it again.
+    void longEndSetAside_data()
+    {
+        QTest::addColumn<char>("byte");
+        QTest::newRow("32 MiB of one line") << 'x';
+        QTest::newRow("NUL bytes after a whole record") << '\0';
+    }
+    void longEndSetAside()
+    {
+        QFETCH(char, byte);
+        TestFileSystem host;
+        ChangeJournal journal(host);
+        StoredChange change{{}, sample()};
+        QVERIFY(journal.begin(change));
+        journal.release(change);
+        QFile file(host.stateFolder() + "/" + change.file);
+        QVERIFY(file.open(QIODevice::Append) && file.write(QByteArray(32 << 20, byte)) == 32 << 20);
+        file.close();
+        int reads = 0;
+        host.failWhen = [&](const QString &operation, const QString &) {
+            reads += operation == u"readFile";
+            return false;
+        };
+        QList<JournalNote> notes;
+        QVERIFY(journal.summaries(notes).isEmpty());
+        QCOMPARE(reads, 2); // its head and its end, once each
+        QVERIFY(notes.size() == 1 && notes.first().fault.kind == RecordFault::Kind::BadEnd);
+        QVERIFY(journal.summaries(notes).isEmpty() && notes.size() == 1);
     }
 
     // A record that cannot be read for a while (a busy drive) is left as it
@@ -194,7 +319,6 @@ private slots:
         ChangeJournal log(host);
         for (int i = 0; i < ChangeJournal::Kept + 2; ++i) {
             StoredChange change{{}, sample()};
-            change.record.what = QString::number(i);
             change.record.state = ChangeRecord::State::Finished;
             QVERIFY(log.begin(change));
             log.release(change);
@@ -202,7 +326,7 @@ private slots:
         QList<JournalNote> setAside;
         QList<StoredChange> changes = log.summaries(setAside);
         QCOMPARE(changes.size(), ChangeJournal::Kept);
-        QCOMPARE(changes.first().record.what, QStringLiteral("2"));
+        QCOMPARE(changes.first().file, QStringLiteral("change-000003.change"));
 
         QFile(host.stateFolder() + "/" + changes.last().file).resize(10);
         host.failWhen = [](const QString &operation, const QString &) {
@@ -212,7 +336,7 @@ private slots:
         QCOMPARE(log.begin(unwritten).error, EACCES);
         changes = log.summaries(setAside);
         QCOMPARE(changes.size(), ChangeJournal::Kept - 1);
-        QCOMPARE(changes.last().record.what, QString::number(ChangeJournal::Kept));
+        QCOMPARE(changes.last().file, QStringLiteral("change-%1.change").arg(ChangeJournal::Kept + 1, 6, 10, QLatin1Char('0')));
         QCOMPARE(setAside.size(), 1);
         QVERIFY2(ChangeWords::note(setAside.first()).contains(".unreadable"),
                  qPrintable(ChangeWords::note(setAside.first())));

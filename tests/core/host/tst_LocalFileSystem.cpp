@@ -1,4 +1,5 @@
 #include "FaultVolume.h"
+#include "SecondDrive.h"
 #include "TempFolder.h"
 #include "TestFileSystem.h"
 
@@ -187,6 +188,32 @@ private slots:
         QCOMPARE(QDir(share.sourcePath()).entryList(QDir::Files), (QStringList{"b", "c", "d"}));
         QFile d(share.sourcePath() + "/d");
         QVERIFY(d.open(QIODevice::ReadOnly) && d.readAll() == "a");
+    }
+
+    // What a volume was found to do is forgotten when a volume comes or goes:
+    // at the next change, another drive in the slot that lacks the
+    // no-replace rename the last one had is renamed on all the same.
+    void volumeEventsForgetWhatAVolumeDoes()
+    {
+        FaultVolume share;
+        if (!share.available())
+            QSKIP(qPrintable(share.whyNot()));
+        for (const char *name : {"a", "b"})
+            QFile(share.sourcePath() + "/" + name).open(QIODevice::WriteOnly);
+        const QString folder = share.path();
+        TestFileSystem host;
+        QVERIFY(host.pinFolder(folder));
+        QVERIFY(host.rename(folder + "/a", folder + "/c"));
+        host.unpinFolder(folder);
+        QVERIFY(share.command("refuse-noreplace"));
+        SecondDrive plugged;
+        if (!plugged.whyNot().isEmpty())
+            QSKIP(qPrintable(plugged.whyNot()));
+        QVERIFY(host.pinFolder(folder));
+        const Outcome renamed = host.rename(folder + "/b", folder + "/d");
+        QVERIFY2(renamed, qPrintable(QString::number(renamed.error)));
+        host.unpinFolder(folder);
+        QCOMPARE(QDir(share.sourcePath()).entryList(QDir::Files), (QStringList{"c", "d"}));
     }
 
     // Two files of one name get two places in the home trash, each held by

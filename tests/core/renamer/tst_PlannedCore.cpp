@@ -75,7 +75,7 @@ private slots:
             calls += operation == QLatin1String("rename");
             return !refused.isEmpty() && path == folder / refused;
         };
-        applyChange(host, renamerChange("MAKE CHANGES", folder.path(), plan));
+        applyChange(host, renamerChange(ChangeAction::MakeChanges, folder.path(), plan));
         QCOMPARE(folder.state(), withContents(after));
         QCOMPARE(calls, renameCalls);
     }

@@ -304,6 +304,14 @@ private slots:
                            "SHOWS/QUIET HARBOUR/SEASON 01/QUIET HARBOUR S01E02.srt<-Quiet Harbour 1x02.srt",
                            "holiday.mp4<-holiday.mp4", "tamsel.ltmp.1z7.42<-tamsel.ltmp.1z7.42"}
             << names + QStringList{"MOVIES/", "MOVIES/kept.txt"};
+        const QString moon = "MOVIES/PAPER MOON (1973)/PAPER MOON (1973)";
+        QTest::newRow("LIBRARY with a subtitles folder")
+            << "LIBRARY"
+            << QStringList{"MOVIES/", "MOVIES/PAPER MOON (1973)/", moon + ".MKV<-Paper.Moon.1973.1080p.mkv",
+                           moon + ".en.2.srt<-Subs/3_English.srt", moon + ".en.srt<-Subs/2_English.srt",
+                           moon + ".fr.srt<-Subs/French.srt"}
+            << QStringList{"Paper.Moon.1973.1080p.mkv", "Subs/", "Subs/2_English.srt", "Subs/3_English.srt",
+                           "Subs/French.srt"};
     }
     void releasesAndTheirUndo()
     {
@@ -318,7 +326,7 @@ private slots:
         runBatch(host, renamer, answer);
 
         QCOMPARE(folder.tree(), after);
-        QVERIFY(host.messages.isEmpty());
+        QCOMPARE(host.messages, QStringList());
         QVERIFY(QTest::qWaitForWindowActive(renamer.window));
         renamer.file1()->setFocus();
         QTest::keyClick(renamer.window, Qt::Key_Z, Qt::ControlModifier);
