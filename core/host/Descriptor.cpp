@@ -36,11 +36,11 @@ namespace {
 
 // openat2 with resolve's rules; nothing when the kernel does not know the
 // call, or a sandbox's filter refuses a call it does not know.
-std::optional<Descriptor> openWithRules(int at, const char *path, quint64 resolve)
+std::optional<Descriptor> openWithRules(int at, const char *path, quint64 resolve, int access = O_RDONLY)
 {
 #ifdef RESOLVE_NO_SYMLINKS
     open_how how{};
-    how.flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+    how.flags = quint64(access) | O_DIRECTORY | O_CLOEXEC;
     how.resolve = resolve;
     const long fd = ::syscall(SYS_openat2, at, path, &how, sizeof how);
     if (fd >= 0 || (errno != ENOSYS && errno != EPERM))
@@ -49,6 +49,7 @@ std::optional<Descriptor> openWithRules(int at, const char *path, quint64 resolv
     Q_UNUSED(at);
     Q_UNUSED(path);
     Q_UNUSED(resolve);
+    Q_UNUSED(access);
 #endif
     return std::nullopt;
 }
@@ -68,7 +69,7 @@ Descriptor openFolderBeneath(int at, const char *path)
 {
 #ifdef RESOLVE_NO_SYMLINKS
     if (std::optional<Descriptor> opened =
-            openWithRules(at, path, RESOLVE_NO_SYMLINKS | RESOLVE_BENEATH))
+            openWithRules(at, path, RESOLVE_NO_SYMLINKS | RESOLVE_BENEATH, O_PATH))
         return std::move(*opened);
 #endif
     // One folder at a time, none of them a link.
@@ -81,7 +82,7 @@ Descriptor openFolderBeneath(int at, const char *path)
             errno = EXDEV;
             return {};
         }
-        folder = Descriptor(::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        folder = Descriptor(::openat(parent, name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         if (!folder)
             return {};
         parent = folder.fd();

@@ -24,5 +24,8 @@ Descriptor openFolderWithoutLinks(const char *path);
 
 // Opens the folder at path below the folder at, following no link on the
 // way and never leaving at; an invalid descriptor (errno says why) when a
-// link or something other than a folder is met.
+// link or something other than a folder is met. The descriptor only names
+// the folder, for the calls that act inside it (its volume is not asked to
+// open it: a network share is spared two requests a file); it cannot be read
+// or synced.
 Descriptor openFolderBeneath(int at, const char *path);
