@@ -99,6 +99,9 @@ AnswerPreviewBox::AnswerPreviewBox(QWidget *parent, const Question &question,
     m_view->setUniformRowHeights(true);
     m_view->header()->setSectionResizeMode(QHeaderView::Stretch);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A path below the folder (LIBRARY's) is cut in its middle, so that
+    // both its first folder and its file's name show.
+    m_view->setTextElideMode(Qt::ElideMiddle);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
