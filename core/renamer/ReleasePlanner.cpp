@@ -5,12 +5,12 @@
 #include "core/renamer/ReleaseName.h"
 #include "core/renamer/ReleasePlaces.h"
 #include "core/renamer/ReleaseTags.h"
+#include "core/renamer/SidecarMatch.h"
 #include "core/renamer/RenameRule.h"
 #include "core/renamer/Sidecars.h"
 #include "core/renamer/VersionLabels.h"
 
 #include <QHash>
-#include <QMultiHash>
 #include <QSet>
 #include <algorithm>
 #include <memory>
@@ -59,32 +59,10 @@ struct Item {
     QString withLabel(const QString &text) const { return VersionLabels::labelled(plain, part, text); }
 };
 
-// A hash of a name that letter case does not change, as a sidecar's name is
-// matched with its video's.
-size_t foldedHash(QStringView text)
-{
-    size_t hash = 0;
-    for (const QChar c : text) {
-        char16_t folded = c.unicode();
-        if (folded >= 0x80)
-            folded = c.toCaseFolded().unicode();
-        else if (folded >= u'A' && folded <= u'Z')
-            folded += u'a' - u'A';
-        hash = hash * 31 + folded;
-    }
-    return hash;
-}
-
 QStringView extensionOf(const QString &name)
 {
     const qsizetype dot = name.lastIndexOf(u'.');
     return dot < 0 ? QStringView() : QStringView(name).sliced(dot + 1);
-}
-
-
-QStringView withoutExtension(const QString &name)
-{
-    return QStringView(name).first(name.lastIndexOf(u'.'));
 }
 
 // What follows a release's clean name: its subtitle tags and extension, in
@@ -135,7 +113,6 @@ private:
     ReleasePlace &here() const { return m_places->here(); }
 
     void findSidecars();
-    int videoNamed(const QMultiHash<size_t, int> &videos, QStringView name) const;
     void readRows();
     void keepRow(const Source &source, EntryOutcome::What what, const QString &wanted = {});
     void keepItem(Item &item, EntryOutcome::What what, const QString &wanted);
@@ -158,7 +135,7 @@ private:
     const std::function<bool()> m_stopped;
     // Shared with the plan, which asks which names stay once it is done.
     std::shared_ptr<ReleasePlaces> m_places;
-    QHash<int, QList<std::pair<int, qsizetype>>> m_sidecarsOf; // video -> (sidecar, its video's name length)
+    QHash<int, QList<SidecarOf>> m_sidecarsOf; // by video
     QSet<int> m_sidecars;
     QSet<int> m_listed;
     QList<int> m_rowEntries; // the entry each row names, or -1
@@ -167,54 +144,20 @@ private:
     ReleasePlan m_plan;
 };
 
-// Each file that is a video's sidecar, matched by the video's name without
-// extension (a listed video's where two share it).
+// Each row's entry, and each file that is a video's sidecar.
 void ReleasePlanner::findSidecars()
 {
-    const ReleasePlace &place = here();
-    const FolderModel &model = place.model;
-    QList<std::pair<int, QList<qsizetype>>> candidates;
-    QSet<qsizetype> lengths; // only a video's name of such a length can match
-    for (int entry = 0; entry < model.count(); ++entry)
-        if (model.kind(entry) == FolderEntry::File)
-            if (QList<qsizetype> ends = Sidecars::videoNameLengths(model.name(entry)); !ends.isEmpty()) {
-                for (const qsizetype length : ends)
-                    lengths.insert(length);
-                candidates.append({entry, std::move(ends)});
-            }
-    QMultiHash<size_t, int> videos; // by foldedHash of their names without extension
+    const FolderModel &model = here().model;
     m_rowEntries.reserve(m_rows.size());
     for (const QString &row : m_rows) {
         const int exact = model.holder(row);
         m_rowEntries.append(exact >= 0 ? exact : model.find(row));
         m_listed.insert(m_rowEntries.last());
     }
-    if (candidates.isEmpty())
-        return;
-    for (int entry = 0; entry < model.count(); ++entry)
-        if (place.isVideo(entry) && lengths.contains(model.name(entry).lastIndexOf(u'.')))
-            videos.insert(foldedHash(withoutExtension(model.name(entry))), entry);
-    for (const auto &[entry, ends] : std::as_const(candidates))
-        for (const qsizetype length : ends)
-            if (const int video = videoNamed(videos, QStringView(model.name(entry)).first(length)); video >= 0) {
-                m_sidecarsOf[video].append({entry, length});
-                m_sidecars.insert(entry);
-                break;
-            }
-}
-
-// The video whose name without extension is name, letter case aside: a
-// listed one where two are.
-int ReleasePlanner::videoNamed(const QMultiHash<size_t, int> &videos, QStringView name) const
-{
-    int found = -1;
-    const FolderModel &model = here().model;
-    const size_t hash = foldedHash(name);
-    for (auto video = videos.constFind(hash); video != videos.cend() && video.key() == hash; ++video)
-        if (withoutExtension(model.name(video.value())).compare(name, Qt::CaseInsensitive) == 0
-            && (found < 0 || m_listed.contains(video.value())))
-            found = video.value();
-    return found;
+    m_sidecarsOf = matchSidecars(here(), m_listed);
+    for (const QList<SidecarOf> &sidecars : std::as_const(m_sidecarsOf))
+        for (const SidecarOf &sidecar : sidecars)
+            m_sidecars.insert(sidecar.sidecar);
 }
 
 // Each listed file that is no sidecar read as a release, with its sidecars.
@@ -237,9 +180,10 @@ void ReleasePlanner::readRows()
         // "photo.heic") would lose it: such a file keeps its name.
         const bool known = !row.contains(u'.') || ReleaseTags::extensionKind(extensionOf(row)) != ReleaseTags::Extension::None;
         Item item{source, known ? parseReleaseName(row, m_latestYear).value_or(ReleaseName()) : ReleaseName()};
-        for (const auto &[sidecar, length] : std::as_const(m_sidecarsOf[entry]))
-            item.sidecars.append({{&here(), sidecar, model.name(sidecar)},
-                                  Sidecars::keptTail(model.name(sidecar), length), false, m_listed.contains(sidecar)});
+        for (const SidecarOf &sidecar : m_sidecarsOf.value(entry))
+            item.sidecars.append({{&here(), sidecar.sidecar, model.name(sidecar.sidecar)},
+                                  Sidecars::keptTail(model.name(sidecar.sidecar), sidecar.videoNameLength), false,
+                                  m_listed.contains(sidecar.sidecar)});
         if (!known) {
             keepItem(item, EntryOutcome::UnknownKind, {});
             continue;
