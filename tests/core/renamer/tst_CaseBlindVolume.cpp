@@ -9,6 +9,7 @@
 #include "core/changes/ChangeEngine.h"
 #include "core/changes/Undo.h"
 #include "core/base/TemporaryName.h"
+#include "core/renamer/BatchJob.h"
 
 #include <QTest>
 #include <memory>
@@ -185,6 +186,28 @@ private slots:
         QVERIFY(done);
         undoChange(host, log, *done);
         QCOMPARE(folder.state(), QStringList{"a.avi<-a.avi"});
+    }
+
+    // LIBRARY joins a library folder that the drive holds in another letter
+    // case, and undo leaves it as it was.
+    void libraryJoinsAFolderInAnotherCase()
+    {
+        TempFolder folder(TempFolder::Inside{m_volume->path()});
+        folder.make({"Movies/", "Paper.Moon.1973.mkv", "paper.moon.1973.EN.srt"});
+        const QStringList before = folder.tree();
+        TestFileSystem host;
+        const QString path = folder.path();
+        const FolderContents contents = host.readFolder(path);
+        const BatchPlan plan = planBatch(BatchJob::Library, path, contents,
+                                         {{"Paper.Moon.1973.mkv", "paper.moon.1973.EN.srt"}, Wildcard("*.*"), 2027,
+                                          [&host](const QString &below) { return host.readFolder(below); }},
+                                         false);
+        applyChange(host, batchChange(BatchJob::Library, path, plan));
+        QCOMPARE(folder.tree(), (QStringList{"Movies/", "Movies/PAPER MOON (1973)/",
+                                             "Movies/PAPER MOON (1973)/PAPER MOON (1973).MKV<-Paper.Moon.1973.mkv",
+                                             "Movies/PAPER MOON (1973)/PAPER MOON (1973).en.srt<-paper.moon.1973.EN.srt"}));
+        undoLatest(host, ChangeRecord::Tool::Renamer);
+        QCOMPARE(folder.tree(), before);
     }
 
 private:
