@@ -1,5 +1,6 @@
 #include "core/renamer/BatchJob.h"
 
+#include "core/base/Paths.h"
 #include "core/base/RowOrder.h"
 #include "core/renamer/CleanUpBatch.h"
 #include "core/renamer/RenamePlanner.h"
@@ -198,17 +199,27 @@ BatchPlan planBatch(BatchJob job, const QString &folder, const FolderContents &c
 
 ChangePlan batchChange(BatchJob job, const QString &folder, const BatchPlan &plan)
 {
-    if (job != BatchJob::Titles && job != BatchJob::Library)
-        return renamerChange(actionFor(job), folder, plan.renames);
     ChangePlan change = renamerChange(actionFor(job), folder, plan.renames);
+    if (job != BatchJob::Titles && job != BatchJob::Library)
+        return change;
     change.folders = plan.folders;
     change.madeFolders = plan.madeFolders;
     change.removedFolders = plan.removedFolders;
     change.schedule.folders = plan.madeFolders + plan.removedFolders;
-    QList<ChangeSchedule::Step> steps;
+    // Each folder is made just before the first file that goes into it, so
+    // that a stop leaves no empty folders behind but those of that file.
+    QHash<QString, int> toMake;
     for (int i = 0; i < plan.madeFolders.size(); ++i)
-        steps.append({ChangeSchedule::MakeFolder, i});
-    steps += change.schedule.steps;
+        toMake.insert(plan.madeFolders[i], i);
+    QList<ChangeSchedule::Step> steps;
+    for (const ChangeSchedule::Step &step : std::as_const(change.schedule.steps)) {
+        QList<ChangeSchedule::Step> folders;
+        for (QString at = Paths::folderPart(change.schedule.renames[step.index].to); toMake.contains(at);
+             at = Paths::folderPart(at))
+            folders.prepend({ChangeSchedule::MakeFolder, toMake.take(at)});
+        steps += folders;
+        steps.append(step);
+    }
     for (qsizetype i = 0; i < plan.removedFolders.size(); ++i)
         steps.append({ChangeSchedule::RemoveFolder, int(plan.madeFolders.size() + i)});
     change.schedule.steps = steps;
