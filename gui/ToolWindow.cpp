@@ -9,6 +9,7 @@
 #include "gui/Desktop.h"
 #include "core/changes/Undo.h"
 #include "gui/words/ChangeWords.h"
+#include "gui/words/DropWords.h"
 
 #include <QAbstractItemView>
 #include <QCloseEvent>
@@ -126,8 +127,7 @@ void ToolWindow::pasteFiles()
     const QList<QUrl> urls =
         copiedFiles([this](const QString &mimeType) { return m_desktop.clipboardData(mimeType); });
     if (urls.isEmpty())
-        m_desktop.showMessage(tr("The clipboard holds no files. Copy them in a file "
-                                          "manager first, then press Ctrl+V here."));
+        m_desktop.showMessage(DropWords::nothingToPaste());
     else
         m_drop(urls);
 }
@@ -149,7 +149,7 @@ void ToolWindow::noteChange(const ChangeOutcome &outcome)
 void ToolWindow::undoLastChange()
 {
     UndoLatestReport report;
-    m_desktop.runLongWork(tr("Undoing the last change…"),
+    m_desktop.runLongWork(ChangeWords::undoing(),
             [&](WorkProgress &progress) { report = undoLatest(m_fileSystem, m_tool, &progress); });
     if (m_shown)
         m_shown();

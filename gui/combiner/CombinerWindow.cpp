@@ -2,7 +2,7 @@
 
 #include "core/host/FileSystem.h"
 #include "gui/Desktop.h"
-#include "gui/words/ChangeWords.h"
+#include "gui/words/CombinerWords.h"
 #include "core/base/Paths.h"
 #include "gui/controls/FileDrop.h"
 #include "gui/controls/ListBox.h"
@@ -78,23 +78,15 @@ void CombinerWindow::writeConversionList()
 
 void CombinerWindow::writeAndClear(const PlannedTextFile &file)
 {
-    if (file.refusal == PlannedTextFile::Refusal::Batch) {
-        m_desktop.showMessage(tr("No batch was written: \"%1\" holds a double quote or a line break, "
-                                 "which a command batch cannot carry.")
-                                  .arg(file.offending));
-        return;
-    }
-    if (file.refusal == PlannedTextFile::Refusal::List) {
-        m_desktop.showMessage(tr("No list was written: \"%1\" holds a line break, which the "
-                                 "conversion list cannot carry.")
-                                  .arg(file.offending));
+    if (file.refused()) {
+        m_desktop.showMessage(CombinerWords::refused(file));
         return;
     }
     const Outcome written = m_fileSystem.writeTextFile(file.path, file.lines, file.lineEnd, file.executable);
     if (!written) {
-        m_desktop.showMessage(tr("Could not create \"%1\": %2").arg(file.path, ChangeWords::reason(written)));
+        m_desktop.showMessage(CombinerWords::notCreated(file.path, written));
         return;
     }
-    m_desktop.showMessage(tr("Now you are ready to go process ") + file.path);
+    m_desktop.showMessage(CombinerWords::ready(file.path));
     clear();
 }

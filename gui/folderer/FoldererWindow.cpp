@@ -86,7 +86,7 @@ void FoldererWindow::makeFolders()
         return;
     const QStringList files = m_files->items(), folders = m_folders->items();
     ChangeOutcome outcome;
-    m_desktop.runLongWork(tr("Moving the files into their folders…"), [&](WorkProgress &progress) {
+    m_desktop.runLongWork(ChangeWords::movingIntoFolders(), [&](WorkProgress &progress) {
         outcome = ::makeFolders(m_fileSystem, files, folders, &progress);
     });
     noteChange(outcome);

@@ -225,7 +225,7 @@ void RenamerWindow::makeChanges()
         // The worker works on copies of what the controls hold.
         const QStringList rows = m_fileList->items();
         const QString from = m_changeThis->text(), to = m_renameTo->text(), filter = m_fileList->pattern();
-        m_desktop.runLongWork(tr("Renaming the files of %1…").arg(folder), [&](WorkProgress &progress) {
+        m_desktop.runLongWork(ChangeWords::renaming(folder), [&](WorkProgress &progress) {
             RenamePlanner planner(FolderModel(m_fileSystem.readFolder(folder)), Wildcard(filter));
             planner.makeChanges(rows, from, to);
             outcome = applyChange(m_fileSystem,
@@ -249,17 +249,12 @@ void RenamerWindow::specialBatch()
     // The box previews each answer from the plan that the answer then runs.
     BatchPlans plans(m_fileSystem, m_folders->path(), m_fileList->items(), m_fileList->pattern(),
                      m_desktop.now().date().year() + 1);
-    const Question question{
-        tr("ARE YOU SURE (type YES to continue)"), tr("CONFIRM LAUNCH BATCH MAY TAKE SEVERAL MINUTES!"),
-        tr("NO"),
-        tr("YES: the fixed clean-up. TITLES: each film or episode to its clean title, as TITLE "
-           "(YEAR) or SHOW S01E02. LIBRARY: the same, in MOVIES and SHOWS folders for media "
-           "servers. FOLDERS, FILES: every folder or file name in upper case. Anything else "
-           "cancels.")};
+    const Question question{RenamerWords::batchPrompt(), RenamerWords::batchTitle(),
+                            RenamerWords::batchDefaultAnswer(), RenamerWords::batchAnswers()};
     const BatchJob job = batchJobFor(
         m_desktop.askText(question, [&plans](const QString &answer) { return plans.preview(answer); }));
     if (job == BatchJob::Cancel) {
-        m_desktop.showMessage(tr("Special Batch Cancelled"));
+        m_desktop.showMessage(RenamerWords::batchCancelled());
     } else {
         const BatchRun run = planAndApply(plans, job);
         if (job == BatchJob::CleanUp)
@@ -280,14 +275,14 @@ RenamerWindow::BatchRun RenamerWindow::planAndApply(BatchPlans &plans, BatchJob 
 {
     const QString folder = m_folders->path();
     BatchRun run;
-    m_desktop.runLongWork(tr("Renaming the files of %1…").arg(folder), [&](WorkProgress &progress) {
+    m_desktop.runLongWork(ChangeWords::renaming(folder), [&](WorkProgress &progress) {
         // A stop while the plan is made renames nothing.
         run.plan = plans.plan(job, [&progress] { return progress.stopRequested(); });
         if (run.plan)
             run.outcome = applyChange(m_fileSystem, batchChange(job, folder, *run.plan), &progress);
     });
     if (!run.plan)
-        m_desktop.showMessage(tr("Stopped before anything was renamed."));
+        m_desktop.showMessage(RenamerWords::stoppedBeforePlan());
     else
         noteChange(run.outcome);
     return run;
@@ -309,12 +304,7 @@ void RenamerWindow::endCleanUpBatch(const BatchRun &run)
         m_fileList->setPath(folder);
     m_filter->setText(QStringLiteral("*.*"));
     applyFilter();
-    // A batch that was stopped is not completed, nor one that left names
-    // unchanged without a word.
-    const QString report = ChangeWords::report(run.outcome, ChangeWords::Noun::Names);
-    m_desktop.showMessage(report.isEmpty()     ? tr("Special Batch Completed!")
-                          : run.outcome.stopped ? report
-                                                : tr("Special Batch Completed!") + QStringLiteral("\n\n") + report);
+    m_desktop.showMessage(RenamerWords::cleanUpEnded(run.outcome));
 }
 
 void RenamerWindow::endRenamesOfFolder(const BatchRun &run)

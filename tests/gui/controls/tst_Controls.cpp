@@ -149,7 +149,7 @@ private slots:
         QCOMPARE(addDroppedFiles(host, host, list, urls), (QStringList{folder / "b.avi", folder / "a.avi"}));
         QCOMPARE(list.items(), (QStringList{folder / "a.avi", folder / "b.avi"}));
         QCOMPARE(host.messages.size(), 1);
-        QVERIFY(host.messages.at(0).startsWith("3 dropped item(s) left out"));
+        QVERIFY(host.messages.at(0).startsWith("3 dropped items left out"));
     }
 
     void droppedFilesBeyondTheLimitAreReported()
@@ -165,7 +165,7 @@ private slots:
             addDroppedFiles(host, host, list, fileUrls({folder / "a.avi", folder / "b.avi", folder / "c.avi"}));
         QCOMPARE(added, QStringList{folder / "a.avi"});
         QCOMPARE(host.messages,
-                 QStringList{"2 dropped file(s) left out: the list holds at most 32767 rows."});
+                 QStringList{"2 dropped files left out: the list holds at most 32,767 rows."});
     }
 
     void fileListShowsMatchingFilesOnly()

@@ -243,7 +243,7 @@ void tst_FoldererWindow::pasteFiles_data()
         << "The clipboard holds no files. Copy them in a file manager first, then press Ctrl+V here.";
     QTest::newRow("files gone") << Clipboard{{"text/uri-list", "file://%1/gone.avi\r\n"}}
                                 << QStringList()
-                                << "1 dropped item(s) left out: only existing files can be listed.";
+                                << "1 dropped item left out: only existing files can be listed.";
 }
 
 void tst_FoldererWindow::pasteFiles()
