@@ -19,11 +19,11 @@
 #include <QShortcut>
 
 ToolWindow::ToolWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *mainMenu,
-                       const QString &name, const QString &caption, QSize clientSizeTwips,
+                       const char *name, const QString &caption, QSize clientSizeTwips,
                        const QString &iconPath)
     : m_fileSystem(fileSystem), m_desktop(desktop), m_mainMenu(mainMenu)
 {
-    setObjectName(name);
+    setObjectName(QLatin1String(name));
     setWindowTitle(caption);
     setWindowIcon(QIcon(iconPath));
     setFixedSize(WindowLayout::clientSize(clientSizeTwips.width(), clientSizeTwips.height()));

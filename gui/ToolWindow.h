@@ -26,7 +26,7 @@ class ToolWindow : public QWidget {
 public:
     // The tool's window over the file system and the desktop, its table name
     // (its objectName), caption, client size and icon.
-    ToolWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *mainMenu, const QString &name,
+    ToolWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *mainMenu, const char *name,
                const QString &caption, QSize clientSizeTwips, const QString &iconPath);
 
     // A menu of one entry that names the change that Ctrl+Z would undo,
