@@ -99,13 +99,6 @@ void ToolWindow::showListMenu(const QPoint &at)
     menu.exec(list->viewport()->mapToGlobal(at));
 }
 
-QMenu *ToolWindow::undoMenu()
-{
-    auto *menu = new QMenu(this);
-    addUndoEntry(menu);
-    return menu;
-}
-
 void ToolWindow::addUndoEntry(QMenu *menu)
 {
     QList<JournalNote> notes;

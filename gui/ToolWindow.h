@@ -29,11 +29,6 @@ public:
     ToolWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *mainMenu, const char *name,
                const QString &caption, QSize clientSizeTwips, const QString &iconPath);
 
-    // A menu of one entry that names the change that Ctrl+Z would undo,
-    // disabled when there is none; the undo entry of the list's context
-    // menu. The caller owns it.
-    QMenu *undoMenu();
-
 public slots:
     // Undoes the tool's most recent change that is not undone yet, whichever
     // folder and run of the program it was made in, and says what happened.
