@@ -52,10 +52,10 @@ void ToolWindow::showMainMenu()
 }
 
 void ToolWindow::offerUndo(QAbstractItemView *list, ChangeRecord::Tool tool,
-                           std::function<void()> shown)
+                           std::function<void()> showWhatIsOnDisk)
 {
     m_tool = tool;
-    m_shown = std::move(shown);
+    m_showWhatIsOnDisk = std::move(showWhatIsOnDisk);
     m_undoList = list;
     // A text box with the focus takes Ctrl+Z for its own typing first.
     auto *undo = new QShortcut(QKeySequence::Undo, this);
@@ -144,7 +144,7 @@ void ToolWindow::undoLastChange()
     UndoLatestReport report;
     m_desktop.runLongWork(ChangeWords::undoing(),
             [&](WorkProgress &progress) { report = undoLatest(m_fileSystem, m_tool, &progress); });
-    if (m_shown)
-        m_shown();
+    if (m_showWhatIsOnDisk)
+        m_showWhatIsOnDisk();
     m_desktop.showMessage(ChangeWords::undoneLatest(report, std::exchange(m_nameNextUndo, false)));
 }
