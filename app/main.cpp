@@ -3,6 +3,7 @@
 #include "gui/MainMenu.h"
 #include "gui/QtDesktop.h"
 #include "gui/words/ChangeWords.h"
+#include "gui/words/StartWords.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,16 +25,12 @@ void openNamedFolder(FileSystem &fileSystem, Desktop &desktop, MainMenu &menu,
         if (isFolder && folder.isEmpty())
             folder = path;
         else
-            notOpened << (isFolder ? QCoreApplication::translate("main", "%1: only one folder opens at a time")
-                                   : QCoreApplication::translate("main", "%1: it is not a folder"))
-                             .arg(argument);
+            notOpened << (isFolder ? StartWords::secondFolder(argument) : StartWords::notAFolder(argument));
     }
     if (!folder.isEmpty())
         menu.openRenamerIn(folder);
     if (!notOpened.isEmpty())
-        desktop.showMessage(QCoreApplication::translate("main", "The program opens only a folder given to it, in "
-                                                                "the renamer. Not opened:\n")
-                            + notOpened.join(u'\n'));
+        desktop.showMessage(StartWords::notOpened(notOpened));
 }
 
 } // namespace

@@ -81,15 +81,15 @@ AnswerPreviewBox::AnswerPreviewBox(QWidget *parent, const Question &question,
     m_answer->selectAll();
 
     auto *answers = new QLabel(question.hint, this);
-    answers->setObjectName(QStringLiteral("BatchAnswers"));
+    answers->setObjectName(QLatin1String(AnswerPreviewControls::answers));
     answers->setWordWrap(true);
     answers->setAccessibleName(tr("Answers the box understands"));
 
-    m_summary->setObjectName(QStringLiteral("BatchSummary"));
+    m_summary->setObjectName(QLatin1String(AnswerPreviewControls::summary));
     m_summary->setWordWrap(true);
     m_summary->setAccessibleName(tr("What the answer does"));
 
-    m_view->setObjectName(QStringLiteral("BatchPreview"));
+    m_view->setObjectName(QLatin1String(AnswerPreviewControls::preview));
     m_view->setAccessibleName(tr("Names the answer changes"));
     m_view->setModel(m_rows);
     m_view->setRootIsDecorated(false);

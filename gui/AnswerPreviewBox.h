@@ -10,11 +10,19 @@ class QLabel;
 class QLineEdit;
 class QTreeView;
 
+// The box's controls by their objectNames, for accessibility tools and tests.
+namespace AnswerPreviewControls {
+inline constexpr char answers[] = "BatchAnswers";
+inline constexpr char summary[] = "BatchSummary";
+inline constexpr char preview[] = "BatchPreview";
+} // namespace AnswerPreviewControls
+
 // An input box that shows, under its text field, the answers it understands
-// (the line "BatchAnswers") and what the text typed so far would do: the
-// view "BatchPreview" lists each name it changes, now and after, marking the
-// rows that do not follow the rule; the line "BatchSummary" sums them up. The preview is worked out elsewhere, so every
-// key is answered at once; only the preview of the text in the field is shown.
+// (the line answers) and what the text typed so far would do: the view
+// preview lists each name it changes, now and after, marking the rows that
+// do not follow the rule; the line summary sums them up. The preview is
+// worked out elsewhere, so every key is answered at once; only the preview
+// of the text in the field is shown.
 class AnswerPreviewBox : public QDialog {
     Q_OBJECT
 public:

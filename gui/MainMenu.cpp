@@ -1,6 +1,7 @@
 #include "gui/MainMenu.h"
 
 #include "gui/Desktop.h"
+#include "gui/MainMenuControls.h"
 #include "gui/controls/WindowLayout.h"
 #include "gui/combiner/CombinerWindow.h"
 #include "gui/folderer/FoldererWindow.h"
@@ -44,7 +45,7 @@ MainMenu::MainMenu(FileSystem &fileSystem, Desktop &desktop)
     : m_fileSystem(fileSystem), m_desktop(desktop)
 {
     using namespace WindowLayout;
-    setObjectName(QStringLiteral("MainMenu"));
+    setObjectName(QLatin1String(MainMenuControls::window));
     setWindowTitle(tr("TAMSELLS FILE UTILTIES"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/mainmenu.png")));
     setFixedSize(clientSize(4560, 4410));
@@ -57,21 +58,21 @@ MainMenu::MainMenu(FileSystem &fileSystem, Desktop &desktop)
         return b;
     };
 
-    addLabel(this, "Label1",
+    addLabel(this, MainMenuControls::introduction,
              tr("Choose a utility below or click the ? button next to each for help"),
              240, 120, 4095, 735, designFont(QStringLiteral("MS Sans Serif"), 12));
-    auto *renamer = button("Command5", tr("FILE &RENAMER"), 240, 960, 3255, 735);
-    auto *renamerHelp = button("Command1", tr("?"), 3600, 960, 735, 735);
-    auto *combiner = button("Command2", tr("FILE &COMBINER"), 240, 1800, 3255, 735);
-    auto *combinerHelp = button("Command6", tr("?"), 3600, 1800, 735, 735);
-    auto *folderer = button("Command3", tr("FILE &FOLDERER"), 240, 2640, 3255, 735);
-    auto *foldererHelp = button("Command7", tr("?"), 3600, 2640, 735, 735);
-    auto *exit = button("Command4", tr("E&XIT"), 240, 3480, 4095, 735);
+    auto *renamer = button(MainMenuControls::renamer, tr("FILE &RENAMER"), 240, 960, 3255, 735);
+    auto *renamerHelp = button(MainMenuControls::renamerHelp, tr("?"), 3600, 960, 735, 735);
+    auto *combiner = button(MainMenuControls::combiner, tr("FILE &COMBINER"), 240, 1800, 3255, 735);
+    auto *combinerHelp = button(MainMenuControls::combinerHelp, tr("?"), 3600, 1800, 735, 735);
+    auto *folderer = button(MainMenuControls::folderer, tr("FILE &FOLDERER"), 240, 2640, 3255, 735);
+    auto *foldererHelp = button(MainMenuControls::foldererHelp, tr("?"), 3600, 2640, 735, 735);
+    auto *exit = button(MainMenuControls::exit, tr("E&XIT"), 240, 3480, 4095, 735);
 
     chainTabOrder({renamerHelp, combiner, folderer, exit, renamer, combinerHelp, foldererHelp});
-    nameForScreenReaders(this, {{"Command1", tr("Help on the file renamer")},
-                                {"Command6", tr("Help on the file combiner")},
-                                {"Command7", tr("Help on the file folderer")}});
+    nameForScreenReaders(this, {{MainMenuControls::renamerHelp, tr("Help on the file renamer")},
+                                {MainMenuControls::combinerHelp, tr("Help on the file combiner")},
+                                {MainMenuControls::foldererHelp, tr("Help on the file folderer")}});
     renamerHelp->setFocus();
 
     connect(renamer, &QPushButton::clicked, this, &MainMenu::openRenamer);

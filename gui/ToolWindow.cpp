@@ -9,6 +9,7 @@
 #include "gui/Desktop.h"
 #include "core/changes/Undo.h"
 #include "gui/words/ChangeWords.h"
+#include "gui/words/DropWords.h"
 
 #include <QAbstractItemView>
 #include <QCloseEvent>
@@ -18,11 +19,11 @@
 #include <QShortcut>
 
 ToolWindow::ToolWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *mainMenu,
-                       const QString &name, const QString &caption, QSize clientSizeTwips,
+                       const char *name, const QString &caption, QSize clientSizeTwips,
                        const QString &iconPath)
     : m_fileSystem(fileSystem), m_desktop(desktop), m_mainMenu(mainMenu)
 {
-    setObjectName(name);
+    setObjectName(QLatin1String(name));
     setWindowTitle(caption);
     setWindowIcon(QIcon(iconPath));
     setFixedSize(WindowLayout::clientSize(clientSizeTwips.width(), clientSizeTwips.height()));
@@ -51,10 +52,10 @@ void ToolWindow::showMainMenu()
 }
 
 void ToolWindow::offerUndo(QAbstractItemView *list, ChangeRecord::Tool tool,
-                           std::function<void()> shown)
+                           std::function<void()> showWhatIsOnDisk)
 {
     m_tool = tool;
-    m_shown = std::move(shown);
+    m_showWhatIsOnDisk = std::move(showWhatIsOnDisk);
     m_undoList = list;
     // A text box with the focus takes Ctrl+Z for its own typing first.
     auto *undo = new QShortcut(QKeySequence::Undo, this);
@@ -98,13 +99,6 @@ void ToolWindow::showListMenu(const QPoint &at)
     menu.exec(list->viewport()->mapToGlobal(at));
 }
 
-QMenu *ToolWindow::undoMenu()
-{
-    auto *menu = new QMenu(this);
-    addUndoEntry(menu);
-    return menu;
-}
-
 void ToolWindow::addUndoEntry(QMenu *menu)
 {
     QList<JournalNote> notes;
@@ -126,8 +120,7 @@ void ToolWindow::pasteFiles()
     const QList<QUrl> urls =
         copiedFiles([this](const QString &mimeType) { return m_desktop.clipboardData(mimeType); });
     if (urls.isEmpty())
-        m_desktop.showMessage(tr("The clipboard holds no files. Copy them in a file "
-                                          "manager first, then press Ctrl+V here."));
+        m_desktop.showMessage(DropWords::nothingToPaste());
     else
         m_drop(urls);
 }
@@ -149,9 +142,9 @@ void ToolWindow::noteChange(const ChangeOutcome &outcome)
 void ToolWindow::undoLastChange()
 {
     UndoLatestReport report;
-    m_desktop.runLongWork(tr("Undoing the last change…"),
+    m_desktop.runLongWork(ChangeWords::undoing(),
             [&](WorkProgress &progress) { report = undoLatest(m_fileSystem, m_tool, &progress); });
-    if (m_shown)
-        m_shown();
+    if (m_showWhatIsOnDisk)
+        m_showWhatIsOnDisk();
     m_desktop.showMessage(ChangeWords::undoneLatest(report, std::exchange(m_nameNextUndo, false)));
 }

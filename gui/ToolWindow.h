@@ -26,13 +26,8 @@ class ToolWindow : public QWidget {
 public:
     // The tool's window over the file system and the desktop, its table name
     // (its objectName), caption, client size and icon.
-    ToolWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *mainMenu, const QString &name,
+    ToolWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *mainMenu, const char *name,
                const QString &caption, QSize clientSizeTwips, const QString &iconPath);
-
-    // A menu of one entry that names the change that Ctrl+Z would undo,
-    // disabled when there is none; the undo entry of the list's context
-    // menu. The caller owns it.
-    QMenu *undoMenu();
 
 public slots:
     // Undoes the tool's most recent change that is not undone yet, whichever
@@ -41,9 +36,9 @@ public slots:
 
 protected:
     // Ctrl+Z (outside the text boxes, where it undoes typing) and the context
-    // menu of list undo the tool's changes; afterwards shown runs, so that
-    // the window shows what is on disk.
-    void offerUndo(QAbstractItemView *list, ChangeRecord::Tool tool, std::function<void()> shown);
+    // menu of list undo the tool's changes; afterwards showWhatIsOnDisk runs,
+    // so that the window shows the names on disk.
+    void offerUndo(QAbstractItemView *list, ChangeRecord::Tool tool, std::function<void()> showWhatIsOnDisk);
     // Notes how the window's last change ended: where Ctrl+Z would not undo
     // it (it moved nothing, or could not be recorded), the next Ctrl+Z
     // reaches past it, and its message names the change it undoes.
@@ -77,7 +72,8 @@ private:
 
     ChangeRecord::Tool m_tool = ChangeRecord::Tool::Renamer;
     bool m_nameNextUndo = false;
-    std::function<void()> m_shown;
+    // Shows what is on disk after an undo; nothing where the window lists no folder.
+    std::function<void()> m_showWhatIsOnDisk;
     QAbstractItemView *m_undoList = nullptr;
     QAbstractItemView *m_filesList = nullptr;
     const QLineEdit *m_folderBox = nullptr;

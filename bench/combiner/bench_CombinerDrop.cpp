@@ -4,6 +4,7 @@
 #include "TestHost.h"
 
 #include "gui/controls/ListBox.h"
+#include "gui/combiner/CombinerControls.h"
 #include "gui/combiner/CombinerWindow.h"
 
 #include <QApplication>
@@ -31,7 +32,7 @@ double dropSeconds(const QList<QUrl> &urls)
     CombinerWindow window(host, host, nullptr);
     window.show();
     QCoreApplication::processEvents();
-    auto *list = window.findChild<ListBox *>(QStringLiteral("List1"));
+    auto *list = window.findChild<ListBox *>(CombinerControls::files);
     QMimeData data;
     data.setUrls(urls);
     QWidget *target = list->viewport();

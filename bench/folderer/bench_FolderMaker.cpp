@@ -7,6 +7,7 @@
 #include "TestHost.h"
 
 #include "gui/controls/ListBox.h"
+#include "gui/folderer/FoldererControls.h"
 #include "gui/folderer/FoldererWindow.h"
 #include "core/folderer/FolderNames.h"
 
@@ -56,7 +57,7 @@ double dropSeconds(const TempFolder &folder, const QStringList &names, int count
         FoldererWindow window(host, host, nullptr);
         window.show();
         QApplication::processEvents();
-        auto *list1 = window.findChild<ListBox *>(QStringLiteral("List1"));
+        auto *list1 = window.findChild<ListBox *>(FoldererControls::files);
         const QPoint at = list1->viewport()->rect().center();
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(list1->viewport(), &enter);
@@ -86,7 +87,7 @@ double makeFoldersSeconds(const TempFolder &folder, const QStringList &names)
     settle();
     QElapsedTimer timer;
     timer.start();
-    window.findChild<QPushButton *>(QStringLiteral("Command5"))->click();
+    window.findChild<QPushButton *>(FoldererControls::makeFolders)->click();
     return timer.nsecsElapsed() / 1e9;
 }
 

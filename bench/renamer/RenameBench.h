@@ -8,6 +8,7 @@
 #include "TempFolder.h"
 #include "TestHost.h"
 
+#include "gui/renamer/RenamerControls.h"
 #include "gui/renamer/RenamerWindow.h"
 
 #include <QDir>
@@ -137,7 +138,7 @@ inline double windowSeconds(RecordingHost &host, const TempFolder &folder,
 {
     RenamerWindow window(host, host, nullptr);
     window.show();
-    window.findChild<QLineEdit *>("Text4")->setText(folder.path());
+    window.findChild<QLineEdit *>(RenamerControls::path)->setText(folder.path());
     settle();
     QElapsedTimer timer;
     timer.start();

@@ -47,10 +47,10 @@ int main(int argc, char *argv[])
     QString summary[3];
     host.user = [&](QDialog &box) {
         auto *answer = box.findChild<QLineEdit *>();
-        auto *view = box.findChild<QTreeView *>("BatchPreview");
+        auto *view = box.findChild<QTreeView *>(AnswerPreviewControls::preview);
         for (int i = 0; i < 3; ++i) {
             first[i] = secondsToRows(answer, view, answers[i]);
-            summary[i] = box.findChild<QLabel *>("BatchSummary")->text();
+            summary[i] = box.findChild<QLabel *>(AnswerPreviewControls::summary)->text();
             answer->selectAll();
             QTest::keyClicks(answer, "NO");
             again[i] = secondsToRows(answer, view, answers[i]);
@@ -58,9 +58,9 @@ int main(int argc, char *argv[])
     };
     RenamerWindow window(host, host, nullptr);
     window.show();
-    window.findChild<QLineEdit *>("Text4")->setText(folder.path());
+    window.findChild<QLineEdit *>(RenamerControls::path)->setText(folder.path());
     settle();
-    window.findChild<QPushButton *>("Command5")->click();
+    window.findChild<QPushButton *>(RenamerControls::specialBatch)->click();
 
     for (int i = 0; i < 3; ++i) {
         std::printf("preview of %s over %d names: %s\n", qPrintable(answers[i]), Names,

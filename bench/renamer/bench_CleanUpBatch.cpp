@@ -7,6 +7,7 @@
 #include "ReferenceEngine.h"
 
 #include "core/host/FolderListing.h"
+#include "gui/renamer/RenamerControls.h"
 #include "gui/renamer/RenamerWindow.h"
 
 #include <QApplication>
@@ -25,7 +26,7 @@ double batchSeconds(RecordingHost &host, const TempFolder &folder)
 {
     host.answers = {QStringLiteral("YES")};
     const double seconds = windowSeconds(host, folder, [](RenamerWindow &window) {
-        window.findChild<QPushButton *>("Command5")->click();
+        window.findChild<QPushButton *>(RenamerControls::specialBatch)->click();
     });
     if (host.messages != QStringList{"Special Batch Completed!"})
         qFatal("the batch did not complete");

@@ -6,6 +6,7 @@
 
 #include "RenameBench.h"
 
+#include "gui/renamer/RenamerControls.h"
 #include "gui/renamer/RenamerWindow.h"
 
 #include <QApplication>
@@ -63,7 +64,7 @@ Run timed(TestHost &host, const TempFolder &folder, const std::function<void(Ren
 {
     RenamerWindow window(host, host, nullptr);
     window.show();
-    window.findChild<QLineEdit *>("Text4")->setText(folder.path());
+    window.findChild<QLineEdit *>(RenamerControls::path)->setText(folder.path());
     settle();
     Run run;
     QElapsedTimer clock, sinceTick;
@@ -125,18 +126,18 @@ int main(int argc, char *argv[])
     const QStringList names = releaseNames();
     const auto nothing = [](TestHost &, RenamerWindow &) {};
     const auto makeChanges = [](TestHost &, RenamerWindow &window) {
-        window.findChild<QLineEdit *>("Text3")->setText(QStringLiteral("."));
-        window.findChild<QLineEdit *>("Text2")->setText(QStringLiteral("."));
-        press(window, "Command3");
+        window.findChild<QLineEdit *>(RenamerControls::changeThis)->setText(QStringLiteral("."));
+        window.findChild<QLineEdit *>(RenamerControls::renameTo)->setText(QStringLiteral("."));
+        press(window, RenamerControls::makeChanges);
     };
     measure("The clean-up batch", names, nothing, [](TestHost &host, RenamerWindow &window) {
         host.answers = {QStringLiteral("YES")};
-        press(window, "Command5");
+        press(window, RenamerControls::specialBatch);
     });
     measure("MAKE CHANGES", names, nothing, makeChanges);
     measure("The upper-case walk", names, nothing, [](TestHost &host, RenamerWindow &window) {
         host.answers = {QStringLiteral("FILES")};
-        press(window, "Command5");
+        press(window, RenamerControls::specialBatch);
     });
     measure("Undo", names, makeChanges,
             [](TestHost &, RenamerWindow &window) { window.undoLastChange(); });

@@ -5,6 +5,7 @@
 #include "RenameBench.h"
 
 #include "gui/controls/FileListBox.h"
+#include "gui/renamer/RenamerControls.h"
 #include "gui/renamer/RenamerWindow.h"
 
 #include <QApplication>
@@ -66,14 +67,14 @@ int main(int argc, char *argv[])
     const QStringList names = fileNames();
     measure("MAKE CHANGES", names, QStringLiteral("FILM.NAME.00000.AVI"),
             [](RecordingHost &, RenamerWindow &window) {
-                window.findChild<QLineEdit *>("Text3")->setText(QStringLiteral("movie"));
-                window.findChild<QLineEdit *>("Text2")->setText(QStringLiteral("film"));
-                window.findChild<QPushButton *>("Command3")->click();
+                window.findChild<QLineEdit *>(RenamerControls::changeThis)->setText(QStringLiteral("movie"));
+                window.findChild<QLineEdit *>(RenamerControls::renameTo)->setText(QStringLiteral("film"));
+                window.findChild<QPushButton *>(RenamerControls::makeChanges)->click();
             });
     measure("The upper-case walk", names, QStringLiteral("MOVIE.NAME.00000.AVI"),
             [](RecordingHost &host, RenamerWindow &window) {
                 host.answers = {QStringLiteral("FILES")};
-                window.findChild<QPushButton *>("Command5")->click();
+                window.findChild<QPushButton *>(RenamerControls::specialBatch)->click();
             });
     return 0;
 }

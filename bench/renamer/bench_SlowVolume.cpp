@@ -10,6 +10,7 @@
 #include "RenameBench.h"
 
 #include "gui/controls/FileListBox.h"
+#include "gui/renamer/RenamerControls.h"
 #include "gui/renamer/RenamerWindow.h"
 
 #include <QApplication>
@@ -61,14 +62,14 @@ void measure(FaultVolume &volume, const char *what, const QString &answer, const
     volume.command(QStringLiteral("reset"));
     RenamerWindow window(host, host, nullptr);
     window.show();
-    window.findChild<QLineEdit *>("Text4")->setText(windowFolder);
+    window.findChild<QLineEdit *>(RenamerControls::path)->setText(windowFolder);
     settle();
-    if (window.findChild<FileListBox *>("File1")->path() != windowFolder)
+    if (window.findChild<FileListBox *>(RenamerControls::files)->path() != windowFolder)
         qFatal("The renamer did not reach %s", qPrintable(windowFolder));
     volume.command(QStringLiteral("reset\n") + SlowShare);
     QElapsedTimer timer;
     timer.start();
-    window.findChild<QPushButton *>("Command5")->click();
+    window.findChild<QPushButton *>(RenamerControls::specialBatch)->click();
     const double windowSeconds = timer.nsecsElapsed() / 1e9;
     const qint64 windowRequests = requests(volume);
 

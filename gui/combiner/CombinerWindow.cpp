@@ -1,8 +1,10 @@
 #include "gui/combiner/CombinerWindow.h"
 
+#include "gui/combiner/CombinerControls.h"
+
 #include "core/host/FileSystem.h"
 #include "gui/Desktop.h"
-#include "gui/words/ChangeWords.h"
+#include "gui/words/CombinerWords.h"
 #include "core/base/Paths.h"
 #include "gui/controls/FileDrop.h"
 #include "gui/controls/ListBox.h"
@@ -13,31 +15,35 @@
 #include <QPushButton>
 
 CombinerWindow::CombinerWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *mainMenu)
-    : ToolWindow(fileSystem, desktop, mainMenu, QStringLiteral("CombineFilesUsingCMD"),
+    : ToolWindow(fileSystem, desktop, mainMenu, CombinerControls::window,
                  tr("Create PocketDivX PDE or Combine VOBS to MPG CMD Batch"), QSize(7860, 7635),
                  QStringLiteral(":/icons/combiner.png"))
 {
     using namespace WindowLayout;
     setFont(designFont(QStringLiteral("MS Sans Serif"), 8));
 
-    addLabel(this, "Label1", tr("Destination Filename"), 120, 240, 1695, 375, font());
-    m_destination = addControl<QLineEdit>(this, "Text1", 1920, 240, 5775, 285, QStringLiteral("output.mpg"));
-    addLabel(this, "Label2", tr("Default Directory"), 120, 600, 1695, 375, font());
-    m_folder = addControl<QLineEdit>(this, "Text2", 1920, 600, 5775, 285, Paths::hostRoot());
-    addLabel(this, "Label3",
+    addLabel(this, CombinerControls::destinationLabel, tr("Destination Filename"), 120, 240, 1695, 375,
+             font());
+    m_destination = addControl<QLineEdit>(this, CombinerControls::destination, 1920, 240, 5775, 285,
+                                          QStringLiteral("output.mpg"));
+    addLabel(this, CombinerControls::folderLabel, tr("Default Directory"), 120, 600, 1695, 375, font());
+    m_folder = addControl<QLineEdit>(this, CombinerControls::folder, 1920, 600, 5775, 285, Paths::hostRoot());
+    addLabel(this, CombinerControls::filesLabel,
              tr("Drag MPG or VOB Files from Explorer and Drop onto the window list below"),
              120, 960, 6375, 255, font());
-    auto *clear = addControl<QPushButton>(this, "Command4", 6720, 960, 975, 375, tr("Clea&r"));
-    m_files = addControl<ListBox>(this, "List1", 120, 1440, 7575, 5715, true);
+    auto *clear = addControl<QPushButton>(this, CombinerControls::clear, 6720, 960, 975, 375, tr("Clea&r"));
+    m_files = addControl<ListBox>(this, CombinerControls::files, 120, 1440, 7575, 5715, true);
     m_files->setAcceptsFileDrops(true);
-    auto *createPde = addControl<QPushButton>(this, "Command1", 5640, 7200, 975, 375, tr("&Create PDE"));
-    auto *combine = addControl<QPushButton>(this, "Command5", 4590, 7200, 975, 375, tr("C&ombine"));
-    auto *exit = addControl<QPushButton>(this, "Command2", 6720, 7200, 975, 375, tr("E&xit"));
+    auto *createPde =
+        addControl<QPushButton>(this, CombinerControls::createPde, 5640, 7200, 975, 375, tr("&Create PDE"));
+    auto *combine =
+        addControl<QPushButton>(this, CombinerControls::combine, 4590, 7200, 975, 375, tr("C&ombine"));
+    auto *exit = addControl<QPushButton>(this, CombinerControls::exit, 6720, 7200, 975, 375, tr("E&xit"));
 
     chainTabOrder({m_destination, m_files, createPde, exit, m_folder, clear, combine});
-    nameForScreenReaders(this, {{"Text1", tr("Destination Filename")},
-                                {"Text2", tr("Default Directory")},
-                                {"List1", tr("Dropped files")}});
+    nameForScreenReaders(this, {{CombinerControls::destination, tr("Destination Filename")},
+                                {CombinerControls::folder, tr("Default Directory")},
+                                {CombinerControls::files, tr("Dropped files")}});
     m_destination->setFocus();
 
     connect(m_files, &ListBox::filesDropped, this, &CombinerWindow::addFiles);
@@ -78,23 +84,15 @@ void CombinerWindow::writeConversionList()
 
 void CombinerWindow::writeAndClear(const PlannedTextFile &file)
 {
-    if (file.refusal == PlannedTextFile::Refusal::Batch) {
-        m_desktop.showMessage(tr("No batch was written: \"%1\" holds a double quote or a line break, "
-                                 "which a command batch cannot carry.")
-                                  .arg(file.offending));
-        return;
-    }
-    if (file.refusal == PlannedTextFile::Refusal::List) {
-        m_desktop.showMessage(tr("No list was written: \"%1\" holds a line break, which the "
-                                 "conversion list cannot carry.")
-                                  .arg(file.offending));
+    if (file.refused()) {
+        m_desktop.showMessage(CombinerWords::refused(file));
         return;
     }
     const Outcome written = m_fileSystem.writeTextFile(file.path, file.lines, file.lineEnd, file.executable);
     if (!written) {
-        m_desktop.showMessage(tr("Could not create \"%1\": %2").arg(file.path, ChangeWords::reason(written)));
+        m_desktop.showMessage(CombinerWords::notCreated(file.path, written));
         return;
     }
-    m_desktop.showMessage(tr("Now you are ready to go process ") + file.path);
+    m_desktop.showMessage(CombinerWords::ready(file.path));
     clear();
 }

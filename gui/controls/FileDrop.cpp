@@ -3,8 +3,8 @@
 #include "core/host/FileSystem.h"
 #include "gui/Desktop.h"
 #include "gui/controls/ListBox.h"
+#include "gui/words/DropWords.h"
 
-#include <QCoreApplication>
 #include <QDir>
 
 QStringList addDroppedFiles(FileSystem &fileSystem, Desktop &desktop, ListBox &list,
@@ -25,15 +25,7 @@ QStringList addDroppedFiles(FileSystem &fileSystem, Desktop &desktop, ListBox &l
     const qsizetype overflow = files.size() - added;
     files.resize(added);
 
-    QStringList report;
-    if (notFiles > 0)
-        report << QCoreApplication::translate("FileDrop", "%1 dropped item(s) left out: only existing files can be listed.")
-                      .arg(notFiles);
-    if (overflow > 0)
-        report << QCoreApplication::translate("FileDrop", "%1 dropped file(s) left out: the list holds at most %2 rows.")
-                      .arg(overflow)
-                      .arg(ListBox::MaxRows);
-    if (!report.isEmpty())
-        desktop.showMessage(report.join(u' '));
+    if (const QString leftOut = DropWords::leftOut(notFiles, overflow, ListBox::MaxRows); !leftOut.isEmpty())
+        desktop.showMessage(leftOut);
     return files;
 }

@@ -66,15 +66,6 @@ public:
         warnings[row] = warning;
         emit dataChanged(index(row), index(row), WarnedRoles);
     }
-
-    void remove(int row)
-    {
-        beginRemoveRows({}, row, row);
-        rows.removeAt(row);
-        if (row < warnings.size())
-            warnings.removeAt(row);
-        endRemoveRows();
-    }
 };
 
 ListBox::ListBox(bool sorted, QWidget *parent)
@@ -120,13 +111,6 @@ int ListBox::addItems(const QStringList &rows)
                std::back_inserter(merged), rowLess);
     m_model->replaceAll(std::move(merged));
     return added;
-}
-
-void ListBox::removeItem(int row)
-{
-    if (row < 0 || row >= count())
-        return;
-    m_model->remove(row);
 }
 
 void ListBox::clear()

@@ -19,7 +19,6 @@ public:
 
     explicit ListBox(bool sorted, QWidget *parent = nullptr);
 
-    bool isSorted() const { return m_sorted; }
     int count() const;
     // Row i's text; the empty text for an index outside the list.
     QString item(int row) const;
@@ -27,8 +26,6 @@ public:
 
     // Adds rows while there is room; returns how many were added.
     int addItems(const QStringList &rows);
-    void addItem(const QString &row) { addItems({row}); }
-    void removeItem(int row);
     void clear();
     // Replaces every row (cut at MaxRows), keeping the list's order rule.
     void setItems(const QStringList &rows);

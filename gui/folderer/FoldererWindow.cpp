@@ -1,5 +1,7 @@
 #include "gui/folderer/FoldererWindow.h"
 
+#include "gui/folderer/FoldererControls.h"
+
 #include "core/changes/ChangeEngine.h"
 #include "core/base/Paths.h"
 #include "gui/Desktop.h"
@@ -15,7 +17,7 @@
 #include <algorithm>
 
 FoldererWindow::FoldererWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *mainMenu)
-    : ToolWindow(fileSystem, desktop, mainMenu, QStringLiteral("FolderMaker"),
+    : ToolWindow(fileSystem, desktop, mainMenu, FoldererControls::window,
                  tr("Create Folders For Thumgen Processing of Video files"), QSize(14505, 7635),
                  QStringLiteral(":/icons/folderer.png"))
 {
@@ -27,30 +29,31 @@ FoldererWindow::FoldererWindow(FileSystem &fileSystem, Desktop &desktop, QWidget
         return b;
     };
 
-    addLabel(this, "Label2", tr("Number of Folders"), 120, 240, 1695, 375, font());
-    m_count = addControl<QLineEdit>(this, "Text1", 1920, 240, 1095, 285, QString());
-    addLabel(this, "Label1", tr("Destination Folder"), 120, 600, 1695, 375, font());
-    m_destination = addControl<QLineEdit>(this, "Text2", 1920, 600, 5775, 285, Paths::hostRoot());
-    addLabel(this, "Label3",
+    addLabel(this, FoldererControls::countLabel, tr("Number of Folders"), 120, 240, 1695, 375, font());
+    m_count = addControl<QLineEdit>(this, FoldererControls::count, 1920, 240, 1095, 285, QString());
+    addLabel(this, FoldererControls::destinationLabel, tr("Destination Folder"), 120, 600, 1695, 375, font());
+    m_destination =
+        addControl<QLineEdit>(this, FoldererControls::destination, 1920, 600, 5775, 285, Paths::hostRoot());
+    addLabel(this, FoldererControls::filesLabel,
              tr("Drag Files To Be Foldered from Explorer and Drop into this (left window) list below"),
              240, 1080, 5775, 255, font());
-    addLabel(this, "Label4",
+    addLabel(this, FoldererControls::foldersLabel,
              tr("Folders to be created (and files on left moved into them) are listed below"),
              7920, 1080, 5775, 255, font());
-    m_files = addControl<ListBox>(this, "List1", 120, 1440, 7575, 5715, true);
+    m_files = addControl<ListBox>(this, FoldererControls::files, 120, 1440, 7575, 5715, true);
     m_files->setAcceptsFileDrops(true);
-    m_folders = addControl<ListBox>(this, "List2", 7815, 1440, 6615, 5715, true);
-    auto *makeFolders = button("Command5", tr("M&akeFolders"), 8595);
-    auto *clear = button("Command4", tr("Clea&r"), 10560);
-    auto *exit = button("Command2", tr("E&xit"), 12540);
+    m_folders = addControl<ListBox>(this, FoldererControls::folders, 7815, 1440, 6615, 5715, true);
+    auto *makeFolders = button(FoldererControls::makeFolders, tr("M&akeFolders"), 8595);
+    auto *clear = button(FoldererControls::clear, tr("Clea&r"), 10560);
+    auto *exit = button(FoldererControls::exit, tr("E&xit"), 12540);
     makeFolders->setToolTip(tr("Makes the folders and moves each file into its own. "
                                         "Ctrl+Z moves them back, also after a restart."));
 
     chainTabOrder({m_count, m_files, exit, m_destination, clear, makeFolders, m_folders});
-    nameForScreenReaders(this, {{"Text1", tr("Number of Folders")},
-                                {"Text2", tr("Destination Folder")},
-                                {"List1", tr("Dropped files")},
-                                {"List2", tr("Planned folders")}});
+    nameForScreenReaders(this, {{FoldererControls::count, tr("Number of Folders")},
+                                {FoldererControls::destination, tr("Destination Folder")},
+                                {FoldererControls::files, tr("Dropped files")},
+                                {FoldererControls::folders, tr("Planned folders")}});
     m_count->setFocus();
 
     connect(m_files, &ListBox::filesDropped, this, &FoldererWindow::addFiles);
@@ -86,7 +89,7 @@ void FoldererWindow::makeFolders()
         return;
     const QStringList files = m_files->items(), folders = m_folders->items();
     ChangeOutcome outcome;
-    m_desktop.runLongWork(tr("Moving the files into their folders…"), [&](WorkProgress &progress) {
+    m_desktop.runLongWork(ChangeWords::movingIntoFolders(), [&](WorkProgress &progress) {
         outcome = ::makeFolders(m_fileSystem, files, folders, &progress);
     });
     noteChange(outcome);

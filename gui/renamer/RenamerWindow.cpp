@@ -15,6 +15,7 @@
 #include "core/host/FileSystem.h"
 #include "gui/Desktop.h"
 #include "gui/renamer/BatchPlans.h"
+#include "gui/renamer/RenamerControls.h"
 #include "gui/words/ChangeWords.h"
 #include "gui/words/RenamerWords.h"
 
@@ -24,7 +25,7 @@
 #include <QPushButton>
 
 RenamerWindow::RenamerWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *mainMenu)
-    : ToolWindow(fileSystem, desktop, mainMenu, QStringLiteral("frmRENAMER"),
+    : ToolWindow(fileSystem, desktop, mainMenu, RenamerControls::window,
                  tr("FILE RENAMER"), QSize(11805, 9810),
                  QStringLiteral(":/icons/renamer.png"))
 {
@@ -58,36 +59,37 @@ void RenamerWindow::layOutControls()
         return t;
     };
 
-    m_path = textBox("Text4", Paths::hostRoot(), 120, 30, 9615, 375,
+    m_path = textBox(RenamerControls::path, Paths::hostRoot(), 120, 30, 9615, 375,
                     designFont(QStringLiteral("Tahoma"), 9.75));
-    m_specialBatch = button("Command5", tr("SPECIAL BATCH"), 9855, 75);
+    m_specialBatch = button(RenamerControls::specialBatch, tr("SPECIAL BATCH"), 9855, 75);
 
-    m_drives = addControl<DriveListBox>(this, "Drive2", 120, 480, 4380, 405, m_fileSystem);
+    m_drives = addControl<DriveListBox>(this, RenamerControls::drives, 120, 480, 4380, 405, m_fileSystem);
     m_drives->setFont(designFont(QStringLiteral("Arial"), 12, true));
-    m_folders = addControl<FolderListBox>(this, "FolderTreeview1", 270, 1020, 4260, 7380, m_fileSystem);
+    m_folders =
+        addControl<FolderListBox>(this, RenamerControls::folders, 270, 1020, 4260, 7380, m_fileSystem);
     m_folders->setFont(controlFont);
 
     // The preview list is made first, so that the file list lies over it.
     // While it lies under the file list it is hidden too, so that neither
     // Tab nor a screen reader reaches a list that cannot be seen.
-    m_preview = addControl<ListBox>(this, "List1", 4560, 960, 7095, 7080, false);
+    m_preview = addControl<ListBox>(this, RenamerControls::preview, 4560, 960, 7095, 7080, false);
     m_preview->setFont(controlFont);
     m_preview->hide();
-    m_fileList = addControl<FileListBox>(this, "File1", 4560, 480, 7095, 7695, m_fileSystem);
+    m_fileList = addControl<FileListBox>(this, RenamerControls::files, 4560, 480, 7095, 7695, m_fileSystem);
     m_fileList->setFont(controlFont);
 
-    label("Label1", tr("FILTER:  "), 8520);
-    m_filter = textBox("Text1", QStringLiteral("*.*"), 1815, 8475, 7755, 330, controlFont);
+    label(RenamerControls::filterLabel, tr("FILTER:  "), 8520);
+    m_filter = textBox(RenamerControls::filter, QStringLiteral("*.*"), 1815, 8475, 7755, 330, controlFont);
     colourFilterBox();
-    label("Label3", tr("CHANGE THIS:  "), 8910);
-    m_changeThis = textBox("Text3", QString(), 1815, 8865, 7755, 330, boxFont);
-    label("Label2", tr("RENAME TO:  "), 9285);
-    m_renameTo = textBox("Text2", QString(), 1830, 9270, 7755, 330, boxFont);
+    label(RenamerControls::changeThisLabel, tr("CHANGE THIS:  "), 8910);
+    m_changeThis = textBox(RenamerControls::changeThis, QString(), 1815, 8865, 7755, 330, boxFont);
+    label(RenamerControls::renameToLabel, tr("RENAME TO:  "), 9285);
+    m_renameTo = textBox(RenamerControls::renameTo, QString(), 1830, 9270, 7755, 330, boxFont);
 
-    m_applyFilter = button("Command1", tr("APPLY FILTER"), 9690, 8205);
-    m_previewChanges = button("Command2", tr("PREVIEW CHANGES"), 9690, 8610);
-    m_makeChanges = button("Command3", tr("MAKE CHANGES"), 9690, 9015);
-    m_exit = button("Command4", tr("EXIT"), 9690, 9420);
+    m_applyFilter = button(RenamerControls::applyFilter, tr("APPLY FILTER"), 9690, 8205);
+    m_previewChanges = button(RenamerControls::previewChanges, tr("PREVIEW CHANGES"), 9690, 8610);
+    m_makeChanges = button(RenamerControls::makeChanges, tr("MAKE CHANGES"), 9690, 9015);
+    m_exit = button(RenamerControls::exit, tr("EXIT"), 9690, 9420);
     m_makeChanges->setToolTip(tr("Renames every listed file whose name holds CHANGE THIS. "
                                         "Ctrl+Z puts the names back, also after a restart."));
     m_specialBatch->setToolTip(tr("Cleans up the names of this folder, or upper-cases them. "
@@ -99,14 +101,14 @@ void RenamerWindow::nameControls()
     using namespace WindowLayout;
     chainTabOrder({m_fileList, m_filter, m_changeThis, m_renameTo, m_makeChanges, m_exit, m_applyFilter, m_previewChanges, m_preview,
                    m_path, m_drives, m_folders, m_specialBatch});
-    nameForScreenReaders(this, {{"Text4", tr("Folder")},
-                                {"Drive2", tr("Drive")},
-                                {"FolderTreeview1", tr("Folders")},
-                                {"File1", tr("Files")},
-                                {"List1", tr("Preview of new names")},
-                                {"Text1", tr("FILTER")},
-                                {"Text3", tr("CHANGE THIS")},
-                                {"Text2", tr("RENAME TO")}});
+    nameForScreenReaders(this, {{RenamerControls::path, tr("Folder")},
+                                {RenamerControls::drives, tr("Drive")},
+                                {RenamerControls::folders, tr("Folders")},
+                                {RenamerControls::files, tr("Files")},
+                                {RenamerControls::preview, tr("Preview of new names")},
+                                {RenamerControls::filter, tr("FILTER")},
+                                {RenamerControls::changeThis, tr("CHANGE THIS")},
+                                {RenamerControls::renameTo, tr("RENAME TO")}});
     m_fileList->setFocus();
 }
 
@@ -225,7 +227,7 @@ void RenamerWindow::makeChanges()
         // The worker works on copies of what the controls hold.
         const QStringList rows = m_fileList->items();
         const QString from = m_changeThis->text(), to = m_renameTo->text(), filter = m_fileList->pattern();
-        m_desktop.runLongWork(tr("Renaming the files of %1…").arg(folder), [&](WorkProgress &progress) {
+        m_desktop.runLongWork(ChangeWords::renaming(folder), [&](WorkProgress &progress) {
             RenamePlanner planner(FolderModel(m_fileSystem.readFolder(folder)), Wildcard(filter));
             planner.makeChanges(rows, from, to);
             outcome = applyChange(m_fileSystem,
@@ -249,17 +251,12 @@ void RenamerWindow::specialBatch()
     // The box previews each answer from the plan that the answer then runs.
     BatchPlans plans(m_fileSystem, m_folders->path(), m_fileList->items(), m_fileList->pattern(),
                      m_desktop.now().date().year() + 1);
-    const Question question{
-        tr("ARE YOU SURE (type YES to continue)"), tr("CONFIRM LAUNCH BATCH MAY TAKE SEVERAL MINUTES!"),
-        tr("NO"),
-        tr("YES: the fixed clean-up. TITLES: each film or episode to its clean title, as TITLE "
-           "(YEAR) or SHOW S01E02. LIBRARY: the same, in MOVIES and SHOWS folders for media "
-           "servers. FOLDERS, FILES: every folder or file name in upper case. Anything else "
-           "cancels.")};
+    const Question question{RenamerWords::batchPrompt(), RenamerWords::batchTitle(),
+                            RenamerWords::batchDefaultAnswer(), RenamerWords::batchAnswers()};
     const BatchJob job = batchJobFor(
         m_desktop.askText(question, [&plans](const QString &answer) { return plans.preview(answer); }));
     if (job == BatchJob::Cancel) {
-        m_desktop.showMessage(tr("Special Batch Cancelled"));
+        m_desktop.showMessage(RenamerWords::batchCancelled());
     } else {
         const BatchRun run = planAndApply(plans, job);
         if (job == BatchJob::CleanUp)
@@ -280,14 +277,14 @@ RenamerWindow::BatchRun RenamerWindow::planAndApply(BatchPlans &plans, BatchJob 
 {
     const QString folder = m_folders->path();
     BatchRun run;
-    m_desktop.runLongWork(tr("Renaming the files of %1…").arg(folder), [&](WorkProgress &progress) {
+    m_desktop.runLongWork(ChangeWords::renaming(folder), [&](WorkProgress &progress) {
         // A stop while the plan is made renames nothing.
         run.plan = plans.plan(job, [&progress] { return progress.stopRequested(); });
         if (run.plan)
             run.outcome = applyChange(m_fileSystem, batchChange(job, folder, *run.plan), &progress);
     });
     if (!run.plan)
-        m_desktop.showMessage(tr("Stopped before anything was renamed."));
+        m_desktop.showMessage(RenamerWords::stoppedBeforePlan());
     else
         noteChange(run.outcome);
     return run;
@@ -309,12 +306,7 @@ void RenamerWindow::endCleanUpBatch(const BatchRun &run)
         m_fileList->setPath(folder);
     m_filter->setText(QStringLiteral("*.*"));
     applyFilter();
-    // A batch that was stopped is not completed, nor one that left names
-    // unchanged without a word.
-    const QString report = ChangeWords::report(run.outcome, ChangeWords::Noun::Names);
-    m_desktop.showMessage(report.isEmpty()     ? tr("Special Batch Completed!")
-                          : run.outcome.stopped ? report
-                                                : tr("Special Batch Completed!") + QStringLiteral("\n\n") + report);
+    m_desktop.showMessage(RenamerWords::cleanUpEnded(run.outcome));
 }
 
 void RenamerWindow::endRenamesOfFolder(const BatchRun &run)

@@ -40,7 +40,7 @@ QString ChangeWords::reason(const Outcome &outcome)
     case Why::NameRefused:
         return tr("the drive does not take some character of the new name (such as : or ?)");
     case Why::TooLarge:
-        return tr("it is larger than %1 MiB").arg(outcome.number);
+        return tr("it is larger than %1 MiB").arg(numberText(outcome.number));
     case Why::CutShort:
         return tr("it was cut short");
     case Why::TrashNotMade:
@@ -67,9 +67,9 @@ QString ChangeWords::reason(const Outcome &outcome)
         return tr("the folder %1 cannot be used (%2)").arg(outcome.subject, cause(outcome));
     case Why::ChangeTooLarge:
         return tr("it holds too many names for one change (its record would pass %1 MiB)")
-            .arg(outcome.number);
+            .arg(numberText(outcome.number));
     case Why::RecordFull:
-        return tr("its record would pass %1 MiB").arg(outcome.number);
+        return tr("its record would pass %1 MiB").arg(numberText(outcome.number));
     case Why::NoRecord:
         return tr("the change has no record");
     case Why::RecordHeld:
@@ -141,18 +141,18 @@ QStringList ChangeWords::leftBehind(const ChangeOutcome &outcome)
                     "program, will put it where it belongs.")
                      .arg(outcome.stranded.first());
     else if (stranded > 1 && found)
-        parts << tr("%1 files wait under a temporary name. Ctrl+Z, or the next start of the "
-                    "program, will put them where they belong.")
-                     .arg(numberText(stranded));
+        parts << tr("%Ln files wait under a temporary name. Ctrl+Z, or the next start of the "
+                    "program, will put them where they belong.",
+                    nullptr, int(stranded));
     else if (stranded > 0)
-        parts << tr("Files left under a temporary name: %n. Without a record the program cannot "
+        parts << tr("Files left under a temporary name: %Ln. Without a record the program cannot "
                     "put them back; give them their names yourself:\n%1",
                     nullptr, int(stranded))
                      .arg(outcome.stranded.join(u'\n'));
     if (outcome.heldBack > 0)
-        parts << tr("%1 more kept their names, so that no other file would wait under a "
-                    "temporary name.")
-                     .arg(numberText(outcome.heldBack));
+        parts << tr("%Ln more kept their names, so that no other file would wait under a "
+                    "temporary name.",
+                    nullptr, int(outcome.heldBack));
     return parts;
 }
 
@@ -168,22 +168,20 @@ QString ChangeWords::report(const ChangeOutcome &outcome, Noun noun)
 {
     if (outcome.refused)
         return tr("Nothing was changed: %1.").arg(reason(outcome.recorded));
-    const QString one = noun == Noun::Files ? tr("file") : tr("name");
-    const QString many = noun == Noun::Files ? tr("files") : tr("names");
     QStringList parts;
     // Ctrl+Z is offered only where it undoes this very change.
     if (outcome.stopped)
         parts << (outcome.undoable ? tr("Stopped: %1 of %2 changed. Ctrl+Z puts them back.")
                                    : tr("Stopped: %1 of %2 changed."))
-                     .arg(numberText(outcome.reached), countText(outcome.at.size(), one, many));
+                     .arg(numberText(outcome.reached), counted(outcome.at.size(), noun));
     if (!outcome.failures.isEmpty()) {
         QStringList lines;
         for (const ChangeOutcome::Failure &failure : outcome.failures.mid(0, NamedFailures))
             lines << tr("%1: %2").arg(failure.path, reason(failure.why));
         if (outcome.failures.size() > NamedFailures)
-            lines << tr("and %1 more").arg(numberText(outcome.failures.size() - NamedFailures));
+            lines << tr("and %Ln more", nullptr, int(outcome.failures.size() - NamedFailures));
         parts << tr("%1 of %2 could not be changed:\n%3")
-                     .arg(numberText(outcome.failures.size()), countText(outcome.at.size(), one, many),
+                     .arg(numberText(outcome.failures.size()), counted(outcome.at.size(), noun),
                           lines.join(u'\n'));
     }
     const QStringList behind = leftBehind(outcome);
@@ -191,10 +189,9 @@ QString ChangeWords::report(const ChangeOutcome &outcome, Noun noun)
         parts << (outcome.undoable ? tr("They keep their names; Ctrl+Z puts back the others.")
                                    : tr("They keep their names."));
     parts << behind;
-    if (outcome.untried == 1)
-        parts << tr("1 more was left as it was: its folder went away.");
-    else if (outcome.untried > 1)
-        parts << tr("%1 more were left as they were: their folder went away.").arg(numberText(outcome.untried));
+    if (outcome.untried > 0)
+        parts << tr("%Ln more were left as they were: their folder went away.", nullptr,
+                    int(outcome.untried));
     if (const QString moved = movedFolders(outcome); !moved.isEmpty())
         parts << moved;
     if (!outcome.recorded)
@@ -212,11 +209,11 @@ QString ChangeWords::fault(const RecordFault &fault)
     case RecordFault::Kind::OtherVersion:
         return tr("it was written by another version of the program");
     case RecordFault::Kind::BadLine:
-        return tr("line %1 cannot be read, or names a path outside its folders").arg(fault.line);
+        return tr("line %1 cannot be read, or names a path outside its folders").arg(numberText(fault.line));
     case RecordFault::Kind::PartMissing:
         return tr("a part of it is missing");
     case RecordFault::Kind::TooLarge:
-        return tr("it is larger than %1 MiB").arg(fault.size);
+        return tr("it is larger than %1 MiB").arg(numberText(fault.size));
     case RecordFault::Kind::BadEnd:
         return tr("it ends in more bytes than a line of a record holds");
     }
@@ -248,10 +245,10 @@ QString ChangeWords::waiting(const Waiting &waiting)
     case Waiting::Kind::Unreadable:
         return tr("%1 cannot be read now").arg(waiting.folders.join(QStringLiteral(", ")));
     case Waiting::Kind::FilesNowhere:
-        if (waiting.files == 1)
-            return tr("%1 is at none of its names (old, new or temporary)").arg(waiting.firstFile);
-        return tr("%1 of its files, %2 among them, are at none of their names (old, new or temporary)")
-            .arg(numberText(waiting.files), waiting.firstFile);
+        // The English for one file names only it: "%1 is at none of its names".
+        return tr("%Ln of its files, %1 among them, are at none of their names (old, new or temporary)",
+                  nullptr, int(waiting.files))
+            .arg(waiting.firstFile);
     case Waiting::Kind::NotOwn:
         return tr("%1 is another user's folder").arg(waiting.folders.join(QStringLiteral(", ")));
     }
@@ -279,13 +276,13 @@ QString ChangeWords::mended(const MendReport &report)
         }
         const QString done = what(report.action);
         message = report.undoing
-            ? tr("The program was stopped while it undid %1 in %2; %3 of %4 names had been put back.")
+            ? tr("The program was stopped while it undid %1 in %2; %3 of %4 had been put back.")
             : report.interrupted
-            ? tr("The program was stopped in the middle of %1 in %2; %3 of %4 names had been changed.")
-            : tr("%1 in %2 had left files under a temporary name; %3 of %4 names are changed.");
+            ? tr("The program was stopped in the middle of %1 in %2; %3 of %4 had been changed.")
+            : tr("%1 in %2 had left files under a temporary name; %3 of %4 are changed.");
         message = message.arg(report.interrupted || report.undoing ? done : headOfSentence(done),
                               report.where, numberText(report.outcome.reached),
-                              numberText(report.outcome.at.size()));
+                              counted(report.outcome.at.size(), Noun::Names));
         message += tr("\nFiles that stood under a temporary name:\n") + lines.join(u'\n');
         if (!report.undoing && allPlaced && report.outcome.undoable)
             message += tr("\nCtrl+Z puts back what it changed.");
@@ -327,7 +324,7 @@ QString ChangeWords::recovery(const RecoveryReport &report)
     if (messages.size() > ToldParts) {
         const qsizetype more = messages.size() - ToldParts;
         messages.resize(ToldParts);
-        messages << (more == 1 ? tr("And %1 more change.") : tr("And %1 more changes.")).arg(numberText(more));
+        messages << tr("And %Ln more changes.", nullptr, int(more));
     }
     return messages.join(Paragraph);
 }
@@ -366,12 +363,12 @@ QString ChangeWords::undone(const UndoReport &report)
         break;
     }
     const ChangeOutcome &outcome = report.outcome;
-    QString message = !outcome.stopped ? tr("Put back %1.").arg(countText(outcome.reached, tr("name"), tr("names")))
+    QString message = !outcome.stopped ? tr("Put back %1.").arg(counted(outcome.reached, Noun::Names))
         : (outcome.undoable ? tr("Stopped: %1 of %2 put back. Ctrl+Z puts back the others.")
                             : tr("Stopped: %1 of %2 put back."))
-              .arg(numberText(outcome.reached), countText(outcome.at.size(), tr("name"), tr("names")));
+              .arg(numberText(outcome.reached), counted(outcome.at.size(), Noun::Names));
     if (report.removedFolders > 0)
-        message += tr(" Removed %1 that it had made.").arg(countText(report.removedFolders, tr("folder"), tr("folders")));
+        message += tr(" Removed %1 that it had made.").arg(folders(report.removedFolders));
     if (!report.notPutBack.isEmpty()) {
         QStringList lines;
         for (const UndoReport::NotPutBack &file : report.notPutBack)
@@ -447,12 +444,36 @@ QString ChangeWords::undoCaption(const std::optional<StoredChange> &latest)
         return tr("Undo (nothing to undo)");
     const ChangeRecord &record = latest->record;
     const qsizetype count = record.done().size();
-    const QString moved = record.tool() == ChangeRecord::Tool::Folderer
-        ? countText(count, tr("file"), tr("files"))
-        : countText(count, tr("name"), tr("names"));
-    qsizetype folders = 0;
-    QString where = record.sourceFolder(&folders);
+    const QString moved =
+        counted(count, record.tool() == ChangeRecord::Tool::Folderer ? Noun::Files : Noun::Names);
+    qsizetype folderCount = 0;
+    QString where = record.sourceFolder(&folderCount);
     if (where.isEmpty())
-        where = tr("%1 folders").arg(folders);
+        where = folders(folderCount);
     return tr("Undo %1 in %2 (%3)").arg(what(record.action), where, moved);
+}
+
+QString ChangeWords::counted(qsizetype count, Noun noun)
+{
+    return noun == Noun::Files ? tr("%Ln files", nullptr, int(count)) : tr("%Ln names", nullptr, int(count));
+}
+
+QString ChangeWords::folders(qsizetype count)
+{
+    return tr("%Ln folders", nullptr, int(count));
+}
+
+QString ChangeWords::renaming(const QString &folder)
+{
+    return tr("Renaming the files of %1…").arg(folder);
+}
+
+QString ChangeWords::movingIntoFolders()
+{
+    return tr("Moving the files into their folders…");
+}
+
+QString ChangeWords::undoing()
+{
+    return tr("Undoing the last change…");
 }

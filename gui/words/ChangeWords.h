@@ -40,10 +40,19 @@ public:
     // What undoing a change means, for a menu: "Undo the clean-up batch in
     // /videos (4,212 names)"; "Undo (nothing to undo)" without one.
     static QString undoCaption(const std::optional<StoredChange> &latest);
+    // A count of a change's files: "1 name", "4,212 files".
+    static QString counted(qsizetype count, Noun noun);
+    // The titles of the box that shows how far a change has got: a change of
+    // names in folder, M&akeFolders, and Ctrl+Z.
+    static QString renaming(const QString &folder);
+    static QString movingIntoFolders();
+    static QString undoing();
 
 private:
     // What led to a failure of a folder (a trash, the state folder).
     static QString cause(const Outcome &outcome);
+    // "1 folder", "3 folders".
+    static QString folders(qsizetype count);
     static QString notRecorded(const ChangeOutcome &outcome);
     // The files a change left under a temporary name, and those it held back.
     static QStringList leftBehind(const ChangeOutcome &outcome);

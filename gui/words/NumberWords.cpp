@@ -6,7 +6,8 @@
 
 namespace {
 
-// Every program that words sentences starts with the English plural forms.
+// Every program that words sentences starts with the English plural forms
+// ("1 name", "4,212 names"), as other languages' translations give theirs.
 void installEnglishPlurals()
 {
     static QTranslator english;
@@ -20,10 +21,5 @@ Q_COREAPP_STARTUP_FUNCTION(installEnglishPlurals)
 
 QString numberText(qsizetype number)
 {
-    return QLocale(QLocale::English).toString(number);
-}
-
-QString countText(qsizetype number, const QString &one, const QString &many)
-{
-    return numberText(number) + u' ' + (number == 1 ? one : many);
+    return QLocale().toString(number);
 }

@@ -2,9 +2,8 @@
 
 #include <QString>
 
-// Counts as the program tells them: whole numbers with commas between
-// thousands ("4,212"), and a noun that agrees.
-
+// A number as the user's language writes it: "4,212" in English, "4.212" in
+// German. A counted sentence takes its number through tr()'s %Ln instead, so
+// that its words agree with the number: its source text is the English for
+// many ("%Ln names"), and the English translation adds the form for one.
 QString numberText(qsizetype number);
-// "1 name", "4,212 names": one or many, as the number asks.
-QString countText(qsizetype number, const QString &one, const QString &many);

@@ -1,7 +1,6 @@
 #include "gui/words/RenamerWords.h"
 
 #include "gui/words/ChangeWords.h"
-#include "gui/words/NumberWords.h"
 
 QString RenamerWords::warning(const EntryOutcome &outcome)
 {
@@ -51,22 +50,22 @@ QString RenamerWords::summary(const AnswerPreview &preview)
 {
     if (preview.cancels)
         return tr("Nothing changes: this answer cancels the batch.");
-    QStringList parts = {tr("%Ln of %1 change(s)", nullptr, int(preview.changes))
-                             .arg(tr("%Ln name(s)", nullptr, int(preview.total)))};
+    QStringList parts = {tr("%Ln of %1 change", nullptr, int(preview.changes))
+                             .arg(ChangeWords::counted(preview.total, ChangeWords::Noun::Names))};
     if (preview.releases) {
         parts.last() += releaseKinds(*preview.releases);
         if (preview.releases->folders > 0)
-            parts << tr("%Ln folder(s) to make", nullptr, int(preview.releases->folders));
+            parts << tr("%Ln folders to make", nullptr, int(preview.releases->folders));
         if (preview.releases->labelled > 0)
-            parts << tr("%Ln get(s) a version label", nullptr, int(preview.releases->labelled));
+            parts << tr("%Ln get a version label", nullptr, int(preview.releases->labelled));
     }
     if (preview.counted > 0)
-        parts << tr("%Ln get(s) a counter suffix", nullptr, int(preview.counted));
+        parts << tr("%Ln get a counter suffix", nullptr, int(preview.counted));
     if (const qsizetype kept = preview.kept - preview.untold; kept > 0)
-        parts << (preview.releases ? tr("%Ln keep(s) their name and place", nullptr, int(kept))
-                                   : tr("%Ln keep(s) their name", nullptr, int(kept)));
+        parts << (preview.releases ? tr("%Ln keep their name and place", nullptr, int(kept))
+                                   : tr("%Ln keep their name", nullptr, int(kept)));
     if (preview.untold > 0)
-        parts << tr("%Ln keep(s) their name: no title could be told apart", nullptr, int(preview.untold));
+        parts << tr("%Ln keep their name: no title could be told apart", nullptr, int(preview.untold));
     return parts.join(QStringLiteral("; "));
 }
 
@@ -74,11 +73,11 @@ QString RenamerWords::releaseKinds(const AnswerPreview::Releases &releases)
 {
     QStringList kinds;
     if (releases.films > 0)
-        kinds << tr("%Ln film(s)", nullptr, int(releases.films));
+        kinds << tr("%Ln films", nullptr, int(releases.films));
     if (releases.episodes > 0)
-        kinds << tr("%Ln episode(s)", nullptr, int(releases.episodes));
+        kinds << tr("%Ln episodes", nullptr, int(releases.episodes));
     if (releases.sidecars > 0)
-        kinds << tr("%Ln sidecar(s)", nullptr, int(releases.sidecars));
+        kinds << tr("%Ln sidecars", nullptr, int(releases.sidecars));
     return kinds.isEmpty() ? QString() : tr(" (%1)").arg(kinds.join(QStringLiteral(", ")));
 }
 
@@ -97,3 +96,46 @@ QString RenamerWords::deleted(const DeleteReport &report)
     return told.join(QStringLiteral("\n\n"));
 }
 
+
+QString RenamerWords::batchPrompt()
+{
+    return tr("ARE YOU SURE (type YES to continue)");
+}
+
+QString RenamerWords::batchTitle()
+{
+    return tr("CONFIRM LAUNCH BATCH MAY TAKE SEVERAL MINUTES!");
+}
+
+QString RenamerWords::batchDefaultAnswer()
+{
+    return tr("NO");
+}
+
+QString RenamerWords::batchAnswers()
+{
+    return tr("YES: the fixed clean-up. TITLES: each film or episode to its clean title, as TITLE "
+              "(YEAR) or SHOW S01E02. LIBRARY: the same, in MOVIES and SHOWS folders for media "
+              "servers. FOLDERS, FILES: every folder or file name in upper case. Anything else "
+              "cancels.");
+}
+
+QString RenamerWords::batchCancelled()
+{
+    return tr("Special Batch Cancelled");
+}
+
+QString RenamerWords::stoppedBeforePlan()
+{
+    return tr("Stopped before anything was renamed.");
+}
+
+QString RenamerWords::cleanUpEnded(const ChangeOutcome &outcome)
+{
+    // A batch that was stopped is not completed, nor one that left names
+    // unchanged without a word.
+    const QString report = ChangeWords::report(outcome, ChangeWords::Noun::Names);
+    if (report.isEmpty())
+        return tr("Special Batch Completed!");
+    return outcome.stopped ? report : tr("Special Batch Completed!") + QStringLiteral("\n\n") + report;
+}

@@ -21,6 +21,20 @@ public:
     // the trash as it should.
     static QString deleted(const DeleteReport &report);
 
+    // SPECIAL BATCH's question: its prompt and title, the answer its field
+    // holds at first, and the line under the field that names the answers.
+    static QString batchPrompt();
+    static QString batchTitle();
+    static QString batchDefaultAnswer();
+    static QString batchAnswers();
+    // Any other answer than the batch's own.
+    static QString batchCancelled();
+    // The user stopped a batch while its plan was made: nothing was renamed.
+    static QString stoppedBeforePlan();
+    // The end of the clean-up batch: completed, with what went wrong where
+    // something did; what it came to where it was stopped.
+    static QString cleanUpEnded(const ChangeOutcome &outcome);
+
 private:
     // Of TITLES and LIBRARY: how many films, episodes and sidecars change.
     static QString releaseKinds(const AnswerPreview::Releases &releases);

@@ -1,8 +1,12 @@
 #include "TestHost.h"
 
 #include "gui/MainMenu.h"
+#include "gui/MainMenuControls.h"
+#include "gui/combiner/CombinerControls.h"
 #include "gui/combiner/CombinerWindow.h"
+#include "gui/folderer/FoldererControls.h"
 #include "gui/folderer/FoldererWindow.h"
+#include "gui/renamer/RenamerControls.h"
 #include "gui/renamer/RenamerWindow.h"
 
 #include <QAccessible>
@@ -24,29 +28,54 @@ private slots:
         // "objectName=accessible name", for every control that takes the focus.
         QTest::addColumn<QStringList>("names");
 
-        QTest::newRow("MainMenu")
+        const auto heard = [](std::initializer_list<std::pair<const char *, const char *>> controls) {
+            QStringList names;
+            for (const auto &[control, name] : controls)
+                names << QString::fromLatin1(control) + u'=' + QString::fromUtf8(name);
+            return names;
+        };
+        QTest::newRow(MainMenuControls::window)
             << MakeWindow([](TestHost &h) { return new MainMenu(h, h); })
-            << QStringList{"Command5=FILE RENAMER", "Command1=Help on the file renamer",
-                           "Command2=FILE COMBINER", "Command6=Help on the file combiner",
-                           "Command3=FILE FOLDERER", "Command7=Help on the file folderer",
-                           "Command4=EXIT"};
-        QTest::newRow("frmRENAMER")
+            << heard({{MainMenuControls::renamer, "FILE RENAMER"},
+                      {MainMenuControls::renamerHelp, "Help on the file renamer"},
+                      {MainMenuControls::combiner, "FILE COMBINER"},
+                      {MainMenuControls::combinerHelp, "Help on the file combiner"},
+                      {MainMenuControls::folderer, "FILE FOLDERER"},
+                      {MainMenuControls::foldererHelp, "Help on the file folderer"},
+                      {MainMenuControls::exit, "EXIT"}});
+        QTest::newRow(RenamerControls::window)
             << MakeWindow([](TestHost &h) { return new RenamerWindow(h, h, nullptr); })
-            << QStringList{"Text4=Folder", "Command5=SPECIAL BATCH", "Drive2=Drive",
-                           "FolderTreeview1=Folders", "File1=Files", "List1=Preview of new names",
-                           "Text1=FILTER", "Text3=CHANGE THIS", "Text2=RENAME TO",
-                           "Command1=APPLY FILTER", "Command2=PREVIEW CHANGES",
-                           "Command3=MAKE CHANGES", "Command4=EXIT"};
-        QTest::newRow("FolderMaker")
+            << heard({{RenamerControls::path, "Folder"},
+                      {RenamerControls::specialBatch, "SPECIAL BATCH"},
+                      {RenamerControls::drives, "Drive"},
+                      {RenamerControls::folders, "Folders"},
+                      {RenamerControls::files, "Files"},
+                      {RenamerControls::preview, "Preview of new names"},
+                      {RenamerControls::filter, "FILTER"},
+                      {RenamerControls::changeThis, "CHANGE THIS"},
+                      {RenamerControls::renameTo, "RENAME TO"},
+                      {RenamerControls::applyFilter, "APPLY FILTER"},
+                      {RenamerControls::previewChanges, "PREVIEW CHANGES"},
+                      {RenamerControls::makeChanges, "MAKE CHANGES"},
+                      {RenamerControls::exit, "EXIT"}});
+        QTest::newRow(FoldererControls::window)
             << MakeWindow([](TestHost &h) { return new FoldererWindow(h, h, nullptr); })
-            << QStringList{"Text1=Number of Folders", "Text2=Destination Folder",
-                           "List1=Dropped files", "List2=Planned folders",
-                           "Command5=MakeFolders", "Command4=Clear", "Command2=Exit"};
-        QTest::newRow("CombineFilesUsingCMD")
+            << heard({{FoldererControls::count, "Number of Folders"},
+                      {FoldererControls::destination, "Destination Folder"},
+                      {FoldererControls::files, "Dropped files"},
+                      {FoldererControls::folders, "Planned folders"},
+                      {FoldererControls::makeFolders, "MakeFolders"},
+                      {FoldererControls::clear, "Clear"},
+                      {FoldererControls::exit, "Exit"}});
+        QTest::newRow(CombinerControls::window)
             << MakeWindow([](TestHost &h) { return new CombinerWindow(h, h, nullptr); })
-            << QStringList{"Text1=Destination Filename", "Text2=Default Directory",
-                           "List1=Dropped files", "Command4=Clear", "Command1=Create PDE",
-                           "Command5=Combine", "Command2=Exit"};
+            << heard({{CombinerControls::destination, "Destination Filename"},
+                      {CombinerControls::folder, "Default Directory"},
+                      {CombinerControls::files, "Dropped files"},
+                      {CombinerControls::clear, "Clear"},
+                      {CombinerControls::createPde, "Create PDE"},
+                      {CombinerControls::combine, "Combine"},
+                      {CombinerControls::exit, "Exit"}});
     }
     void names()
     {

@@ -1,6 +1,10 @@
 #include "TestHost.h"
 
 #include "gui/MainMenu.h"
+#include "gui/MainMenuControls.h"
+#include "gui/combiner/CombinerControls.h"
+#include "gui/folderer/FoldererControls.h"
+#include "gui/renamer/RenamerControls.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -47,39 +51,41 @@ private slots:
     {
         TestHost host;
         MainMenu menu(host, host);
-        QCOMPARE(menu.objectName(), QString("MainMenu"));
+        QCOMPARE(menu.objectName(), QLatin1String(MainMenuControls::window));
         QCOMPARE(menu.windowTitle(), QString("TAMSELLS FILE UTILTIES"));
         QCOMPARE(menu.size(), QSize(304, 294));
         const QList<std::pair<const char *, QString>> captions{
-            {"Command5", "FILE &RENAMER"}, {"Command1", "?"}, {"Command2", "FILE &COMBINER"},
-            {"Command6", "?"}, {"Command3", "FILE &FOLDERER"}, {"Command7", "?"},
-            {"Command4", "E&XIT"}};
+            {MainMenuControls::renamer, "FILE &RENAMER"},   {MainMenuControls::renamerHelp, "?"},
+            {MainMenuControls::combiner, "FILE &COMBINER"}, {MainMenuControls::combinerHelp, "?"},
+            {MainMenuControls::folderer, "FILE &FOLDERER"}, {MainMenuControls::foldererHelp, "?"},
+            {MainMenuControls::exit, "E&XIT"}};
         for (const auto &[name, caption] : captions)
             QCOMPARE(menu.findChild<QPushButton *>(name)->text(), caption);
-        QCOMPARE(menu.findChild<QPushButton *>("Command2")->geometry(), QRect(16, 120, 217, 49));
+        QCOMPARE(menu.findChild<QPushButton *>(MainMenuControls::combiner)->geometry(), QRect(16, 120, 217, 49));
 
         // Tab order follows the tab indexes: 0 "?" renamer, then combiner,
         // folderer, exit, renamer, and the other two "?".
         menu.show();
-        QWidget *focus = menu.findChild<QWidget *>("Command1");
+        QWidget *focus = menu.findChild<QWidget *>(MainMenuControls::renamerHelp);
         QStringList order;
         for (int i = 0; i < 7; ++i, focus = focus->nextInFocusChain())
             order << focus->objectName();
-        QCOMPARE(order, (QStringList{"Command1", "Command2", "Command3", "Command4", "Command5",
-                                     "Command6", "Command7"}));
+        QCOMPARE(order, (QStringList{MainMenuControls::renamerHelp, MainMenuControls::combiner,
+                                     MainMenuControls::folderer, MainMenuControls::exit, MainMenuControls::renamer,
+                                     MainMenuControls::combinerHelp, MainMenuControls::foldererHelp}));
     }
 
     void helpTexts_data()
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("text");
-        QTest::newRow("renamer") << "Command1" << QString(
+        QTest::newRow("renamer") << QString(MainMenuControls::renamerHelp) << QString(
                "Renamer is a unique powerful tool.  It allows you to put DOTS in the FROM (chang"
                "e this) and TO (rename to) boxes to rename ALL files in a folder to upper case. "
                " All files are renamed to upper case for better sorting in Linix  You can also f"
                "ilter the view and preview changes before they occur.  The only downside is, if "
                "you try to rename a file to an EXISTING filename it will not warn you");
-        QTest::newRow("combiner") << "Command6" << QString(
+        QTest::newRow("combiner") << QString(MainMenuControls::combinerHelp) << QString(
                "Filecombiner is a unique tool.  It allows you to DRAG a VOB set directly from wi"
                "ndows explorer and it will create a CMD (command batch) file in that same folder"
                ".  Running that batch will simply perform a Copy /B command which will combine a"
@@ -87,7 +93,7 @@ private slots:
                " You can then also use the alternate button to drag MPG or other source files to"
                " the window and use the create PDE file to create a batch for which PocketDivX c"
                "an load and process all MPG to AVI conversions as well.");
-        QTest::newRow("folderer") << "Command7" << QString(
+        QTest::newRow("folderer") << QString(MainMenuControls::foldererHelp) << QString(
                "Filefolderer is another unique tool.  When I saw how Thumgen and tools like that"
                " required each file be placed into its own folder so all the Thumbnail, Poster a"
                "nd InfoSheet images could be foldered together with it I decided to make a utili"
@@ -111,9 +117,12 @@ private slots:
         QTest::addColumn<Qt::Key>("accessKey");
         QTest::addColumn<QString>("tool");
         QTest::addColumn<QString>("exitButton");
-        QTest::newRow("renamer") << Qt::Key_R << "frmRENAMER" << "Command4";
-        QTest::newRow("combiner") << Qt::Key_C << "CombineFilesUsingCMD" << "Command2";
-        QTest::newRow("folderer") << Qt::Key_F << "FolderMaker" << "Command2";
+        const auto row = [](const char *tool, Qt::Key accessKey, const char *window, const char *exitButton) {
+            QTest::newRow(tool) << accessKey << QString(window) << QString(exitButton);
+        };
+        row("renamer", Qt::Key_R, RenamerControls::window, RenamerControls::exit);
+        row("combiner", Qt::Key_C, CombinerControls::window, CombinerControls::exit);
+        row("folderer", Qt::Key_F, FoldererControls::window, FoldererControls::exit);
     }
     void toolsOpenAndComeBack()
     {
@@ -157,8 +166,8 @@ private slots:
         MainMenu menu(host, host);
         showActive(&menu);
         QTest::keyClick(&menu, Qt::Key_F, Qt::AltModifier);
-        QTRY_VERIFY(topLevel("FolderMaker"));
-        QPointer<QWidget> tool = topLevel("FolderMaker");
+        QTRY_VERIFY(topLevel(FoldererControls::window));
+        QPointer<QWidget> tool = topLevel(FoldererControls::window);
         // Back on the menu, Alt+X presses E&XIT inside a running event loop.
         tool->close();
         showActive(&menu);

@@ -1,16 +1,11 @@
-#include "RenamerFixture.h"
 #include "TempFolder.h"
-#include "TestHost.h"
+#include "WindowFixture.h"
 #include "Told.h"
 
 #include "core/changes/ChangeJournal.h"
 #include "core/changes/Recovery.h"
-#include "gui/controls/ListBox.h"
-#include "gui/folderer/FoldererWindow.h"
 
-#include <QAction>
 #include <QListWidget>
-#include <QMenu>
 
 namespace {
 
@@ -26,26 +21,26 @@ using Change = std::function<void(TestHost &, const TempFolder &)>;
 void makeChanges(TestHost &host, const TempFolder &folder, const QString &from, const QString &to)
 {
     Renamer renamer(host, folder.path());
-    renamer.text("Text3")->setText(from);
-    renamer.text("Text2")->setText(to);
-    renamer.click("Command3");
+    renamer.text(RenamerControls::changeThis)->setText(from);
+    renamer.text(RenamerControls::renameTo)->setText(to);
+    renamer.click(RenamerControls::makeChanges);
 }
 
 void specialBatch(TestHost &host, const TempFolder &folder, const QString &answer)
 {
     Renamer renamer(host, folder.path());
     host.answers = {answer};
-    renamer.click("Command5");
+    renamer.click(RenamerControls::specialBatch);
 }
 
 void makeFolders(TestHost &host, const TempFolder &folder, const QStringList &files)
 {
-    FoldererWindow window(host, host, nullptr);
-    QList<QUrl> urls;
+    Folderer folderer(host);
+    QStringList paths;
     for (const QString &file : files)
-        urls << QUrl::fromLocalFile(folder / file);
-    window.addFiles(urls);
-    window.makeFolders();
+        paths << folder / file;
+    folderer.drop(FoldererControls::files, paths);
+    folderer.click(FoldererControls::makeFolders);
 }
 
 // Ctrl+Z in a fresh window of the tool that made the last change.
@@ -53,7 +48,7 @@ void undoInRenamer(TestHost &host, const TempFolder &folder)
 {
     Renamer renamer(host, folder.path());
     QVERIFY(QTest::qWaitForWindowActive(renamer.window));
-    pressUndo(renamer.window, renamer.file1());
+    pressUndo(renamer.window, renamer.files());
 }
 
 // Chooses a file in the renamer and presses Delete.
@@ -61,17 +56,16 @@ void deleteInRenamer(TestHost &host, const TempFolder &folder, const QString &na
 {
     Renamer renamer(host, folder.path());
     QVERIFY(QTest::qWaitForWindowActive(renamer.window));
-    QTest::mouseClick(renamer.file1()->viewport(), Qt::LeftButton, {},
-                      renamer.fileRow(int(renamer.file1()->items().indexOf(name))));
-    QTest::keyClick(renamer.file1(), Qt::Key_Delete);
+    QTest::mouseClick(renamer.files()->viewport(), Qt::LeftButton, {},
+                      renamer.fileRow(int(renamer.files()->items().indexOf(name))));
+    QTest::keyClick(renamer.files(), Qt::Key_Delete);
 }
 
 void undoInFolderer(TestHost &host, const TempFolder &)
 {
-    FoldererWindow window(host, host, nullptr);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    pressUndo(&window, window.findChild<ListBox *>(QStringLiteral("List1")));
+    Folderer folderer(host);
+    QVERIFY(QTest::qWaitForWindowActive(folderer.window));
+    pressUndo(folderer.window, folderer.files());
 }
 
 } // namespace
@@ -163,14 +157,14 @@ private slots:
         };
         Renamer renamer(host, readOnly.path());
         QVERIFY(QTest::qWaitForWindowActive(renamer.window));
-        renamer.text("Text3")->setText(".");
-        renamer.text("Text2")->setText(".");
-        renamer.click("Command3");
+        renamer.text(RenamerControls::changeThis)->setText(".");
+        renamer.text(RenamerControls::renameTo)->setText(".");
+        renamer.click(RenamerControls::makeChanges);
         QVERIFY2(host.messages.last().startsWith("1 of 1 name could not be changed")
                      && !host.messages.last().contains("Ctrl+Z"),
                  qPrintable(host.messages.last()));
         host.failWhen = {};
-        pressUndo(renamer.window, renamer.file1());
+        pressUndo(renamer.window, renamer.files());
         QVERIFY2(host.messages.last().startsWith(
                      QStringLiteral("The last change left nothing to undo; this undid MAKE CHANGES in %1")
                          .arg(earlier.path())),
@@ -188,10 +182,10 @@ private slots:
         {
             Renamer renamer(host, folder.path());
             QVERIFY(QTest::qWaitForWindowActive(renamer.window));
-            renamer.text("Text3")->setFocus();
-            QTest::keyClicks(renamer.text("Text3"), "x");
-            QTest::keyClick(renamer.text("Text3"), Qt::Key_Z, Qt::ControlModifier);
-            QCOMPARE(renamer.text("Text3")->text(), QString());
+            renamer.text(RenamerControls::changeThis)->setFocus();
+            QTest::keyClicks(renamer.text(RenamerControls::changeThis), "x");
+            QTest::keyClick(renamer.text(RenamerControls::changeThis), Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(renamer.text(RenamerControls::changeThis)->text(), QString());
             QCOMPARE(host.messages, QStringList());
         }
         const QString away = folder.path() + QStringLiteral(".away");
@@ -209,20 +203,16 @@ private slots:
         TempFolder folder{"a.avi"};
         TestHost host;
         Renamer renamer(host, folder.path());
-        const auto caption = [&] {
-            std::unique_ptr<QMenu> menu(renamer.window->undoMenu());
-            const QAction *action = menu->actions().first();
-            return (action->isEnabled() ? QStringLiteral("on: ") : QStringLiteral("off: "))
-                + action->text();
-        };
-        QCOMPARE(caption(), QStringLiteral("off: Undo (nothing to undo)"));
+        QVERIFY(QTest::qWaitForWindowActive(renamer.window));
+        QCOMPARE(contextMenuEntries(renamer.files(), 0), QStringList{"off: Undo (nothing to undo)"});
         // Asking for the menu chooses no file, which would overwrite the boxes.
-        renamer.text("Text3")->setText(QStringLiteral("typed"));
-        QTest::mouseClick(renamer.file1()->viewport(), Qt::RightButton, {}, renamer.fileRow(0));
-        QCOMPARE(renamer.text("Text3")->text(), QStringLiteral("typed"));
+        renamer.text(RenamerControls::changeThis)->setText(QStringLiteral("typed"));
+        QTest::mouseClick(renamer.files()->viewport(), Qt::RightButton, {}, renamer.fileRow(0));
+        QCOMPARE(renamer.text(RenamerControls::changeThis)->text(), QStringLiteral("typed"));
         host.answers = {QStringLiteral("YES")};
-        renamer.click("Command5");
-        QCOMPARE(caption(), QStringLiteral("on: Undo the clean-up batch in %1 (1 name)").arg(folder.path()));
+        renamer.click(RenamerControls::specialBatch);
+        QCOMPARE(contextMenuEntries(renamer.files(), 0),
+                 QStringList{QStringLiteral("Undo the clean-up batch in %1 (1 name)").arg(folder.path())});
     }
 
     // Delete moves the file into the home trash with a note of where it was
@@ -311,7 +301,7 @@ private slots:
         TestHost host;
         Renamer renamer(host, folder.path());
         QVERIFY(QTest::qWaitForWindowActive(renamer.window));
-        auto *folders = renamer.control<QListWidget>("FolderTreeview1");
+        auto *folders = renamer.control<QListWidget>(RenamerControls::folders);
         // The subfolders of the current folder, as the list shows them.
         const auto shown = [&] {
             QStringList names;
@@ -320,18 +310,18 @@ private slots:
             return names;
         };
         host.answers = {QStringLiteral("FOLDERS")};
-        renamer.click("Command5");
+        renamer.click(RenamerControls::specialBatch);
         QCOMPARE(shown(), (QStringList{"EXTRAS", "SEASON 1"}));
-        renamer.text("Text4")->setText(folder / "SEASON 1");
+        renamer.text(RenamerControls::path)->setText(folder / "SEASON 1");
 
-        pressUndo(renamer.window, renamer.file1());
-        QCOMPARE(renamer.text("Text4")->text(), folder.path());
+        pressUndo(renamer.window, renamer.files());
+        QCOMPARE(renamer.text(RenamerControls::path)->text(), folder.path());
         QCOMPARE(shown(), (QStringList{"extras", "season 1"}));
-        QCOMPARE(renamer.file1()->items(), QStringList{"a.avi"});
+        QCOMPARE(renamer.files()->items(), QStringList{"a.avi"});
         folders->setFocus();
         folders->setCurrentRow(folders->count() - 1);
         QTest::keyClick(folders, Qt::Key_Return);
-        QCOMPARE(renamer.text("Text4")->text(), folder / "season 1");
+        QCOMPARE(renamer.text(RenamerControls::path)->text(), folder / "season 1");
     }
 
     // A change still happens when its record cannot be written, and says

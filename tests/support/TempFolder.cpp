@@ -76,3 +76,9 @@ QStringList TempFolder::tree() const
     entries.sort();
     return entries;
 }
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}

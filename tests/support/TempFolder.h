@@ -35,3 +35,6 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// The bytes a file holds; none when it cannot be read.
+QByteArray bytesOf(const QString &path);

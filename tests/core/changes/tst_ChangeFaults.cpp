@@ -89,10 +89,12 @@ private slots:
         host.failWhen = {};
         recovered(host);
         QVERIFY2(atOldOrNewNames(folder), qPrintable(folder.state().join(u' ')));
-        const QString undone = undoneLatest(host, ChangeRecord::Tool::Renamer);
-        QVERIFY2((folder.state() == before) == undoable, qPrintable(undone));
-        if (!undoable)
-            QCOMPARE(undone, QStringLiteral("There is nothing to undo."));
+        const UndoLatestReport undone = undoLatest(host, ChangeRecord::Tool::Renamer);
+        QVERIFY2((folder.state() == before) == undoable, qPrintable(ChangeWords::undoneLatest(undone)));
+        if (!undoable) {
+            QCOMPARE(undone.result, UndoLatestReport::Result::NothingToUndo);
+            QVERIFY(undone.passed.isEmpty());
+        }
     }
 
     // A folder moved away and replaced by a link to another folder halfway

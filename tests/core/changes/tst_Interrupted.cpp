@@ -144,8 +144,10 @@ private slots:
         const QString told = recovered(host);
         QVERIFY2(told.isEmpty(), qPrintable(told));
         QCOMPARE(folder.state(), cutOff);
-        const QString undone = undoneLatest(host, ChangeRecord::Tool::Renamer);
-        QCOMPARE(undone, QStringLiteral("Put back 2 names."));
+        const UndoLatestReport undone = undoLatest(host, ChangeRecord::Tool::Renamer);
+        QCOMPARE(undone.result, UndoLatestReport::Result::Undone);
+        QCOMPARE(undone.undone.outcome.reached, 2);
+        QVERIFY(undone.undone.notPutBack.isEmpty());
         QCOMPARE(folder.state(), before);
     }
 };

@@ -12,12 +12,6 @@ namespace {
 const QString Settings = QStringLiteral(
     "145-44100-160- -Stereo-1245-25.000-0x10000002-0-0-36-416:320- - -0,720x400,0;0;0;0;0;0;0;0;0;0;0;0;0;25.000");
 
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class tst_CombinerFiles : public QObject {

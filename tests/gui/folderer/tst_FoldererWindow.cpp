@@ -1,41 +1,12 @@
 #include "TempFolder.h"
-#include "TestHost.h"
+#include "WindowFixture.h"
 
 #include "core/base/Paths.h"
-#include "gui/controls/ListBox.h"
 #include "gui/controls/WindowLayout.h"
-#include "gui/folderer/FoldererWindow.h"
 
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMimeData>
-#include <QPushButton>
-#include <QTest>
 
 namespace {
-
-// Drags data over list and drops it there, as the file manager does: the
-// events reach the list's viewport. Returns whether the list took the drop.
-bool dropOn(ListBox *list, const QMimeData &data)
-{
-    const QPoint at = list->viewport()->rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(list->viewport(), &enter);
-    if (!enter.isAccepted())
-        return false;
-    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(list->viewport(), &drop);
-    return drop.isAccepted();
-}
-
-bool dropOn(ListBox *list, const QList<QUrl> &urls)
-{
-    QMimeData data;
-    data.setUrls(urls);
-    return dropOn(list, data);
-}
 
 QStringList under(const TempFolder &folder, const QStringList &relative)
 {
@@ -44,28 +15,6 @@ QStringList under(const TempFolder &folder, const QStringList &relative)
         paths << folder / entry;
     return paths;
 }
-
-QList<QUrl> fileUrls(const TempFolder &folder, const QStringList &relative)
-{
-    QList<QUrl> urls;
-    for (const QString &path : under(folder, relative))
-        urls << QUrl::fromLocalFile(path);
-    return urls;
-}
-
-// A folderer window over a test host, its controls found by name.
-struct Folderer {
-    Folderer() { window.show(); }
-
-    TestHost host;
-    FoldererWindow window{host, host, nullptr};
-    QLineEdit *text1 = window.findChild<QLineEdit *>(QStringLiteral("Text1"));
-    QLineEdit *text2 = window.findChild<QLineEdit *>(QStringLiteral("Text2"));
-    ListBox *list1 = window.findChild<ListBox *>(QStringLiteral("List1"));
-    ListBox *list2 = window.findChild<ListBox *>(QStringLiteral("List2"));
-    QPushButton *makeFolders = window.findChild<QPushButton *>(QStringLiteral("Command5"));
-    QPushButton *clear = window.findChild<QPushButton *>(QStringLiteral("Command4"));
-};
 
 } // namespace
 
@@ -88,56 +37,37 @@ private slots:
 
 void tst_FoldererWindow::controls_data()
 {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QRect>("twips");
-
-    auto row = [](const char *name, const char *kind, const QString &text, QRect twips) {
-        QTest::newRow(name) << QString::fromLatin1(kind) << text << twips;
-    };
-    row("Label2", "QLabel", "Number of Folders", {120, 240, 1695, 375});
-    row("Text1", "QLineEdit", "", {1920, 240, 1095, 285});
-    row("Label1", "QLabel", "Destination Folder", {120, 600, 1695, 375});
-    row("Text2", "QLineEdit", Paths::hostRoot(), {1920, 600, 5775, 285});
-    row("Label3", "QLabel",
+    controlColumns();
+    const auto row = controlRow;
+    row(FoldererControls::countLabel, "QLabel", "Number of Folders", {120, 240, 1695, 375});
+    row(FoldererControls::count, "QLineEdit", "", {1920, 240, 1095, 285});
+    row(FoldererControls::destinationLabel, "QLabel", "Destination Folder", {120, 600, 1695, 375});
+    row(FoldererControls::destination, "QLineEdit", Paths::hostRoot(), {1920, 600, 5775, 285});
+    row(FoldererControls::filesLabel, "QLabel",
         "Drag Files To Be Foldered from Explorer and Drop into this (left window) list below",
         {240, 1080, 5775, 255});
-    row("Label4", "QLabel",
+    row(FoldererControls::foldersLabel, "QLabel",
         "Folders to be created (and files on left moved into them) are listed below",
         {7920, 1080, 5775, 255});
-    row("List1", "ListBox", "", {120, 1440, 7575, 5715});
-    row("List2", "ListBox", "", {7815, 1440, 6615, 5715});
-    row("Command5", "QPushButton", "M&akeFolders", {8595, 7245, 1935, 375});
-    row("Command4", "QPushButton", "Clea&r", {10560, 7245, 1935, 375});
-    row("Command2", "QPushButton", "E&xit", {12540, 7245, 1935, 375});
+    row(FoldererControls::files, "ListBox", "", {120, 1440, 7575, 5715});
+    row(FoldererControls::folders, "ListBox", "", {7815, 1440, 6615, 5715});
+    row(FoldererControls::makeFolders, "QPushButton", "M&akeFolders", {8595, 7245, 1935, 375});
+    row(FoldererControls::clear, "QPushButton", "Clea&r", {10560, 7245, 1935, 375});
+    row(FoldererControls::exit, "QPushButton", "E&xit", {12540, 7245, 1935, 375});
 }
 
 void tst_FoldererWindow::controls()
 {
-    QFETCH(QString, kind);
-    QFETCH(QString, text);
-    QFETCH(QRect, twips);
-    Folderer f;
-    QCOMPARE(f.window.size(), WindowLayout::clientSize(14505, 7635));
-    QCOMPARE(f.window.windowTitle(), QStringLiteral("Create Folders For Thumgen Processing of Video files"));
+    TestHost host;
+    Folderer f(host);
+    QCOMPARE(f.window->size(), WindowLayout::clientSize(14505, 7635));
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("Create Folders For Thumgen Processing of Video files"));
+    compareControl(f.window);
 
-    const QWidget *control = f.window.findChild<QWidget *>(QString::fromLatin1(QTest::currentDataTag()));
-    QVERIFY(control);
-    QCOMPARE(QString::fromLatin1(control->metaObject()->className()), kind);
-    using WindowLayout::pixels;
-    QCOMPARE(control->geometry(),
-             QRect(pixels(twips.x()), pixels(twips.y()), pixels(twips.width()), pixels(twips.height())));
-    if (auto *label = qobject_cast<const QLabel *>(control))
-        QCOMPARE(label->text(), text);
-    if (auto *box = qobject_cast<const QLineEdit *>(control))
-        QCOMPARE(box->text(), text);
-    if (auto *list = qobject_cast<const ListBox *>(control)) {
-        QVERIFY(list->isSorted());
-        QCOMPARE(list->count(), 0);
-        QCOMPARE(list->acceptDrops(), list->objectName() == QLatin1String("List1"));
-    }
+    const QWidget *control = f.control(QTest::currentDataTag());
+    if (auto *list = qobject_cast<const ListBox *>(control))
+        QCOMPARE(list->acceptDrops(), control == f.files());
     if (auto *button = qobject_cast<const QPushButton *>(control)) {
-        QCOMPARE(button->text(), text);
         QCOMPARE(button->font().family(), QStringLiteral("MS Sans Serif"));
         QCOMPARE(button->font().pointSizeF(), 9.75);
         QVERIFY(!button->font().bold());
@@ -146,15 +76,18 @@ void tst_FoldererWindow::controls()
 
 void tst_FoldererWindow::tabOrder()
 {
-    Folderer f;
-    const QStringList focusable{"Text1", "List1", "Command2", "Text2", "Command4", "Command5", "List2"};
+    TestHost host;
+    Folderer f(host);
+    const QStringList focusable{FoldererControls::count,       FoldererControls::files, FoldererControls::exit,
+                                FoldererControls::destination, FoldererControls::clear,
+                                FoldererControls::makeFolders, FoldererControls::folders};
     QStringList order;
-    QWidget *control = f.text1;
+    QWidget *control = f.text(FoldererControls::count);
     do {
         if (focusable.contains(control->objectName()))
             order << control->objectName();
         control = control->nextInFocusChain();
-    } while (control != f.text1);
+    } while (control != f.text(FoldererControls::count));
     QCOMPARE(order, focusable);
 }
 
@@ -205,16 +138,17 @@ void tst_FoldererWindow::drops()
     QFETCH(QString, text2);
     TempFolder folder;
     folder.make(files);
-    Folderer f;
+    TestHost host;
+    Folderer f(host);
 
     for (const QStringList &drop : drops)
-        QVERIFY(dropOn(f.list1, fileUrls(folder, drop)));
+        QVERIFY(f.drop(FoldererControls::files, under(folder, drop)));
 
-    QCOMPARE(f.list1->items(), under(folder, list1));
-    QCOMPARE(f.list2->items(), under(folder, list2));
-    QCOMPARE(f.text1->text(), QString::number(list1.size()));
-    QCOMPARE(f.text2->text(), folder / text2);
-    QCOMPARE(f.host.messages, QStringList());
+    QCOMPARE(f.files()->items(), under(folder, list1));
+    QCOMPARE(f.folders()->items(), under(folder, list2));
+    QCOMPARE(f.text(FoldererControls::count)->text(), QString::number(list1.size()));
+    QCOMPARE(f.text(FoldererControls::destination)->text(), folder / text2);
+    QCOMPARE(host.messages, QStringList());
     QCOMPARE(folder.tree().size(), files.size());
 }
 
@@ -243,7 +177,7 @@ void tst_FoldererWindow::pasteFiles_data()
         << "The clipboard holds no files. Copy them in a file manager first, then press Ctrl+V here.";
     QTest::newRow("files gone") << Clipboard{{"text/uri-list", "file://%1/gone.avi\r\n"}}
                                 << QStringList()
-                                << "1 dropped item(s) left out: only existing files can be listed.";
+                                << "1 dropped item left out: only existing files can be listed.";
 }
 
 void tst_FoldererWindow::pasteFiles()
@@ -253,76 +187,79 @@ void tst_FoldererWindow::pasteFiles()
     QFETCH(QString, message);
 
     TempFolder folder{"Film 1.avi", "b.avi"};
-    Folderer f;
+    TestHost host;
+    Folderer f(host);
     for (auto it = clipboard.begin(); it != clipboard.end(); ++it)
         it.value().replace("%1", QFile::encodeName(folder.path()));
-    f.host.clipboard = clipboard;
-    QVERIFY(QTest::qWaitForWindowActive(&f.window));
-    f.list1->setFocus();
-    QTest::keyClick(f.list1, Qt::Key_V, Qt::ControlModifier);
+    host.clipboard = clipboard;
+    QVERIFY(QTest::qWaitForWindowActive(f.window));
+    f.files()->setFocus();
+    QTest::keyClick(f.files(), Qt::Key_V, Qt::ControlModifier);
     for (QString &row : rows)
         row = row.arg(folder.path());
-    QCOMPARE(f.list1->items(), rows);
-    QCOMPARE(f.list2->count(), rows.size());
-    QCOMPARE(f.host.messages, message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(f.files()->items(), rows);
+    QCOMPARE(f.folders()->count(), rows.size());
+    QCOMPARE(host.messages, message.isEmpty() ? QStringList() : QStringList{message});
 }
 
 void tst_FoldererWindow::dropLeavesOutWhatIsNotAFile()
 {
     TempFolder folder{"Movies/", "Movies/Film.avi", "Movies/Sub/"};
-    Folderer f;
+    TestHost host;
+    Folderer f(host);
     QMimeData textOnly;
     textOnly.setText(folder / "Movies/Film.avi");
-    QVERIFY(!dropOn(f.list1, textOnly));
+    QVERIFY(!dropOn(f.files(), textOnly));
 
-    const QList<QUrl> notFiles{QUrl::fromLocalFile(folder / "Movies/Sub"),
-                               QUrl(QStringLiteral("https://example.com/Film.avi")),
-                               QUrl::fromLocalFile(folder / "Movies/Gone.avi")};
-    QVERIFY(dropOn(f.list1, notFiles));
-    QCOMPARE(f.list1->count(), 0);
-    QCOMPARE(f.text1->text(), QString());
-    QCOMPARE(f.text2->text(), Paths::hostRoot());
-    QCOMPARE(f.host.messages.size(), 1);
-    QVERIFY(f.host.messages.at(0).startsWith(QStringLiteral("3 ")));
+    const QList<QUrl> notFiles = fileUrls({folder / "Movies/Sub", folder / "Movies/Gone.avi"})
+                                 << QUrl(QStringLiteral("https://example.com/Film.avi"));
+    QVERIFY(dropOn(f.files(), notFiles));
+    QCOMPARE(f.files()->count(), 0);
+    QCOMPARE(f.text(FoldererControls::count)->text(), QString());
+    QCOMPARE(f.text(FoldererControls::destination)->text(), Paths::hostRoot());
+    QCOMPARE(host.messages.size(), 1);
+    QVERIFY(host.messages.at(0).startsWith(QStringLiteral("3 ")));
 
-    QVERIFY(dropOn(f.list1, notFiles + fileUrls(folder, {"Movies/Film.avi"})));
-    QCOMPARE(f.list1->items(), QStringList{folder / "Movies/Film.avi"});
-    QCOMPARE(f.list2->items(), QStringList{folder / "Movies/Film"});
-    QCOMPARE(f.text1->text(), QStringLiteral("1"));
-    QCOMPARE(f.text2->text(), folder / "Movies");
-    QCOMPARE(f.host.messages.size(), 2);
+    QVERIFY(dropOn(f.files(), notFiles + fileUrls({folder / "Movies/Film.avi"})));
+    QCOMPARE(f.files()->items(), QStringList{folder / "Movies/Film.avi"});
+    QCOMPARE(f.folders()->items(), QStringList{folder / "Movies/Film"});
+    QCOMPARE(f.text(FoldererControls::count)->text(), QStringLiteral("1"));
+    QCOMPARE(f.text(FoldererControls::destination)->text(), folder / "Movies");
+    QCOMPARE(host.messages.size(), 2);
 }
 
 void tst_FoldererWindow::dropBeyondTheListsRoom()
 {
     TempFolder folder{"A/", "A/x.avi", "B/", "B/y.avi"};
-    Folderer f;
+    TestHost host;
+    Folderer f(host);
     QStringList earlier;
     for (int i = 0; i < ListBox::MaxRows - 1; ++i)
         earlier << QStringLiteral("/earlier/%1.avi").arg(i, 5, 10, QLatin1Char('0'));
-    f.list1->addItems(earlier);
+    f.files()->addItems(earlier);
 
-    QVERIFY(dropOn(f.list1, fileUrls(folder, {"A/x.avi", "B/y.avi"})));
-    QCOMPARE(f.list1->count(), ListBox::MaxRows);
-    QVERIFY(f.list1->items().contains(folder / "A/x.avi"));
-    QCOMPARE(f.list2->count(), ListBox::MaxRows);
-    QCOMPARE(f.text1->text(), QStringLiteral("32767"));
-    QCOMPARE(f.text2->text(), folder / "A");
-    QCOMPARE(f.host.messages.size(), 1);
-    QVERIFY(f.host.messages.at(0).startsWith(QStringLiteral("1 ")));
+    QVERIFY(f.drop(FoldererControls::files, under(folder, {"A/x.avi", "B/y.avi"})));
+    QCOMPARE(f.files()->count(), ListBox::MaxRows);
+    QVERIFY(f.files()->items().contains(folder / "A/x.avi"));
+    QCOMPARE(f.folders()->count(), ListBox::MaxRows);
+    QCOMPARE(f.text(FoldererControls::count)->text(), QStringLiteral("32767"));
+    QCOMPARE(f.text(FoldererControls::destination)->text(), folder / "A");
+    QCOMPARE(host.messages.size(), 1);
+    QVERIFY(host.messages.at(0).startsWith(QStringLiteral("1 ")));
 }
 
 void tst_FoldererWindow::clearKeepsTheTexts()
 {
     TempFolder folder{"Movies/", "Movies/Film.avi"};
-    Folderer f;
-    QVERIFY(dropOn(f.list1, fileUrls(folder, {"Movies/Film.avi"})));
+    TestHost host;
+    Folderer f(host);
+    QVERIFY(f.drop(FoldererControls::files, under(folder, {"Movies/Film.avi"})));
 
-    QTest::mouseClick(f.clear, Qt::LeftButton);
-    QCOMPARE(f.list1->count(), 0);
-    QCOMPARE(f.list2->count(), 0);
-    QCOMPARE(f.text1->text(), QStringLiteral("1"));
-    QCOMPARE(f.text2->text(), folder / "Movies");
+    f.click(FoldererControls::clear);
+    QCOMPARE(f.files()->count(), 0);
+    QCOMPARE(f.folders()->count(), 0);
+    QCOMPARE(f.text(FoldererControls::count)->text(), QStringLiteral("1"));
+    QCOMPARE(f.text(FoldererControls::destination)->text(), folder / "Movies");
     QCOMPARE(folder.tree(), (QStringList{"Movies/", "Movies/Film.avi<-Movies/Film.avi"}));
 }
 
@@ -383,24 +320,25 @@ void tst_FoldererWindow::makeFolders()
     QFETCH(QStringList, after);
     TempFolder folder;
     folder.make(files);
-    Folderer f;
+    TestHost host;
+    Folderer f(host);
     if (!failingFolder.isEmpty()) {
         const QString failing = folder / failingFolder;
-        f.host.failWhen = [failing](const QString &operation, const QString &path) {
+        host.failWhen = [failing](const QString &operation, const QString &path) {
             return operation == QLatin1String("makeFolder") && path == failing;
         };
     }
-    QVERIFY(dropOn(f.list1, fileUrls(folder, dropped)));
-    const QString count = f.text1->text();
-    const QString destination = f.text2->text();
+    QVERIFY(f.drop(FoldererControls::files, under(folder, dropped)));
+    const QString count = f.text(FoldererControls::count)->text();
+    const QString destination = f.text(FoldererControls::destination)->text();
 
-    QTest::mouseClick(f.makeFolders, Qt::LeftButton);
+    f.click(FoldererControls::makeFolders);
     QCOMPARE(folder.tree(), after);
-    QCOMPARE(f.list1->count(), 0);
-    QCOMPARE(f.list2->count(), 0);
-    QCOMPARE(f.text1->text(), count);
-    QCOMPARE(f.text2->text(), destination);
-    QCOMPARE(f.host.messages, QStringList());
+    QCOMPARE(f.files()->count(), 0);
+    QCOMPARE(f.folders()->count(), 0);
+    QCOMPARE(f.text(FoldererControls::count)->text(), count);
+    QCOMPARE(f.text(FoldererControls::destination)->text(), destination);
+    QCOMPARE(host.messages, QStringList());
 }
 
 QTEST_MAIN(tst_FoldererWindow)

@@ -1,7 +1,6 @@
 #include "RealBoxHost.h"
-#include "RenamerFixture.h"
 #include "TempFolder.h"
-#include "TestHost.h"
+#include "WindowFixture.h"
 
 #include "core/base/TemporaryName.h"
 #include "gui/controls/FolderListBox.h"
@@ -20,7 +19,7 @@ namespace {
 void runBatch(TestHost &host, const Renamer &renamer, const QString &answer)
 {
     host.answers = {answer};
-    renamer.click("Command5");
+    renamer.click(RenamerControls::specialBatch);
 }
 
 const QStringList ReleaseNames{
@@ -71,9 +70,9 @@ private slots:
         TempFolder folder{"a.film.2004.avi", "Season 1/", "Season 1/inner.avi"};
         TestHost host;
         Renamer renamer(host, folder.path());
-        renamer.text("Text1")->setText(QStringLiteral("*.avi"));
-        renamer.text("Text3")->setText(QStringLiteral("from"));
-        renamer.text("Text2")->setText(QStringLiteral("to"));
+        renamer.text(RenamerControls::filter)->setText(QStringLiteral("*.avi"));
+        renamer.text(RenamerControls::changeThis)->setText(QStringLiteral("from"));
+        renamer.text(RenamerControls::renameTo)->setText(QStringLiteral("to"));
         // Made behind the folder list's back: the closing step shows it.
         folder.make({"Later/"});
 
@@ -91,14 +90,14 @@ private slots:
         QCOMPARE(folder.names(season), QStringList{"inner.avi"});
         const QString later = after.filter(QStringLiteral("later"), Qt::CaseInsensitive).first();
         QCOMPARE(host.messages, messages);
-        const auto *folders = renamer.control<FolderListBox>("FolderTreeview1");
+        const auto *folders = renamer.control<FolderListBox>(RenamerControls::folders);
         QCOMPARE(folders->findItems(later, Qt::MatchEndsWith | Qt::MatchCaseSensitive).size(), 1);
-        QCOMPARE(renamer.text("Text4")->text(), folder.path());
+        QCOMPARE(renamer.text(RenamerControls::path)->text(), folder.path());
 
         const bool ran = messages == QStringList{"Special Batch Completed!"};
-        QCOMPARE(renamer.text("Text1")->text(), ran ? QStringLiteral("*.*") : QStringLiteral("*.avi"));
-        QCOMPARE(renamer.text("Text3")->text(), ran ? QStringLiteral(".") : QStringLiteral("from"));
-        QCOMPARE(renamer.text("Text2")->text(), ran ? QStringLiteral(".") : QStringLiteral("to"));
+        QCOMPARE(renamer.text(RenamerControls::filter)->text(), ran ? "*.*" : "*.avi");
+        QCOMPARE(renamer.text(RenamerControls::changeThis)->text(), ran ? "." : "from");
+        QCOMPARE(renamer.text(RenamerControls::renameTo)->text(), ran ? "." : "to");
     }
 
     void cleanUp_data()
@@ -136,8 +135,8 @@ private slots:
         runBatch(host, renamer, QStringLiteral("YES"));
 
         QCOMPARE(folder.state(), QStringList{cleaned + QStringLiteral("<-") + name});
-        QCOMPARE(renamer.file1()->items(), QStringList{cleaned});
-        QVERIFY(renamer.file1()->isVisible());
+        QCOMPARE(renamer.files()->items(), QStringList{cleaned});
+        QVERIFY(renamer.files()->isVisible());
     }
 
     // The box shows, as the user types, what the answer would do; OK then
@@ -215,13 +214,13 @@ private slots:
                      QStringLiteral("CONFIRM LAUNCH BATCH MAY TAKE SEVERAL MINUTES!"));
             auto *answer = box.findChild<QLineEdit *>();
             QCOMPARE(answer->text(), QStringLiteral("NO"));
-            QVERIFY(box.findChild<QLabel *>("BatchAnswers")->text().contains("TITLES"));
+            QVERIFY(box.findChild<QLabel *>(AnswerPreviewControls::answers)->text().contains("TITLES"));
             // The answer before is replaced, as the default is on opening.
             QTest::keyClicks(answer, "FILES");
             answer->selectAll();
             QTest::keyClicks(answer, typed);
-            QTRY_COMPARE(box.findChild<QLabel *>("BatchSummary")->text(), summary);
-            const auto *view = box.findChild<QTreeView *>("BatchPreview");
+            QTRY_COMPARE(box.findChild<QLabel *>(AnswerPreviewControls::summary)->text(), summary);
+            const auto *view = box.findChild<QTreeView *>(AnswerPreviewControls::preview);
             QVERIFY(view->isEnabled());
             const QAbstractItemModel *model = view->model();
             for (int row = 0; row < model->rowCount(); ++row) {
@@ -236,7 +235,7 @@ private slots:
                               Qt::LeftButton);
         };
         Renamer renamer(host, folder.path());
-        renamer.click("Command5");
+        renamer.click(RenamerControls::specialBatch);
 
         QCOMPARE(shown, rows);
         QCOMPARE(folder.names(), after);
@@ -328,7 +327,7 @@ private slots:
         QCOMPARE(folder.tree(), after);
         QCOMPARE(host.messages, QStringList());
         QVERIFY(QTest::qWaitForWindowActive(renamer.window));
-        renamer.file1()->setFocus();
+        renamer.files()->setFocus();
         QTest::keyClick(renamer.window, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(folder.tree(), tree);
     }
@@ -338,13 +337,13 @@ private slots:
         TempFolder folder{"a.film.avi", "b.film.avi"};
         TestHost host;
         Renamer renamer(host, folder.path());
-        renamer.text("Text1")->setText(QStringLiteral("a*"));
-        renamer.click("Command1");
+        renamer.text(RenamerControls::filter)->setText(QStringLiteral("a*"));
+        renamer.click(RenamerControls::applyFilter);
         runBatch(host, renamer, QStringLiteral("YES"));
 
         QCOMPARE(folder.names(), (QStringList{"A FILM.AVI", "b.film.avi"}));
-        QCOMPARE(renamer.file1()->pattern(), QStringLiteral("*.*"));
-        QCOMPARE(renamer.file1()->items(), (QStringList{"A FILM.AVI", "b.film.avi"}));
+        QCOMPARE(renamer.files()->pattern(), QStringLiteral("*.*"));
+        QCOMPARE(renamer.files()->items(), (QStringList{"A FILM.AVI", "b.film.avi"}));
     }
 
     // A file that will not be renamed (in use, no access) keeps its name and
@@ -410,7 +409,7 @@ private slots:
         host.stopWhen = {};
         Renamer renamer(host, stopped.path());
         QVERIFY(QTest::qWaitForWindowActive(renamer.window));
-        renamer.file1()->setFocus();
+        renamer.files()->setFocus();
         QTest::keyClick(renamer.window, Qt::Key_Z, Qt::ControlModifier);
         names.sort();
         QCOMPARE(stopped.names(), names);

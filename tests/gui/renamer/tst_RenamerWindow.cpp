@@ -1,6 +1,5 @@
-#include "RenamerFixture.h"
 #include "TempFolder.h"
-#include "TestHost.h"
+#include "WindowFixture.h"
 
 #include "core/base/Paths.h"
 #include "gui/controls/DriveListBox.h"
@@ -16,8 +15,8 @@ private slots:
     {
         TestHost host;
         Renamer renamer(host);
-        const QPoint inBoth = renamer.list1()->geometry().center();
-        QVERIFY(renamer.file1()->isAncestorOf(renamer.window->childAt(inBoth)));
+        const QPoint inBoth = renamer.preview()->geometry().center();
+        QVERIFY(renamer.files()->isAncestorOf(renamer.window->childAt(inBoth)));
     }
 
     void tabOrder()
@@ -25,20 +24,22 @@ private slots:
         TestHost host;
         Renamer renamer(host);
         QVERIFY(QTest::qWaitForWindowActive(renamer.window));
-        renamer.text("Text3")->setText(QStringLiteral("Film.avi"));
-        renamer.file1()->setFocus();
+        renamer.text(RenamerControls::changeThis)->setText(QStringLiteral("Film.avi"));
+        renamer.files()->setFocus();
         QStringList order{QApplication::focusWidget()->objectName()};
         for (int i = 0; i < 12; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             order << QApplication::focusWidget()->objectName();
-            if (order.last() == QLatin1String("Text3")) {
-                QCOMPARE(renamer.text("Text3")->selectedText(), QStringLiteral("Film.avi"));
+            if (order.last() == QLatin1String(RenamerControls::changeThis)) {
+                QCOMPARE(renamer.text(RenamerControls::changeThis)->selectedText(), QStringLiteral("Film.avi"));
             }
         }
         // The preview list, hidden under the file list, is passed by.
-        QCOMPARE(order, (QStringList{"File1", "Text1", "Text3", "Text2", "Command3", "Command4",
-                                     "Command1", "Command2", "Text4", "Drive2",
-                                     "FolderTreeview1", "Command5", "File1"}));
+        QCOMPARE(order, (QStringList{RenamerControls::files, RenamerControls::filter, RenamerControls::changeThis,
+                                     RenamerControls::renameTo, RenamerControls::makeChanges, RenamerControls::exit,
+                                     RenamerControls::applyFilter, RenamerControls::previewChanges,
+                                     RenamerControls::path, RenamerControls::drives, RenamerControls::folders,
+                                     RenamerControls::specialBatch, RenamerControls::files}));
     }
 
     // Typed letter by letter, the path box moves both lists as soon as its
@@ -49,8 +50,8 @@ private slots:
         TestHost host;
         Renamer renamer(host);
         QVERIFY(QTest::qWaitForWindowActive(renamer.window));
-        QLineEdit *text4 = renamer.text("Text4");
-        auto *folders = renamer.control<FolderListBox>("FolderTreeview1");
+        QLineEdit *text4 = renamer.text(RenamerControls::path);
+        auto *folders = renamer.control<FolderListBox>(RenamerControls::folders);
         text4->setFocus();
         text4->selectAll();
         QTest::keyClick(text4, Qt::Key_Delete);
@@ -64,11 +65,11 @@ private slots:
                 shown = QDir::toNativeSeparators(QDir::cleanPath(prefix));
             QCOMPARE(text4->text(), prefix);
             QCOMPARE(folders->path(), shown);
-            QCOMPARE(renamer.file1()->path(), shown);
+            QCOMPARE(renamer.files()->path(), shown);
             QCOMPARE(text4->cursorPosition(), int(prefix.size()));
             QVERIFY(!text4->hasSelectedText());
         }
-        QCOMPARE(renamer.file1()->items(), QStringList{"film.avi"});
+        QCOMPARE(renamer.files()->items(), QStringList{"film.avi"});
     }
 
     void choosingADriveMovesTheLists()
@@ -76,12 +77,12 @@ private slots:
         TempFolder folder{"a.avi"};
         TestHost host;
         Renamer renamer(host, folder.path());
-        auto *drives = renamer.control<DriveListBox>("Drive2");
+        auto *drives = renamer.control<DriveListBox>(RenamerControls::drives);
         drives->setCurrentIndex(0);
         emit drives->activated(0);
-        QCOMPARE(renamer.control<FolderListBox>("FolderTreeview1")->path(), Paths::hostRoot());
-        QCOMPARE(renamer.text("Text4")->text(), Paths::hostRoot());
-        QCOMPARE(renamer.file1()->path(), Paths::hostRoot());
+        QCOMPARE(renamer.control<FolderListBox>(RenamerControls::folders)->path(), Paths::hostRoot());
+        QCOMPARE(renamer.text(RenamerControls::path)->text(), Paths::hostRoot());
+        QCOMPARE(renamer.files()->path(), Paths::hostRoot());
     }
 
     void clickingAFileFillsBothBoxes()
@@ -89,9 +90,9 @@ private slots:
         TempFolder folder{"Film.avi", "other.mkv"};
         TestHost host;
         Renamer renamer(host, folder.path());
-        QTest::mouseClick(renamer.file1()->viewport(), Qt::LeftButton, {}, renamer.fileRow(0));
-        QCOMPARE(renamer.text("Text3")->text(), QStringLiteral("Film.avi"));
-        QCOMPARE(renamer.text("Text2")->text(), QStringLiteral("Film.avi"));
+        QTest::mouseClick(renamer.files()->viewport(), Qt::LeftButton, {}, renamer.fileRow(0));
+        QCOMPARE(renamer.text(RenamerControls::changeThis)->text(), QStringLiteral("Film.avi"));
+        QCOMPARE(renamer.text(RenamerControls::renameTo)->text(), QStringLiteral("Film.avi"));
     }
 
     void filter_data()
@@ -117,15 +118,15 @@ private slots:
         TempFolder folder{"film.avi", "UPPER.AVI", "nodots", "sub.mkv", "Folder/"};
         TestHost host;
         Renamer renamer(host, folder.path());
-        renamer.text("Text3")->setText(QStringLiteral("."));
-        renamer.click("Command2");
-        QVERIFY(renamer.file1()->isHidden());
+        renamer.text(RenamerControls::changeThis)->setText(QStringLiteral("."));
+        renamer.click(RenamerControls::previewChanges);
+        QVERIFY(renamer.files()->isHidden());
 
-        renamer.text("Text1")->setText(typed);
-        renamer.click("Command1");
-        QCOMPARE(renamer.text("Text1")->text(), pattern);
-        QCOMPARE(renamer.file1()->items(), listed);
-        QVERIFY(renamer.file1()->isVisible());
+        renamer.text(RenamerControls::filter)->setText(typed);
+        renamer.click(RenamerControls::applyFilter);
+        QCOMPARE(renamer.text(RenamerControls::filter)->text(), pattern);
+        QCOMPARE(renamer.files()->items(), listed);
+        QVERIFY(renamer.files()->isVisible());
     }
 
     // The rows are the rule's new names; a row whose file MAKE CHANGES will
@@ -167,19 +168,19 @@ private slots:
         folder.make(files);
         TestHost host;
         Renamer renamer(host, folder.path());
-        renamer.text("Text3")->setText(from);
-        renamer.text("Text2")->setText(to);
-        renamer.click("Command2");
+        renamer.text(RenamerControls::changeThis)->setText(from);
+        renamer.text(RenamerControls::renameTo)->setText(to);
+        renamer.click(RenamerControls::previewChanges);
 
-        QCOMPARE(renamer.list1()->items(), rows);
+        QCOMPARE(renamer.preview()->items(), rows);
         for (int row = 0; row < rows.size(); ++row) {
-            const QModelIndex index = renamer.list1()->model()->index(row, 0);
+            const QModelIndex index = renamer.preview()->model()->index(row, 0);
             const bool marked = index.data(Qt::ForegroundRole).isValid();
             QCOMPARE(marked, !warnings[row].isEmpty());
             QCOMPARE(index.data(Qt::ToolTipRole).toString(), marked ? warnings[row] : rows[row]);
         }
-        QVERIFY(renamer.file1()->isHidden());
-        QVERIFY(renamer.list1()->isVisible());
+        QVERIFY(renamer.files()->isHidden());
+        QVERIFY(renamer.preview()->isVisible());
         std::sort(files.begin(), files.end());
         QCOMPARE(folder.names(), files);
     }
@@ -189,15 +190,15 @@ private slots:
         TempFolder folder{"a.avi"};
         TestHost host;
         Renamer renamer(host, folder.path());
-        renamer.text("Text3")->setText(QStringLiteral("a"));
-        renamer.click("Command2");
-        QCOMPARE(renamer.list1()->count(), 1);
+        renamer.text(RenamerControls::changeThis)->setText(QStringLiteral("a"));
+        renamer.click(RenamerControls::previewChanges);
+        QCOMPARE(renamer.preview()->count(), 1);
 
-        renamer.text("Text1")->setText(QStringLiteral("*.zzz"));
-        renamer.click("Command1");
-        renamer.click("Command2");
-        QCOMPARE(renamer.list1()->count(), 0);
-        QVERIFY(renamer.file1()->isVisible());
+        renamer.text(RenamerControls::filter)->setText(QStringLiteral("*.zzz"));
+        renamer.click(RenamerControls::applyFilter);
+        renamer.click(RenamerControls::previewChanges);
+        QCOMPARE(renamer.preview()->count(), 0);
+        QVERIFY(renamer.files()->isVisible());
     }
 
     // MAKE CHANGES works on what the filter lists and shows the folder's
@@ -207,17 +208,17 @@ private slots:
         TempFolder folder{"my movie.avi", "notes.txt", "nodots"};
         TestHost host;
         Renamer renamer(host, folder.path());
-        renamer.text("Text1")->setText(QStringLiteral("*.avi;nodots"));
-        renamer.click("Command1");
-        renamer.text("Text3")->setText(QStringLiteral("."));
-        renamer.text("Text2")->setText(QStringLiteral("."));
-        renamer.click("Command2");
-        renamer.click("Command3");
+        renamer.text(RenamerControls::filter)->setText(QStringLiteral("*.avi;nodots"));
+        renamer.click(RenamerControls::applyFilter);
+        renamer.text(RenamerControls::changeThis)->setText(QStringLiteral("."));
+        renamer.text(RenamerControls::renameTo)->setText(QStringLiteral("."));
+        renamer.click(RenamerControls::previewChanges);
+        renamer.click(RenamerControls::makeChanges);
 
         QCOMPARE(folder.names(), (QStringList{"MY MOVIE.AVI", "nodots", "notes.txt"}));
         QCOMPARE(folder.contents("MY MOVIE.AVI"), QStringLiteral("my movie.avi"));
-        QCOMPARE(renamer.file1()->items(), (QStringList{"MY MOVIE.AVI", "nodots"}));
-        QVERIFY(renamer.file1()->isVisible());
+        QCOMPARE(renamer.files()->items(), (QStringList{"MY MOVIE.AVI", "nodots"}));
+        QVERIFY(renamer.files()->isVisible());
     }
 
     void refusedRenameToStillRereadsTheList()
@@ -226,11 +227,11 @@ private slots:
         TestHost host;
         Renamer renamer(host, folder.path());
         folder.make({"new.avi"});
-        renamer.text("Text3")->setText(QStringLiteral("a"));
-        renamer.text("Text2")->setText(QStringLiteral("b|c"));
-        renamer.click("Command3");
+        renamer.text(RenamerControls::changeThis)->setText(QStringLiteral("a"));
+        renamer.text(RenamerControls::renameTo)->setText(QStringLiteral("b|c"));
+        renamer.click(RenamerControls::makeChanges);
         QCOMPARE(folder.names(), (QStringList{"a.avi", "new.avi"}));
-        QCOMPARE(renamer.file1()->items(), (QStringList{"a.avi", "new.avi"}));
+        QCOMPARE(renamer.files()->items(), (QStringList{"a.avi", "new.avi"}));
         QVERIFY(host.messages.isEmpty());
     }
 
@@ -312,12 +313,12 @@ private slots:
         TestHost host;
         Renamer renamer(host, folder.path());
         QVERIFY(QTest::qWaitForWindowActive(renamer.window));
-        QTest::mouseClick(renamer.file1()->viewport(), Qt::LeftButton, {}, renamer.fileRow(1));
-        QTest::keyClick(renamer.file1(), Qt::Key(key), modifiers);
+        QTest::mouseClick(renamer.files()->viewport(), Qt::LeftButton, {}, renamer.fileRow(1));
+        QTest::keyClick(renamer.files(), Qt::Key(key), modifiers);
 
         const QStringList left = deletes ? QStringList{"a.avi"} : QStringList{"a.avi", "b.avi"};
         QCOMPARE(folder.names(), left);
-        QCOMPARE(renamer.file1()->items(), left);
+        QCOMPARE(renamer.files()->items(), left);
         QVERIFY(host.messages.isEmpty());
         if (deletes) {
             // In the trash, not gone for good.
@@ -334,9 +335,9 @@ private slots:
         TestHost host;
         Renamer renamer(host, folder.path());
         QVERIFY(QTest::qWaitForWindowActive(renamer.window));
-        QTest::mouseClick(renamer.file1()->viewport(), Qt::LeftButton, {}, renamer.fileRow(0));
-        QCOMPARE(renamer.file1()->selectedName(), QString(" b.avi"));
-        QTest::keyClick(renamer.file1(), Qt::Key_Delete);
+        QTest::mouseClick(renamer.files()->viewport(), Qt::LeftButton, {}, renamer.fileRow(0));
+        QCOMPARE(renamer.files()->selectedName(), QString(" b.avi"));
+        QTest::keyClick(renamer.files(), Qt::Key_Delete);
         QCOMPARE(folder.names(), QStringList{"b.avi"});
         QCOMPARE(folder.contents("b.avi"), QString("b.avi"));
     }
