@@ -167,10 +167,3 @@ QStringList listEntries(const QString &folder, const Wildcard &pattern, EntryKin
     sortInRowOrder(names);
     return names;
 }
-
-bool entryExists(const QString &path, EntryKinds kinds)
-{
-    const QFileInfo info(path);
-    return info.exists() && !isHiddenName(info.fileName())
-        && kindListed(kindOf(info.isDir(), info.isFile()), kinds);
-}

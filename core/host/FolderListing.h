@@ -24,9 +24,5 @@ QStringList listEntries(int folder, const Wildcard &pattern, EntryKinds kinds);
 // Whether an entry of that kind is listed under the given kinds.
 bool kindListed(FolderEntry::Kind kind, EntryKinds kinds);
 
-// Whether the exact path names an entry of the given kinds that a listing
-// would show (no pattern involved).
-bool entryExists(const QString &path, EntryKinds kinds);
-
 // Whether a name is hidden from listings on this files.
 bool isHiddenName(const QString &name);

@@ -136,11 +136,6 @@ QList<EntryOutcome> RenamePlanner::makeChanges(const QStringList &entries, const
     return outcomes;
 }
 
-EntryOutcome RenamePlanner::renameEntry(const QString &entry, const QString &newName)
-{
-    return press(entry, newName, false);
-}
-
 void RenamePlanner::makeChangesOnFileList(const QString &from, const QString &to)
 {
     const UpperName upperFrom(from), upperTo(to);

@@ -56,11 +56,8 @@ QString compare(const ClashingFolder &sample, const QString &parent, const QStri
     // undoing them one by one, newest first, gives the folder back.
     if (const QString mended = recovered(host); !mended.isEmpty())
         return QStringLiteral("%1\n left to mend: %2").arg(where, mended);
-    ChangeJournal journal(host);
-    QList<JournalNote> setAside;
-    while (std::optional<StoredChange> change =
-               journal.latestUndoable(ChangeRecord::Tool::Renamer, setAside))
-        undoChange(host, journal, *change);
+    while (undoLatest(host, ChangeRecord::Tool::Renamer).result == UndoLatestReport::Result::Undone) {
+    }
     if (planned->state() != before)
         return QStringLiteral("%1\n before: %2\n undone: %3")
             .arg(where, before.join(u'|'), planned->state().join(u'|'));
