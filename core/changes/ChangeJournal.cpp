@@ -1,8 +1,11 @@
 #include "core/changes/ChangeJournal.h"
 
+#include "core/base/FolderRows.h"
 #include "core/base/Paths.h"
 #include "core/host/FileSystem.h"
 
+#include <QDir>
+#include <QFile>
 #include <algorithm>
 #include <cerrno>
 
@@ -43,6 +46,14 @@ ChangeJournal::ChangeJournal(FileSystem &fileSystem)
 {
 }
 
+QString ChangeJournal::defaultFolder()
+{
+    const QByteArray state = qgetenv("XDG_STATE_HOME");
+    const QString base = state.startsWith('/') ? QFile::decodeName(state)
+                                               : QDir::homePath() + QStringLiteral("/.local/state");
+    return QDir::toNativeSeparators(base + QStringLiteral("/tamsells-file-utilities"));
+}
+
 QString ChangeJournal::pathOf(const QString &file) const
 {
     return Paths::join(m_folder, file);
@@ -50,11 +61,10 @@ QString ChangeJournal::pathOf(const QString &file) const
 
 QStringList ChangeJournal::files() const
 {
-    QStringList files;
     if (m_folder.isEmpty())
-        return files;
-    for (const QString &file : m_fileSystem.listNames(m_folder, Prefix + u'*' + Suffix, EntryKinds::Files))
-        files << file;
+        return {};
+    QStringList files =
+        folderRows(m_fileSystem.listFolder(m_folder), Wildcard(Prefix + u'*' + Suffix), EntryKinds::Files);
     std::sort(files.begin(), files.end(),
               [](const QString &a, const QString &b) { return numberOf(a) < numberOf(b); });
     return files;

@@ -56,6 +56,12 @@ public:
     // record is read or written (FileSystem::stateFolder).
     explicit ChangeJournal(FileSystem &fileSystem);
 
+    // Where the program keeps the user's records, the state folder it makes
+    // its file system with: $XDG_STATE_HOME/tamsells-file-utilities, or
+    // ~/.local/state/tamsells-file-utilities where XDG_STATE_HOME names no
+    // absolute folder.
+    static QString defaultFolder();
+
     // Why the state folder is not used (it cannot be made, or is not the
     // user's alone): then no record is read or written. Success when it is.
     const Outcome &refused() const { return m_refused; }

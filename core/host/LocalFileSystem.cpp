@@ -127,22 +127,6 @@ void identifyByTime(int folder, QList<FolderEntry> &entries, bool stableInodes)
 
 } // namespace
 
-namespace {
-
-QString defaultStateFolder()
-{
-    const QByteArray state = qgetenv("XDG_STATE_HOME");
-    const QString base = state.startsWith('/') ? QFile::decodeName(state)
-                                               : QDir::homePath() + QStringLiteral("/.local/state");
-    return QDir::toNativeSeparators(base + QStringLiteral("/tamsells-file-utilities"));
-}
-
-} // namespace
-
-LocalFileSystem::LocalFileSystem() : LocalFileSystem(defaultStateFolder())
-{
-}
-
 LocalFileSystem::LocalFileSystem(const QString &stateFolder) : m_state(stateFolder)
 {
 }
@@ -157,14 +141,11 @@ LocalFileSystem::~LocalFileSystem()
 #endif
 }
 
-QStringList LocalFileSystem::listNames(const QString &folder, const QString &pattern,
-                                 EntryKinds kinds)
+QList<FolderEntry> LocalFileSystem::listFolder(const QString &folder)
 {
-#ifdef Q_OS_LINUX
-    return listEntries(openForListing(folder), Wildcard(pattern), kinds);
-#else
-    return listEntries(folder, Wildcard(pattern), kinds);
-#endif
+    QList<FolderEntry> entries;
+    readFolderEntries(openForListing(folder), entries);
+    return entries;
 }
 
 QStringList LocalFileSystem::listDrives()

@@ -22,12 +22,12 @@ class QSocketNotifier;
 // the mount table watched for volumes that come and go.
 class LocalFileSystem : public FileSystem, protected FileWriter {
 public:
-    // The state folder is $XDG_STATE_HOME/tamsells-file-utilities, or
-    // ~/.local/state/... when XDG_STATE_HOME is not set.
-    LocalFileSystem();
+    // The program's state (the change record) is kept in stateFolder
+    // (ChangeJournal::defaultFolder for the user's own).
+    explicit LocalFileSystem(const QString &stateFolder);
     ~LocalFileSystem() override;
 
-    QStringList listNames(const QString &folder, const QString &pattern, EntryKinds kinds) override;
+    QList<FolderEntry> listFolder(const QString &folder) override;
     FolderContents readFolder(const QString &folder) override;
     QStringList listDrives() override;
     std::optional<FolderEntry::Kind> entryKind(const QString &path) override;
@@ -59,10 +59,6 @@ public:
     bool lockFile(const QString &path) override;
     void unlockFile(const QString &path) override;
     void watchVolumes(std::function<void()> changed) override;
-
-protected:
-    // The program's state kept in stateFolder instead.
-    explicit LocalFileSystem(const QString &stateFolder);
 
 private:
     // A path as the system's *at calls take it: a folder's descriptor (a

@@ -1,7 +1,7 @@
 #include "core/renamer/RenamePlanner.h"
 
 #include "core/base/CountedName.h"
-#include "core/host/FolderListing.h"
+#include "core/base/FolderEntry.h"
 #include "core/base/RowOrder.h"
 #include "core/renamer/RenameRule.h"
 

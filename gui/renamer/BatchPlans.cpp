@@ -1,5 +1,6 @@
 #include "gui/renamer/BatchPlans.h"
 
+#include "core/base/FolderRows.h"
 #include "core/base/RowOrder.h"
 #include "core/host/FileSystem.h"
 
@@ -56,7 +57,7 @@ BatchPlan BatchPlans::planNow(BatchJob job, bool preview, const std::function<bo
         m_firstRead = now;
     const QStringList rows = now == *m_firstRead
         ? m_rows
-        : m_files.listNames(m_folder, m_filter, EntryKinds::Files).mid(0, MaxListRows);
+        : folderRows(now.entries, Wildcard(m_filter), EntryKinds::Files).mid(0, MaxListRows);
     const FolderReader readBelow = [this](const QString &folder) { return m_files.readFolder(folder); };
     BatchPlan plan = planBatch(job, m_folder, now, {rows, Wildcard(m_filter), m_latestYear, readBelow},
                                preview, stopped);

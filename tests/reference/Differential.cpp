@@ -9,7 +9,7 @@
 
 #include "core/changes/Recovery.h"
 #include "core/changes/Undo.h"
-#include "core/host/FolderListing.h"
+#include "core/base/FolderRows.h"
 #include "core/base/RowOrder.h"
 
 #include <QTest>
@@ -28,9 +28,9 @@ std::unique_ptr<TempFolder> folderFrom(const ClashingFolder &sample, const QStri
     return folder;
 }
 
-QStringList fileList(const TempFolder &folder, const ClashingFolder &sample)
+QStringList fileList(FileSystem &host, const TempFolder &folder, const ClashingFolder &sample)
 {
-    return listEntries(folder.path(), Wildcard(sample.filter), EntryKinds::Files)
+    return folderRows(host.listFolder(folder.path()), Wildcard(sample.filter), EntryKinds::Files)
                .mid(0, MaxListRows)
         + sample.missing;
 }
@@ -72,7 +72,7 @@ QString compareCleanUpBatch(unsigned seed, const QString &parent, bool caseBlind
     const ClashingFolder sample = clashingFolder(random, caseBlind);
     return compare(sample, parent, QStringLiteral("the batch"),
                    [&](FileSystem &host, const TempFolder &folder, bool reference) {
-                       const QStringList entries = fileList(folder, sample);
+                       const QStringList entries = fileList(host, folder, sample);
                        return reference ? referenceCleanUpBatch(host, folder.path(), entries,
                                                                 Wildcard(sample.filter))
                                         : plannedCleanUpBatch(host, folder.path(), entries,
@@ -94,7 +94,7 @@ QString compareMakeChanges(unsigned seed, const QString &parent, bool caseBlind)
     return compare(sample, parent, what,
                    [&](FileSystem &host, const TempFolder &folder, bool reference) {
                        for (const auto &[from, to] : presses) {
-                           const QStringList entries = fileList(folder, sample);
+                           const QStringList entries = fileList(host, folder, sample);
                            if (reference)
                                referenceMakeChanges(host, folder.path(), entries, from, to);
                            else
