@@ -16,10 +16,17 @@
 
 class QSocketNotifier;
 
-// The local machine's file system: folders read with readdir, renames that
-// never replace (renameat2, else a hard link, else a look first), folders
-// pinned by descriptor, checked writes, locks, the freedesktop trash, and
-// the mount table watched for volumes that come and go.
+// The local machine's file system, on Linux: folders read with readdir,
+// renames that never replace (renameat2, else a hard link, else a look
+// first), folders pinned by descriptor, checked writes, locks, the
+// freedesktop trash, and the mount table watched for volumes that come and
+// go. Each job is a file of its own: LocalListing.cpp (a folder's entries
+// and what its volume does with names), LocalIdentity.cpp (which file or
+// folder a path names), LocalPinning.cpp (a change's folders held by
+// descriptor, and every path reached through them), LocalRenames.cpp
+// (renames and moves, folders made and removed), LocalFiles.cpp (reads,
+// durable writes, locks, the state folder), LocalTrash.cpp and
+// LocalVolumes.cpp (the drives, and volumes that come and go).
 class LocalFileSystem : public FileSystem, protected FileWriter {
 public:
     // The program's state (the change record) is kept in stateFolder
@@ -122,5 +129,7 @@ private:
     // Places reserved in a trash that no file has moved into yet, by path;
     // MoveFile moves a file into one through its open files folder.
     std::map<QString, Trash::Place> m_trashPlaces;
-    std::unique_ptr<QSocketNotifier> m_mounts;
+    // The mount table, open while the window's event loop watches it.
+    Descriptor m_mountTable;
+    std::unique_ptr<QSocketNotifier> m_volumeEvents;
 };
