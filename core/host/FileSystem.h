@@ -93,9 +93,8 @@ struct FolderContents {
 // The file system as the program's core sees it: the one way to the disk.
 // Paths are full paths in the host's native form. No operation throws; each
 // reports failure in its result and touches nothing but the entries it
-// names. A worker thread may call it while the window uses it: what it keeps
-// between calls (pinned folders, locks, what it found out about volumes) is
-// kept under a lock, and a pinned folder belongs to the change that pins it.
+// names.
+// Threads: the window and the workers call it at once; what it keeps between calls is locked or per call.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -135,7 +134,9 @@ public:
     // Holds on to a folder for the length of a change: until unpinFolder,
     // every operation on a path inside it works in the folder that was there
     // when it was pinned, wherever it is moved meanwhile, and never follows a
-    // folder or link that takes its place, nor a link below it.
+    // folder or link that takes its place, nor a link below it. Only the
+    // change that pinned a folder unpins it; a call on another thread that
+    // works in it meanwhile finishes in it.
     virtual Outcome pinFolder(const QString &folder) = 0;
     virtual void unpinFolder(const QString &folder) = 0;
     // Where a pinned folder is now: its path, another path when it was moved,

@@ -10,8 +10,6 @@ LocalFileSystem::LocalFileSystem(const QString &stateFolder) : m_state(stateFold
 
 LocalFileSystem::~LocalFileSystem()
 {
-    for (const Pin &pin : std::as_const(m_pins))
-        ::close(pin.fd);
     for (const int fd : std::as_const(m_locks))
         ::close(fd);
 }

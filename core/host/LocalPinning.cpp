@@ -27,7 +27,8 @@ LocalFileSystem::At LocalFileSystem::resolve(const QString &path) const
     if (m_pins.isEmpty())
         return {{}, {}, AT_FDCWD, NativePath(path), {}};
     if (cut > 0 && !m_lastPinned.isEmpty() && QStringView(path).left(cut) == m_lastPinned)
-        return {{}, {}, m_lastPin.fd, NativePath(QStringView(path).mid(cut + 1)), m_lastPin.volume};
+        return {{}, m_lastPin.folder, m_lastPin.folder->fd(), NativePath(QStringView(path).mid(cut + 1)),
+                m_lastPin.volume};
     QString below;
     for (QString folder = Paths::folderPart(path); !folder.isEmpty();) {
         const auto pin = m_pins.constFind(folder);
@@ -36,11 +37,11 @@ LocalFileSystem::At LocalFileSystem::resolve(const QString &path) const
             if (below.isEmpty()) {
                 m_lastPinned = folder;
                 m_lastPin = *pin;
-                return {{}, {}, pin->fd, name, pin->volume};
+                return {{}, pin->folder, pin->folder->fd(), name, pin->volume};
             }
             // A folder below the pinned one is reached through it and
             // never through a link that has taken a folder's place.
-            Descriptor opened = openFolderBeneath(pin->fd, NativePath(below).constData());
+            Descriptor opened = openFolderBeneath(pin->folder->fd(), NativePath(below).constData());
             const int fd = opened.fd();
             return {std::move(opened), {}, fd, name, pin->volume, fd < 0 ? (errno != 0 ? errno : ENOENT) : 0};
         }
@@ -69,11 +70,12 @@ Outcome LocalFileSystem::pinFolder(const QString &folder)
         fd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return Outcome::systemError(errno);
+    auto opened = std::make_shared<const Descriptor>(fd);
     const QString volume = VolumeAbilities::keyOf(fd);
     // Another drive may have come in the slot of the last one.
     m_abilities.forgetAfterVolumeEvents();
     std::lock_guard lock(m_mutex);
-    m_pins.insert(folder, {fd, volume});
+    m_pins.insert(folder, {std::move(opened), volume});
     return Outcome::success();
 }
 
@@ -83,9 +85,9 @@ void LocalFileSystem::unpinFolder(const QString &folder)
     const auto pin = m_pins.constFind(folder);
     if (pin == m_pins.cend())
         return;
-    ::close(pin->fd);
     m_pins.erase(pin);
     m_lastPinned.clear();
+    m_lastPin = {};
 }
 
 QString LocalFileSystem::pinnedFolderNow(const QString &folder)
@@ -94,8 +96,9 @@ QString LocalFileSystem::pinnedFolderNow(const QString &folder)
     const auto found = m_pins.constFind(folder);
     if (found == m_pins.cend())
         return folder;
-    const int fd = found->fd; // closed only by the change that pinned it
+    const std::shared_ptr<const Descriptor> held = found->folder;
     lock.unlock();
+    const int fd = held->fd();
     // Asked of the volume itself: the kernel's cached answer would outlive a
     // drive that was pulled.
     struct statx pinned {};

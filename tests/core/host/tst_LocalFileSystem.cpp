@@ -8,7 +8,9 @@
 #include <QFile>
 #include <QTest>
 
+#include <atomic>
 #include <fcntl.h>
+#include <thread>
 #include <unistd.h>
 
 class tst_LocalFileSystem : public QObject {
@@ -193,6 +195,28 @@ private slots:
         QVERIFY2(renamed, qPrintable(QString::number(renamed.error)));
         host.unpinFolder(folder);
         QCOMPARE(QDir(share.sourcePath()).entryList(QDir::Files), (QStringList{"c", "d"}));
+    }
+
+    // A change's worker, the batch box's worker and the window call the file
+    // system at once: a folder that a change lets go of meanwhile is never
+    // looked at through a descriptor that was closed under the look.
+    void callsFromThreadsAtOnce()
+    {
+        TempFolder folder{"a.avi"};
+        TestFileSystem host;
+        std::atomic<bool> over{false};
+        std::thread change([&] {
+            while (!over) {
+                host.pinFolder(folder.path());
+                host.unpinFolder(folder.path());
+            }
+        });
+        int unknown = 0;
+        for (int look = 0; look < 20000; ++look)
+            unknown += !host.identify(folder / "a.avi").known();
+        over = true;
+        change.join();
+        QCOMPARE(unknown, 0);
     }
 
     // Two files of one name get two places in the home trash, each held by
