@@ -171,7 +171,7 @@ QList<StoredChange> ChangeJournal::summaries(QList<JournalNote> &notes)
 {
     QList<StoredChange> changes;
     const QStringList all = files();
-    for (const QString &file : all.mid(std::max<qsizetype>(0, all.size() - Looked)))
+    for (const QString &file : all.mid(std::max<qsizetype>(0, all.size() - RecordsLookedAt)))
         if (std::optional<StoredChange> change = summary(file, notes))
             changes << *change;
     return changes;
@@ -182,7 +182,7 @@ std::optional<StoredChange> ChangeJournal::latestUndoable(ChangeRecord::Tool too
 {
     // Newest first: the one wanted is mostly the last.
     const QStringList all = files();
-    for (qsizetype i = all.size() - 1; i >= std::max<qsizetype>(0, all.size() - Looked); --i) {
+    for (qsizetype i = all.size() - 1; i >= std::max<qsizetype>(0, all.size() - RecordsLookedAt); --i) {
         std::optional<StoredChange> change = summary(all[i], notes);
         if (change && change->record.tool() == tool
             && change->record.state == ChangeRecord::State::Finished
@@ -223,7 +223,7 @@ Outcome ChangeJournal::begin(StoredChange &change)
 void ChangeJournal::prune(const QStringList &files)
 {
     QList<JournalNote> notes;
-    for (qsizetype i = 0; i + Kept < files.size() && i < PrunedAtOnce; ++i) {
+    for (qsizetype i = 0; i + ChangesKept < files.size() && i < PrunedAtOnce; ++i) {
         // A record that still waits to be mended stays, however old.
         const std::optional<StoredChange> old = summary(files.at(i), notes);
         if (old && !old->record.isOpen())

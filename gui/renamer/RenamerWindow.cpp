@@ -14,7 +14,7 @@
 #include "core/renamer/RenameRule.h"
 #include "core/host/FileSystem.h"
 #include "gui/Desktop.h"
-#include "gui/renamer/BatchPlans.h"
+#include "gui/renamer/BatchPreviewCache.h"
 #include "gui/words/ChangeWords.h"
 #include "gui/words/RenamerWords.h"
 
@@ -247,8 +247,8 @@ void RenamerWindow::makeChanges()
 void RenamerWindow::specialBatch()
 {
     // The box previews each answer from the plan that the answer then runs.
-    BatchPlans plans(m_fileSystem, m_folders->path(), m_fileList->items(), m_fileList->pattern(),
-                     m_desktop.now().date().year() + 1);
+    BatchPreviewCache plans(m_fileSystem, m_folders->path(), m_fileList->items(), m_fileList->pattern(),
+                            m_desktop.now().date().year() + 1);
     const Question question{
         tr("ARE YOU SURE (type YES to continue)"), tr("CONFIRM LAUNCH BATCH MAY TAKE SEVERAL MINUTES!"),
         tr("NO"),
@@ -276,7 +276,7 @@ RenamePlanner RenamerWindow::plannerForFolder()
                          Wildcard(m_fileList->pattern()));
 }
 
-RenamerWindow::BatchRun RenamerWindow::planAndApply(BatchPlans &plans, BatchJob job)
+RenamerWindow::BatchRun RenamerWindow::planAndApply(BatchPreviewCache &plans, BatchJob job)
 {
     const QString folder = m_folders->path();
     BatchRun run;
