@@ -360,8 +360,12 @@ void RenamerWindow::fileKeyReleased(int key)
     // file. Read-only, in use or gone: the list is refreshed all the same.
     QString message;
     if (m_fileList->selectedIndex() >= 0) {
-        const DeleteReport report = deleteToTrash(
-            m_fileSystem, Paths::join(m_folders->path(), m_fileList->selectedName()), m_desktop.now());
+        // On a worker, as every change: a slow drive's trash does not freeze the window.
+        const QString path = Paths::join(m_folders->path(), m_fileList->selectedName());
+        const QDateTime deleted = m_desktop.now();
+        DeleteReport report;
+        m_desktop.runLongWork(tr("Moving %1 to the trash…").arg(path),
+                              [&](WorkProgress &) { report = deleteToTrash(m_fileSystem, path, deleted); });
         noteChange(report.change);
         message = RenamerWords::deleted(report);
     }
