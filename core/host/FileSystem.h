@@ -179,13 +179,13 @@ public:
                                   const QString &lineEnd, bool executable = false) = 0;
     // The folder where the program keeps its state (the change record), as
     // the program named it when it made the file system, for the user's eyes
-    // only: made (mode 0700, with any folder above it that is
-    // missing) when it is missing, and checked through descriptors before it
-    // is used: it, and each folder above it up to the user's home, is a real
-    // folder (no link), the user's own (or, above it, the system's) and not
-    // open to other users' writes. Every record is then reached through the
-    // folder that was checked. The empty text when it cannot be made or is
-    // refused; why says why.
+    // only: made (mode 0700, with any folder above it that is missing) when
+    // it is missing, and checked through descriptors before it is used: it,
+    // and each folder above it up to the user's home, is a real folder (no
+    // link), the user's own (or, above it, the system's) and not open to
+    // other users' writes. Every record is then reached through the folder
+    // that was checked. The empty text when it cannot be made or is refused;
+    // why says why.
     virtual QString stateFolder(Outcome *why = nullptr) = 0;
     // A file's whole content, when it is no larger than maxSize bytes.
     virtual Outcome readFile(const QString &path, qint64 maxSize, QByteArray &content) = 0;
