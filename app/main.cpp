@@ -1,3 +1,4 @@
+#include "core/changes/ChangeJournal.h"
 #include "core/changes/Recovery.h"
 #include "core/host/LocalFileSystem.h"
 #include "gui/MainMenu.h"
@@ -41,7 +42,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("tamsells-file-utilities"));
     QApplication::setDesktopFileName(QStringLiteral("io.github.tamsells.FileUtilities"));
 
-    LocalFileSystem fileSystem;
+    LocalFileSystem fileSystem(ChangeJournal::defaultFolder());
     QtDesktop desktop;
     // A change that a stopped run, a failing drive or a full disk left half
     // done is mended before anything else can touch its files, and again

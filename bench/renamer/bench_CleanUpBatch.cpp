@@ -6,7 +6,7 @@
 #include "RenameBench.h"
 #include "ReferenceEngine.h"
 
-#include "core/host/FolderListing.h"
+#include "core/base/FolderRows.h"
 #include "gui/renamer/RenamerControls.h"
 #include "gui/renamer/RenamerWindow.h"
 
@@ -37,7 +37,7 @@ double referenceSeconds(const TempFolder &folder)
 {
     TestHost host;
     const Wildcard all(QStringLiteral("*.*"));
-    const QStringList entries = listEntries(folder.path(), all, EntryKinds::Files);
+    const QStringList entries = folderRows(host.listFolder(folder.path()), all, EntryKinds::Files);
     settle();
     QElapsedTimer timer;
     timer.start();

@@ -53,8 +53,3 @@ bool Wildcard::matches(const QString &name) const
             return true;
     return false;
 }
-
-bool Wildcard::hasWildcards(const QString &text)
-{
-    return text.contains(u'*') || text.contains(u'?');
-}

@@ -12,8 +12,6 @@ public:
     explicit Wildcard(const QString &patterns);
 
     bool matches(const QString &name) const;
-    // Whether a text holds "*" or "?", so that it names more than one entry.
-    static bool hasWildcards(const QString &text);
 
 private:
     QStringList m_patterns;

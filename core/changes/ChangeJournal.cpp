@@ -1,8 +1,11 @@
 #include "core/changes/ChangeJournal.h"
 
+#include "core/base/FolderRows.h"
 #include "core/base/Paths.h"
 #include "core/host/FileSystem.h"
 
+#include <QDir>
+#include <QFile>
 #include <algorithm>
 #include <cerrno>
 
@@ -43,6 +46,14 @@ ChangeJournal::ChangeJournal(FileSystem &fileSystem)
 {
 }
 
+QString ChangeJournal::defaultFolder()
+{
+    const QByteArray state = qgetenv("XDG_STATE_HOME");
+    const QString base = state.startsWith('/') ? QFile::decodeName(state)
+                                               : QDir::homePath() + QStringLiteral("/.local/state");
+    return QDir::toNativeSeparators(base + QStringLiteral("/tamsells-file-utilities"));
+}
+
 QString ChangeJournal::pathOf(const QString &file) const
 {
     return Paths::join(m_folder, file);
@@ -50,11 +61,10 @@ QString ChangeJournal::pathOf(const QString &file) const
 
 QStringList ChangeJournal::files() const
 {
-    QStringList files;
     if (m_folder.isEmpty())
-        return files;
-    for (const QString &file : m_fileSystem.listNames(m_folder, Prefix + u'*' + Suffix, EntryKinds::Files))
-        files << file;
+        return {};
+    QStringList files =
+        folderRows(m_fileSystem.listFolder(m_folder), Wildcard(Prefix + u'*' + Suffix), EntryKinds::Files);
     std::sort(files.begin(), files.end(),
               [](const QString &a, const QString &b) { return numberOf(a) < numberOf(b); });
     return files;
@@ -161,7 +171,7 @@ QList<StoredChange> ChangeJournal::summaries(QList<JournalNote> &notes)
 {
     QList<StoredChange> changes;
     const QStringList all = files();
-    for (const QString &file : all.mid(std::max<qsizetype>(0, all.size() - Looked)))
+    for (const QString &file : all.mid(std::max<qsizetype>(0, all.size() - RecordsLookedAt)))
         if (std::optional<StoredChange> change = summary(file, notes))
             changes << *change;
     return changes;
@@ -172,7 +182,7 @@ std::optional<StoredChange> ChangeJournal::latestUndoable(ChangeRecord::Tool too
 {
     // Newest first: the one wanted is mostly the last.
     const QStringList all = files();
-    for (qsizetype i = all.size() - 1; i >= std::max<qsizetype>(0, all.size() - Looked); --i) {
+    for (qsizetype i = all.size() - 1; i >= std::max<qsizetype>(0, all.size() - RecordsLookedAt); --i) {
         std::optional<StoredChange> change = summary(all[i], notes);
         if (change && change->record.tool() == tool
             && change->record.state == ChangeRecord::State::Finished
@@ -213,7 +223,7 @@ Outcome ChangeJournal::begin(StoredChange &change)
 void ChangeJournal::prune(const QStringList &files)
 {
     QList<JournalNote> notes;
-    for (qsizetype i = 0; i + Kept < files.size() && i < PrunedAtOnce; ++i) {
+    for (qsizetype i = 0; i + ChangesKept < files.size() && i < PrunedAtOnce; ++i) {
         // A record that still waits to be mended stays, however old.
         const std::optional<StoredChange> old = summary(files.at(i), notes);
         if (old && !old->record.isOpen())

@@ -46,9 +46,9 @@ struct JournalNote {
 class ChangeJournal {
 public:
     // How many changes are kept; older ones go, but never one that is open.
-    static constexpr int Kept = 50;
+    static constexpr int ChangesKept = 50;
     // How many of the newest records are looked at, at most.
-    static constexpr int Looked = 300;
+    static constexpr int RecordsLookedAt = 300;
     // The most a record may hold on the disk.
     static constexpr qint64 LargestRecord = 64 << 20;
 
@@ -56,11 +56,17 @@ public:
     // record is read or written (FileSystem::stateFolder).
     explicit ChangeJournal(FileSystem &fileSystem);
 
+    // Where the program keeps the user's records, the state folder it makes
+    // its file system with: $XDG_STATE_HOME/tamsells-file-utilities, or
+    // ~/.local/state/tamsells-file-utilities where XDG_STATE_HOME names no
+    // absolute folder.
+    static QString defaultFolder();
+
     // Why the state folder is not used (it cannot be made, or is not the
     // user's alone): then no record is read or written. Success when it is.
     const Outcome &refused() const { return m_refused; }
 
-    // The summaries of the newest stored changes (at most Looked), oldest
+    // The summaries of the newest stored changes (at most RecordsLookedAt), oldest
     // first: each record read at its two ends only (whole only where an
     // undo's list follows its last state), each byte looked at once, so
     // that a start looks at hundreds of large records at once. A record that
@@ -76,7 +82,7 @@ public:
 
     // Stores a new change under the next free number, whole and on the disk
     // before it returns, and takes its lock. The oldest closed records beyond
-    // Kept go. Fails, with the reason, when the state folder cannot be
+    // ChangesKept go. Fails, with the reason, when the state folder cannot be
     // written, or when the change holds too many names for its record to
     // stay within LargestRecord as it grows (an undo adds as much again).
     Outcome begin(StoredChange &change);
@@ -106,7 +112,7 @@ private:
     // Renames a record whose content is wrong so that it is never read again,
     // with a note about it.
     void setAside(const QString &file, const RecordFault &fault, QList<JournalNote> &notes);
-    // Removes the oldest closed records beyond Kept.
+    // Removes the oldest closed records beyond ChangesKept.
     void prune(const QStringList &files);
 
     FileSystem &m_fileSystem;

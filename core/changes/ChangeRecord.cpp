@@ -96,14 +96,6 @@ ChangeRecord::Tool ChangeRecord::tool() const
     return nameOf(action).tool;
 }
 
-QStringList ChangeRecord::folderPaths() const
-{
-    QStringList paths;
-    for (const RecordedFolder &folder : folders)
-        paths << folder.path;
-    return paths;
-}
-
 RecordPaths::RecordPaths(const ChangeRecord &record)
 {
     for (int i = 0; i < record.folders.size(); ++i)

@@ -134,7 +134,6 @@ struct ChangeRecord {
     // Where the file stands, as far as the record knows: empty while not
     // known; its old name where it has a second one.
     QString atPath(const RecordedRename &rename) const;
-    QStringList folderPaths() const;
 
     // The record as first stored: lines of UTF-8 text (the format is in the
     // README). Every path must lie in one of the folders. The record only

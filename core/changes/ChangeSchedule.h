@@ -16,7 +16,7 @@ struct ChangeSchedule {
         RemoveFolder, // removes folders[index] when it is empty
         Move,       // a move of a file from its old path to its new one, unless it is there already
         Trash,      // a move of a file into the place the host reserved for it in the
-                    // trash (Host::ReserveTrash); a move that fails gives the place up
+                    // trash (FileSystem::reserveTrash); a move that fails gives the place up
     };
     struct Step {
         Kind kind;

@@ -35,11 +35,3 @@ FileIdentity FolderCache::identityAt(const QString &path)
     const FileIdentity listed = folderOf(path).identity(entryAt(path));
     return listed.known() ? listed : m_fileSystem.identify(path);
 }
-
-void FolderCache::renamed(const QString &from, const QString &to)
-{
-    FolderModel &model = folderOf(from);
-    const int entry = model.holder(Paths::lastComponent(from));
-    if (entry >= 0)
-        model.rename(entry, Paths::lastComponent(to));
-}

@@ -26,8 +26,6 @@ public:
     // Which file path names now: its inode from the folder's listing where
     // the volume keeps inodes, else as the host finds it.
     FileIdentity identityAt(const QString &path);
-    // Follows a rename within one folder that the work made on disk.
-    void renamed(const QString &from, const QString &to);
 
     // The folders that could not be read, in the order they were asked for.
     const QStringList &unreadable() const { return m_unreadable; }

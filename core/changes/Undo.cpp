@@ -132,6 +132,7 @@ void remakeRemovedFolders(FileSystem &fileSystem, const ChangeRecord &record)
             fileSystem.makeFolder(folder);
 }
 
+// Undoes one finished change, as undoLatest says.
 UndoReport undo(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change,
                 WorkProgress *progress)
 {
@@ -177,12 +178,6 @@ UndoReport undo(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &ch
 }
 
 } // namespace
-
-UndoReport undoChange(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change,
-                      WorkProgress *progress)
-{
-    return undo(fileSystem, journal, change, progress);
-}
 
 UndoLatestReport undoLatest(FileSystem &fileSystem, ChangeRecord::Tool tool, WorkProgress *progress)
 {

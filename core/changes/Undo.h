@@ -55,19 +55,6 @@ struct UndoReport {
     QStringList keptFolders;
 };
 
-// Undoes a finished change: every file it moved goes back where it was, all
-// in one recorded apply (each file renamed once, nothing replaced), and the
-// folders it made go when they are empty again. Only the change's own files
-// move: a file that is no longer where the change put it, another file that
-// has taken its name since, and a file whose old name is taken now stay
-// where they are; nothing is deleted. The change ends undone, or finished
-// again where renames failed, so that Ctrl+Z can try them once more. When
-// the change's folders cannot be read now, or are another user's, nothing is
-// put back. A file whose old name is its own second name (a move by hard
-// link cut off before its unlink) goes back to it all the same.
-UndoReport undoChange(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change,
-                      WorkProgress *progress = nullptr);
-
 // What Ctrl+Z came to.
 struct UndoLatestReport {
     // What recovery mended first, and the records set aside or not read.
@@ -96,8 +83,17 @@ struct UndoLatestReport {
 
 // Ctrl+Z: mends the open changes first, then undoes the newest finished
 // change of the tool, whichever folder and run of the program it was made
-// in. A newer change whose folders cannot be read now (its drive taken away)
-// or that waits is passed over for the one before it, and the report says
-// so. A stop asked for through progress ends the undo between two renames.
+// in: every file it moved goes back where it was, all in one recorded apply
+// (each file renamed once, nothing replaced), and the folders it made go
+// when they are empty again. Only the change's own files move: a file that
+// is no longer where the change put it, another file that has taken its
+// name since, and a file whose old name is taken now stay where they are;
+// nothing is deleted. The change ends undone, or finished again where
+// renames failed, so that Ctrl+Z can try them once more. A file whose old
+// name is its own second name (a move by hard link cut off before its
+// unlink) goes back to it all the same. A newer change whose folders cannot
+// be read now (its drive taken away), are another user's, or that waits is
+// passed over for the one before it, and the report says so. A stop asked
+// for through progress ends the undo between two renames.
 UndoLatestReport undoLatest(FileSystem &fileSystem, ChangeRecord::Tool tool,
                             WorkProgress *progress = nullptr);

@@ -15,12 +15,6 @@ qsizetype lastDotInOwnName(const QString &path)
 
 } // namespace
 
-int extensionLength(const QString &path)
-{
-    const qsizetype dot = lastDotInOwnName(path);
-    return dot < 0 ? 0 : int(path.size() - dot - 1);
-}
-
 QString withoutExtension(const QString &path)
 {
     const qsizetype dot = lastDotInOwnName(path);

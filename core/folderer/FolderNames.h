@@ -9,9 +9,6 @@
 // extension is what follows the last dot of the file's own name; a dot in a
 // folder name never counts, so such a file keeps no folder of its own.
 
-// The number of characters after the last dot of the file's own name; 0 when
-// that name has no dot or ends in one, or path is at most 1 character.
-int extensionLength(const QString &path);
 // path without the last dot of the file's own name and what follows
 // it; unchanged when that name has no dot or path is at most 1 character.
 QString withoutExtension(const QString &path);

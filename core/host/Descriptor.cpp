@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 
-#ifdef Q_OS_LINUX
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -13,7 +12,6 @@
 #include <unistd.h>
 #if __has_include(<linux/openat2.h>)
 #include <linux/openat2.h>
-#endif
 #endif
 
 Descriptor &Descriptor::operator=(Descriptor &&other) noexcept
@@ -25,13 +23,10 @@ Descriptor &Descriptor::operator=(Descriptor &&other) noexcept
 
 Descriptor::~Descriptor()
 {
-#ifdef Q_OS_LINUX
     if (m_fd >= 0)
         ::close(m_fd);
-#endif
 }
 
-#ifdef Q_OS_LINUX
 namespace {
 
 // openat2 with resolve's rules; nothing when the kernel does not know the
@@ -90,4 +85,3 @@ Descriptor openFolderBeneath(int at, const char *path)
     }
     return folder;
 }
-#endif

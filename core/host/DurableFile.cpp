@@ -4,21 +4,15 @@
 #include "core/host/Descriptor.h"
 #include "core/host/NativePath.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
-
 #include <algorithm>
 
-#ifdef Q_OS_UNIX
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
-#ifdef Q_OS_UNIX
 namespace {
 
 // Has the folder's entries (a new or replaced name) on the disk.
@@ -206,69 +200,3 @@ Outcome readRange(const FileAt &file, qint64 offset, qint64 length, QByteArray &
 }
 
 } // namespace DurableFile
-
-#else
-
-bool FileWriter::writeAll(int, const QByteArray &, const QString &)
-{
-    return false;
-}
-
-bool FileWriter::syncData(int, const QString &)
-{
-    return false;
-}
-
-// Elsewhere Qt's own safe writes serve, with their own checks.
-namespace DurableFile {
-
-Outcome create(FileWriter &writer, const FileAt &file, const QByteArray &content, int *locked)
-{
-    if (locked)
-        *locked = -1;
-    if (QFileInfo::exists(file.path))
-        return Outcome::systemError(EEXIST);
-    return replace(writer, file, content);
-}
-
-Outcome replace(FileWriter &, const FileAt &at, const QByteArray &content, int)
-{
-    QSaveFile file(at.path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
-        return Outcome::failure(Outcome::Why::Other, file.errorString());
-    return Outcome::success();
-}
-
-Outcome append(FileWriter &, const FileAt &at, const QByteArray &content)
-{
-    QFile file(at.path);
-    if (!file.open(QIODevice::Append) || file.write(content) != content.size() || !file.flush())
-        return Outcome::failure(Outcome::Why::Other, file.errorString());
-    return Outcome::success();
-}
-
-Outcome read(const FileAt &at, qint64 maxSize, QByteArray &content)
-{
-    QFile file(at.path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Outcome::failure(Outcome::Why::Other, file.errorString());
-    if (file.size() > maxSize)
-        return Outcome::failure(Outcome::Why::TooLarge, {}, maxSize >> 20);
-    content = file.readAll();
-    return Outcome::success();
-}
-
-Outcome readRange(const FileAt &at, qint64 offset, qint64 length, QByteArray &content,
-                  qint64 &size)
-{
-    QFile file(at.path);
-    if (!file.open(QIODevice::ReadOnly) || !file.seek(offset))
-        return Outcome::failure(Outcome::Why::Other, file.errorString());
-    size = file.size();
-    content = file.read(length);
-    return Outcome::success();
-}
-
-} // namespace DurableFile
-
-#endif

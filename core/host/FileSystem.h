@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/FolderEntry.h"
 #include "core/base/Outcome.h"
 
 #include <QByteArray>
@@ -10,34 +11,11 @@
 #include <functional>
 #include <optional>
 
-// Which entries a listing returns. Hidden entries (on Linux, names that begin
-// with ".") are never listed.
-enum class EntryKinds { Files, FilesAndFolders, Folders };
-
 // Line ends for writeTextFile.
 namespace LineEnd {
 inline const QString CrLf = QStringLiteral("\r\n");
 inline const QString Lf = QStringLiteral("\n");
 }
-
-// One entry of a folder as a listing sees it.
-struct FolderEntry {
-    enum Kind { File, Folder, Other };
-    QString name; // the name alone
-    Kind kind = File;
-    // False when the name's bytes are not valid in the locale's encoding: the
-    // entry is listed, but no path built from its text names it.
-    bool namable = true;
-    // The entry's inode as the listing gives it; 0 when the volume gives none.
-    quint64 inode = 0;
-    // Where the volume gives no inode that lasts, the entry's size and
-    // modification time (nanoseconds since 1970) as the listing found them,
-    // so that the file can be told apart without another look; size -1 elsewhere.
-    qint64 size = -1;
-    qint64 modified = 0;
-
-    bool operator==(const FolderEntry &) const = default;
-};
 
 // Which file a path names, so that a later look can tell the same file from
 // another that has taken its name since: its volume's own identity (see
@@ -115,20 +93,21 @@ struct FolderContents {
 // The file system as the program's core sees it: the one way to the disk.
 // Paths are full paths in the host's native form. No operation throws; each
 // reports failure in its result and touches nothing but the entries it
-// names. A worker thread may call it while the window uses it: what it keeps
-// between calls (pinned folders, locks, what it found out about volumes) is
-// kept under a lock, and a pinned folder belongs to the change that pins it.
+// names.
+// Threads: the window and the workers call it at once; what it keeps between calls is locked or per call.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
     // Listing.
-    // The names alone of the folder's entries of those kinds that match the
-    // DOS pattern (several may be joined by ";"), in row order; nothing when
-    // the folder cannot be read.
-    virtual QStringList listNames(const QString &folder, const QString &pattern, EntryKinds kinds) = 0;
+    // The folder's entries that are not hidden, each with its name and kind
+    // (and its inode where the listing gives one), in the order the folder
+    // gives them; nothing when the folder cannot be read. Which of them a
+    // list shows, and in which order, is the list's to say (FolderRows.h).
+    virtual QList<FolderEntry> listFolder(const QString &folder) = 0;
     // The folder's entries and what its volume does with names, found out on
-    // the folder itself.
+    // the folder itself: dearer than listFolder on a volume that keeps no
+    // inodes, as each file's size and time is looked up too.
     virtual FolderContents readFolder(const QString &folder) = 0;
     // The host's root folder, then the user's mounted volumes (removable
     // media, network shares), each by the folder it is mounted at.
@@ -155,7 +134,9 @@ public:
     // Holds on to a folder for the length of a change: until unpinFolder,
     // every operation on a path inside it works in the folder that was there
     // when it was pinned, wherever it is moved meanwhile, and never follows a
-    // folder or link that takes its place, nor a link below it.
+    // folder or link that takes its place, nor a link below it. Only the
+    // change that pinned a folder unpins it; a call on another thread that
+    // works in it meanwhile finishes in it.
     virtual Outcome pinFolder(const QString &folder) = 0;
     virtual void unpinFolder(const QString &folder) = 0;
     // Where a pinned folder is now: its path, another path when it was moved,
@@ -196,14 +177,15 @@ public:
     // owner's run permission where the host has one.
     virtual Outcome writeTextFile(const QString &path, const QStringList &lines,
                                   const QString &lineEnd, bool executable = false) = 0;
-    // The folder where the program keeps its state (the change record), for
-    // the user's eyes only: made (mode 0700, with any folder above it that is
-    // missing) when it is missing, and checked through descriptors before it
-    // is used: it, and each folder above it up to the user's home, is a real
-    // folder (no link), the user's own (or, above it, the system's) and not
-    // open to other users' writes. Every record is then reached through the
-    // folder that was checked. The empty text when it cannot be made or is
-    // refused; why says why.
+    // The folder where the program keeps its state (the change record), as
+    // the program named it when it made the file system, for the user's eyes
+    // only: made (mode 0700, with any folder above it that is missing) when
+    // it is missing, and checked through descriptors before it is used: it,
+    // and each folder above it up to the user's home, is a real folder (no
+    // link), the user's own (or, above it, the system's) and not open to
+    // other users' writes. Every record is then reached through the folder
+    // that was checked. The empty text when it cannot be made or is refused;
+    // why says why.
     virtual QString stateFolder(Outcome *why = nullptr) = 0;
     // A file's whole content, when it is no larger than maxSize bytes.
     virtual Outcome readFile(const QString &path, qint64 maxSize, QByteArray &content) = 0;

@@ -16,18 +16,25 @@
 
 class QSocketNotifier;
 
-// The local machine's file system: folders read with readdir, renames that
-// never replace (renameat2, else a hard link, else a look first), folders
-// pinned by descriptor, checked writes, locks, the freedesktop trash, and
-// the mount table watched for volumes that come and go.
+// The local machine's file system, on Linux: folders read with readdir,
+// renames that never replace (renameat2, else a hard link, else a look
+// first), folders pinned by descriptor, checked writes, locks, the
+// freedesktop trash, and the mount table watched for volumes that come and
+// go. Each job is a file of its own: LocalListing.cpp (a folder's entries
+// and what its volume does with names), LocalIdentity.cpp (which file or
+// folder a path names), LocalPinning.cpp (a change's folders held by
+// descriptor, and every path reached through them), LocalRenames.cpp
+// (renames and moves, folders made and removed), LocalFiles.cpp (reads,
+// durable writes, locks, the state folder), LocalTrash.cpp and
+// LocalVolumes.cpp (the drives, and volumes that come and go).
 class LocalFileSystem : public FileSystem, protected FileWriter {
 public:
-    // The state folder is $XDG_STATE_HOME/tamsells-file-utilities, or
-    // ~/.local/state/... when XDG_STATE_HOME is not set.
-    LocalFileSystem();
+    // The program's state (the change record) is kept in stateFolder
+    // (ChangeJournal::defaultFolder for the user's own).
+    explicit LocalFileSystem(const QString &stateFolder);
     ~LocalFileSystem() override;
 
-    QStringList listNames(const QString &folder, const QString &pattern, EntryKinds kinds) override;
+    QList<FolderEntry> listFolder(const QString &folder) override;
     FolderContents readFolder(const QString &folder) override;
     QStringList listDrives() override;
     std::optional<FolderEntry::Kind> entryKind(const QString &path) override;
@@ -60,16 +67,14 @@ public:
     void unlockFile(const QString &path) override;
     void watchVolumes(std::function<void()> changed) override;
 
-protected:
-    // The program's state kept in stateFolder instead.
-    explicit LocalFileSystem(const QString &stateFolder);
-
 private:
     // A path as the system's *at calls take it: a folder's descriptor (a
     // pinned folder's, the state folder's, or the current folder's) and the
-    // rest of the path. A folder below a pinned one is opened through it,
-    // following no link, and held here while the call uses it, as is the
-    // state folder; error says why when that fails.
+    // rest of the path, kept for one call. A folder below a pinned one is
+    // opened through it, following no link; it, a pinned folder and the
+    // state folder are held here while the call uses them, so that another
+    // thread that lets go of them meanwhile closes nothing under the call.
+    // error says why the folder could not be reached.
     struct At {
         Descriptor below;
         std::shared_ptr<const Descriptor> held;
@@ -104,27 +109,36 @@ private:
     // do: CaseKept when the new spelling is not listed and the old one is.
     Outcome confirmCaseOnlyRename(const At &from, const QString &volume, const QString &newPath);
 
+    // A pinned folder; the change that pinned it lets go of it, and it is
+    // closed once no call holds it any more.
     struct Pin {
-        int fd;
+        std::shared_ptr<const Descriptor> folder;
         QString volume;
     };
-    // Pins, locks and reserved places are asked for by the worker and the
-    // window alike.
+
+    // What is kept between calls, which any thread may make at once, and
+    // how: the pins (with the last one a path was found in), the locks and
+    // the places reserved in the trash under m_mutex; what volumes do and
+    // the state folder under locks of their own (VolumeAbilities,
+    // StateFolder, and the mount table and volume identities behind them).
+    // The watch on the mount table is made and used on the window's thread.
+    // Listings and identities are kept by no call beyond its end.
     mutable std::mutex m_mutex;
     QHash<QString, Pin> m_pins;
-    // The pinned folder that the last path was in: a change's paths mostly
-    // share one folder, and each is resolved without a copy.
+    // A change's paths mostly share one folder: each is resolved without a copy.
     mutable QString m_lastPinned;
-    mutable Pin m_lastPin{-1, {}};
+    mutable Pin m_lastPin;
+    QHash<QString, int> m_locks;
+    // Places reserved in a trash that no file has moved into yet, by path;
+    // moveFile moves a file into one through its open files folder.
+    std::map<QString, Trash::Place> m_trashPlaces;
     // What each volume was found to do with a rename that must not replace,
     // with hard links and with letter case. A volume that refuses the flag
     // is known to lack it only once a rename without it went through: the
     // same refusal is given for a name the volume does not take (":" on exFAT).
     VolumeAbilities m_abilities;
     StateFolder m_state;
-    QHash<QString, int> m_locks;
-    // Places reserved in a trash that no file has moved into yet, by path;
-    // MoveFile moves a file into one through its open files folder.
-    std::map<QString, Trash::Place> m_trashPlaces;
-    std::unique_ptr<QSocketNotifier> m_mounts;
+    // The mount table, open while the window's event loop watches it.
+    Descriptor m_mountTable;
+    std::unique_ptr<QSocketNotifier> m_volumeEvents;
 };

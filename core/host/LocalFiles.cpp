@@ -1,19 +1,15 @@
 #include "core/host/LocalFileSystem.h"
 
-#include <QFileInfo>
 #include <QStringEncoder>
 
-// LocalFileSystem's files: reads, durable writes and locks (the change
-// records through the state folder that was checked), the trash and the
-// state folder.
+// The local machine's files: reads, durable writes and locks (the change
+// records through the state folder that was checked), and the state folder.
 
-#ifdef Q_OS_LINUX
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace {
 
@@ -28,8 +24,6 @@ QByteArray encodedLines(const QStringList &lines, const QString &lineEnd)
 }
 
 } // namespace
-
-#ifdef Q_OS_LINUX
 
 bool LocalFileSystem::lockFile(const QString &path)
 {
@@ -111,73 +105,6 @@ Outcome LocalFileSystem::writeTextFile(const QString &path, const QStringList &l
     return at.error != 0 ? Outcome::systemError(at.error)
                          : DurableFile::replace(*this, at.file(path), encodedLines(lines, lineEnd),
                                                 executable ? 0777 : 0666);
-}
-
-#else
-
-bool LocalFileSystem::lockFile(const QString &)
-{
-    return true;
-}
-
-void LocalFileSystem::unlockFile(const QString &)
-{
-}
-
-Outcome LocalFileSystem::readFile(const QString &path, qint64 maxSize, QByteArray &content)
-{
-    return DurableFile::read({0, nullptr, path}, maxSize, content);
-}
-
-Outcome LocalFileSystem::readFileRange(const QString &path, qint64 offset, qint64 length,
-                                       QByteArray &content, qint64 &size)
-{
-    return DurableFile::readRange({0, nullptr, path}, offset, length, content, size);
-}
-
-Outcome LocalFileSystem::createFile(const QString &path, const QByteArray &content)
-{
-    return DurableFile::create(*this, {0, nullptr, path}, content);
-}
-
-Outcome LocalFileSystem::appendToFile(const QString &path, const QByteArray &content)
-{
-    return DurableFile::append(*this, {0, nullptr, path}, content);
-}
-
-bool LocalFileSystem::removeFile(const QString &path)
-{
-    return QFileInfo(path).isFile() && QFile::remove(path);
-}
-
-Outcome LocalFileSystem::writeTextFile(const QString &path, const QStringList &lines,
-                                       const QString &lineEnd, bool executable)
-{
-    return DurableFile::replace(*this, {0, nullptr, path}, encodedLines(lines, lineEnd),
-                                executable ? 0777 : 0666);
-}
-
-#endif
-
-Outcome LocalFileSystem::reserveTrash(const QString &path, const QDateTime &deleted, QString &place)
-{
-    Trash::Place reserved;
-    const Outcome outcome = Trash::reserve(path, deleted, reserved);
-    if (outcome) {
-        place = reserved.path;
-        std::lock_guard lock(m_mutex);
-        m_trashPlaces.insert_or_assign(place, std::move(reserved));
-    }
-    return outcome;
-}
-
-bool LocalFileSystem::releaseTrash(const QString &place)
-{
-    {
-        std::lock_guard lock(m_mutex);
-        m_trashPlaces.erase(place);
-    }
-    return Trash::release(place);
 }
 
 QString LocalFileSystem::stateFolder(Outcome *why)

@@ -3,12 +3,13 @@
 #include "core/base/Paths.h"
 #include "core/base/TemporaryName.h"
 #include "core/host/FolderListing.h"
+#include "core/host/Trash.h"
 
-// The local machine's renames, which never replace: renameat2's no-replace
-// rename, else a hard link and the old name's removal, else a look first;
-// what each volume was found to do is kept in m_abilities.
+// The local machine's renames and moves, which never replace: renameat2's
+// no-replace rename, else a hard link and the old name's removal, else a
+// look first; what each volume was found to do is kept in m_abilities. And
+// the folders a change makes and removes.
 
-#ifdef Q_OS_LINUX
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -31,6 +32,25 @@ bool listedExactly(const QString &folder, const QString &name)
 }
 
 } // namespace
+
+std::optional<bool> LocalFileSystem::exists(const At &at) const
+{
+    if (at.error != 0) {
+        errno = at.error;
+        return std::nullopt;
+    }
+    struct statx info {};
+    // Asked of the volume itself: a network or FUSE volume may keep answering
+    // from the kernel's cache for a name that another letter case of an
+    // entry made it look up a moment ago.
+    if (::statx(at.folder, at.path.constData(), AT_SYMLINK_NOFOLLOW | AT_STATX_FORCE_SYNC,
+                STATX_TYPE, &info)
+        == 0)
+        return true;
+    if (errno == ENOENT || errno == ENOTDIR)
+        return false;
+    return std::nullopt;
+}
 
 Outcome LocalFileSystem::renameThroughTemporary(const QString &oldPath, const QString &newPath)
 {
@@ -159,4 +179,42 @@ Outcome LocalFileSystem::confirmCaseOnlyRename(const At &from, const QString &vo
         ? Outcome::success()
         : Outcome::failure(Outcome::Why::CaseKept);
 }
-#endif
+
+Outcome LocalFileSystem::moveFile(const QString &source, const QString &destination)
+{
+    if (destination.isEmpty())
+        return Outcome::systemError(ENOENT);
+    // A place in the trash is held only until this one move into it.
+    std::unique_lock lock(m_mutex);
+    const auto reserved = m_trashPlaces.extract(destination);
+    lock.unlock();
+    const At at = resolve(source);
+    if (at.error != 0)
+        return Outcome::systemError(at.error);
+    struct statx info {};
+    if (::statx(at.folder, at.path.constData(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &info) != 0)
+        return Outcome::systemError(errno);
+    if (!S_ISREG(info.stx_mode))
+        return Outcome::failure(Outcome::Why::NotAFile);
+    if (!reserved.empty())
+        return Trash::moveInto(reserved.mapped(), at.folder, at.path.constData());
+    return rename(source, destination);
+}
+
+Outcome LocalFileSystem::makeFolder(const QString &path)
+{
+    if (path.isEmpty())
+        return Outcome::systemError(ENOENT);
+    const At at = resolve(path);
+    if (at.error != 0)
+        return Outcome::systemError(at.error);
+    if (::mkdirat(at.folder, at.path.constData(), 0777) != 0)
+        return Outcome::systemError(errno);
+    return Outcome::success();
+}
+
+bool LocalFileSystem::removeFolder(const QString &path)
+{
+    const At at = resolve(path);
+    return !path.isEmpty() && at.error == 0 && ::unlinkat(at.folder, at.path.constData(), AT_REMOVEDIR) == 0;
+}

@@ -2,16 +2,13 @@
 
 #include <mutex>
 
-#ifdef Q_OS_LINUX
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
-#endif
 
 namespace MountTable {
 
-#ifdef Q_OS_LINUX
 namespace {
 
 // A field of the table, where spaces, tabs, line breaks and backslashes are
@@ -129,21 +126,5 @@ quint64 generation()
 {
     return table().generation();
 }
-#else
-QByteArray mountPointOf(const QByteArray &)
-{
-    return "/";
-}
-
-std::optional<Mount> mountWithId(quint64)
-{
-    return std::nullopt;
-}
-
-quint64 generation()
-{
-    return 0;
-}
-#endif
 
 } // namespace MountTable

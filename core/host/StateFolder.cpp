@@ -3,15 +3,12 @@
 #include <QDir>
 #include <QFile>
 
-#ifdef Q_OS_LINUX
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
-#ifdef Q_OS_LINUX
 namespace {
 
 // Why a folder on the way to the state folder is refused; none when it is
@@ -99,16 +96,6 @@ Outcome StateFolder::open()
     m_folder = std::make_shared<const Descriptor>(std::move(folder));
     return Outcome::success();
 }
-#else
-Outcome StateFolder::open()
-{
-    if (!QDir().mkpath(m_path))
-        return Outcome::failure(Outcome::Why::NoStateFolder, m_path);
-    std::lock_guard lock(m_mutex);
-    m_folder = std::make_shared<const Descriptor>();
-    return Outcome::success();
-}
-#endif
 
 std::shared_ptr<const Descriptor> StateFolder::descriptor() const
 {

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QList>
 
-#ifdef Q_OS_LINUX
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -16,7 +15,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
-#endif
 
 namespace Trash {
 
@@ -26,7 +24,6 @@ QByteArray infoText(const QByteArray &originalPath, const QDateTime &deleted)
         + deleted.toString(QStringLiteral("yyyy-MM-ddThh:mm:ss")).toLatin1() + '\n';
 }
 
-#ifdef Q_OS_LINUX
 namespace {
 
 QString text(const QByteArray &path)
@@ -355,21 +352,5 @@ bool release(const QString &place)
         && errno == ENOENT && openFolder(trash.fd(), {"info", Step::Own}, own.st_dev, infoFolder)
         && ::unlinkat(infoFolder.fd(), (name + ".trashinfo").constData(), 0) == 0;
 }
-#else
-Outcome reserve(const QString &, const QDateTime &, Place &)
-{
-    return Outcome::failure(Outcome::Why::NoTrash);
-}
-
-Outcome moveInto(const Place &, int, const char *)
-{
-    return Outcome::failure(Outcome::Why::NoTrash);
-}
-
-bool release(const QString &)
-{
-    return false;
-}
-#endif
 
 } // namespace Trash

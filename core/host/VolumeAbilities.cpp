@@ -3,20 +3,16 @@
 #include "core/host/MountTable.h"
 #include "core/host/VolumeIdentity.h"
 
-#ifdef Q_OS_LINUX
 #include <fcntl.h>
 #include <sys/stat.h>
-#endif
 
 QString VolumeAbilities::keyOf(int folder)
 {
     if (const QString identity = VolumeIdentity::of(folder); !identity.isEmpty())
         return identity;
-#ifdef Q_OS_LINUX
     struct statx info {};
     if (::statx(folder, "", AT_EMPTY_PATH, STATX_MNT_ID, &info) == 0 && (info.stx_mask & STATX_MNT_ID))
         return QStringLiteral("mount %1").arg(info.stx_mnt_id);
-#endif
     return {};
 }
 

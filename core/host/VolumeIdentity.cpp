@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <mutex>
 
-#ifdef Q_OS_LINUX
 #include <blkid/blkid.h>
 #include <fcntl.h>
 #include <linux/btrfs.h>
@@ -18,11 +17,9 @@
 #include <sys/statfs.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
-#endif
 
 namespace VolumeIdentity {
 
-#ifdef Q_OS_LINUX
 namespace {
 
 // The kernel's answer to FS_IOC_GETFSUUID (Linux 6.5 on), which the headers
@@ -166,11 +163,5 @@ QString of(int folder)
     static Known known;
     return known.of(folder);
 }
-#else
-QString of(int)
-{
-    return {};
-}
-#endif
 
 } // namespace VolumeIdentity

@@ -1,7 +1,7 @@
 #include "core/renamer/RenamePlanner.h"
 
 #include "core/base/CountedName.h"
-#include "core/host/FolderListing.h"
+#include "core/base/FolderEntry.h"
 #include "core/base/RowOrder.h"
 #include "core/renamer/RenameRule.h"
 
@@ -134,11 +134,6 @@ QList<EntryOutcome> RenamePlanner::makeChanges(const QStringList &entries, const
             outcomes << press(entry, name.renamed(upperFrom, upperTo), refused);
     }
     return outcomes;
-}
-
-EntryOutcome RenamePlanner::renameEntry(const QString &entry, const QString &newName)
-{
-    return press(entry, newName, false);
 }
 
 void RenamePlanner::makeChangesOnFileList(const QString &from, const QString &to)

@@ -56,12 +56,6 @@ public:
     QList<EntryOutcome> makeChanges(const QStringList &entries, const QString &from,
                                     const QString &to);
 
-    // The entry (a row of the file list) renamed to newName as MAKE CHANGES
-    // would rename it to that name: trimmed, with a counter suffix where the
-    // name is taken, or left as it is where the name is empty, hidden or too
-    // long, or the file is gone.
-    EntryOutcome renameEntry(const QString &entry, const QString &newName);
-
     // The same press over the file list as it reads the folder now, quicker:
     // each listed name is upper-cased once, not at every press, and only the
     // names that hold FROM are put in row order.

@@ -1,5 +1,6 @@
 #include "gui/controls/FileListBox.h"
 
+#include "core/base/FolderRows.h"
 #include "core/host/FileSystem.h"
 
 #include <QDir>
@@ -31,7 +32,7 @@ void FileListBox::setPattern(const QString &pattern)
 
 void FileListBox::refresh()
 {
-    setItems(m_fileSystem.listNames(m_path, m_pattern, EntryKinds::Files));
+    setItems(folderRows(m_fileSystem.listFolder(m_path), Wildcard(m_pattern), EntryKinds::Files));
 }
 
 int FileListBox::selectedIndex() const

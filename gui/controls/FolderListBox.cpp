@@ -1,5 +1,6 @@
 #include "gui/controls/FolderListBox.h"
 
+#include "core/base/FolderRows.h"
 #include "core/base/Paths.h"
 #include "core/host/FileSystem.h"
 
@@ -59,7 +60,7 @@ void FolderListBox::refresh()
         ++depth;
     }
     setCurrentRow(count() - 1);
-    for (const QString &name : m_fileSystem.listNames(m_path, QStringLiteral("*"), EntryKinds::Folders)) {
+    for (const QString &name : folderRows(m_fileSystem.listFolder(m_path), Wildcard(QStringLiteral("*")), EntryKinds::Folders)) {
         auto *row = new QListWidgetItem(QString(depth * 2, u' ') + name, this);
         row->setData(PathRole, Paths::join(m_path, name));
     }

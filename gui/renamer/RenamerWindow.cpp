@@ -14,7 +14,7 @@
 #include "core/renamer/RenameRule.h"
 #include "core/host/FileSystem.h"
 #include "gui/Desktop.h"
-#include "gui/renamer/BatchPlans.h"
+#include "gui/renamer/BatchPreviewCache.h"
 #include "gui/renamer/RenamerControls.h"
 #include "gui/words/ChangeWords.h"
 #include "gui/words/RenamerWords.h"
@@ -249,8 +249,8 @@ void RenamerWindow::makeChanges()
 void RenamerWindow::specialBatch()
 {
     // The box previews each answer from the plan that the answer then runs.
-    BatchPlans plans(m_fileSystem, m_folders->path(), m_fileList->items(), m_fileList->pattern(),
-                     m_desktop.now().date().year() + 1);
+    BatchPreviewCache plans(m_fileSystem, m_folders->path(), m_fileList->items(), m_fileList->pattern(),
+                            m_desktop.now().date().year() + 1);
     const Question question{RenamerWords::batchPrompt(), RenamerWords::batchTitle(),
                             RenamerWords::batchDefaultAnswer(), RenamerWords::batchAnswers()};
     const BatchJob job = batchJobFor(
@@ -273,7 +273,7 @@ RenamePlanner RenamerWindow::plannerForFolder()
                          Wildcard(m_fileList->pattern()));
 }
 
-RenamerWindow::BatchRun RenamerWindow::planAndApply(BatchPlans &plans, BatchJob job)
+RenamerWindow::BatchRun RenamerWindow::planAndApply(BatchPreviewCache &plans, BatchJob job)
 {
     const QString folder = m_folders->path();
     BatchRun run;
@@ -352,8 +352,12 @@ void RenamerWindow::fileKeyReleased(int key)
     // file. Read-only, in use or gone: the list is refreshed all the same.
     QString message;
     if (m_fileList->selectedIndex() >= 0) {
-        const DeleteReport report = deleteToTrash(
-            m_fileSystem, Paths::join(m_folders->path(), m_fileList->selectedName()), m_desktop.now());
+        // On a worker, as every change: a slow drive's trash does not freeze the window.
+        const QString path = Paths::join(m_folders->path(), m_fileList->selectedName());
+        const QDateTime deleted = m_desktop.now();
+        DeleteReport report;
+        m_desktop.runLongWork(ChangeWords::movingToTrash(path),
+                              [&](WorkProgress &) { report = deleteToTrash(m_fileSystem, path, deleted); });
         noteChange(report.change);
         message = RenamerWords::deleted(report);
     }

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-class BatchPlans;
+class BatchPreviewCache;
 class DriveListBox;
 class FileListBox;
 class FolderListBox;
@@ -82,7 +82,7 @@ private:
     };
     // Waits for the job's plan and performs it, on a worker while the window
     // stays alive; says so when it was stopped before its plan.
-    BatchRun planAndApply(BatchPlans &plans, BatchJob job);
+    BatchRun planAndApply(BatchPreviewCache &plans, BatchJob job);
     // After the clean-up batch (the 54 steps of the clean-up table worked out
     // as MAKE CHANGES would make them one after the other), the window as the
     // last step left it: its boxes, its preview and the filter back to "*.*".

@@ -473,6 +473,11 @@ QString ChangeWords::movingIntoFolders()
     return tr("Moving the files into their folders…");
 }
 
+QString ChangeWords::movingToTrash(const QString &path)
+{
+    return tr("Moving %1 to the trash…").arg(path);
+}
+
 QString ChangeWords::undoing()
 {
     return tr("Undoing the last change…");

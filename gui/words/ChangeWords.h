@@ -43,9 +43,10 @@ public:
     // A count of a change's files: "1 name", "4,212 files".
     static QString counted(qsizetype count, Noun noun);
     // The titles of the box that shows how far a change has got: a change of
-    // names in folder, M&akeFolders, and Ctrl+Z.
+    // names in folder, M&akeFolders, the Delete key on path, and Ctrl+Z.
     static QString renaming(const QString &folder);
     static QString movingIntoFolders();
+    static QString movingToTrash(const QString &path);
     static QString undoing();
 
 private:

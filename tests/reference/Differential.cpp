@@ -9,7 +9,7 @@
 
 #include "core/changes/Recovery.h"
 #include "core/changes/Undo.h"
-#include "core/host/FolderListing.h"
+#include "core/base/FolderRows.h"
 #include "core/base/RowOrder.h"
 
 #include <QTest>
@@ -28,9 +28,9 @@ std::unique_ptr<TempFolder> folderFrom(const ClashingFolder &sample, const QStri
     return folder;
 }
 
-QStringList fileList(const TempFolder &folder, const ClashingFolder &sample)
+QStringList fileList(FileSystem &host, const TempFolder &folder, const ClashingFolder &sample)
 {
-    return listEntries(folder.path(), Wildcard(sample.filter), EntryKinds::Files)
+    return folderRows(host.listFolder(folder.path()), Wildcard(sample.filter), EntryKinds::Files)
                .mid(0, MaxListRows)
         + sample.missing;
 }
@@ -56,11 +56,8 @@ QString compare(const ClashingFolder &sample, const QString &parent, const QStri
     // undoing them one by one, newest first, gives the folder back.
     if (const QString mended = recovered(host); !mended.isEmpty())
         return QStringLiteral("%1\n left to mend: %2").arg(where, mended);
-    ChangeJournal journal(host);
-    QList<JournalNote> setAside;
-    while (std::optional<StoredChange> change =
-               journal.latestUndoable(ChangeRecord::Tool::Renamer, setAside))
-        undoChange(host, journal, *change);
+    while (undoLatest(host, ChangeRecord::Tool::Renamer).result == UndoLatestReport::Result::Undone) {
+    }
     if (planned->state() != before)
         return QStringLiteral("%1\n before: %2\n undone: %3")
             .arg(where, before.join(u'|'), planned->state().join(u'|'));
@@ -75,7 +72,7 @@ QString compareCleanUpBatch(unsigned seed, const QString &parent, bool caseBlind
     const ClashingFolder sample = clashingFolder(random, caseBlind);
     return compare(sample, parent, QStringLiteral("the batch"),
                    [&](FileSystem &host, const TempFolder &folder, bool reference) {
-                       const QStringList entries = fileList(folder, sample);
+                       const QStringList entries = fileList(host, folder, sample);
                        return reference ? referenceCleanUpBatch(host, folder.path(), entries,
                                                                 Wildcard(sample.filter))
                                         : plannedCleanUpBatch(host, folder.path(), entries,
@@ -97,7 +94,7 @@ QString compareMakeChanges(unsigned seed, const QString &parent, bool caseBlind)
     return compare(sample, parent, what,
                    [&](FileSystem &host, const TempFolder &folder, bool reference) {
                        for (const auto &[from, to] : presses) {
-                           const QStringList entries = fileList(folder, sample);
+                           const QStringList entries = fileList(host, folder, sample);
                            if (reference)
                                referenceMakeChanges(host, folder.path(), entries, from, to);
                            else

@@ -1,7 +1,7 @@
 #include "ReferenceEngine.h"
 
-#include "core/host/FolderListing.h"
 #include "core/host/FileSystem.h"
+#include "core/base/FolderRows.h"
 #include "core/base/CountedName.h"
 #include "core/base/Paths.h"
 #include "core/base/TemporaryName.h"
@@ -70,9 +70,9 @@ QStringList previewRows(const QStringList &entries, const QString &from, const Q
     return rows;
 }
 
-QStringList fileList(const QString &folder, const Wildcard &filter)
+QStringList fileList(FileSystem &fileSystem, const QString &folder, const Wildcard &filter)
 {
-    return listEntries(folder, filter, EntryKinds::Files).mid(0, MaxListRows);
+    return folderRows(fileSystem.listFolder(folder), filter, EntryKinds::Files).mid(0, MaxListRows);
 }
 
 } // namespace
@@ -96,7 +96,7 @@ QStringList referenceCleanUpBatch(FileSystem &fileSystem, const QString &folder,
     for (const PassStep &step : passTable()) {
         if (!step.isYearStep) {
             referenceMakeChanges(fileSystem, folder, listed, step.from, step.to);
-            listed = fileList(folder, filter);
+            listed = fileList(fileSystem, folder, filter);
             continue;
         }
         for (int year = PassFirstYear; year <= PassLastYear; ++year) {
@@ -104,7 +104,7 @@ QStringList referenceCleanUpBatch(FileSystem &fileSystem, const QString &folder,
             preview = previewRows(listed, digits, passYearTo(digits));
             if (!preview.isEmpty()) {
                 referenceMakeChanges(fileSystem, folder, listed, digits, passYearTo(digits));
-                listed = fileList(folder, filter);
+                listed = fileList(fileSystem, folder, filter);
             }
         }
     }
@@ -114,7 +114,7 @@ QStringList referenceCleanUpBatch(FileSystem &fileSystem, const QString &folder,
 void referenceUpperCaseWalk(FileSystem &fileSystem, const QString &folder, WalkMode mode)
 {
     for (const QString &name :
-         fileSystem.listNames(folder, QStringLiteral("*.*"), EntryKinds::FilesAndFolders)) {
+         folderRows(fileSystem.listFolder(folder), Wildcard(QStringLiteral("*.*")), EntryKinds::FilesAndFolders)) {
         const QString path = Paths::join(folder, name);
         const std::optional<FolderEntry::Kind> kind = fileSystem.entryKind(path);
         if (!kind || (*kind == FolderEntry::Folder) != (mode == WalkMode::Folders))

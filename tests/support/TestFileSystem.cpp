@@ -13,11 +13,11 @@ bool TestFileSystem::fails(const QString &operation, const QString &path) const
     return failWhen && failWhen(operation, path);
 }
 
-QStringList TestFileSystem::listNames(const QString &folder, const QString &pattern, EntryKinds kinds)
+QList<FolderEntry> TestFileSystem::listFolder(const QString &folder)
 {
-    if (fails(QStringLiteral("listNames"), folder))
+    if (fails(QStringLiteral("listFolder"), folder))
         return {};
-    return LocalFileSystem::listNames(folder, pattern, kinds);
+    return LocalFileSystem::listFolder(folder);
 }
 
 FolderContents TestFileSystem::readFolder(const QString &folder)

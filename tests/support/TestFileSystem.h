@@ -26,7 +26,7 @@ public:
     // "rename", "moveFile", "makeFolder" (Input/output error),
     // "removeFolder", "writeTextFile", "createFile" and "appendToFile"
     // (Permission denied), "reserveTrash" (the trash on a read-only drive),
-    // "listNames" (lists nothing), "readFolder" (the folder is unreadable),
+    // "listFolder" (lists nothing), "readFolder" (the folder is unreadable),
     // "readFile" (Input/output error, as a busy drive gives). "write" and
     // "flush" fail the two steps of a durable write as a full disk (half the
     // bytes, then No space left on device) or a failing flush (Input/output
@@ -36,7 +36,7 @@ public:
     // The folder that holds the desktop's trash for this file system.
     QString trashFolder() const { return trash.path(); }
 
-    QStringList listNames(const QString &folder, const QString &pattern, EntryKinds kinds) override;
+    QList<FolderEntry> listFolder(const QString &folder) override;
     FolderContents readFolder(const QString &folder) override;
     Outcome rename(const QString &oldPath, const QString &newPath) override;
     Outcome makeFolder(const QString &path) override;

@@ -5,6 +5,7 @@
 // in the middle (see killshim.c) and mend what it left.
 
 #include "core/changes/ChangeEngine.h"
+#include "core/changes/ChangeJournal.h"
 #include "core/host/LocalFileSystem.h"
 #include "core/renamer/RenamerChange.h"
 
@@ -21,6 +22,6 @@ int main(int argc, char *argv[])
     RenamePlan plan;
     for (qsizetype i = 1; i + 1 < arguments.size(); i += 2)
         plan.renames.append({QDir(folder).filePath(arguments[i]), QDir(folder).filePath(arguments[i + 1])});
-    LocalFileSystem fileSystem;
+    LocalFileSystem fileSystem(ChangeJournal::defaultFolder());
     return applyChange(fileSystem, renamerChange(ChangeAction::MakeChanges, folder, plan)).failures.isEmpty() ? 0 : 1;
 }

@@ -317,7 +317,7 @@ private slots:
     {
         TestFileSystem host;
         ChangeJournal log(host);
-        for (int i = 0; i < ChangeJournal::Kept + 2; ++i) {
+        for (int i = 0; i < ChangeJournal::ChangesKept + 2; ++i) {
             StoredChange change{{}, sample()};
             change.record.state = ChangeRecord::State::Finished;
             QVERIFY(log.begin(change));
@@ -325,7 +325,7 @@ private slots:
         }
         QList<JournalNote> setAside;
         QList<StoredChange> changes = log.summaries(setAside);
-        QCOMPARE(changes.size(), ChangeJournal::Kept);
+        QCOMPARE(changes.size(), ChangeJournal::ChangesKept);
         QCOMPARE(changes.first().file, QStringLiteral("change-000003.change"));
 
         QFile(host.stateFolder() + "/" + changes.last().file).resize(10);
@@ -335,12 +335,12 @@ private slots:
         StoredChange unwritten{{}, sample()};
         QCOMPARE(log.begin(unwritten).error, EACCES);
         changes = log.summaries(setAside);
-        QCOMPARE(changes.size(), ChangeJournal::Kept - 1);
-        QCOMPARE(changes.last().file, QStringLiteral("change-%1.change").arg(ChangeJournal::Kept + 1, 6, 10, QLatin1Char('0')));
+        QCOMPARE(changes.size(), ChangeJournal::ChangesKept - 1);
+        QCOMPARE(changes.last().file, QStringLiteral("change-%1.change").arg(ChangeJournal::ChangesKept + 1, 6, 10, QLatin1Char('0')));
         QCOMPARE(setAside.size(), 1);
         QVERIFY2(ChangeWords::note(setAside.first()).contains(".unreadable"),
                  qPrintable(ChangeWords::note(setAside.first())));
-        QVERIFY(log.summaries(setAside).size() == ChangeJournal::Kept - 1 && setAside.size() == 1);
+        QVERIFY(log.summaries(setAside).size() == ChangeJournal::ChangesKept - 1 && setAside.size() == 1);
     }
 };
 

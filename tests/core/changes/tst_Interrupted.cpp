@@ -4,6 +4,7 @@
 #include "TestFileSystem.h"
 #include "Told.h"
 
+#include "core/base/FolderRows.h"
 #include "core/renamer/RenamePlanner.h"
 #include "core/renamer/RenamerChange.h"
 
@@ -85,7 +86,8 @@ private slots:
             };
             QVERIFY(links < 0 || linked());
             RenamePlanner planner(FolderModel(host.readFolder(folder.path())), Wildcard(QStringLiteral("*.*")));
-            planner.makeChanges(host.listNames(folder.path(), QStringLiteral("*.*"), EntryKinds::Files), ".", ".");
+            planner.makeChanges(folderRows(host.listFolder(folder.path()), Wildcard(QStringLiteral("*.*")), EntryKinds::Files),
+                                ".", ".");
             applyChange(host, renamerChange(ChangeAction::MakeChanges, folder.path(), planner.plan(folder.path())));
             QVERIFY(links == 0 || linked());
         }

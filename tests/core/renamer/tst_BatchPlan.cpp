@@ -1,6 +1,7 @@
 #include "TempFolder.h"
 #include "TestFileSystem.h"
 
+#include "core/base/FolderRows.h"
 #include "core/renamer/BatchJob.h"
 
 #include <QTest>
@@ -55,7 +56,7 @@ private slots:
         TempFolder folder{"a.film.2004.avi", "A FILM (2004).AVI", "x.avi", "nodots", "Season 1/"};
         TestFileSystem host;
         const QString path = folder.path();
-        const BatchScope scope{host.listNames(path, QStringLiteral("*.*"), EntryKinds::Files),
+        const BatchScope scope{folderRows(host.listFolder(path), Wildcard(QStringLiteral("*.*")), EntryKinds::Files),
                                Wildcard(QStringLiteral("*.*")), 2026,
                                [&host](const QString &below) { return host.readFolder(below); }};
         const BatchPlan shown = planBatch(job, path, host.readFolder(path), scope, true);

@@ -1,7 +1,8 @@
-#include "core/host/LocalFileSystem.h"
+#include "core/base/FolderRows.h"
 #include "core/renamer/ReleasePlanner.h"
 
 #include "TempFolder.h"
+#include "TestFileSystem.h"
 
 #include <QTest>
 
@@ -93,11 +94,11 @@ private slots:
 
         TempFolder folder;
         folder.make(files);
-        LocalFileSystem disk;
+        TestFileSystem disk;
         const FolderContents contents = disk.readFolder(folder.path());
         const ReleasePlan plan = planReleases(
             library ? ReleaseLayout::Library : ReleaseLayout::InPlace, folder.path(), contents,
-            disk.listNames(folder.path(), "*.*", EntryKinds::Files), 2027,
+            folderRows(contents.entries, Wildcard("*.*"), EntryKinds::Files), 2027,
             [&disk](const QString &path) { return disk.readFolder(path); });
 
         QStringList shown;

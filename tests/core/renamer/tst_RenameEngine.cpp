@@ -2,7 +2,7 @@
 #include "TestFileSystem.h"
 
 #include "core/base/TemporaryName.h"
-#include "core/host/FolderListing.h"
+#include "core/base/FolderRows.h"
 #include "PlannedCore.h"
 
 #include <QTest>
@@ -21,9 +21,9 @@ QStringList sorted(QStringList rows)
     return rows;
 }
 
-QStringList listed(const TempFolder &folder)
+QStringList listed(FileSystem &host, const TempFolder &folder)
 {
-    return listEntries(folder.path(), Wildcard(QStringLiteral("*.*")), EntryKinds::Files);
+    return folderRows(host.listFolder(folder.path()), Wildcard(QStringLiteral("*.*")), EntryKinds::Files);
 }
 
 QStringList counterNames(const QString &name, int last)
@@ -102,7 +102,7 @@ private slots:
         TempFolder folder;
         folder.make(files);
         TestFileSystem host;
-        plannedMakeChanges(host, folder.path(), listed(folder), from, to);
+        plannedMakeChanges(host, folder.path(), listed(host, folder), from, to);
 
         QCOMPARE(folder.state(), sorted(after));
     }
@@ -121,7 +121,7 @@ private slots:
     {
         TempFolder folder{"a.mkv"};
         TestFileSystem host;
-        plannedMakeChanges(host, folder.path() + QDir::separator(), listed(folder), "a", "b");
+        plannedMakeChanges(host, folder.path() + QDir::separator(), listed(host, folder), "a", "b");
         QCOMPARE(folder.state(), QStringList{"B.MKV<-a.mkv"});
     }
 
@@ -148,7 +148,7 @@ private slots:
         const QString name = QString(240, u'a') + QStringLiteral(".avi");
         TempFolder folder{name};
         TestFileSystem host;
-        plannedMakeChanges(host, folder.path(), listed(folder), "a", "bb");
+        plannedMakeChanges(host, folder.path(), listed(host, folder), "a", "bb");
         QCOMPARE(folder.state(), unchanged({name}));
     }
 
@@ -161,7 +161,7 @@ private slots:
         host.failWhen = [&](const QString &operation, const QString &path) {
             return operation == QLatin1String("rename") && path == folder / "b.avi";
         };
-        plannedMakeChanges(host, folder.path(), listed(folder), ".", ".");
+        plannedMakeChanges(host, folder.path(), listed(host, folder), ".", ".");
         QCOMPARE(folder.state(), (QStringList{"A.AVI<-a.avi", "b.avi<-b.avi"}));
     }
 
@@ -177,7 +177,7 @@ private slots:
         ::close(fd);
 
         TestFileSystem host;
-        const QStringList entries = listed(folder) << QFile::decodeName("bad\xff.avi");
+        const QStringList entries = listed(host, folder) << QFile::decodeName("bad\xff.avi");
         plannedMakeChanges(host, folder.path(), entries, ".", ".");
         QCOMPARE(folder.state(), QStringList{"OK.AVI<-ok.avi"});
         QCOMPARE(::unlink(raw.constData()), 0);

@@ -320,6 +320,8 @@ private slots:
         QCOMPARE(folder.names(), left);
         QCOMPARE(renamer.files()->items(), left);
         QVERIFY(host.messages.isEmpty());
+        // The move runs on a worker, as every change does.
+        QCOMPARE(host.longWork.size(), deletes ? 1 : 0);
         if (deletes) {
             // In the trash, not gone for good.
             QFile trashed(host.trashFolder() + QStringLiteral("/Trash/files/b.avi"));

@@ -12,18 +12,19 @@
 
 class FileSystem;
 
-// The plans of one click of SPECIAL BATCH, worked out on a worker of their
-// own, so that the box answers every key while a plan is made. Each job is
-// planned once for each state of the folder, and the plan that the box
-// showed is the one that runs.
-class BatchPlans {
+// SPECIAL BATCH's box's preview cache, for one click of the button: the
+// plan (BatchPlan) of each job the user's answer may name, worked out on a
+// thread of its own so that the box answers every key while a plan is
+// made, and kept. Each job is planned once for each state of the folder,
+// and the plan whose preview the box showed is the one that runs.
+class BatchPreviewCache {
 public:
     // The batch on folder, whose file list shows rows through filter, on a
     // day of latestYear - 1 (TITLES reads next year's films' years too).
-    BatchPlans(FileSystem &files, const QString &folder, const QStringList &rows, const QString &filter,
-               int latestYear);
+    BatchPreviewCache(FileSystem &files, const QString &folder, const QStringList &rows,
+                      const QString &filter, int latestYear);
     // Stops the planning under way, and waits for it.
-    ~BatchPlans();
+    ~BatchPreviewCache();
 
     // What answer would do to the folder as it is now: ready at once for an
     // answer that cancels, else once the worker has worked it out. A preview

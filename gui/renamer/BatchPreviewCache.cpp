@@ -1,5 +1,6 @@
-#include "gui/renamer/BatchPlans.h"
+#include "gui/renamer/BatchPreviewCache.h"
 
+#include "core/base/FolderRows.h"
 #include "core/base/RowOrder.h"
 #include "core/host/FileSystem.h"
 
@@ -7,21 +8,21 @@
 #include <algorithm>
 #include <QtConcurrent/QtConcurrentRun>
 
-BatchPlans::BatchPlans(FileSystem &files, const QString &folder, const QStringList &rows,
-                       const QString &filter, int latestYear)
+BatchPreviewCache::BatchPreviewCache(FileSystem &files, const QString &folder, const QStringList &rows,
+                                     const QString &filter, int latestYear)
     : m_files(files), m_folder(folder), m_rows(rows), m_filter(filter), m_latestYear(latestYear)
 {
     m_worker.setMaxThreadCount(1);
 }
 
-BatchPlans::~BatchPlans()
+BatchPreviewCache::~BatchPreviewCache()
 {
     m_over.store(true);
     m_asked.cancel();
     m_worker.waitForDone();
 }
 
-QFuture<AnswerPreview> BatchPlans::preview(const QString &answer)
+QFuture<AnswerPreview> BatchPreviewCache::preview(const QString &answer)
 {
     const BatchJob job = batchJobFor(answer);
     if (job == BatchJob::Cancel) {
@@ -36,7 +37,7 @@ QFuture<AnswerPreview> BatchPlans::preview(const QString &answer)
     return m_asked;
 }
 
-std::optional<BatchPlan> BatchPlans::plan(BatchJob job, const std::function<bool()> &stopped)
+std::optional<BatchPlan> BatchPreviewCache::plan(BatchJob job, const std::function<bool()> &stopped)
 {
     BatchPlan plan = planNow(job, false, stopped);
     if (stopped && stopped())
@@ -44,7 +45,7 @@ std::optional<BatchPlan> BatchPlans::plan(BatchJob job, const std::function<bool
     return plan;
 }
 
-BatchPlan BatchPlans::planNow(BatchJob job, bool preview, const std::function<bool()> &stopped)
+BatchPlan BatchPreviewCache::planNow(BatchJob job, bool preview, const std::function<bool()> &stopped)
 {
     const std::lock_guard lock(m_planning);
     const FolderContents now = m_files.readFolder(m_folder);
@@ -56,7 +57,7 @@ BatchPlan BatchPlans::planNow(BatchJob job, bool preview, const std::function<bo
         m_firstRead = now;
     const QStringList rows = now == *m_firstRead
         ? m_rows
-        : m_files.listNames(m_folder, m_filter, EntryKinds::Files).mid(0, MaxListRows);
+        : folderRows(now.entries, Wildcard(m_filter), EntryKinds::Files).mid(0, MaxListRows);
     const FolderReader readBelow = [this](const QString &folder) { return m_files.readFolder(folder); };
     BatchPlan plan = planBatch(job, m_folder, now, {rows, Wildcard(m_filter), m_latestYear, readBelow},
                                preview, stopped);
@@ -65,7 +66,7 @@ BatchPlan BatchPlans::planNow(BatchJob job, bool preview, const std::function<bo
     return plan;
 }
 
-bool BatchPlans::readsTheSame(const BatchPlan &plan)
+bool BatchPreviewCache::readsTheSame(const BatchPlan &plan)
 {
     return std::all_of(plan.readBelow.cbegin(), plan.readBelow.cend(), [this](const auto &read) {
         return m_files.readFolder(read.first) == read.second;
