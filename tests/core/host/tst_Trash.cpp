@@ -41,12 +41,6 @@ int modeOf(const QString &path)
     return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
 }
 
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void makeFolder(const QString &path, int mode, uid_t owner = ::getuid())
 {
     QDir().mkpath(path);
@@ -145,7 +139,7 @@ private slots:
         } else {
             QVERIFY2(reserved, qPrintable(ChangeWords::reason(reserved)));
             QCOMPARE(place, top + "/" + trash + "/files/a.avi");
-            QVERIFY(contentsOf(top + "/" + trash + "/info/a.avi.trashinfo")
+            QVERIFY(bytesOf(top + "/" + trash + "/info/a.avi.trashinfo")
                         .startsWith("[Trash Info]\nPath=Films/a.avi\nDeletionDate="));
             meanwhile(top);
             QVERIFY(host.moveFile(home / "Videos/a.avi", place));
@@ -179,7 +173,7 @@ private slots:
             const QString note = trash + "/info/" + free + ".trashinfo";
             QCOMPARE(modeOf(note), 0600);
             const QString original = QFileInfo(folder / subfolder).canonicalFilePath() + "/" + name;
-            QVERIFY(contentsOf(note).startsWith("[Trash Info]\nPath="
+            QVERIFY(bytesOf(note).startsWith("[Trash Info]\nPath="
                                                 + QFile::encodeName(original).toPercentEncoding("/") + "\n"));
         }
         for (const QString &made : {trash, trash + "/files", trash + "/info"})
