@@ -15,8 +15,7 @@ namespace {
 // A folder named on the command line (the desktop's "Open With" on a folder
 // gives one) opens the renamer in it; whatever else is named there is told
 // to the user, and the main menu stays.
-void openNamedFolder(FileSystem &fileSystem, Desktop &desktop, MainMenu &menu,
-                     const QStringList &arguments)
+void openNamedFolder(FileSystem &fileSystem, Desktop &desktop, MainMenu &menu, const QStringList &arguments)
 {
     QString folder;
     QStringList notOpened;

@@ -14,7 +14,9 @@
 // The rows of a preview: column 0 the name now, column 1 the name after.
 class PreviewRows : public QAbstractTableModel {
 public:
-    explicit PreviewRows(QTreeView *view) : QAbstractTableModel(view), m_look(new WarningLook(view))
+    explicit PreviewRows(QTreeView *view)
+        : QAbstractTableModel(view)
+        , m_look(new WarningLook(view))
     {
         connect(m_look, &WarningLook::changed, this, [this] {
             if (!m_rows.isEmpty())
@@ -33,10 +35,7 @@ public:
     {
         return parent.isValid() ? 0 : int(m_rows.size());
     }
-    int columnCount(const QModelIndex &parent = {}) const override
-    {
-        return parent.isValid() ? 0 : 2;
-    }
+    int columnCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : 2; }
 
     QVariant data(const QModelIndex &index, int role) const override
     {
@@ -70,8 +69,12 @@ private:
 
 AnswerPreviewBox::AnswerPreviewBox(QWidget *parent, const Question &question,
                                    const AnswerPreviewer &previewer)
-    : QDialog(parent), m_previewer(previewer), m_answer(new QLineEdit(question.defaultText, this)),
-      m_summary(new QLabel(this)), m_view(new QTreeView(this)), m_rows(new PreviewRows(m_view))
+    : QDialog(parent)
+    , m_previewer(previewer)
+    , m_answer(new QLineEdit(question.defaultText, this))
+    , m_summary(new QLabel(this))
+    , m_view(new QTreeView(this))
+    , m_rows(new PreviewRows(m_view))
 {
     setWindowTitle(question.title);
     resize(760, 460);
@@ -123,8 +126,7 @@ AnswerPreviewBox::AnswerPreviewBox(QWidget *parent, const Question &question,
     answerChanged(question.defaultText);
 }
 
-QString AnswerPreviewBox::ask(QWidget *parent, const Question &question,
-                              const AnswerPreviewer &previewer)
+QString AnswerPreviewBox::ask(QWidget *parent, const Question &question, const AnswerPreviewer &previewer)
 {
     AnswerPreviewBox box(parent, question, previewer);
     return box.exec() == QDialog::Accepted ? box.m_answer->text() : QString();

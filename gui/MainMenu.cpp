@@ -42,7 +42,8 @@ const char *const FoldererHelp = QT_TRANSLATE_NOOP(
 } // namespace
 
 MainMenu::MainMenu(FileSystem &fileSystem, Desktop &desktop)
-    : m_fileSystem(fileSystem), m_desktop(desktop)
+    : m_fileSystem(fileSystem)
+    , m_desktop(desktop)
 {
     using namespace WindowLayout;
     setObjectName(QLatin1String(MainMenuControls::window));
@@ -51,16 +52,15 @@ MainMenu::MainMenu(FileSystem &fileSystem, Desktop &desktop)
     setFixedSize(clientSize(4560, 4410));
 
     const QFont buttonFont = designFont(QStringLiteral("MS Sans Serif"), 12, true);
-    auto button = [&](const char *name, const QString &caption, int left, int top, int width,
-                      int height) {
+    auto button = [&](const char *name, const QString &caption, int left, int top, int width, int height) {
         auto *b = addControl<QPushButton>(this, name, left, top, width, height, caption);
         b->setFont(buttonFont);
         return b;
     };
 
     addLabel(this, MainMenuControls::introduction,
-             tr("Choose a utility below or click the ? button next to each for help"),
-             240, 120, 4095, 735, designFont(QStringLiteral("MS Sans Serif"), 12));
+             tr("Choose a utility below or click the ? button next to each for help"), 240, 120, 4095, 735,
+             designFont(QStringLiteral("MS Sans Serif"), 12));
     auto *renamer = button(MainMenuControls::renamer, tr("FILE &RENAMER"), 240, 960, 3255, 735);
     auto *renamerHelp = button(MainMenuControls::renamerHelp, tr("?"), 3600, 960, 735, 735);
     auto *combiner = button(MainMenuControls::combiner, tr("FILE &COMBINER"), 240, 1800, 3255, 735);

@@ -24,7 +24,9 @@ namespace {
 // a cancelled future as the request to stop.
 class PromisedProgress : public WorkProgress {
 public:
-    explicit PromisedProgress(QPromise<void> &promise) : m_promise(promise) {}
+    explicit PromisedProgress(QPromise<void> &promise)
+        : m_promise(promise)
+    {}
     void report(qint64 done, qint64 total) override
     {
         // A new range is a message to the progress box each time: it goes
@@ -46,8 +48,7 @@ private:
 
 void QtDesktop::showMessage(const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, Title, text, QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, Title, text, QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }
 

@@ -18,10 +18,11 @@
 #include <QMenu>
 #include <QShortcut>
 
-ToolWindow::ToolWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *mainMenu,
-                       const char *name, const QString &caption, QSize clientSizeTwips,
-                       const QString &iconPath)
-    : m_fileSystem(fileSystem), m_desktop(desktop), m_mainMenu(mainMenu)
+ToolWindow::ToolWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *mainMenu, const char *name,
+                       const QString &caption, QSize clientSizeTwips, const QString &iconPath)
+    : m_fileSystem(fileSystem)
+    , m_desktop(desktop)
+    , m_mainMenu(mainMenu)
 {
     setObjectName(QLatin1String(name));
     setWindowTitle(caption);
@@ -72,10 +73,8 @@ void ToolWindow::takeFilesByKeyboard(ListBox *list, const QLineEdit *folderBox,
     m_folderBox = folderBox;
     m_drop = std::move(drop);
     // A text box with the focus takes Ctrl+V for its own text first.
-    connect(new QShortcut(QKeySequence::Paste, this), &QShortcut::activated, this,
-            &ToolWindow::pasteFiles);
-    connect(new QShortcut(Qt::Key_Insert, this), &QShortcut::activated, this,
-            &ToolWindow::pickFiles);
+    connect(new QShortcut(QKeySequence::Paste, this), &QShortcut::activated, this, &ToolWindow::pasteFiles);
+    connect(new QShortcut(Qt::Key_Insert, this), &QShortcut::activated, this, &ToolWindow::pickFiles);
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list, &QWidget::customContextMenuRequested, this, &ToolWindow::showListMenu,
             Qt::UniqueConnection);
@@ -117,8 +116,8 @@ void ToolWindow::addUndoEntry(QMenu *menu)
 
 void ToolWindow::pasteFiles()
 {
-    const QList<QUrl> urls =
-        copiedFiles([this](const QString &mimeType) { return m_desktop.clipboardData(mimeType); });
+    const QList<QUrl> urls = copiedFiles(
+        [this](const QString &mimeType) { return m_desktop.clipboardData(mimeType); });
     if (urls.isEmpty())
         m_desktop.showMessage(DropWords::nothingToPaste());
     else
@@ -142,8 +141,9 @@ void ToolWindow::noteChange(const ChangeOutcome &outcome)
 void ToolWindow::undoLastChange()
 {
     UndoLatestReport report;
-    m_desktop.runLongWork(ChangeWords::undoing(),
-            [&](WorkProgress &progress) { report = undoLatest(m_fileSystem, m_tool, &progress); });
+    m_desktop.runLongWork(ChangeWords::undoing(), [&](WorkProgress &progress) {
+        report = undoLatest(m_fileSystem, m_tool, &progress);
+    });
     if (m_showWhatIsOnDisk)
         m_showWhatIsOnDisk();
     m_desktop.showMessage(ChangeWords::undoneLatest(report, std::exchange(m_nameNextUndo, false)));

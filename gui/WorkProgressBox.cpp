@@ -31,7 +31,9 @@ bool isInput(QEvent::Type type)
 } // namespace
 
 WorkProgressBox::WorkProgressBox(const QString &what, QFutureWatcher<void> &watcher)
-    : m_watcher(watcher), m_what(what), m_window(QApplication::activeWindow())
+    : m_watcher(watcher)
+    , m_what(what)
+    , m_window(QApplication::activeWindow())
 {
     // Nothing of the box is made for work that ends within half a second.
     QTimer::singleShot(500, this, &WorkProgressBox::showBox);
@@ -40,8 +42,8 @@ WorkProgressBox::WorkProgressBox(const QString &what, QFutureWatcher<void> &watc
 
 void WorkProgressBox::showBox()
 {
-    m_box = new QProgressDialog(m_what, tr("Stop"), m_watcher.progressMinimum(),
-                                m_watcher.progressMaximum(), m_window);
+    m_box = new QProgressDialog(m_what, tr("Stop"), m_watcher.progressMinimum(), m_watcher.progressMaximum(),
+                                m_window);
     m_box->setObjectName(QStringLiteral("WorkProgress"));
     m_box->setWindowModality(Qt::WindowModal);
     m_box->setAutoReset(false);
@@ -80,7 +82,7 @@ void WorkProgressBox::showStopping()
 bool WorkProgressBox::eventFilter(QObject *watched, QEvent *event)
 {
     const bool closesWindow = event->type() == QEvent::Close && watched->isWidgetType()
-        && static_cast<QWidget *>(watched)->isWindow();
+                              && static_cast<QWidget *>(watched)->isWindow();
     if (!isInput(event->type()) && !closesWindow)
         return false;
     // The box itself takes the click on Stop, Escape and its own close.

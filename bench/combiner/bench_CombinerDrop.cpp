@@ -68,7 +68,7 @@ double bareSeconds(const QList<QUrl> &urls)
     return seconds;
 }
 
-template<typename Measure>
+template <typename Measure>
 double best(Measure measure)
 {
     double fastest = measure();

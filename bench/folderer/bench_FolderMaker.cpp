@@ -108,12 +108,10 @@ double bareLoopSeconds(const TempFolder &folder, const QStringList &names)
     timer.start();
     for (qsizetype i = 0; i < files.size(); ++i) {
         ::mkdir(folders.at(i).constData(), 0777);
-        ::renameat2(AT_FDCWD, files.at(i).constData(), AT_FDCWD, targets.at(i).constData(),
-                    RENAME_NOREPLACE);
+        ::renameat2(AT_FDCWD, files.at(i).constData(), AT_FDCWD, targets.at(i).constData(), RENAME_NOREPLACE);
     }
     for (qsizetype i = 0; i < files.size(); ++i)
-        ::renameat2(AT_FDCWD, files.at(i).constData(), AT_FDCWD, targets.at(i).constData(),
-                    RENAME_NOREPLACE);
+        ::renameat2(AT_FDCWD, files.at(i).constData(), AT_FDCWD, targets.at(i).constData(), RENAME_NOREPLACE);
     return timer.nsecsElapsed() / 1e9;
 }
 
@@ -140,8 +138,7 @@ int main(int argc, char **argv)
     const double few = dropSeconds(dropped, names, fewRows);
     const double all = dropSeconds(dropped, names, allRows);
     std::printf("Drop onto the folderer's file list, listed and planned (best of %d):\n", Rounds);
-    std::printf("  %5d files: %.3f s\n  %5d files: %.3f s (target under 1 s)\n", fewRows, few,
-                allRows, all);
+    std::printf("  %5d files: %.3f s\n  %5d files: %.3f s (target under 1 s)\n", fewRows, few, allRows, all);
     std::printf("  ratio %d / %d rows: %.2f (target at most 12)\n", allRows, fewRows, all / few);
 
     // Every folder is made before any is timed and removed only at the end:

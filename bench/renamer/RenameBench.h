@@ -36,19 +36,39 @@ inline const bool startedInAFolderOfTheirOwn = [] {
 // but for letter case.
 inline QStringList releaseNames(int count)
 {
-    const QStringList words{"the", "big", "night", "river", "lost", "city", "dark", "star",
-                            "road", "trip", "space", "story", "last", "summer", "green",
-                            "house", "old", "man", "sea", "king", "edition", "avenue"};
-    const QStringList tags{"DVDRip", "XviD", "aXXo", "HDTV", "BRRip", "BDRip", "x264",
-                           "PPVRip", "UNRATED", "Limited", "iFLiX", "HomeCinema", "QSS",
-                           "DVD", "ESPiSE", "AMIABLE", "HAGGIS", "P0W4", "DVRMS", "[DVD]",
-                           "(Special Edition)", "www.sharethefiles.com"};
-    const QStringList extensions{"avi", "mkv", "mp4", "ts", "m4v", "divx", "srt", "mpg",
-                                 "AVI", "iso", "flv", "vob"};
+    const QStringList words{"the",  "big",  "night", "river", "lost",    "city",   "dark",  "star",
+                            "road", "trip", "space", "story", "last",    "summer", "green", "house",
+                            "old",  "man",  "sea",   "king",  "edition", "avenue"};
+    const QStringList tags{"DVDRip",
+                           "XviD",
+                           "aXXo",
+                           "HDTV",
+                           "BRRip",
+                           "BDRip",
+                           "x264",
+                           "PPVRip",
+                           "UNRATED",
+                           "Limited",
+                           "iFLiX",
+                           "HomeCinema",
+                           "QSS",
+                           "DVD",
+                           "ESPiSE",
+                           "AMIABLE",
+                           "HAGGIS",
+                           "P0W4",
+                           "DVRMS",
+                           "[DVD]",
+                           "(Special Edition)",
+                           "www.sharethefiles.com"};
+    const QStringList extensions{"avi", "mkv", "mp4", "ts",  "m4v", "divx",
+                                 "srt", "mpg", "AVI", "iso", "flv", "vob"};
     const QStringList separators{".", "_", " ", "-", ".."};
 
     std::mt19937 random(2012);
-    auto pick = [&](const QStringList &from) { return from.at(random() % from.size()); };
+    auto pick = [&](const QStringList &from) {
+        return from.at(random() % from.size());
+    };
     QSet<QString> seen;
     QStringList names;
     while (names.size() < count) {
@@ -95,10 +115,7 @@ public:
         madeFolders << path;
         return TestHost::makeFolder(path);
     }
-    QString askText(const Question &, const AnswerPreviewer &) override
-    {
-        return answers.takeFirst();
-    }
+    QString askText(const Question &, const AnswerPreviewer &) override { return answers.takeFirst(); }
 };
 
 // Seconds that the recorded renames take as bare renameat2 calls, replayed

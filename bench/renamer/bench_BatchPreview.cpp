@@ -65,8 +65,7 @@ int main(int argc, char *argv[])
     for (int i = 0; i < 3; ++i) {
         std::printf("preview of %s over %d names: %s\n", qPrintable(answers[i]), Names,
                     qPrintable(summary[i]));
-        std::printf("  from the typed answer to the rows shown: %.3f s (target at most 0.5 s)\n",
-                    first[i]);
+        std::printf("  from the typed answer to the rows shown: %.3f s (target at most 0.5 s)\n", first[i]);
         std::printf("  again, the folder unchanged: %.3f s\n", again[i]);
     }
     return 0;

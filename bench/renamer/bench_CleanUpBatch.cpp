@@ -67,17 +67,15 @@ int main(int argc, char *argv[])
         batchTimes << batchSeconds(host, *batchFolder);
         replayTimes << replaySeconds(host.renames, *batchFolder, *replayFolder);
         referenceTimes << referenceSeconds(*referenceFolder);
-        if (batchFolder->state() != replayFolder->state()
-            || batchFolder->state() != referenceFolder->state()
+        if (batchFolder->state() != replayFolder->state() || batchFolder->state() != referenceFolder->state()
             || batchFolder->names().size() != Names)
             qFatal("the batch, its replay and the step-by-step engine did not end alike");
         replayRatios << batchTimes.last() / replayTimes.last();
         speedUps << referenceTimes.last() / batchTimes.last();
         renamesPerFile = double(host.renames.size()) / renamedFiles(*batchFolder);
         if (round == 0)
-            std::printf("clean-up batch over %d names: %d files renamed, %lld renames asked\n",
-                        Names, renamedFiles(*batchFolder),
-                        static_cast<long long>(host.renames.size()));
+            std::printf("clean-up batch over %d names: %d files renamed, %lld renames asked\n", Names,
+                        renamedFiles(*batchFolder), static_cast<long long>(host.renames.size()));
     }
     std::printf("  renames per renamed file: %.3f (target at most 1.02)\n", renamesPerFile);
     std::printf("  batch median %.3f s; bare replay of its renames median %.3f s; "

@@ -36,7 +36,9 @@ int main(int argc, char *argv[])
     for (const QString &name : std::as_const(rows))
         folder.entries.append({name});
     sortInRowOrder(rows);
-    const FolderReader nothingBelow = [](const QString &) { return FolderContents(); };
+    const FolderReader nothingBelow = [](const QString &) {
+        return FolderContents();
+    };
 
     QList<double> seconds;
     BatchPlan plan;

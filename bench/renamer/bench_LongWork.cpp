@@ -26,10 +26,7 @@ constexpr int Rounds = 3;
 // the answer and pressed OK before its preview came.
 class BenchHost : public TestHost {
 public:
-    QString askText(const Question &, const AnswerPreviewer &) override
-    {
-        return answers.takeFirst();
-    }
+    QString askText(const Question &, const AnswerPreviewer &) override { return answers.takeFirst(); }
 };
 
 // The same, with the long work done on the calling thread.
@@ -49,7 +46,9 @@ QStringList releaseNames()
 {
     QStringList names;
     for (int i = 0; i < Files; ++i)
-        names << QStringLiteral("movie.name.%1.%2.DVDRip.XviD.avi").arg(i, 5, 10, QLatin1Char('0')).arg(1950 + i % 63);
+        names << QStringLiteral("movie.name.%1.%2.DVDRip.XviD.avi")
+                     .arg(i, 5, 10, QLatin1Char('0'))
+                     .arg(1950 + i % 63);
     return names;
 }
 
@@ -114,8 +113,8 @@ void measure(const char *what, const QStringList &names,
     }
     std::printf("%s over %d names: longest stall of the event loop %.0f ms (target at most 100), "
                 "time %.3f s, %.2f times the same work on the window's thread (target at most 1.1)\n",
-                what, Files, 1000 * *std::max_element(stalls.cbegin(), stalls.cend()),
-                median(workerTimes), median(ratios));
+                what, Files, 1000 * *std::max_element(stalls.cbegin(), stalls.cend()), median(workerTimes),
+                median(ratios));
 }
 
 } // namespace
@@ -124,7 +123,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const QStringList names = releaseNames();
-    const auto nothing = [](TestHost &, RenamerWindow &) {};
+    const auto nothing = [](TestHost &, RenamerWindow &) {
+    };
     const auto makeChanges = [](TestHost &, RenamerWindow &window) {
         window.findChild<QLineEdit *>(RenamerControls::changeThis)->setText(QStringLiteral("."));
         window.findChild<QLineEdit *>(RenamerControls::renameTo)->setText(QStringLiteral("."));
@@ -139,7 +139,6 @@ int main(int argc, char *argv[])
         host.answers = {QStringLiteral("FILES")};
         press(window, RenamerControls::specialBatch);
     });
-    measure("Undo", names, makeChanges,
-            [](TestHost &, RenamerWindow &window) { window.undoLastChange(); });
+    measure("Undo", names, makeChanges, [](TestHost &, RenamerWindow &window) { window.undoLastChange(); });
     return 0;
 }

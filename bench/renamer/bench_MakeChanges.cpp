@@ -47,8 +47,7 @@ void measure(const char *what, const QStringList &names, const QString &expected
         bareTimes << replaySeconds(host.renames, *windowFolder, *bareFolder);
         ratios << windowTimes.last() / bareTimes.last();
         renames = host.renames.size();
-        if (windowFolder->state() != bareFolder->state()
-            || windowFolder->names().first() != expectedFirst
+        if (windowFolder->state() != bareFolder->state() || windowFolder->names().first() != expectedFirst
             || renamedFiles(*windowFolder) != Files)
             qFatal("%s did not rename every file", what);
     }

@@ -91,8 +91,8 @@ void measure(FaultVolume &volume, const char *what, const QString &answer, const
         ::mkdir(folder.constData(), 0777);
     for (qsizetype i = 0; i < olds.size(); ++i) {
         struct statx info {};
-        if (::statx(AT_FDCWD, news[i].constData(), AT_SYMLINK_NOFOLLOW | AT_STATX_FORCE_SYNC,
-                    STATX_TYPE, &info)
+        if (::statx(AT_FDCWD, news[i].constData(), AT_SYMLINK_NOFOLLOW | AT_STATX_FORCE_SYNC, STATX_TYPE,
+                    &info)
             != 0)
             ::rename(olds[i].constData(), news[i].constData());
     }
@@ -105,8 +105,8 @@ void measure(FaultVolume &volume, const char *what, const QString &answer, const
     QDir(windowFolder).removeRecursively();
     QDir(bareFolder).removeRecursively();
 
-    std::printf("%s over %d names on a slow volume (2 ms a request): %d files renamed\n", what,
-                Files, renamed);
+    std::printf("%s over %d names on a slow volume (2 ms a request): %d files renamed\n", what, Files,
+                renamed);
     std::printf("  requests per renamed file: %.2f, bare loop %.2f, ratio %.2f (target at most 1.25)\n",
                 double(windowRequests) / renamed, double(bareRequests) / renamed,
                 double(windowRequests) / bareRequests);
@@ -127,7 +127,9 @@ int main(int argc, char *argv[])
     }
     QStringList release, lower;
     for (int i = 0; i < Files; ++i) {
-        release << QStringLiteral("Movie.Name.%1.%2.DVDRip.XviD.avi").arg(i, 4, 10, QLatin1Char('0')).arg(1950 + i % 63);
+        release << QStringLiteral("Movie.Name.%1.%2.DVDRip.XviD.avi")
+                       .arg(i, 4, 10, QLatin1Char('0'))
+                       .arg(1950 + i % 63);
         lower << QStringLiteral("movie name %1.avi").arg(i, 4, 10, QLatin1Char('0'));
     }
     measure(volume, "The clean-up batch", QStringLiteral("YES"), release);

@@ -27,22 +27,25 @@ const int LatestYear = QDate::currentDate().year() + 1;
 
 QStringList generatedNames(int count)
 {
-    const QStringList words{"the", "last", "night", "river", "lost", "city", "dark", "star", "road",
-                            "house", "of", "dragon", "king", "blade", "runner", "mad", "max",
-                            "fury", "office", "breaking", "bad", "silent", "hill", "black",
-                            "mirror", "true", "detective", "queen", "amélie", "город", "2012"};
-    const QStringList tags{"1080p", "720p", "2160p", "BluRay", "WEB-DL", "WEBRip", "HDTV",
-                           "x264", "x265", "H.264", "HEVC", "10bit", "DDP5.1", "DD5.1", "AAC2.0",
-                           "DTS-HD.MA.5.1", "Atmos", "HDR", "DV", "AMZN", "NF", "DSNP", "PROPER",
-                           "REPACK", "EXTENDED", "Director's.Cut", "MULTi", "FRENCH", "iTA",
-                           "GERMAN.DL", "REMUX", "DVDRip", "XviD", "AC3", "IMAX", "UNRATED"};
-    const QStringList groups{"-SPARKS", "-FLUX", "-NTb", "-RARBG", "-YIFY", "-LOL", "-DIMENSION",
-                             "-KiNGS", "[rarbg]", " [YTS.MX]", "-CMRG", ""};
+    const QStringList words{"the",    "last",  "night",     "river",    "lost",   "city",   "dark",   "star",
+                            "road",   "house", "of",        "dragon",   "king",   "blade",  "runner", "mad",
+                            "max",    "fury",  "office",    "breaking", "bad",    "silent", "hill",   "black",
+                            "mirror", "true",  "detective", "queen",    "amélie", "город",  "2012"};
+    const QStringList tags{"1080p",    "720p",           "2160p",  "BluRay",        "WEB-DL", "WEBRip",
+                           "HDTV",     "x264",           "x265",   "H.264",         "HEVC",   "10bit",
+                           "DDP5.1",   "DD5.1",          "AAC2.0", "DTS-HD.MA.5.1", "Atmos",  "HDR",
+                           "DV",       "AMZN",           "NF",     "DSNP",          "PROPER", "REPACK",
+                           "EXTENDED", "Director's.Cut", "MULTi",  "FRENCH",        "iTA",    "GERMAN.DL",
+                           "REMUX",    "DVDRip",         "XviD",   "AC3",           "IMAX",   "UNRATED"};
+    const QStringList groups{"-SPARKS",    "-FLUX",  "-NTb",    "-RARBG",    "-YIFY", "-LOL",
+                             "-DIMENSION", "-KiNGS", "[rarbg]", " [YTS.MX]", "-CMRG", ""};
     const QStringList leads{"", "", "", "", "[XCT] ", "www.Torrenting.com - ", "[TGx] "};
     const QStringList extensions{"mkv", "mkv", "mp4", "avi", "ts", "srt", "en.srt", "nfo", ""};
     const QStringList separators{".", ".", " ", "_"};
     std::mt19937 random(2049);
-    const auto pick = [&](const QStringList &from) { return from.at(random() % from.size()); };
+    const auto pick = [&](const QStringList &from) {
+        return from.at(random() % from.size());
+    };
     QStringList names;
     names.reserve(count);
     while (names.size() < count) {
@@ -55,9 +58,11 @@ QStringList generatedNames(int count)
             parts << QString::number(1930 + random() % 95);
         } else if (form < 8) {
             const int season = 1 + random() % 12, episode = 1 + random() % 24;
-            parts << (random() % 3 ? QStringLiteral("S%1E%2").arg(season, 2, 10, QLatin1Char('0'))
-                                         .arg(episode, 2, 10, QLatin1Char('0'))
-                                   : QStringLiteral("%1x%2").arg(season).arg(episode, 2, 10, QLatin1Char('0')));
+            parts << (random() % 3
+                          ? QStringLiteral("S%1E%2")
+                                .arg(season, 2, 10, QLatin1Char('0'))
+                                .arg(episode, 2, 10, QLatin1Char('0'))
+                          : QStringLiteral("%1x%2").arg(season).arg(episode, 2, 10, QLatin1Char('0')));
             if (random() % 2)
                 parts << pick(words) << pick(words);
         } else if (form < 9) {
@@ -67,7 +72,7 @@ QStringList generatedNames(int count)
             parts << pick(tags);
         const QString extension = pick(extensions);
         names << pick(leads) + parts.join(separator) + pick(groups)
-                + (extension.isEmpty() ? QString() : u'.' + extension);
+                     + (extension.isEmpty() ? QString() : u'.' + extension);
     }
     return names;
 }

@@ -39,9 +39,9 @@ struct Outcome {
     // What led to a failure of the trash or the state folder: the system
     // (with error) or one of the folder's own reasons.
     Why cause = Why::None;
-    int error = 0;       // the system's error number, where it gave one
-    qint64 number = 0;   // a size in MiB
-    QString subject;     // a trash folder, a program, or the system's words
+    int error = 0;     // the system's error number, where it gave one
+    qint64 number = 0; // a size in MiB
+    QString subject;   // a trash folder, a program, or the system's words
 
     explicit operator bool() const { return why == Why::None; }
     static Outcome success() { return {}; }

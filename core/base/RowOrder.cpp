@@ -26,8 +26,8 @@ void writeFolded(const QString &name, char *out)
 }
 
 // Row order of two folded names, then of the names themselves.
-bool foldedLess(const char *a, qsizetype aSize, const char *b, qsizetype bSize,
-                const QString &aName, const QString &bName)
+bool foldedLess(const char *a, qsizetype aSize, const char *b, qsizetype bSize, const QString &aName,
+                const QString &bName)
 {
     const int order = std::memcmp(a, b, std::min(aSize, bSize));
     if (order != 0)
@@ -39,7 +39,9 @@ bool foldedLess(const char *a, qsizetype aSize, const char *b, qsizetype bSize,
 
 } // namespace
 
-RowKey::RowKey(const QString &name) : m_folded(2 * name.size(), Qt::Uninitialized), m_name(name)
+RowKey::RowKey(const QString &name)
+    : m_folded(2 * name.size(), Qt::Uninitialized)
+    , m_name(name)
 {
     writeFolded(name, m_folded.data());
 }
@@ -70,8 +72,8 @@ void sortInRowOrder(QStringList &names)
     for (qsizetype i = 0; i < names.size(); ++i)
         order[i] = i;
     std::sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
-        return foldedLess(folded.data() + spans[a].first, spans[a].second,
-                          folded.data() + spans[b].first, spans[b].second, names.at(a), names.at(b));
+        return foldedLess(folded.data() + spans[a].first, spans[a].second, folded.data() + spans[b].first,
+                          spans[b].second, names.at(a), names.at(b));
     });
     QStringList sorted;
     sorted.reserve(names.size());

@@ -32,7 +32,9 @@ QStringList foldersToPin(const ChangeRecord &record)
 class Performer {
 public:
     Performer(FileSystem &fileSystem, const ChangeSchedule &schedule, QStringList at, WorkProgress *progress)
-        : m_fileSystem(fileSystem), m_schedule(schedule), m_progress(progress)
+        : m_fileSystem(fileSystem)
+        , m_schedule(schedule)
+        , m_progress(progress)
     {
         m_outcome.at = std::move(at);
         for (qsizetype i = 0; i < m_outcome.at.size(); ++i)
@@ -246,9 +248,9 @@ void settle(ChangeRecord &record, ChangeRecord::List which)
             if (const qsizetype i = byNewPath.value(record.fromPath(back), -1); i >= 0)
                 record.renames[i].at = RecordedRename::At::From;
     }
-    record.state = off   ? ChangeRecord::State::UndoNeedsMending
-        : failed         ? ChangeRecord::State::Finished
-                         : ChangeRecord::State::Undone;
+    record.state = off      ? ChangeRecord::State::UndoNeedsMending
+                   : failed ? ChangeRecord::State::Finished
+                            : ChangeRecord::State::Undone;
 }
 
 // The record's lines for where its pinned folders are now, when they moved;
@@ -280,8 +282,8 @@ QByteArray followFolders(FileSystem &fileSystem, ChangeRecord &record, const QSt
 // recorded says whether the record holds the list; when it does not, why
 // not goes into the outcome.
 ChangeOutcome perform(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change,
-                      ChangeRecord::List which, const ChangeSchedule &schedule,
-                      const Outcome &recorded, WorkProgress *progress)
+                      ChangeRecord::List which, const ChangeSchedule &schedule, const Outcome &recorded,
+                      WorkProgress *progress)
 {
     ChangeRecord &record = change.record;
     QList<RecordedRename> &list = record.list(which);
@@ -292,9 +294,9 @@ ChangeOutcome perform(FileSystem &fileSystem, ChangeJournal &journal, StoredChan
     for (qsizetype i = 0; i < list.size(); ++i) {
         const Rename &rename = schedule.renames[i];
         const QString &at = outcome.at[i];
-        list[i].at = at == rename.to    ? RecordedRename::At::To
-            : at == rename.from         ? RecordedRename::At::From
-                                        : RecordedRename::At::Temporary;
+        list[i].at = at == rename.to     ? RecordedRename::At::To
+                     : at == rename.from ? RecordedRename::At::From
+                                         : RecordedRename::At::Temporary;
         outcome.reached += at == rename.to;
         if (list[i].at == RecordedRename::At::Temporary)
             outcome.stranded << at;
@@ -303,8 +305,8 @@ ChangeOutcome perform(FileSystem &fileSystem, ChangeJournal &journal, StoredChan
     QByteArray lines = followFolders(fileSystem, record, pinned, outcome.movedFolders);
     settle(record, which);
     lines += which == ChangeRecord::List::Renames
-        ? record.positionsText({which})
-        : record.positionsText({which, ChangeRecord::List::Renames});
+                 ? record.positionsText({which})
+                 : record.positionsText({which, ChangeRecord::List::Renames});
     if (recorded) {
         outcome.recorded = journal.add(change, lines);
         outcome.beginningRecorded = !outcome.recorded;
@@ -314,8 +316,9 @@ ChangeOutcome perform(FileSystem &fileSystem, ChangeJournal &journal, StoredChan
     // A change is undone where it moved a file or made a folder; an undo
     // that could not put every file back leaves the change to undo again.
     outcome.undoable = outcome.recorded
-        && (which == ChangeRecord::List::Renames ? outcome.reached > 0 || outcome.foldersMade > 0
-                                                 : record.state == ChangeRecord::State::Finished);
+                       && (which == ChangeRecord::List::Renames
+                               ? outcome.reached > 0 || outcome.foldersMade > 0
+                               : record.state == ChangeRecord::State::Finished);
     return outcome;
 }
 
@@ -339,7 +342,8 @@ ChangeRecord recordOf(FileSystem &fileSystem, const ChangePlan &plan)
     record.intoTrash = plan.intoTrash;
     const QSet<QString> made(plan.madeFolders.cbegin(), plan.madeFolders.cend());
     for (const QString &folder : plan.folders)
-        record.folders.append({folder, made.contains(folder) ? FolderIdentity() : fileSystem.identifyFolder(folder)});
+        record.folders.append(
+            {folder, made.contains(folder) ? FolderIdentity() : fileSystem.identifyFolder(folder)});
     const RecordPaths paths(record);
     for (const QString &folder : plan.madeFolders)
         record.madeFolders << paths.of(folder);
@@ -389,8 +393,8 @@ ChangeOutcome applyChange(FileSystem &fileSystem, const ChangePlan &plan, WorkPr
         refused.recorded = recorded;
         return refused;
     }
-    ChangeOutcome outcome = perform(fileSystem, journal, change, ChangeRecord::List::Renames,
-                                    plan.schedule, recorded, progress);
+    ChangeOutcome outcome = perform(fileSystem, journal, change, ChangeRecord::List::Renames, plan.schedule,
+                                    recorded, progress);
     journal.release(change);
     // A change that moved nothing leaves nothing to undo.
     if (recorded && !changedAnything(outcome, plan.schedule)) {
@@ -405,11 +409,10 @@ ChangeOutcome applyUndo(FileSystem &fileSystem, ChangeJournal &journal, StoredCh
 {
     change.record.undo = recordedList(fileSystem, change.record, schedule);
     change.record.state = ChangeRecord::State::Undoing;
-    const Outcome recorded = journal.take(change)
-        ? journal.add(change, change.record.undoText())
-        : Outcome::failure(Outcome::Why::RecordHeld);
-    ChangeOutcome outcome =
-        perform(fileSystem, journal, change, ChangeRecord::List::Undo, schedule, recorded, progress);
+    const Outcome recorded = journal.take(change) ? journal.add(change, change.record.undoText())
+                                                  : Outcome::failure(Outcome::Why::RecordHeld);
+    ChangeOutcome outcome = perform(fileSystem, journal, change, ChangeRecord::List::Undo, schedule, recorded,
+                                    progress);
     journal.release(change);
     return outcome;
 }

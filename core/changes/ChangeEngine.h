@@ -119,4 +119,3 @@ QStringList foldersAway(FileSystem &fileSystem, const ChangeRecord &record);
 // The folders of a change that another user owns: a record that names one is
 // never acted on, as it may not be this program's own.
 QStringList othersFolders(FileSystem &fileSystem, const ChangeRecord &record);
-

@@ -42,9 +42,9 @@ QString fileOf(int number)
 } // namespace
 
 ChangeJournal::ChangeJournal(FileSystem &fileSystem)
-    : m_fileSystem(fileSystem), m_folder(fileSystem.stateFolder(&m_refused))
-{
-}
+    : m_fileSystem(fileSystem)
+    , m_folder(fileSystem.stateFolder(&m_refused))
+{}
 
 QString ChangeJournal::defaultFolder()
 {
@@ -63,8 +63,8 @@ QStringList ChangeJournal::files() const
 {
     if (m_folder.isEmpty())
         return {};
-    QStringList files =
-        folderRows(m_fileSystem.listFolder(m_folder), Wildcard(Prefix + u'*' + Suffix), EntryKinds::Files);
+    QStringList files = folderRows(m_fileSystem.listFolder(m_folder), Wildcard(Prefix + u'*' + Suffix),
+                                   EntryKinds::Files);
     std::sort(files.begin(), files.end(),
               [](const QString &a, const QString &b) { return numberOf(a) < numberOf(b); });
     return files;
@@ -76,13 +76,14 @@ void ChangeJournal::setAside(const QString &file, const RecordFault &fault, QLis
     Outcome moved = Outcome::failure(Outcome::Why::Other);
     QString aside;
     for (int n = 1; !moved && n <= 100; ++n) {
-        aside = pathOf(file + QStringLiteral(".unreadable") + (n > 1 ? u'.' + QString::number(n) : QString()));
+        aside = pathOf(file + QStringLiteral(".unreadable")
+                       + (n > 1 ? u'.' + QString::number(n) : QString()));
         moved = m_fileSystem.rename(pathOf(file), aside);
         if (moved.error != EEXIST)
             break;
     }
-    notes.append({moved ? JournalNote::Kind::SetAside : JournalNote::Kind::NotSetAside, pathOf(file),
-                  aside, fault, moved});
+    notes.append({moved ? JournalNote::Kind::SetAside : JournalNote::Kind::NotSetAside, pathOf(file), aside,
+                  fault, moved});
 }
 
 bool ChangeJournal::stateInTail(QByteArrayView tail, bool whole, ChangeRecord &record, RecordFault &fault)
@@ -127,7 +128,8 @@ std::optional<StoredChange> ChangeJournal::summary(const QString &file, QList<Jo
     const bool whole = change.size <= SummaryBytes;
     qint64 size = 0;
     if (read && !fault && !whole)
-        read = m_fileSystem.readFileRange(path, std::max<qint64>(0, change.size - TailBytes), TailBytes, tail, size);
+        read = m_fileSystem.readFileRange(path, std::max<qint64>(0, change.size - TailBytes), TailBytes, tail,
+                                          size);
     if (!read) {
         notes.append({JournalNote::Kind::NotReadNow, path, {}, {}, read});
         return std::nullopt;
@@ -177,15 +179,13 @@ QList<StoredChange> ChangeJournal::summaries(QList<JournalNote> &notes)
     return changes;
 }
 
-std::optional<StoredChange> ChangeJournal::latestUndoable(ChangeRecord::Tool tool,
-                                                          QList<JournalNote> &notes)
+std::optional<StoredChange> ChangeJournal::latestUndoable(ChangeRecord::Tool tool, QList<JournalNote> &notes)
 {
     // Newest first: the one wanted is mostly the last.
     const QStringList all = files();
     for (qsizetype i = all.size() - 1; i >= std::max<qsizetype>(0, all.size() - RecordsLookedAt); --i) {
         std::optional<StoredChange> change = summary(all[i], notes);
-        if (change && change->record.tool() == tool
-            && change->record.state == ChangeRecord::State::Finished
+        if (change && change->record.tool() == tool && change->record.state == ChangeRecord::State::Finished
             && readWhole(*change, notes) == Reading::Whole)
             return change;
     }

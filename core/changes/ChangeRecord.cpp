@@ -65,8 +65,8 @@ QSet<QString> ChangeRecord::paths(const QList<RecordPath> &list) const
 QString ChangeRecord::path(const RecordPath &path) const
 {
     return path.folder < 0 || path.folder >= folders.size()
-        ? QString()
-        : Paths::join(folders[path.folder].path, path.name);
+               ? QString()
+               : Paths::join(folders[path.folder].path, path.name);
 }
 
 QString ChangeRecord::temporaryPath(const RecordedRename &rename) const
@@ -157,7 +157,11 @@ QByteArray ChangeRecord::positionsText(std::initializer_list<List> lists) const
             const RecordedRename &file = files[i];
             if (file.at == RecordedRename::At::Unknown || file.at == RecordedRename::At::To)
                 continue;
-            text.append("at\t").append(listName(which)).append('\t').append(QByteArray::number(i)).append('\t');
+            text.append("at\t")
+                .append(listName(which))
+                .append('\t')
+                .append(QByteArray::number(i))
+                .append('\t');
             appendPath(text, file.at == RecordedRename::At::Temporary
                                  ? RecordPath{file.from.folder, file.temporary}
                                  : file.from);

@@ -75,9 +75,9 @@ struct RecordedRename {
 struct ChangeRecord {
     enum class Tool { Renamer, Folderer };
     enum class State {
-        Running,          // written before the first rename; not come to its end
-        Finished,         // every file at its old or its new name: can be undone
-        Undoing,          // the undo is under way
+        Running,  // written before the first rename; not come to its end
+        Finished, // every file at its old or its new name: can be undone
+        Undoing,  // the undo is under way
         Undone,
         NeedsMending,     // came to its end with a file under a temporary name
         UndoNeedsMending, // its undo did
@@ -115,10 +115,7 @@ struct ChangeRecord {
     // The tool whose window undoes the change.
     Tool tool() const;
     QList<RecordedRename> &list(List which) { return which == List::Undo ? undo : renames; }
-    const QList<RecordedRename> &list(List which) const
-    {
-        return which == List::Undo ? undo : renames;
-    }
+    const QList<RecordedRename> &list(List which) const { return which == List::Undo ? undo : renames; }
     // Whether recovery has to look at the change: it did not come to its
     // end, or left a file away from its old and its new name.
     bool isOpen() const { return state != State::Finished && state != State::Undone; }

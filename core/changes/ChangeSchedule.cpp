@@ -11,15 +11,14 @@
 namespace {
 
 // A temporary path in the folder of path that nothing holds or wants.
-QString drawTemporary(std::mt19937 &random, const RenamePlan &plan, const QString &path,
-                      QSet<QString> &avoid)
+QString drawTemporary(std::mt19937 &random, const RenamePlan &plan, const QString &path, QSet<QString> &avoid)
 {
     const QString folder = Paths::folderPart(path);
     const QString name = freeTemporaryName(
         [&](const QString &name) {
             const QString temporary = Paths::join(folder, name);
             return avoid.contains(nameKey(temporary, plan.caseBlind))
-                || (plan.stays && plan.stays(temporary));
+                   || (plan.stays && plan.stays(temporary));
         },
         [&random] { return std::uniform_real_distribution<double>(0.0, 1.0)(random); });
     if (name.isEmpty())

@@ -9,14 +9,14 @@
 // files, and folders made.
 struct ChangeSchedule {
     enum Kind {
-        Direct,     // a rename straight from its old path to its new one
-        Park,       // a rename from its old path to its temporary path
-        Place,      // a rename from its temporary path to its new one
-        MakeFolder, // makes folders[index]
+        Direct,       // a rename straight from its old path to its new one
+        Park,         // a rename from its old path to its temporary path
+        Place,        // a rename from its temporary path to its new one
+        MakeFolder,   // makes folders[index]
         RemoveFolder, // removes folders[index] when it is empty
-        Move,       // a move of a file from its old path to its new one, unless it is there already
-        Trash,      // a move of a file into the place the host reserved for it in the
-                    // trash (FileSystem::reserveTrash); a move that fails gives the place up
+        Move,         // a move of a file from its old path to its new one, unless it is there already
+        Trash,        // a move of a file into the place the host reserved for it in the
+                      // trash (FileSystem::reserveTrash); a move that fails gives the place up
     };
     struct Step {
         Kind kind;

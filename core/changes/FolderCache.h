@@ -12,7 +12,9 @@ class FileSystem;
 // kept as a model of its names, as its volume compares them.
 class FolderCache {
 public:
-    explicit FolderCache(FileSystem &fileSystem) : m_fileSystem(fileSystem) {}
+    explicit FolderCache(FileSystem &fileSystem)
+        : m_fileSystem(fileSystem)
+    {}
 
     // The folder's model, read on first use. A folder that cannot be read
     // gives an empty model and is named in unreadable().

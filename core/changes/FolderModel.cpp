@@ -5,8 +5,10 @@
 #include <QFile>
 
 FolderModel::FolderModel(const FolderContents &contents)
-    : m_entries(contents.entries), m_caseBlind(contents.caseBlind),
-      m_longestName(contents.longestName), m_volume(contents.volume)
+    : m_entries(contents.entries)
+    , m_caseBlind(contents.caseBlind)
+    , m_longestName(contents.longestName)
+    , m_volume(contents.volume)
 {
     m_firstNames.reserve(m_entries.size());
     m_byKey.reserve(m_entries.size());
@@ -62,7 +64,8 @@ bool FolderModel::sameFile(int entry, int other) const
 {
     const FolderEntry &one = m_entries[entry], &two = m_entries[other];
     return entry == other
-        || (one.inode != 0 && one.inode == two.inode && one.kind == FolderEntry::File && two.kind == FolderEntry::File);
+           || (one.inode != 0 && one.inode == two.inode && one.kind == FolderEntry::File
+               && two.kind == FolderEntry::File);
 }
 
 bool FolderModel::takenByOther(const QString &name, int self) const
@@ -104,8 +107,8 @@ RenamePlan FolderModel::plan(const QString &folder) const
     plan.caseBlind = m_caseBlind;
     for (int i = 0; i < count(); ++i)
         if (m_entries[i].name != m_firstNames[i])
-            plan.renames.append({Paths::join(folder, m_firstNames[i]),
-                                 Paths::join(folder, m_entries[i].name), identity(i)});
+            plan.renames.append(
+                {Paths::join(folder, m_firstNames[i]), Paths::join(folder, m_entries[i].name), identity(i)});
     // The model holds every name as it will be: those that stay and those
     // the plan gives. A root folder's paths hold a doubled separator, so the
     // folder part is taken from a path built the same way.

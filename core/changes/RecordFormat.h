@@ -21,8 +21,8 @@ inline const QByteArray HeaderStart = "tamsells-file-utilities change record ";
 constexpr int Format = 4;
 
 inline const char *const ToolNames[] = {"renamer", "folderer"};
-inline const char *const StateNames[] = {"running",  "finished",      "undoing",
-                                         "undone",   "needs-mending", "undo-needs-mending"};
+inline const char *const StateNames[] = {"running", "finished",      "undoing",
+                                         "undone",  "needs-mending", "undo-needs-mending"};
 
 // What the user did, by the name the record keeps, and the tool whose
 // window undoes it.

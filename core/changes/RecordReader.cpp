@@ -218,9 +218,8 @@ void RecordReader::settlePositions()
 {
     const bool renamesDone = m_record.state != ChangeRecord::State::Running;
     const bool undoDone = m_record.state != ChangeRecord::State::Undoing;
-    for (auto [list, positions, done] :
-         {std::tuple(&m_record.renames, &m_renamePositions, renamesDone),
-          std::tuple(&m_record.undo, &m_undoPositions, undoDone)}) {
+    for (auto [list, positions, done] : {std::tuple(&m_record.renames, &m_renamePositions, renamesDone),
+                                         std::tuple(&m_record.undo, &m_undoPositions, undoDone)}) {
         for (qsizetype i = 0; i < list->size(); ++i) {
             RecordedRename &rename = (*list)[i];
             // A list that came to its end names only the files that did not

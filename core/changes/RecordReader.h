@@ -12,7 +12,9 @@
 // ChangeRecord::fromText and headFromText say what it gives.
 class RecordReader {
 public:
-    explicit RecordReader(QByteArrayView text) : m_text(text) {}
+    explicit RecordReader(QByteArrayView text)
+        : m_text(text)
+    {}
 
     // The whole record; fault says why it cannot be acted on.
     ChangeRecord read(RecordFault &fault);

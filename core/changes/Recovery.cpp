@@ -16,7 +16,7 @@ using At = RecordedRename::At;
 bool isUndoing(const ChangeRecord &record)
 {
     return record.state == ChangeRecord::State::Undoing
-        || record.state == ChangeRecord::State::UndoNeedsMending;
+           || record.state == ChangeRecord::State::UndoNeedsMending;
 }
 
 ChangeRecord::List listToMend(const ChangeRecord &record)
@@ -30,10 +30,11 @@ ChangeRecord::List listToMend(const ChangeRecord &record)
 class Positions {
 public:
     Positions(FileSystem &fileSystem, FolderCache &names, ChangeRecord &record)
-        : m_fileSystem(fileSystem), m_names(names), m_record(record),
-          m_renames(record.list(listToMend(record)))
-    {
-    }
+        : m_fileSystem(fileSystem)
+        , m_names(names)
+        , m_record(record)
+        , m_renames(record.list(listToMend(record)))
+    {}
 
     QStringList locate()
     {
@@ -48,7 +49,8 @@ public:
                 continue;
             // Both names held by files that a record without identities
             // cannot tell apart: the file is taken to be where it was.
-            if (!r.identity.known() && m_names.holds(m_record.fromPath(r)) && m_names.holds(m_record.toPath(r)))
+            if (!r.identity.known() && m_names.holds(m_record.fromPath(r))
+                && m_names.holds(m_record.toPath(r)))
                 r.at = At::From;
             else
                 nowhere << m_record.fromPath(r);
@@ -131,9 +133,9 @@ private:
     {
         for (RecordedRename &r : m_renames) {
             const QString from = m_record.fromPath(r);
-            const QString other = r.at == At::To ? m_record.toPath(r)
-                : r.at == At::Temporary          ? m_record.temporaryPath(r)
-                                                 : QString();
+            const QString other = r.at == At::To          ? m_record.toPath(r)
+                                  : r.at == At::Temporary ? m_record.temporaryPath(r)
+                                                          : QString();
             // The listings tell two files apart cheaply; the volume tells one file.
             if (!other.isEmpty() && m_names.holds(from)
                 && m_names.identityAt(from).matches(m_names.identityAt(other))
@@ -212,8 +214,8 @@ MendReport mendedReport(const ChangeRecord &record, const ChangeOutcome &outcome
     report.undoing = which == ChangeRecord::List::Undo;
     report.outcome = outcome;
     for (const qsizetype i : parked)
-        report.parked.append({record.temporaryPath(list[i]),
-                              list[i].at == At::Temporary ? QString() : outcome.at[i]});
+        report.parked.append(
+            {record.temporaryPath(list[i]), list[i].at == At::Temporary ? QString() : outcome.at[i]});
     return report;
 }
 
@@ -224,7 +226,7 @@ std::optional<MendReport> mend(FileSystem &fileSystem, ChangeJournal &journal, S
 {
     ChangeRecord &record = change.record;
     const bool interrupted = record.state == ChangeRecord::State::Running
-        || record.state == ChangeRecord::State::Undoing;
+                             || record.state == ChangeRecord::State::Undoing;
     FolderCache names(fileSystem);
     if (const std::optional<Waiting> waiting = waitsFor(fileSystem, names, record)) {
         if (quietAboutWaiting || record.toldWaiting)

@@ -133,8 +133,7 @@ void remakeRemovedFolders(FileSystem &fileSystem, const ChangeRecord &record)
 }
 
 // Undoes one finished change, as undoLatest says.
-UndoReport undo(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change,
-                WorkProgress *progress)
+UndoReport undo(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &change, WorkProgress *progress)
 {
     const ChangeRecord &record = change.record;
     UndoReport report;
@@ -164,7 +163,9 @@ UndoReport undo(FileSystem &fileSystem, ChangeJournal &journal, StoredChange &ch
     RenamePlan plan;
     plan.renames = renamesBack(fileSystem, folders, record, report.notPutBack);
     plan.caseBlind = !plan.renames.isEmpty() && folders.folderOf(plan.renames.first().from).caseBlind();
-    plan.stays = [&folders](const QString &path) { return folders.entryAt(path) >= 0; };
+    plan.stays = [&folders](const QString &path) {
+        return folders.entryAt(path) >= 0;
+    };
     report.outcome = applyUndo(fileSystem, journal, change, scheduleRenames(plan), progress);
     const ChangeOutcome &outcome = report.outcome;
     // Out of the trash: a file's note there goes too.

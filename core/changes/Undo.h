@@ -46,9 +46,11 @@ struct UndoReport {
         Outcome failure;
 
         NotPutBack(Why why, const QString &path, const QString &oldName = {}, const Outcome &failure = {})
-            : why(why), path(path), oldName(oldName), failure(failure)
-        {
-        }
+            : why(why)
+            , path(path)
+            , oldName(oldName)
+            , failure(failure)
+        {}
     };
     QList<NotPutBack> notPutBack;
     // Folders the change made that are kept, not being empty.
@@ -70,10 +72,10 @@ struct UndoLatestReport {
     };
     QList<Passed> passed;
     enum class Result {
-        Undone,       // undone: the change's report
-        Blocked,      // a newer change is not complete in its record (undone names it;
-                      // stateFolder: where records are)
-        NotReadNow,   // a newer record cannot be read now: nothing older is undone
+        Undone,     // undone: the change's report
+        Blocked,    // a newer change is not complete in its record (undone names it;
+                    // stateFolder: where records are)
+        NotReadNow, // a newer record cannot be read now: nothing older is undone
         NothingToUndo,
     };
     Result result = Result::NothingToUndo;

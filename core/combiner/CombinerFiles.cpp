@@ -7,7 +7,8 @@ namespace {
 
 // What PocketDivX is told about every file: audio, video size and rate.
 const QString ConversionSettings = QStringLiteral(
-    "145-44100-160- -Stereo-1245-25.000-0x10000002-0-0-36-416:320- - -0,720x400,0;0;0;0;0;0;0;0;0;0;0;0;0;25.000");
+    "145-44100-160- -Stereo-1245-25.000-0x10000002-0-0-36-416:320- - "
+    "-0,720x400,0;0;0;0;0;0;0;0;0;0;0;0;0;25.000");
 
 bool holdsLineBreak(const QString &text)
 {
@@ -57,9 +58,8 @@ ScriptDialect hostDialect()
 #endif
 }
 
-PlannedTextFile combineBatch(ScriptDialect dialect, const QStringList &entries,
-                             const QString &destination, const QString &folder,
-                             const QString &timeText)
+PlannedTextFile combineBatch(ScriptDialect dialect, const QStringList &entries, const QString &destination,
+                             const QString &folder, const QString &timeText)
 {
     const QString name = QStringLiteral("combinefiles") + timeDigits(timeText);
     PlannedTextFile batch;
@@ -83,9 +83,9 @@ PlannedTextFile combineBatch(ScriptDialect dialect, const QStringList &entries,
     for (const QString &entry : entries)
         words << shWord(entry);
     batch.path = (folder.endsWith(u'/') ? folder : folder + u'/') + name + QStringLiteral(".sh");
-    batch.lines = {QStringLiteral("#!/bin/sh"),
-                   QStringLiteral("cd -- ") + shWord(folder) + QStringLiteral(" || exit 1"),
-                   QStringLiteral("cat -- ") + words.join(u' ') + QStringLiteral(" > ") + shWord(destination)};
+    batch.lines = {
+        QStringLiteral("#!/bin/sh"), QStringLiteral("cd -- ") + shWord(folder) + QStringLiteral(" || exit 1"),
+        QStringLiteral("cat -- ") + words.join(u' ') + QStringLiteral(" > ") + shWord(destination)};
     batch.lineEnd = LineEnd::Lf;
     batch.executable = true;
     return batch;

@@ -45,9 +45,8 @@ ScriptDialect hostDialect();
 // then cat of the entries into destination; lines ended by LF, the file
 // executable. Every word is single-quoted, which carries any character,
 // line breaks included, so nothing is refused.
-PlannedTextFile combineBatch(ScriptDialect dialect, const QStringList &entries,
-                             const QString &destination, const QString &folder,
-                             const QString &timeText);
+PlannedTextFile combineBatch(ScriptDialect dialect, const QStringList &entries, const QString &destination,
+                             const QString &folder, const QString &timeText);
 
 // The PocketDivX conversion list "myPocketDivXbatch.pde" in folder (always
 // joined with a separator): one line per entry, "entry,entry.AVI,settings",

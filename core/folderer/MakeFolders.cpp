@@ -45,7 +45,7 @@ ChangeSchedule scheduleMakeFolders(const QStringList &files, const QStringList &
 } // namespace
 
 ChangeOutcome makeFolders(FileSystem &fileSystem, const QStringList &files, const QStringList &folders,
-                    WorkProgress *progress)
+                          WorkProgress *progress)
 {
     ChangePlan change;
     change.action = ChangeAction::MakeFolders;

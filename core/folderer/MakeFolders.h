@@ -15,4 +15,4 @@ class FileSystem;
 // recorded before the first folder is made, so that Ctrl+Z can undo it; a
 // stop asked for through progress ends it between two moves.
 ChangeOutcome makeFolders(FileSystem &fileSystem, const QStringList &files, const QStringList &folders,
-                    WorkProgress *progress = nullptr);
+                          WorkProgress *progress = nullptr);

@@ -63,8 +63,8 @@ Descriptor openFolderWithoutLinks(const char *path)
 Descriptor openFolderBeneath(int at, const char *path)
 {
 #ifdef RESOLVE_NO_SYMLINKS
-    if (std::optional<Descriptor> opened =
-            openWithRules(at, path, RESOLVE_NO_SYMLINKS | RESOLVE_BENEATH, O_PATH))
+    if (std::optional<Descriptor> opened = openWithRules(at, path, RESOLVE_NO_SYMLINKS | RESOLVE_BENEATH,
+                                                         O_PATH))
         return std::move(*opened);
 #endif
     // One folder at a time, none of them a link.

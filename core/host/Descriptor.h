@@ -6,8 +6,12 @@
 class Descriptor {
 public:
     Descriptor() = default;
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    Descriptor(Descriptor &&other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+    explicit Descriptor(int fd)
+        : m_fd(fd)
+    {}
+    Descriptor(Descriptor &&other) noexcept
+        : m_fd(std::exchange(other.m_fd, -1))
+    {}
     Descriptor &operator=(Descriptor &&other) noexcept;
     ~Descriptor();
 

@@ -22,8 +22,8 @@ void syncFolderOf(const FileAt &file)
         ::fsync(file.folder);
         return;
     }
-    const Descriptor folder(::open(NativePath(Paths::folderPart(file.path)).constData(),
-                                   O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const Descriptor folder(
+        ::open(NativePath(Paths::folderPart(file.path)).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder)
         ::fsync(folder.fd());
 }
@@ -37,7 +37,7 @@ QByteArray writeBeside(FileWriter &writer, const FileAt &file, const QByteArray 
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray temporary = QByteArray(file.name) + '.' + QByteArray::number(::getpid()) + '-'
-            + QByteArray::number(attempt) + ".tmp";
+                                     + QByteArray::number(attempt) + ".tmp";
         const int fd = ::openat(file.folder, temporary.constData(),
                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd < 0) {
@@ -45,8 +45,8 @@ QByteArray writeBeside(FileWriter &writer, const FileAt &file, const QByteArray 
                 continue;
             return {};
         }
-        const bool written = (!locked || ::flock(fd, LOCK_EX) == 0)
-            && writer.writeAll(fd, content, file.path) && writer.syncData(fd, file.path);
+        const bool written = (!locked || ::flock(fd, LOCK_EX) == 0) && writer.writeAll(fd, content, file.path)
+                             && writer.syncData(fd, file.path);
         int error = errno;
         if (written && locked) {
             *locked = fd;
@@ -135,7 +135,7 @@ Outcome append(FileWriter &writer, const FileAt &file, const QByteArray &content
         return Outcome::systemError(errno);
     const off_t end = ::lseek(fd, 0, SEEK_END);
     const bool written = end >= 0 && writer.writeAll(fd, content, file.path)
-        && writer.syncData(fd, file.path);
+                         && writer.syncData(fd, file.path);
     const int error = errno;
     if (!written && end >= 0) {
         // A cut-off line would be read as a line of its own.
@@ -186,8 +186,7 @@ Outcome read(const FileAt &file, qint64 maxSize, QByteArray &content)
     return readInto(fd.fd(), 0, content);
 }
 
-Outcome readRange(const FileAt &file, qint64 offset, qint64 length, QByteArray &content,
-                  qint64 &size)
+Outcome readRange(const FileAt &file, qint64 offset, qint64 length, QByteArray &content, qint64 &size)
 {
     content.clear();
     const Descriptor fd(::openat(file.folder, file.name, O_RDONLY | O_CLOEXEC));

@@ -37,19 +37,16 @@ namespace DurableFile {
 // when path exists already. With
 // locked, the new file is held open under an exclusive lock from before it
 // has its name, its descriptor there (-1 where the host has no locks).
-Outcome create(FileWriter &writer, const FileAt &file, const QByteArray &content,
-               int *locked = nullptr);
+Outcome create(FileWriter &writer, const FileAt &file, const QByteArray &content, int *locked = nullptr);
 // The file replaced whole (made when missing); mode gives the permission
 // bits of a new file, less the user's umask.
-Outcome replace(FileWriter &writer, const FileAt &file, const QByteArray &content,
-                int mode = 0666);
+Outcome replace(FileWriter &writer, const FileAt &file, const QByteArray &content, int mode = 0666);
 // Bytes added at the end of an existing file; on failure it is cut back to
 // what it was.
 Outcome append(FileWriter &writer, const FileAt &file, const QByteArray &content);
 // A file's whole content, when it is no larger than maxSize bytes.
 Outcome read(const FileAt &file, qint64 maxSize, QByteArray &content);
 // At most length bytes of a file from offset on, and the file's size.
-Outcome readRange(const FileAt &file, qint64 offset, qint64 length, QByteArray &content,
-                  qint64 &size);
+Outcome readRange(const FileAt &file, qint64 offset, qint64 length, QByteArray &content, qint64 &size);
 
 } // namespace DurableFile

@@ -15,7 +15,7 @@
 namespace LineEnd {
 inline const QString CrLf = QStringLiteral("\r\n");
 inline const QString Lf = QStringLiteral("\n");
-}
+} // namespace LineEnd
 
 // Which file a path names, so that a later look can tell the same file from
 // another that has taken its name since: its volume's own identity (see
@@ -175,8 +175,9 @@ public:
     // Creates or empties the file and writes every line followed by lineEnd,
     // in the locale's encoding, whole or not at all; executable sets the
     // owner's run permission where the host has one.
-    virtual Outcome writeTextFile(const QString &path, const QStringList &lines,
-                                  const QString &lineEnd, bool executable = false) = 0;
+    virtual Outcome writeTextFile(const QString &path, const QStringList &lines, const QString &lineEnd,
+                                  bool executable = false)
+        = 0;
     // The folder where the program keeps its state (the change record), as
     // the program named it when it made the file system, for the user's eyes
     // only: made (mode 0700, with any folder above it that is missing) when
@@ -191,8 +192,9 @@ public:
     virtual Outcome readFile(const QString &path, qint64 maxSize, QByteArray &content) = 0;
     // At most length bytes of a file from offset on (fewer at its end), and
     // the file's size.
-    virtual Outcome readFileRange(const QString &path, qint64 offset, qint64 length,
-                                  QByteArray &content, qint64 &size) = 0;
+    virtual Outcome readFileRange(const QString &path, qint64 offset, qint64 length, QByteArray &content,
+                                  qint64 &size)
+        = 0;
     // Writes a new file whole or not at all, for the user's eyes only, and
     // has it on the disk before it returns; fails, writing nothing, when
     // path exists already. It stays locked (lockFile) until unlockFile.

@@ -4,9 +4,9 @@
 
 #include <unistd.h>
 
-LocalFileSystem::LocalFileSystem(const QString &stateFolder) : m_state(stateFolder)
-{
-}
+LocalFileSystem::LocalFileSystem(const QString &stateFolder)
+    : m_state(stateFolder)
+{}
 
 LocalFileSystem::~LocalFileSystem()
 {

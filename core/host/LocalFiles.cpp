@@ -33,7 +33,8 @@ bool LocalFileSystem::lockFile(const QString &path)
             return true;
     }
     const At at = resolve(path);
-    const int fd = at.error == 0 ? ::openat(at.folder, at.path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC) : -1;
+    const int fd = at.error == 0 ? ::openat(at.folder, at.path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC)
+                                 : -1;
     if (fd < 0)
         return false;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -58,11 +59,12 @@ void LocalFileSystem::unlockFile(const QString &path)
 Outcome LocalFileSystem::readFile(const QString &path, qint64 maxSize, QByteArray &content)
 {
     const At at = resolve(path);
-    return at.error != 0 ? Outcome::systemError(at.error) : DurableFile::read(at.file(path), maxSize, content);
+    return at.error != 0 ? Outcome::systemError(at.error)
+                         : DurableFile::read(at.file(path), maxSize, content);
 }
 
-Outcome LocalFileSystem::readFileRange(const QString &path, qint64 offset, qint64 length,
-                                       QByteArray &content, qint64 &size)
+Outcome LocalFileSystem::readFileRange(const QString &path, qint64 offset, qint64 length, QByteArray &content,
+                                       qint64 &size)
 {
     const At at = resolve(path);
     return at.error != 0 ? Outcome::systemError(at.error)
@@ -86,7 +88,8 @@ Outcome LocalFileSystem::createFile(const QString &path, const QByteArray &conte
 Outcome LocalFileSystem::appendToFile(const QString &path, const QByteArray &content)
 {
     const At at = resolve(path);
-    return at.error != 0 ? Outcome::systemError(at.error) : DurableFile::append(*this, at.file(path), content);
+    return at.error != 0 ? Outcome::systemError(at.error)
+                         : DurableFile::append(*this, at.file(path), content);
 }
 
 bool LocalFileSystem::removeFile(const QString &path)
@@ -94,12 +97,12 @@ bool LocalFileSystem::removeFile(const QString &path)
     const At at = resolve(path);
     struct statx info {};
     return at.error == 0
-        && ::statx(at.folder, at.path.constData(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &info) == 0
-        && S_ISREG(info.stx_mode) && ::unlinkat(at.folder, at.path.constData(), 0) == 0;
+           && ::statx(at.folder, at.path.constData(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &info) == 0
+           && S_ISREG(info.stx_mode) && ::unlinkat(at.folder, at.path.constData(), 0) == 0;
 }
 
-Outcome LocalFileSystem::writeTextFile(const QString &path, const QStringList &lines,
-                                       const QString &lineEnd, bool executable)
+Outcome LocalFileSystem::writeTextFile(const QString &path, const QStringList &lines, const QString &lineEnd,
+                                       bool executable)
 {
     const At at = resolve(path);
     return at.error != 0 ? Outcome::systemError(at.error)

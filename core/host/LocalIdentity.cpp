@@ -18,9 +18,9 @@ FileIdentity LocalFileSystem::identify(const QString &path)
     const At at = resolve(path);
     struct statx info {};
     if (at.error != 0
-        || ::statx(at.folder, at.path.constData(), AT_SYMLINK_NOFOLLOW,
-                STATX_INO | STATX_SIZE | STATX_MTIME, &info)
-        != 0)
+        || ::statx(at.folder, at.path.constData(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_SIZE | STATX_MTIME,
+                   &info)
+               != 0)
         return {};
     const Descriptor opened(at.folder == AT_FDCWD ? openForListing(Paths::folderPart(path)) : -1);
     const int folder = at.folder == AT_FDCWD ? opened.fd() : at.folder;
@@ -58,18 +58,19 @@ FolderIdentity LocalFileSystem::identifyFolder(const QString &folder)
 bool LocalFileSystem::isSecondName(const QString &path, const QString &first)
 {
     const At at = resolve(path), of = resolve(first);
-    struct statx one {}, other {};
+    struct statx one {
+    }, other{};
     const unsigned mask = STATX_TYPE | STATX_INO | STATX_NLINK;
     return at.error == 0 && of.error == 0
-        && ::statx(at.folder, at.path.constData(), AT_SYMLINK_NOFOLLOW, mask, &one) == 0
-        && ::statx(of.folder, of.path.constData(), AT_SYMLINK_NOFOLLOW, mask, &other) == 0
-        && S_ISREG(one.stx_mode) && one.stx_nlink == 2 && other.stx_nlink == 2
-        && deviceOf(one) == deviceOf(other) && one.stx_ino == other.stx_ino;
+           && ::statx(at.folder, at.path.constData(), AT_SYMLINK_NOFOLLOW, mask, &one) == 0
+           && ::statx(of.folder, of.path.constData(), AT_SYMLINK_NOFOLLOW, mask, &other) == 0
+           && S_ISREG(one.stx_mode) && one.stx_nlink == 2 && other.stx_nlink == 2
+           && deviceOf(one) == deviceOf(other) && one.stx_ino == other.stx_ino;
 }
 
 bool LocalFileSystem::isOthersFolder(const QString &folder)
 {
     struct stat info {};
     return ::stat(NativePath(folder).constData(), &info) == 0 && S_ISDIR(info.st_mode)
-        && info.st_uid != ::getuid() && info.st_uid != 0;
+           && info.st_uid != ::getuid() && info.st_uid != 0;
 }

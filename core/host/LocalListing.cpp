@@ -45,7 +45,7 @@ bool volumeIsCaseBlind(const QString &folder, const QList<FolderEntry> &entries)
         // kernel's cache for a name another spelling looked up a moment ago.
         return ::statx(AT_FDCWD, NativePath(Paths::join(folder, turned)).constData(),
                        AT_SYMLINK_NOFOLLOW | AT_STATX_FORCE_SYNC, STATX_TYPE, &info)
-            == 0;
+               == 0;
     }
     return false;
 }
@@ -63,7 +63,7 @@ void identifyByTime(int folder, QList<FolderEntry> &entries, bool stableInodes)
         if (entry.kind == FolderEntry::File && entry.namable
             && ::statx(folder, NativePath(entry.name).constData(), AT_SYMLINK_NOFOLLOW,
                        STATX_SIZE | STATX_MTIME, &info)
-                == 0) {
+                   == 0) {
             entry.size = qint64(info.stx_size);
             entry.modified = nanoseconds(info.stx_mtime);
         }
@@ -93,7 +93,8 @@ FolderContents LocalFileSystem::readFolder(const QString &folder)
 {
     FolderContents contents;
     const Descriptor opened(openForListing(folder));
-    contents.readable = opened && readFolderEntries(::fcntl(opened.fd(), F_DUPFD_CLOEXEC, 0), contents.entries);
+    contents.readable = opened
+                        && readFolderEntries(::fcntl(opened.fd(), F_DUPFD_CLOEXEC, 0), contents.entries);
     if (!contents.readable)
         return contents;
     contents.caseBlind = volumeIsCaseBlind(folder, contents.entries);
@@ -105,8 +106,8 @@ FolderContents LocalFileSystem::readFolder(const QString &folder)
     // their inode numbers up; elsewhere a listing that gives one gives the
     // file's own, FUSE volumes included, where they give any.
     contents.stableInodes = !contents.caseBlind
-        && std::all_of(contents.entries.cbegin(), contents.entries.cend(),
-                       [](const FolderEntry &entry) { return entry.inode != 0; });
+                            && std::all_of(contents.entries.cbegin(), contents.entries.cend(),
+                                           [](const FolderEntry &entry) { return entry.inode != 0; });
     if (!contents.stableInodes || contents.volume.isEmpty())
         identifyByTime(opened.fd(), contents.entries, contents.stableInodes);
     return contents;

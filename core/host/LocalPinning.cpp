@@ -27,7 +27,10 @@ LocalFileSystem::At LocalFileSystem::resolve(const QString &path) const
     if (m_pins.isEmpty())
         return {{}, {}, AT_FDCWD, NativePath(path), {}};
     if (cut > 0 && !m_lastPinned.isEmpty() && QStringView(path).left(cut) == m_lastPinned)
-        return {{}, m_lastPin.folder, m_lastPin.folder->fd(), NativePath(QStringView(path).mid(cut + 1)),
+        return {{},
+                m_lastPin.folder,
+                m_lastPin.folder->fd(),
+                NativePath(QStringView(path).mid(cut + 1)),
                 m_lastPin.volume};
     QString below;
     for (QString folder = Paths::folderPart(path); !folder.isEmpty();) {
@@ -102,8 +105,7 @@ QString LocalFileSystem::pinnedFolderNow(const QString &folder)
     // Asked of the volume itself: the kernel's cached answer would outlive a
     // drive that was pulled.
     struct statx pinned {};
-    if (::statx(fd, "", AT_EMPTY_PATH | AT_STATX_FORCE_SYNC, STATX_INO | STATX_NLINK, &pinned)
-            != 0
+    if (::statx(fd, "", AT_EMPTY_PATH | AT_STATX_FORCE_SYNC, STATX_INO | STATX_NLINK, &pinned) != 0
         || pinned.stx_nlink == 0)
         return {};
     // Still where it was, and not replaced by another folder or a link.

@@ -43,8 +43,7 @@ std::optional<bool> LocalFileSystem::exists(const At &at) const
     // Asked of the volume itself: a network or FUSE volume may keep answering
     // from the kernel's cache for a name that another letter case of an
     // entry made it look up a moment ago.
-    if (::statx(at.folder, at.path.constData(), AT_SYMLINK_NOFOLLOW | AT_STATX_FORCE_SYNC,
-                STATX_TYPE, &info)
+    if (::statx(at.folder, at.path.constData(), AT_SYMLINK_NOFOLLOW | AT_STATX_FORCE_SYNC, STATX_TYPE, &info)
         == 0)
         return true;
     if (errno == ENOENT || errno == ENOTDIR)
@@ -55,9 +54,8 @@ std::optional<bool> LocalFileSystem::exists(const At &at) const
 Outcome LocalFileSystem::renameThroughTemporary(const QString &oldPath, const QString &newPath)
 {
     const QString folder = Paths::folderPart(newPath);
-    const QString name = freeTemporaryName([&](const QString &name) {
-        return exists(resolve(Paths::join(folder, name))).value_or(true);
-    });
+    const QString name = freeTemporaryName(
+        [&](const QString &name) { return exists(resolve(Paths::join(folder, name))).value_or(true); });
     if (name.isEmpty())
         return Outcome::failure(Outcome::Why::NoTemporaryName);
     const QString temporary = Paths::join(folder, name);
@@ -128,14 +126,12 @@ Outcome LocalFileSystem::rename(const QString &oldPath, const QString &newPath)
     const At from = resolve(oldPath), to = resolve(newPath);
     if (from.error != 0 || to.error != 0)
         return Outcome::systemError(from.error != 0 ? from.error : to.error);
-    const bool caseOnly = differOnlyInCase(Paths::lastComponent(oldPath),
-                                           Paths::lastComponent(newPath))
-        && Paths::folderPart(oldPath) == Paths::folderPart(newPath);
+    const bool caseOnly = differOnlyInCase(Paths::lastComponent(oldPath), Paths::lastComponent(newPath))
+                          && Paths::folderPart(oldPath) == Paths::folderPart(newPath);
     using Ability = VolumeAbilities::Ability;
     const Ability noReplace = m_abilities.noReplace(to.volume);
     if (noReplace != Ability::Missing) {
-        if (::renameat2(from.folder, from.path.constData(), to.folder, to.path.constData(),
-                        RENAME_NOREPLACE)
+        if (::renameat2(from.folder, from.path.constData(), to.folder, to.path.constData(), RENAME_NOREPLACE)
             == 0) {
             if (noReplace != Ability::Works)
                 m_abilities.setNoReplace(to.volume, Ability::Works);
@@ -153,8 +149,9 @@ Outcome LocalFileSystem::rename(const QString &oldPath, const QString &newPath)
             m_abilities.setNoReplace(to.volume, Ability::Missing);
     }
     struct statx type {};
-    const bool isFile = ::statx(from.folder, from.path.constData(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &type) == 0
-        && S_ISREG(type.stx_mode);
+    const bool isFile = ::statx(from.folder, from.path.constData(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &type)
+                            == 0
+                        && S_ISREG(type.stx_mode);
     const Outcome renamed = renameWithoutFlag(from, to, isFile);
     if (renamed.error == EEXIST)
         return renameOntoTaken(from, oldPath, newPath, caseOnly);
@@ -176,8 +173,8 @@ Outcome LocalFileSystem::confirmCaseOnlyRename(const At &from, const QString &vo
         return Outcome::success();
     }
     return listedExactly(Paths::folderPart(newPath), Paths::lastComponent(newPath))
-        ? Outcome::success()
-        : Outcome::failure(Outcome::Why::CaseKept);
+               ? Outcome::success()
+               : Outcome::failure(Outcome::Why::CaseKept);
 }
 
 Outcome LocalFileSystem::moveFile(const QString &source, const QString &destination)

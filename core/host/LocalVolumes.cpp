@@ -18,7 +18,7 @@ namespace {
 bool isUserVolume(const QString &root)
 {
     return root.startsWith(QLatin1String("/media/")) || root.startsWith(QLatin1String("/run/media/"))
-        || root.startsWith(QLatin1String("/mnt/"));
+           || root.startsWith(QLatin1String("/mnt/"));
 }
 
 } // namespace

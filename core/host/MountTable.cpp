@@ -18,8 +18,7 @@ QByteArray unescaped(const QByteArray &field)
     QByteArray plain;
     for (qsizetype i = 0; i < field.size(); ++i) {
         if (field[i] == '\\' && i + 3 < field.size()) {
-            plain += char(((field[i + 1] - '0') << 6) | ((field[i + 2] - '0') << 3)
-                          | (field[i + 3] - '0'));
+            plain += char(((field[i + 1] - '0') << 6) | ((field[i + 2] - '0') << 3) | (field[i + 3] - '0'));
             i += 3;
         } else {
             plain += field[i];

@@ -22,7 +22,7 @@ Outcome::Why refusal(const struct stat &folder, bool isStateFolder)
     // Whoever may write in a folder may put another in place of what it holds.
     const bool shared = (folder.st_mode & S_ISVTX) != 0;
     const bool othersWrite = (folder.st_mode & S_IWOTH)
-        || ((folder.st_mode & S_IWGRP) && folder.st_gid != ::getgid());
+                             || ((folder.st_mode & S_IWGRP) && folder.st_gid != ::getgid());
     return othersWrite && !shared && !isStateFolder ? Outcome::Why::FolderOpen : Outcome::Why::None;
 }
 
@@ -45,10 +45,11 @@ void mendRecords(int folder)
         return;
     ::rewinddir(records);
     while (const dirent *entry = ::readdir(records)) {
-        const Descriptor record(::openat(folder, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        const Descriptor record(
+            ::openat(folder, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         struct stat info {};
-        if (record && ::fstat(record.fd(), &info) == 0 && S_ISREG(info.st_mode)
-            && info.st_uid == ::getuid() && (info.st_mode & 077))
+        if (record && ::fstat(record.fd(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::getuid()
+            && (info.st_mode & 077))
             ::fchmod(record.fd(), 0600);
     }
     ::closedir(records);

@@ -16,7 +16,9 @@
 // the descriptor of the folder that was checked, whatever takes its path.
 class StateFolder {
 public:
-    explicit StateFolder(QString path) : m_path(std::move(path)) {}
+    explicit StateFolder(QString path)
+        : m_path(std::move(path))
+    {}
 
     const QString &path() const { return m_path; }
     // Makes and checks the folder (again at each call, as it may have been

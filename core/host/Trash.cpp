@@ -20,8 +20,8 @@ namespace Trash {
 
 QByteArray infoText(const QByteArray &originalPath, const QDateTime &deleted)
 {
-    return "[Trash Info]\nPath=" + originalPath.toPercentEncoding("/") + "\nDeletionDate="
-        + deleted.toString(QStringLiteral("yyyy-MM-ddThh:mm:ss")).toLatin1() + '\n';
+    return "[Trash Info]\nPath=" + originalPath.toPercentEncoding("/")
+           + "\nDeletionDate=" + deleted.toString(QStringLiteral("yyyy-MM-ddThh:mm:ss")).toLatin1() + '\n';
 }
 
 namespace {
@@ -140,8 +140,7 @@ Descriptor openDataHome(const QByteArray &path)
 // shared .Trash, with the sticky bit. With made, a missing folder of the
 // user's own is made (mode 0700) first, and made tells whether it was.
 // Failure says why.
-Outcome openFolder(int parent, const Step &step, dev_t device, Descriptor &folder,
-                   bool *made = nullptr)
+Outcome openFolder(int parent, const Step &step, dev_t device, Descriptor &folder, bool *made = nullptr)
 {
     const int flags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
     folder = Descriptor(::openat(parent, step.name.constData(), flags));
@@ -152,9 +151,8 @@ Outcome openFolder(int parent, const Step &step, dev_t device, Descriptor &folde
         folder = Descriptor(::openat(parent, step.name.constData(), flags));
     }
     if (!folder)
-        return errno == ELOOP || errno == ENOTDIR
-            ? Outcome::failure(Outcome::Why::FolderIsLink)
-            : Outcome::systemError(errno);
+        return errno == ELOOP || errno == ENOTDIR ? Outcome::failure(Outcome::Why::FolderIsLink)
+                                                  : Outcome::systemError(errno);
     struct stat info {};
     if (::fstat(folder.fd(), &info) != 0)
         return Outcome::systemError(errno);
@@ -236,8 +234,8 @@ QByteArray trashName(const QByteArray &name, const QByteArray &counter)
     // A dot early in a long name starts no extension.
     const qsizetype dot = name.lastIndexOf('.');
     const QByteArray extension = dot > 0 && name.size() - dot <= room / 2 ? name.mid(dot) : QByteArray();
-    return cutOnCharacter(name.left(name.size() - extension.size()), room - extension.size())
-        + extension + counter;
+    return cutOnCharacter(name.left(name.size() - extension.size()), room - extension.size()) + extension
+           + counter;
 }
 
 // Holds the first free name of NAME, NAME.2, NAME.3, ... in the trash by
@@ -248,9 +246,8 @@ Outcome reserveName(const Candidate &trash, OpenTrash &open, const QByteArray &o
                     const QDateTime &deleted, Place &place)
 {
     const QByteArray folder = trash.folder();
-    const QByteArray note = infoText(trash.home ? original
-                                                : original.mid(joined(trash.base, QByteArray()).size()),
-                                     deleted);
+    const QByteArray note = infoText(
+        trash.home ? original : original.mid(joined(trash.base, QByteArray()).size()), deleted);
     const QByteArray name = original.mid(original.lastIndexOf('/') + 1);
     for (int n = 1;; ++n) {
         const QByteArray free = trashName(name, n == 1 ? QByteArray() : '.' + QByteArray::number(n));
@@ -260,7 +257,8 @@ Outcome reserveName(const Candidate &trash, OpenTrash &open, const QByteArray &o
         if (!written && errno == EEXIST)
             continue;
         if (!written)
-            return Outcome::folderFailure(Outcome::Why::TrashNotWritten, text(folder), Outcome::systemError(errno));
+            return Outcome::folderFailure(Outcome::Why::TrashNotWritten, text(folder),
+                                          Outcome::systemError(errno));
         struct stat taken {};
         if (::fstatat(open.files.fd(), free.constData(), &taken, AT_SYMLINK_NOFOLLOW) == 0) {
             ::unlinkat(open.info.fd(), noteName.constData(), 0);
@@ -273,7 +271,8 @@ Outcome reserveName(const Candidate &trash, OpenTrash &open, const QByteArray &o
         if (!writer.writeAll(written.fd(), note, notePath) || !writer.syncData(written.fd(), notePath)) {
             const int error = errno;
             ::unlinkat(open.info.fd(), noteName.constData(), 0);
-            return Outcome::folderFailure(Outcome::Why::TrashNotWritten, text(folder), Outcome::systemError(error));
+            return Outcome::folderFailure(Outcome::Why::TrashNotWritten, text(folder),
+                                          Outcome::systemError(error));
         }
         place.path = text(joined(folder, "files/" + free));
         place.files = std::move(open.files);
@@ -340,17 +339,16 @@ bool release(const QString &place)
     const QByteArray name = path.mid(files.size() + 1);
     if (!files.endsWith("/files") || name.isEmpty() || name.contains('/'))
         return false;
-    Descriptor trash(::open(parentOf(files).constData(),
-                            O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    Descriptor trash(::open(parentOf(files).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     struct stat own {};
     if (!trash || ::fstat(trash.fd(), &own) != 0 || own.st_uid != ::getuid())
         return false;
     Descriptor filesFolder, infoFolder;
     struct stat there {};
     return openFolder(trash.fd(), {"files", Step::Own}, own.st_dev, filesFolder)
-        && ::fstatat(filesFolder.fd(), name.constData(), &there, AT_SYMLINK_NOFOLLOW) != 0
-        && errno == ENOENT && openFolder(trash.fd(), {"info", Step::Own}, own.st_dev, infoFolder)
-        && ::unlinkat(infoFolder.fd(), (name + ".trashinfo").constData(), 0) == 0;
+           && ::fstatat(filesFolder.fd(), name.constData(), &there, AT_SYMLINK_NOFOLLOW) != 0
+           && errno == ENOENT && openFolder(trash.fd(), {"info", Step::Own}, own.st_dev, infoFolder)
+           && ::unlinkat(infoFolder.fd(), (name + ".trashinfo").constData(), 0) == 0;
 }
 
 } // namespace Trash

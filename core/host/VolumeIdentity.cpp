@@ -38,8 +38,8 @@ QString uuidText(const quint8 *bytes)
     if (std::all_of(bytes, bytes + 16, [](quint8 b) { return b == 0; }))
         return {};
     const QByteArray hex = QByteArray(reinterpret_cast<const char *>(bytes), 16).toHex();
-    return QString::fromLatin1(hex.left(8) + '-' + hex.mid(8, 4) + '-' + hex.mid(12, 4) + '-'
-                               + hex.mid(16, 4) + '-' + hex.mid(20));
+    return QString::fromLatin1(hex.left(8) + '-' + hex.mid(8, 4) + '-' + hex.mid(12, 4) + '-' + hex.mid(16, 4)
+                               + '-' + hex.mid(20));
 }
 
 // A share names the machine it is served from: "nas:/videos", "//nas/videos".
@@ -131,7 +131,8 @@ public:
         struct statx info {};
         if (::statx(folder, "", AT_EMPTY_PATH, STATX_MNT_ID, &info) != 0 || !(info.stx_mask & STATX_MNT_ID))
             return {};
-        const std::pair key(quint64(info.stx_mnt_id), quint64(makedev(info.stx_dev_major, info.stx_dev_minor)));
+        const std::pair key(quint64(info.stx_mnt_id),
+                            quint64(makedev(info.stx_dev_major, info.stx_dev_minor)));
         const quint64 generation = MountTable::generation();
         {
             std::lock_guard lock(m_mutex);

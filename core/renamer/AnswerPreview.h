@@ -43,4 +43,3 @@ struct AnswerPreview {
     // Only for TITLES and LIBRARY.
     std::optional<Releases> releases;
 };
-

@@ -65,8 +65,7 @@ void finishPlan(BatchPlan &plan, const QString &folder, const FolderModel &model
     for (int entry = 0; entry < model.count(); ++entry)
         if (model.name(entry) != model.firstName(entry))
             changed.emplace_back(RowKey(model.firstName(entry)), entry);
-    std::sort(changed.begin(), changed.end(),
-              [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::sort(changed.begin(), changed.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     qsizetype counted = 0;
     plan.preview.rows.reserve(qsizetype(changed.size()));
     for (const auto &[key, entry] : changed) {
@@ -82,7 +81,7 @@ void finishPlan(BatchPlan &plan, const QString &folder, const FolderModel &model
     qsizetype crowded = 0;
     for (auto entry = alone.cbegin(); entry != alone.cend(); ++entry)
         crowded += model.name(entry.key()) == model.firstName(entry.key())
-            && entry.value() != model.firstName(entry.key());
+                   && entry.value() != model.firstName(entry.key());
 
     AnswerPreview &preview = plan.preview;
     preview.total = total;
@@ -93,8 +92,7 @@ void finishPlan(BatchPlan &plan, const QString &folder, const FolderModel &model
 
 // The name that the clean-up batch gives entry in a folder of its own on the
 // same volume.
-QString cleanedAlone(const FolderContents &contents, const FolderEntry &entry,
-                     const Wildcard &filter)
+QString cleanedAlone(const FolderContents &contents, const FolderEntry &entry, const Wildcard &filter)
 {
     FolderContents alone = contents;
     alone.entries = {entry};
@@ -139,9 +137,9 @@ void planCleanUpJob(BatchPlan &plan, const QString &folder, const FolderContents
 void planReleasesJob(BatchPlan &plan, BatchJob job, const QString &folder, const FolderContents &contents,
                      const BatchScope &scope, const std::function<bool()> &stopped)
 {
-    ReleasePlan releases =
-        planReleases(job == BatchJob::Library ? ReleaseLayout::Library : ReleaseLayout::InPlace, folder,
-                     contents, scope.rows, scope.latestYear, scope.readBelow, stopped);
+    ReleasePlan releases = planReleases(
+        job == BatchJob::Library ? ReleaseLayout::Library : ReleaseLayout::InPlace, folder, contents,
+        scope.rows, scope.latestYear, scope.readBelow, stopped);
     plan.readBelow = std::move(releases.read);
     plan.renames = std::move(releases.renames);
     plan.madeFolders = std::move(releases.madeFolders);

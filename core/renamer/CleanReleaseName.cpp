@@ -18,7 +18,7 @@ bool isRefused(QChar c)
 {
     const char16_t u = c.unicode();
     return u < 0x20 || u == 0x7F || u == u':' || u == u'*' || u == u'?' || u == u'"' || u == u'<' || u == u'>'
-        || u == u'|' || u == u'\\' || u == u'/';
+           || u == u'|' || u == u'\\' || u == u'/';
 }
 
 // The text with none of the characters that FAT, exFAT or NTFS refuse, nor
@@ -45,7 +45,7 @@ QString baseTail(const ReleaseName &release)
         tail += QStringLiteral(" S") + twoDigits(release.season);
         if (release.episodes.size() > 2)
             tail += u'E' + twoDigits(release.episodes.first()) + QStringLiteral("-E")
-                + twoDigits(release.episodes.last());
+                    + twoDigits(release.episodes.last());
         else
             for (const int episode : release.episodes)
                 tail += u'E' + twoDigits(episode);

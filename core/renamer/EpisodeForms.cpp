@@ -43,31 +43,31 @@ const Form forms[] = {
     {EpisodeRole::Whole, "y eOFn"},                 // 2013.14of21
     {EpisodeRole::Whole, "y e OF n"},               // 2013.14.of.21
 
-    {EpisodeRole::Season, "Ss"},                    // S01, S2
-    {EpisodeRole::Season, "<season> sOFn"},         // Season.2of5
-    {EpisodeRole::Season, "<season> s"},            // Season 2, Series 7, Temporada 2
-    {EpisodeRole::Season, "<season>s"},             // Temporada1
-    {EpisodeRole::Season, "s<nth> <season>"},       // 2nd Season, 1ª Temporada
+    {EpisodeRole::Season, "Ss"},              // S01, S2
+    {EpisodeRole::Season, "<season> sOFn"},   // Season.2of5
+    {EpisodeRole::Season, "<season> s"},      // Season 2, Series 7, Temporada 2
+    {EpisodeRole::Season, "<season>s"},       // Temporada1
+    {EpisodeRole::Season, "s<nth> <season>"}, // 2nd Season, 1ª Temporada
 
-    {EpisodeRole::Episode, "Ee"},                   // E05, E10478
-    {EpisodeRole::Episode, "<episode>e"},           // Ep5, ep13
-    {EpisodeRole::Episode, "<episode> e"},          // Ep 6, Episode.5, afl.3, Folge 12
-    {EpisodeRole::Episode, "<chapter>c"},           // Cap102
-    {EpisodeRole::Episode, "<chapter> c"},          // Cap.204
+    {EpisodeRole::Episode, "Ee"},          // E05, E10478
+    {EpisodeRole::Episode, "<episode>e"},  // Ep5, ep13
+    {EpisodeRole::Episode, "<episode> e"}, // Ep 6, Episode.5, afl.3, Folge 12
+    {EpisodeRole::Episode, "<chapter>c"},  // Cap102
+    {EpisodeRole::Episode, "<chapter> c"}, // Cap.204
 
-    {EpisodeRole::Follow, "E e"},                   // S2 E 02, S01.E.01
-    {EpisodeRole::Follow, "Xe"},                    // s03-x01
-    {EpisodeRole::Follow, "eOFn"},                  // Season 2 1of4
-    {EpisodeRole::Follow, "e OF n"},                // Season 2 1 of 4
-    {EpisodeRole::Follow, "~e"},                    // S2 - 11, Saison 2 - 07, 2nd Season - 24
-    {EpisodeRole::Follow, "e"},                     // 2nd Season 05
+    {EpisodeRole::Follow, "E e"},    // S2 E 02, S01.E.01
+    {EpisodeRole::Follow, "Xe"},     // s03-x01
+    {EpisodeRole::Follow, "eOFn"},   // Season 2 1of4
+    {EpisodeRole::Follow, "e OF n"}, // Season 2 1 of 4
+    {EpisodeRole::Follow, "~e"},     // S2 - 11, Saison 2 - 07, 2nd Season - 24
+    {EpisodeRole::Follow, "e"},      // 2nd Season 05
 
-    {EpisodeRole::More, "Ee"},                      // S01E01-E02, S01E01.E02
-    {EpisodeRole::More, "-e"},                      // S01E01-02
-    {EpisodeRole::More, "*SsEe"},                   // S01E01-S01E02, S01E01 - S01E03
-    {EpisodeRole::More, "*sXe"},                    // 1x01-1x02
-    {EpisodeRole::More, ".e"},                      // S03E21.22: only the next one
-    {EpisodeRole::More, "_c"},                      // Cap.408_409: only the next one
+    {EpisodeRole::More, "Ee"},    // S01E01-E02, S01E01.E02
+    {EpisodeRole::More, "-e"},    // S01E01-02
+    {EpisodeRole::More, "*SsEe"}, // S01E01-S01E02, S01E01 - S01E03
+    {EpisodeRole::More, "*sXe"},  // 1x01-1x02
+    {EpisodeRole::More, ".e"},    // S03E21.22: only the next one
+    {EpisodeRole::More, "_c"},    // Cap.408_409: only the next one
 };
 
 struct Piece {
@@ -147,8 +147,7 @@ class FormMatcher {
 public:
     explicit FormMatcher(const ReleaseTokens &tokens)
         : t(tokens)
-    {
-    }
+    {}
 
     std::optional<EpisodeReading> read(int i, std::initializer_list<EpisodeRole> roles) const;
 
@@ -176,7 +175,7 @@ std::optional<EpisodeReading> FormMatcher::read(int i, std::initializer_list<Epi
         bool matched = true;
         for (int k = 0; matched && k < form.words.size(); ++k)
             matched = joined(i + k, form.words[k], k == 0 && form.role != EpisodeRole::More)
-                && matchWord(i + k, form.words[k], reading);
+                      && matchWord(i + k, form.words[k], reading);
         if (matched) {
             reading.end = i + int(form.words.size());
             return reading;
@@ -205,7 +204,8 @@ bool FormMatcher::joined(int i, const WordPattern &word, bool first) const
 {
     const Token &token = t[i];
     if (word.closesBrackets
-        && (token.group < 0 || t[i - 1].group != token.group || (i + 1 < t.size() && t[i + 1].group == token.group)))
+        && (token.group < 0 || t[i - 1].group != token.group
+            || (i + 1 < t.size() && t[i + 1].group == token.group)))
         return false;
     switch (word.joint) {
     case '*':
@@ -258,7 +258,7 @@ bool FormMatcher::matchWord(int i, const WordPattern &word, EpisodeReading &read
     }
     const Piece &last = word.pieces.last();
     return pos == key.size()
-        || (last.type == Piece::Number && last.number == 'e' && readRun(key.sliced(pos), reading));
+           || (last.type == Piece::Number && last.number == 'e' && readRun(key.sliced(pos), reading));
 }
 
 bool FormMatcher::readNumber(int i, const Piece &piece, qsizetype &pos, EpisodeReading &reading) const
@@ -309,8 +309,8 @@ bool FormMatcher::readRun(QStringView rest, EpisodeReading &reading)
             && std::all_of(rest.begin() + 1, rest.end(), isDigit))
             return true;
         qsizetype pos = rest.startsWith(u"XE") || rest.startsWith(u"EP") ? 2
-                        : rest[0] == u'E' || rest[0] == u'X'            ? 1
-                                                                        : 0;
+                        : rest[0] == u'E' || rest[0] == u'X'             ? 1
+                                                                         : 0;
         const int episode = pos > 0 ? numberIn(rest, pos, 5) : -1;
         if (episode < 0)
             return false;

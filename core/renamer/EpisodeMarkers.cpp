@@ -14,8 +14,7 @@ class MarkerFinder {
 public:
     explicit MarkerFinder(const ReleaseTokens &tokens)
         : t(tokens)
-    {
-    }
+    {}
 
     std::optional<EpisodeMarker> at(int i) const;
 
@@ -33,8 +32,8 @@ std::optional<EpisodeMarker> MarkerFinder::at(int i) const
 {
     if (!mayStart(i))
         return std::nullopt;
-    const std::optional<EpisodeReading> read
-        = readEpisodeForm(t, i, {EpisodeRole::Whole, EpisodeRole::Season, EpisodeRole::Episode});
+    const std::optional<EpisodeReading> read = readEpisodeForm(
+        t, i, {EpisodeRole::Whole, EpisodeRole::Season, EpisodeRole::Episode});
     if (!read)
         return std::nullopt;
     EpisodeMarker found{i, read->end, read->season, read->named()};
@@ -43,8 +42,8 @@ std::optional<EpisodeMarker> MarkerFinder::at(int i) const
             return std::nullopt; // "Star.Wars.Episode.4.1977": a film's episode in its saga
         found.season = read->chapter >= 100 ? read->chapter / 100 : 1;
     } else if (read->role == EpisodeRole::Season) {
-        const std::optional<EpisodeReading> next
-            = readEpisodeForm(t, read->end, {EpisodeRole::Episode, EpisodeRole::Follow});
+        const std::optional<EpisodeReading> next = readEpisodeForm(
+            t, read->end, {EpisodeRole::Episode, EpisodeRole::Follow});
         if (!next)
             return seasonAlone(found);
         found.episodes = next->named();
@@ -74,8 +73,9 @@ bool MarkerFinder::mayStart(int i) const
     if (isDigit(c))
         return !(i > 0 && t[i - 1].digits == 1 && t.between(i - 1, i) == u".");
     return c == u'S' || c == u'E'
-        || (token.word && (token.word->kind == Kind::SeasonWord || token.word->kind == Kind::EpisodeWord
-                           || token.word->kind == Kind::ChapterWord));
+           || (token.word
+               && (token.word->kind == Kind::SeasonWord || token.word->kind == Kind::EpisodeWord
+                   || token.word->kind == Kind::ChapterWord));
 }
 
 // A season without an episode next to it: its episode further on ("Stagione
@@ -86,8 +86,9 @@ bool MarkerFinder::mayStart(int i) const
 std::optional<EpisodeMarker> MarkerFinder::seasonAlone(EpisodeMarker found) const
 {
     for (int j = found.end; j < t.size(); ++j) {
-        const std::optional<EpisodeReading> later
-            = mayStart(j) ? readEpisodeForm(t, j, {EpisodeRole::Whole, EpisodeRole::Episode}) : std::nullopt;
+        const std::optional<EpisodeReading> later = mayStart(j) ? readEpisodeForm(
+                                                        t, j, {EpisodeRole::Whole, EpisodeRole::Episode})
+                                                                : std::nullopt;
         if (later && later->role == EpisodeRole::Whole)
             return at(j);
         if (later) {
@@ -186,16 +187,17 @@ std::optional<EpisodeMarker> numberedEpisodeAt(const ReleaseTokens &tokens, int 
         return std::nullopt;
     // "[Group] Show 01-02": a fansub's run of episodes.
     const int end = i + 1 < tokens.size() && tokens[i + 1].joinedByDash && tokens[i + 1].digits == digits
-            && tokens[i + 1].number > number && tokens[i + 1].number <= number + 50
-        ? i + 2
-        : i + 1;
+                            && tokens[i + 1].number > number && tokens[i + 1].number <= number + 50
+                        ? i + 2
+                        : i + 1;
     if (end < tokens.size() && (tokens.isYear(end) || (tokens[end].digits > 0 && !tokens.softStop(end))))
         return std::nullopt;
     // Fansubs count episodes from the first on, whatever their digits.
     const bool alone = end == tokens.size() || tokens.softStop(end);
     const bool fansubGroup = tokens[0].group >= 0 && token.group < 0;
     const bool fansub = (token.startsSegment && (i == soft || alone)) || (fansubGroup && alone);
-    if ((fansub && (digits == 2 || fansubGroup)) || (digits == 3 && token.key.startsWith(u'0') && end == i + 1)) {
+    if ((fansub && (digits == 2 || fansubGroup))
+        || (digits == 3 && token.key.startsWith(u'0') && end == i + 1)) {
         EpisodeMarker found{i, end, 1, {}};
         const int last = end > i + 1 ? tokens[i + 1].number : number;
         for (int episode = number; episode <= last; ++episode)
@@ -209,4 +211,3 @@ std::optional<EpisodeMarker> numberedEpisodeAt(const ReleaseTokens &tokens, int 
         return std::nullopt;
     return EpisodeMarker{i, i + 1, number / 100, {number % 100}};
 }
-

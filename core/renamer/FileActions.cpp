@@ -39,5 +39,4 @@ ProgramCall converterCall(const QString &folder, const QString &entry)
              Paths::join(folder, stem + QStringLiteral("_html") + Paths::separator())}};
 }
 
-
 } // namespace FileActions

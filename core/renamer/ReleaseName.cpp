@@ -29,7 +29,8 @@ QStringView withoutExtension(const QString &fileName, QString &extension)
 // blanks between its words ("WEB-DL", "DIRECTOR'S CUT").
 QString labelText(const ReleaseTokens &tokens, int first, int last)
 {
-    QString text = tokens.name().sliced(tokens[first].start, tokens[last].end - tokens[first].start).toString();
+    QString text
+        = tokens.name().sliced(tokens[first].start, tokens[last].end - tokens[first].start).toString();
     for (QChar &c : text)
         if (!c.isLetterOrNumber() && c != u'-' && c != u'\'')
             c = u' ';
@@ -51,7 +52,8 @@ std::optional<ReleaseName> parseReleaseName(const QString &fileName, int latestY
     const ReleaseTokens tokens(name, latestYear, kind == ReleaseTags::Extension::Subtitle);
     release.subtitleTags = tokens.subtitleTags();
     if (!readTitle(tokens, release)
-        || std::none_of(release.title.cbegin(), release.title.cend(), [](QChar c) { return c.isLetterOrNumber(); }))
+        || std::none_of(release.title.cbegin(), release.title.cend(),
+                        [](QChar c) { return c.isLetterOrNumber(); }))
         return std::nullopt;
     return release;
 }
@@ -70,8 +72,8 @@ VersionTags readVersionTags(const QString &fileName, int latestYear)
         if (!tag || tokens.insideTag(i))
             continue;
         QString *into = tag->kind == ReleaseTags::Kind::Resolution ? &tags.resolution
-            : tag->kind == ReleaseTags::Kind::Source               ? &tags.source
-            : tag->kind == ReleaseTags::Kind::Edition              ? &tags.edition
+                        : tag->kind == ReleaseTags::Kind::Source   ? &tags.source
+                        : tag->kind == ReleaseTags::Kind::Edition  ? &tags.edition
                                                                    : nullptr;
         if (into)
             *into = labelText(tokens, i, i + std::max(1, tokens.tagLength(i)) - 1);

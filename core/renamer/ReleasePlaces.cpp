@@ -33,14 +33,17 @@ bool ReleasePlace::isVideo(int entry) const
         const QString &name = model.name(entry);
         const qsizetype dot = name.lastIndexOf(u'.');
         video = model.kind(entry) == FolderEntry::File && dot > 0
-            && ReleaseTags::extensionKind(QStringView(name).sliced(dot + 1)) == ReleaseTags::Extension::Video;
+                && ReleaseTags::extensionKind(QStringView(name).sliced(dot + 1))
+                       == ReleaseTags::Extension::Video;
     }
     return video > 0;
 }
 
 ReleasePlaces::ReleasePlaces(const QString &folder, const FolderContents &contents, const Reader &read)
-    : m_reader(read), m_caseBlind(contents.caseBlind), m_volume(contents.volume),
-      m_longestName(contents.longestName)
+    : m_reader(read)
+    , m_caseBlind(contents.caseBlind)
+    , m_volume(contents.volume)
+    , m_longestName(contents.longestName)
 {
     m_here = &m_places.emplace(QString(), ReleasePlace{folder, {}, FolderModel(contents)}).first->second;
 }
@@ -105,7 +108,8 @@ bool ReleasePlaces::fits(const ReleasePlace &place, const QString &name) const
         return false;
     // A character takes at most three bytes: most paths need no counting.
     const qsizetype characters = place.path.size() + 1 + name.size();
-    return characters * 3 <= LongestPath || QFile::encodeName(Paths::join(place.path, name)).size() <= LongestPath;
+    return characters * 3 <= LongestPath
+           || QFile::encodeName(Paths::join(place.path, name)).size() <= LongestPath;
 }
 
 void ReleasePlaces::give(ReleasePlace &place, const QString &name, ReleasePlace &from, int entry,
@@ -129,7 +133,8 @@ bool ReleasePlaces::holdsVideo(ReleasePlace &place, const QString &base) const
         place.videos.emplace();
         for (int entry = 0; entry < place.model.count(); ++entry)
             if (!place.leaving.contains(entry) && place.isVideo(entry))
-                place.videos->insert(key(place.model.name(entry).first(place.model.name(entry).lastIndexOf(u'.'))));
+                place.videos->insert(
+                    key(place.model.name(entry).first(place.model.name(entry).lastIndexOf(u'.'))));
     }
     return place.videos->contains(base);
 }

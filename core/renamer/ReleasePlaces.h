@@ -26,8 +26,8 @@ struct ReleasePlace {
     // Renamed where files may go there; else why not, and which folder.
     EntryOutcome::What refused = EntryOutcome::Renamed;
     QString refusedShown;
-    QHash<QString, QString> given; // by key, the names that files of the plan get there
-    QSet<int> leaving;             // its entries that move elsewhere or to another name
+    QHash<QString, QString> given;           // by key, the names that files of the plan get there
+    QSet<int> leaving;                       // its entries that move elsewhere or to another name
     QHash<QString, ReleasePlace *> children; // by the key of their names
     // Its videos that stay, by their names' keys without extension, once
     // first asked for.
@@ -60,8 +60,7 @@ public:
     // Whether name is taken in place for the file self (an entry of
     // selfPlace): given to another file of the plan, or held by an entry
     // that stays.
-    bool taken(const ReleasePlace &place, const QString &name, const ReleasePlace *selfPlace,
-               int self) const;
+    bool taken(const ReleasePlace &place, const QString &name, const ReleasePlace *selfPlace, int self) const;
     // Whether the volume takes name there, and the system its whole path.
     bool fits(const ReleasePlace &place, const QString &name) const;
     // Gives name in place to entry of from, whose name is fromName now.
@@ -87,7 +86,7 @@ private:
     bool m_caseBlind;
     QString m_volume;
     int m_longestName;
-    std::map<QString, ReleasePlace> m_places; // by the key of shown
+    std::map<QString, ReleasePlace> m_places;              // by the key of shown
     mutable QHash<QString, const ReleasePlace *> m_byPath; // made when first asked for
     ReleasePlace *m_here;
     QList<std::pair<QString, FolderContents>> m_read;

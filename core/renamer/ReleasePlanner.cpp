@@ -83,10 +83,12 @@ public:
     ReleasePlanner(ReleaseLayout layout, const QString &folder, const FolderContents &contents,
                    const QStringList &rows, int latestYear, const FolderReader &read,
                    const std::function<bool()> &stopped)
-        : m_layout(layout), m_rows(rows), m_latestYear(latestYear), m_stopped(stopped),
-          m_places(std::make_shared<ReleasePlaces>(folder, contents, read))
-    {
-    }
+        : m_layout(layout)
+        , m_rows(rows)
+        , m_latestYear(latestYear)
+        , m_stopped(stopped)
+        , m_places(std::make_shared<ReleasePlaces>(folder, contents, read))
+    {}
 
     ReleasePlan plan()
     {
@@ -178,11 +180,14 @@ void ReleasePlanner::readRows()
             continue; // it follows its video
         // A name whose end is no extension the tables know ("README.md",
         // "photo.heic") would lose it: such a file keeps its name.
-        const bool known = !row.contains(u'.') || ReleaseTags::extensionKind(extensionOf(row)) != ReleaseTags::Extension::None;
-        Item item{source, known ? parseReleaseName(row, m_latestYear).value_or(ReleaseName()) : ReleaseName()};
+        const bool known = !row.contains(u'.')
+                           || ReleaseTags::extensionKind(extensionOf(row)) != ReleaseTags::Extension::None;
+        Item item{source,
+                  known ? parseReleaseName(row, m_latestYear).value_or(ReleaseName()) : ReleaseName()};
         for (const SidecarOf &sidecar : m_sidecarsOf.value(entry))
             item.sidecars.append({{&here(), sidecar.sidecar, model.name(sidecar.sidecar)},
-                                  Sidecars::keptTail(model.name(sidecar.sidecar), sidecar.videoNameLength), false,
+                                  Sidecars::keptTail(model.name(sidecar.sidecar), sidecar.videoNameLength),
+                                  false,
                                   m_listed.contains(sidecar.sidecar)});
         if (!known) {
             keepItem(item, EntryOutcome::UnknownKind, {});
@@ -278,7 +283,8 @@ int compareNames(const Item &a, const Item &b)
 {
     if (a.place != b.place)
         return a.place < b.place ? -1 : 1;
-    const Qt::CaseSensitivity sensitivity = a.place->model.caseBlind() ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    const Qt::CaseSensitivity sensitivity = a.place->model.caseBlind() ? Qt::CaseInsensitive
+                                                                       : Qt::CaseSensitive;
     if (const int plain = QString::compare(a.plain, b.plain, sensitivity); plain != 0)
         return plain;
     if (const int part = QString::compare(a.part, b.part, sensitivity); part != 0)
@@ -299,9 +305,11 @@ void ReleasePlanner::labelVersions()
             items.push_back(&item);
             item.source.place->leaving.insert(item.source.entry);
         }
-    std::stable_sort(items.begin(), items.end(), [](const Item *a, const Item *b) { return compareNames(*a, *b) < 0; });
+    std::stable_sort(items.begin(), items.end(),
+                     [](const Item *a, const Item *b) { return compareNames(*a, *b) < 0; });
     for (auto run = items.begin(); run != items.end();) {
-        const auto end = std::find_if(run, items.end(), [&](const Item *other) { return compareNames(**run, *other) != 0; });
+        const auto end = std::find_if(run, items.end(),
+                                      [&](const Item *other) { return compareNames(**run, *other) != 0; });
         labelGroup(std::span(run, end));
         run = end;
     }
@@ -311,7 +319,8 @@ void ReleasePlanner::labelGroup(std::span<Item *const> group)
 {
     const Item &first = *group.front();
     const bool held = first.video && m_places->holdsVideos(*first.place)
-        && m_places->holdsVideo(*first.place, nameKey(first.withLabel({}), first.place->model.caseBlind()));
+                      && m_places->holdsVideo(*first.place,
+                                              nameKey(first.withLabel({}), first.place->model.caseBlind()));
     if (group.size() < 2 && !held)
         return;
     QList<VersionTags> releases;
@@ -330,8 +339,9 @@ void ReleasePlanner::nameItem(Item &item)
     QString label = item.label;
     bool numbered = false;
     const int first = label.toInt(&numbered);
-    for (int number = numbered ? first + 1 : 2;
-         m_places->taken(*item.place, item.withLabel(label) + item.tail, item.source.place, item.source.entry); ++number)
+    for (int number = numbered ? first + 1 : 2; m_places->taken(
+             *item.place, item.withLabel(label) + item.tail, item.source.place, item.source.entry);
+         ++number)
         label = QString::number(number);
     const QString name = item.withLabel(label) + item.tail;
     if (!m_places->fits(*item.place, name)) {
@@ -355,7 +365,8 @@ void ReleasePlanner::nameItem(Item &item)
 // name (a .sub and its .idx) share a number.
 void ReleasePlanner::numberFolderSubtitles(Item &item)
 {
-    if (std::none_of(item.sidecars.cbegin(), item.sidecars.cend(), [](const Sidecar &s) { return s.fromFolder; }))
+    if (std::none_of(item.sidecars.cbegin(), item.sidecars.cend(),
+                     [](const Sidecar &s) { return s.fromFolder; }))
         return;
     QHash<QString, QSet<int>> numbers; // by tags, the numbers taken
     QHash<QString, int> numberOf;      // by a subtitle's name without extension
@@ -388,7 +399,8 @@ void ReleasePlanner::nameSidecars(Item &item)
         if (taken || !m_places->fits(*item.place, name)) {
             sidecar.kept = true;
             if (sidecar.listed || sidecar.fromFolder)
-                keepRow(sidecar.source, taken ? EntryOutcome::Taken : EntryOutcome::TooLong, item.place->below(name));
+                keepRow(sidecar.source, taken ? EntryOutcome::Taken : EntryOutcome::TooLong,
+                        item.place->below(name));
             continue;
         }
         sidecar.name = name;
@@ -425,8 +437,8 @@ void ReleasePlanner::tellMoves()
         if (item.kept)
             continue;
         qsizetype &counter = Sidecars::isSidecarExtension(item.release.extension) ? releases.sidecars
-            : item.release.isEpisode()                                             ? releases.episodes
-                                                                                   : releases.films;
+                             : item.release.isEpisode()                           ? releases.episodes
+                                                                                  : releases.films;
         tell(item.source, *item.place, item.name, item.outcome, counter);
         releases.labelled += !item.label.isEmpty();
         for (const Sidecar &sidecar : item.sidecars) {
@@ -441,7 +453,8 @@ void ReleasePlanner::tellMoves()
     order.reserve(size_t(preview.rows.size()));
     for (qsizetype i = 0; i < preview.rows.size(); ++i)
         order.emplace_back(RowKey(preview.rows[i].before), i);
-    std::stable_sort(order.begin(), order.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
     QList<AnswerPreview::Row> rows;
     rows.reserve(preview.rows.size());
     for (const auto &[key, i] : order)
@@ -464,7 +477,9 @@ void ReleasePlanner::tellFolders()
     m_plan.preview.releases->folders = m_plan.madeFolders.size();
     m_plan.read = m_places->read();
     m_plan.renames.caseBlind = here().model.caseBlind();
-    m_plan.renames.stays = [places = m_places](const QString &path) { return places->heldAfter(path); };
+    m_plan.renames.stays = [places = m_places](const QString &path) {
+        return places->heldAfter(path);
+    };
 }
 
 } // namespace

@@ -67,7 +67,8 @@ const TagLine tagLines[] = {
     {Release, "Legendado|Legenda|Dublado|Subtitulado|Subtitles"},
 
     {Language, "ENGLISH|ENG|EN", "EN"},
-    {Language, "FRENCH|FRE|FRA|FR|FRANCAIS|FRANÇAIS|TRUEFRENCH|SUBFRENCH|VFF|VFQ|VF|VF2|VFI|VOF|VOSTFR|QC", "FR"},
+    {Language, "FRENCH|FRE|FRA|FR|FRANCAIS|FRANÇAIS|TRUEFRENCH|SUBFRENCH|VFF|VFQ|VF|VF2|VFI|VOF|VOSTFR|QC",
+     "FR"},
     {Language, "GERMAN|GER|DEU|DE|DEUTSCH|SWISSGERMAN", "DE"},
     {Language, "SPANISH|SPA|ESP|ES|ESPAÑOL|ESPANOL|CASTELLANO|LATINO", "ES"},
     {Language, "ITALIAN|iTA|ITALiANO", "IT"},
@@ -153,7 +154,8 @@ const TagLine tagLines[] = {
     {Broadcaster, "BBC|ITV|PBS|NHK|CBC|ZDF|ARD|ARTE|SVT|NRK|Channel 4|Ch4|NatGeo|Nat Geo"},
     {Broadcaster, "National Geographic|Discovery Channel|History Channel"},
 
-    {SeasonWord, "SEASON|SERIES|SAISON|TEMPORADA|TEMP|TEM|STAGIONE|STAFFEL|SEZON|SEZONA|SEIZOEN|SÄSONG|SESONG|SÆSON"},
+    {SeasonWord,
+     "SEASON|SERIES|SAISON|TEMPORADA|TEMP|TEM|STAGIONE|STAFFEL|SEZON|SEZONA|SEIZOEN|SÄSONG|SESONG|SÆSON"},
     {EpisodeWord, "EPISODE|EPISODIO|ÉPISODE|EPISÓDIO|EP|EPI|FOLGE|AFLEVERING|AFL|AVSNITT|BOLUM|BÖLÜM"},
     {ChapterWord, "CAP|CAPITULO|CAPÍTULO"},
     {PartWord, "PART|CD|DISC|DISK"},
@@ -168,11 +170,11 @@ const char *const extensionLines[][2] = {
     {"unfinished", "part|partial|crdownload|download|!qb|!ut|bc!|aria2"},
 };
 
-const char *const webDomains =
-    "COM|NET|ORG|INFO|BIZ|TV|TO|ME|CC|IO|CO|WS|RU|FR|DE|ES|IT|NL|PL|CZ|IN|CX|LA|MX|XYZ|CLUB|SITE"
-    "|ONLINE|TOP|VIP|CAM|LOL|ONE|PRO|LIVE|LINK|CLICK|WIN|SX|AG|GS|PH|PW|LI|EU|US|CH|SE|NU|SU|AM"
-    "|TK|ML|GA|GQ|CF|MY|BZ|IS|ST|VC|FM|UK|APP|DEV|COOL|PLUS|WATCH|MOVIE|FILM|RE|NZ|CD|MX|AC|TC|PE|BE"
-    "|AT|PT|BR|AR|CL|RO|HU|GR|SK|SI|DK|NO|FI|LV|LT|EE|IR|PK|BD|VN|TW|KR|JP|CN|HK|SG|ID|NG|ZA|CA|AU";
+const char *const webDomains
+    = "COM|NET|ORG|INFO|BIZ|TV|TO|ME|CC|IO|CO|WS|RU|FR|DE|ES|IT|NL|PL|CZ|IN|CX|LA|MX|XYZ|CLUB|SITE"
+      "|ONLINE|TOP|VIP|CAM|LOL|ONE|PRO|LIVE|LINK|CLICK|WIN|SX|AG|GS|PH|PW|LI|EU|US|CH|SE|NU|SU|AM"
+      "|TK|ML|GA|GQ|CF|MY|BZ|IS|ST|VC|FM|UK|APP|DEV|COOL|PLUS|WATCH|MOVIE|FILM|RE|NZ|CD|MX|AC|TC|PE|BE"
+      "|AT|PT|BR|AR|CL|RO|HU|GR|SK|SI|DK|NO|FI|LV|LT|EE|IR|PK|BD|VN|TW|KR|JP|CN|HK|SG|ID|NG|ZA|CA|AU";
 
 // Words looked up by key. Qt's seeded string hash takes longer than the
 // rest of the lookup on keys this short (most of the time a name took to
@@ -222,7 +224,8 @@ private:
 
     void grow()
     {
-        const QList<Slot> old = std::exchange(m_slots, QList<Slot>(std::max<qsizetype>(64, m_slots.size() * 2)));
+        const QList<Slot> old = std::exchange(m_slots,
+                                              QList<Slot>(std::max<qsizetype>(64, m_slots.size() * 2)));
         m_count = 0;
         for (const Slot &slot : old)
             if (slot.used)
@@ -280,8 +283,7 @@ const Tag *numberTag(QStringView key, qsizetype digits)
     static const Tag release{Release, {}};
     const QStringView unit = key.sliced(digits);
     const auto allDigits = [](QStringView text) {
-        return !text.isEmpty()
-            && std::all_of(text.begin(), text.end(), isDigit);
+        return !text.isEmpty() && std::all_of(text.begin(), text.end(), isDigit);
     };
     if ((unit.startsWith(u'P') || unit.startsWith(u'I')) && digits >= 3 && digits <= 4
         && (unit.size() == 1 || (allDigits(unit.sliced(1)) && unit.size() <= 4)))

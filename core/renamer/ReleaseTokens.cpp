@@ -18,14 +18,14 @@ bool isDash(QChar c)
 
 bool isOpening(QChar c)
 {
-    return c == u'(' || c == u'[' || c == u'{' || c == u'\u3010' || c == u'\u300C'
-        || c == u'\u300E' || c == u'\u300A' || c == u'\uFF08';
+    return c == u'(' || c == u'[' || c == u'{' || c == u'\u3010' || c == u'\u300C' || c == u'\u300E'
+           || c == u'\u300A' || c == u'\uFF08';
 }
 
 bool isClosing(QChar c)
 {
-    return c == u')' || c == u']' || c == u'}' || c == u'\u3011' || c == u'\u300D'
-        || c == u'\u300F' || c == u'\u300B' || c == u'\uFF09';
+    return c == u')' || c == u']' || c == u'}' || c == u'\u3011' || c == u'\u300D' || c == u'\u300F'
+           || c == u'\u300B' || c == u'\uFF09';
 }
 
 // What stands between the words of a release name: blanks, dots, dashes,
@@ -42,8 +42,7 @@ bool isSeparator(QChar c)
     }();
     if (c.unicode() < 0x80)
         return ascii.test(c.unicode());
-    return c.isSpace() || isDash(c) || isOpening(c) || isClosing(c)
-        || c.category() == QChar::Other_Control;
+    return c.isSpace() || isDash(c) || isOpening(c) || isClosing(c) || c.category() == QChar::Other_Control;
 }
 
 // What a token's key is made of: its digits and value, and the listed word
@@ -157,8 +156,9 @@ void ReleaseTokens::takeSubtitleTags()
         for (int i = size() - length; i < size(); ++i)
             key.append(m_tokens[i].key.data(), m_tokens[i].key.size());
         const Tag *tag = ReleaseTags::find(QStringView(key.constData(), key.size()));
-        const bool named = tag && (tag->kind == Kind::Language || tag->kind == Kind::SubtitleLanguage
-                                   || tag->kind == Kind::SubtitleFlag);
+        const bool named = tag
+                           && (tag->kind == Kind::Language || tag->kind == Kind::SubtitleLanguage
+                               || tag->kind == Kind::SubtitleFlag);
         return named ? tag : nullptr;
     };
     while (size() > 1 && m_subtitleTags.size() < 3) {
@@ -200,9 +200,9 @@ bool ReleaseTokens::joinsTag(int before, int after) const
 {
     const QStringView joint = between(before, after);
     const bool letters = m_tokens[before].key.size() == 1 && m_tokens[after].key.size() == 1
-        && !isDigit(m_tokens[before].key[0]) && !isDigit(m_tokens[after].key[0]);
-    return m_tokens[after].group == m_tokens[before].group && !m_tokens[after].startsSegment && joint.size() == 1
-        && QStringView(u".- _+").contains(joint[0]) && !isInitial(after) && !letters;
+                         && !isDigit(m_tokens[before].key[0]) && !isDigit(m_tokens[after].key[0]);
+    return m_tokens[after].group == m_tokens[before].group && !m_tokens[after].startsSegment
+           && joint.size() == 1 && QStringView(u".- _+").contains(joint[0]) && !isInitial(after) && !letters;
 }
 
 bool ReleaseTokens::onlyTags(int from, int to) const
@@ -215,14 +215,16 @@ bool ReleaseTokens::onlyTags(int from, int to) const
 
 const Tag *ReleaseTokens::tagEndingAt(int end, int length) const
 {
-    if ((length == 1 && m_tokens[end - 1].digits > 0) || (length > 1 && !joinsTag(end - length, end - length + 1))
+    if ((length == 1 && m_tokens[end - 1].digits > 0)
+        || (length > 1 && !joinsTag(end - length, end - length + 1))
         || (length > 2 && !joinsTag(end - 2, end - 1)))
         return nullptr;
     QVarLengthArray<QChar, 64> key;
     for (int i = end - length; i < end; ++i)
         key.append(m_tokens[i].key.data(), m_tokens[i].key.size());
     const QStringView words(key.constData(), key.size());
-    const Tag *tag = m_tokens[end - length].digits > 0 ? ReleaseTags::findListed(words) : ReleaseTags::find(words);
+    const Tag *tag = m_tokens[end - length].digits > 0 ? ReleaseTags::findListed(words)
+                                                       : ReleaseTags::find(words);
     return tag && ReleaseTags::isReleaseTag(tag->kind) ? tag : nullptr;
 }
 
@@ -230,14 +232,14 @@ bool ReleaseTokens::aloneInBrackets(int i) const
 {
     const int group = m_tokens[i].group;
     return group >= 0 && (i == 0 || m_tokens[i - 1].group != group)
-        && (i + 1 == size() || m_tokens[i + 1].group != group);
+           && (i + 1 == size() || m_tokens[i + 1].group != group);
 }
 
 bool ReleaseTokens::isCountry(int i) const
 {
     const QStringView written = text(i);
     return isWordOf(key(i), Kind::Country)
-        && std::none_of(written.begin(), written.end(), [](QChar c) { return c.isLower(); });
+           && std::none_of(written.begin(), written.end(), [](QChar c) { return c.isLower(); });
 }
 
 bool ReleaseTokens::isInitial(int i) const
@@ -247,7 +249,7 @@ bool ReleaseTokens::isInitial(int i) const
     };
     const auto dotted = [&](int a) {
         return letter(a) && letter(a + 1) && m_tokens[a + 1].start - m_tokens[a].end == 1
-            && m_text[m_tokens[a].end] == u'.';
+               && m_text[m_tokens[a].end] == u'.';
     };
     return letter(i) && (dotted(i - 1) || dotted(i));
 }
@@ -256,7 +258,7 @@ bool ReleaseTokens::isDateAt(int i) const
 {
     const auto dayOrMonth = [this](int j, int most) {
         return j < size() && m_tokens[j].digits > 0 && m_tokens[j].digits <= 2 && m_tokens[j].number >= 1
-            && m_tokens[j].number <= most && !m_tokens[j].tag && !softStop(j);
+               && m_tokens[j].number <= most && !m_tokens[j].tag && !softStop(j);
     };
     return i >= 0 && i < size() && isYear(i) && dayOrMonth(i + 1, 12) && dayOrMonth(i + 2, 31);
 }

@@ -11,13 +11,13 @@
 struct Token {
     qsizetype start = 0;
     qsizetype end = 0;
-    QStringView key;            // ReleaseTags::key of its text
-    int group = -1;             // the bracket group it stands in; -1 outside brackets
-    bool startsSegment = false; // " - ", "--" or ".-." stands before it
-    bool joinedByDash = false;  // a lone dash stands before it: "x264-GROUP"
-    int digits = 0;             // how many digits it is, when it is only digits
-    int number = -1;            // their value, for at most six
-    int letters = 0;            // how many characters of its key come before a digit
+    QStringView key;                        // ReleaseTags::key of its text
+    int group = -1;                         // the bracket group it stands in; -1 outside brackets
+    bool startsSegment = false;             // " - ", "--" or ".-." stands before it
+    bool joinedByDash = false;              // a lone dash stands before it: "x264-GROUP"
+    int digits = 0;                         // how many digits it is, when it is only digits
+    int number = -1;                        // their value, for at most six
+    int letters = 0;                        // how many characters of its key come before a digit
     const ReleaseTags::Tag *word = nullptr; // the listed word those make: "CD" of "CD1", "EP" of "EP5"
     const ReleaseTags::Tag *tag = nullptr;  // the longest listed word that starts here: "DTS-HD.MA"
     int tagLength = 0;                      // how many tokens that word spans
@@ -47,7 +47,10 @@ public:
     const Token &operator[](int i) const { return m_tokens[i]; }
     QStringView key(int i) const { return m_tokens[i].key; }
     // The token as written, and what stands between two tokens.
-    QStringView text(int i) const { return m_text.sliced(m_tokens[i].start, m_tokens[i].end - m_tokens[i].start); }
+    QStringView text(int i) const
+    {
+        return m_text.sliced(m_tokens[i].start, m_tokens[i].end - m_tokens[i].start);
+    }
     QStringView between(int before, int after) const
     {
         return m_text.sliced(m_tokens[before].end, m_tokens[after].start - m_tokens[before].end);
@@ -66,7 +69,10 @@ public:
     bool isTag(int i) const { return tag(i) && ReleaseTags::isReleaseTag(tag(i)->kind); }
     bool isStrong(int i) const { return tag(i) && ReleaseTags::isStrong(tag(i)->kind); }
     bool isKind(int i, ReleaseTags::Kind kind) const { return tag(i) && tag(i)->kind == kind; }
-    bool isWord(int i, ReleaseTags::Kind kind) const { return m_tokens[i].word && m_tokens[i].word->kind == kind; }
+    bool isWord(int i, ReleaseTags::Kind kind) const
+    {
+        return m_tokens[i].word && m_tokens[i].word->kind == kind;
+    }
     bool hasReleaseTag() const { return m_releaseTags > 0; }
     bool hasStrongTag() const { return m_strongTags > 0; }
     // Whether tokens from to to hold only release tags.

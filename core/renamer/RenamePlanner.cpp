@@ -8,9 +8,9 @@
 #include <algorithm>
 
 RenamePlanner::RenamePlanner(const FolderModel &model, const Wildcard &filter)
-    : m_model(model), m_filter(filter)
-{
-}
+    : m_model(model)
+    , m_filter(filter)
+{}
 
 void RenamePlanner::index() const
 {
@@ -44,7 +44,9 @@ std::vector<int> RenamePlanner::listedHolding(const UpperName &from) const
 {
     index();
     std::vector<int> holding;
-    const auto byRow = [this](int a, int b) { return m_rowKeys[a] < m_rowKeys[b]; };
+    const auto byRow = [this](int a, int b) {
+        return m_rowKeys[a] < m_rowKeys[b];
+    };
     if (m_listedCount <= MaxListRows) {
         for (int i = 0; i < m_model.count(); ++i)
             if (m_listed[i] && m_upper[i].matches(from))
@@ -68,8 +70,7 @@ void RenamePlanner::place(EntryOutcome &outcome, int file) const
 {
     if (m_model.fits(outcome.wanted) && !m_model.takenByOther(outcome.wanted, file)) {
         outcome.result = outcome.wanted;
-        outcome.what = outcome.wanted == outcome.shown ? EntryOutcome::Renamed
-                                                        : EntryOutcome::Trimmed;
+        outcome.what = outcome.wanted == outcome.shown ? EntryOutcome::Renamed : EntryOutcome::Trimmed;
         return;
     }
     for (int k = 1; k <= LastCounter; ++k) {
@@ -83,8 +84,7 @@ void RenamePlanner::place(EntryOutcome &outcome, int file) const
     outcome.what = m_model.fits(outcome.wanted) ? EntryOutcome::NoRoom : EntryOutcome::TooLong;
 }
 
-EntryOutcome RenamePlanner::press(const QString &entry, const QString &shown, bool refused,
-                                  int listedAs)
+EntryOutcome RenamePlanner::press(const QString &entry, const QString &shown, bool refused, int listedAs)
 {
     EntryOutcome outcome;
     outcome.shown = shown;

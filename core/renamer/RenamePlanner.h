@@ -16,17 +16,17 @@
 // holds the CHANGE THIS text.
 struct EntryOutcome {
     enum What {
-        Renamed,   // to its new name, or keeps a name that does not change
-        Trimmed,   // to its new name without the blanks at either end
-        Counted,   // the new name is taken: to the first free of NAME.1 to NAME.19
-        NoName,    // keeps its name: the new name would be empty
-        Hidden,    // keeps its name: the new name would hide the file
-        Gone,      // keeps its name: no file answers to it any more
-        NotAFile,  // keeps its name: a folder or a link has taken the file's place
-        NoRoom,    // keeps its name: neither the new name nor a counted one is free
-        TooLong,   // keeps its name: the new name is longer than the volume takes
-        Refused,   // nothing is renamed: the RENAME TO text holds a forbidden character
-        NoTitle,   // keeps its name: TITLES cannot tell its title apart
+        Renamed,     // to its new name, or keeps a name that does not change
+        Trimmed,     // to its new name without the blanks at either end
+        Counted,     // the new name is taken: to the first free of NAME.1 to NAME.19
+        NoName,      // keeps its name: the new name would be empty
+        Hidden,      // keeps its name: the new name would hide the file
+        Gone,        // keeps its name: no file answers to it any more
+        NotAFile,    // keeps its name: a folder or a link has taken the file's place
+        NoRoom,      // keeps its name: neither the new name nor a counted one is free
+        TooLong,     // keeps its name: the new name is longer than the volume takes
+        Refused,     // nothing is renamed: the RENAME TO text holds a forbidden character
+        NoTitle,     // keeps its name: TITLES cannot tell its title apart
         UnknownKind, // keeps its name: TITLES knows no files of its extension
         // TITLES and LIBRARY, where wanted is the name or folder meant:
         Labelled,     // another release takes the name too: result carries a version label
@@ -53,8 +53,7 @@ public:
     // One press over entries (the file list's rows, in order) with the FROM
     // and TO texts: every entry that holds FROM is renamed as MAKE CHANGES
     // renames it on disk. Returns what happens to each such entry, in order.
-    QList<EntryOutcome> makeChanges(const QStringList &entries, const QString &from,
-                                    const QString &to);
+    QList<EntryOutcome> makeChanges(const QStringList &entries, const QString &from, const QString &to);
 
     // The same press over the file list as it reads the folder now, quicker:
     // each listed name is upper-cased once, not at every press, and only the
@@ -81,8 +80,7 @@ private:
     // changed to match.
     // A listed entry whose name has no blanks at either end is the file
     // that its name reaches: listedAs saves looking it up.
-    EntryOutcome press(const QString &entry, const QString &shown, bool refused,
-                       int listedAs = -1);
+    EntryOutcome press(const QString &entry, const QString &shown, bool refused, int listedAs = -1);
     // Finds the name a file parked for the outcome's new name ends with.
     void place(EntryOutcome &outcome, int file) const;
     void rename(int entry, const QString &name);

@@ -72,14 +72,15 @@ qsizetype indexOfPart(const QString &text, const QString &part, qsizetype start)
 
 } // namespace
 
-UpperName::UpperName(const QString &name) : m_upper(upperCased(name)), m_holds(sketchOf(m_upper))
-{
-}
+UpperName::UpperName(const QString &name)
+    : m_upper(upperCased(name))
+    , m_holds(sketchOf(m_upper))
+{}
 
 bool UpperName::matches(const UpperName &from) const
 {
     return !m_upper.isEmpty() && (m_holds & from.m_holds) == from.m_holds
-        && indexOfPart(m_upper, from.m_upper, 0) >= 0;
+           && indexOfPart(m_upper, from.m_upper, 0) >= 0;
 }
 
 QString UpperName::renamed(const UpperName &from, const UpperName &to) const

@@ -11,4 +11,3 @@ ChangePlan renamerChange(ChangeAction action, const QString &folder, const Renam
     change.schedule = scheduleRenames(plan);
     return change;
 }
-

@@ -65,7 +65,8 @@ QHash<int, QList<SidecarOf>> matchSidecars(const ReleasePlace &folder, const QSe
             videos.insert(foldedHash(withoutExtension(model.name(entry))), entry);
     for (const auto &[entry, ends] : std::as_const(candidates))
         for (const qsizetype length : ends)
-            if (const int video = videoNamed(model, videos, listed, QStringView(model.name(entry)).first(length));
+            if (const int video = videoNamed(model, videos, listed,
+                                             QStringView(model.name(entry)).first(length));
                 video >= 0) {
                 sidecars[video].append({entry, length});
                 break;

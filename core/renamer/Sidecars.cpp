@@ -56,7 +56,8 @@ QStringView extensionOf(QStringView fileName)
 QString languageCode(QStringView word)
 {
     const ReleaseTags::Tag *tag = ReleaseTags::find(ReleaseTags::key(word));
-    if (!tag || (tag->kind != ReleaseTags::Kind::Language && tag->kind != ReleaseTags::Kind::SubtitleLanguage))
+    if (!tag
+        || (tag->kind != ReleaseTags::Kind::Language && tag->kind != ReleaseTags::Kind::SubtitleLanguage))
         return {};
     return tag->code.toLower();
 }
@@ -113,7 +114,8 @@ QString keptTail(QStringView fileName, qsizetype videoNameLength)
 QString subtitleFolderTags(QStringView fileName)
 {
     const QStringView extension = extensionOf(fileName);
-    const QStringView stem = fileName.first(fileName.size() - extension.size() - (extension.isEmpty() ? 0 : 1));
+    const QStringView stem = fileName.first(fileName.size() - extension.size()
+                                            - (extension.isEmpty() ? 0 : 1));
     QString language;
     QStringList flags, others;
     qsizetype start = -1;
@@ -162,7 +164,7 @@ QString subtitleFolderTail(QStringView fileName, int number)
 bool isSubtitleFolder(QStringView folderName)
 {
     return folderName.compare(u"subs", Qt::CaseInsensitive) == 0
-        || folderName.compare(u"subtitles", Qt::CaseInsensitive) == 0;
+           || folderName.compare(u"subtitles", Qt::CaseInsensitive) == 0;
 }
 
 } // namespace Sidecars

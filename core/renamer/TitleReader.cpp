@@ -20,7 +20,8 @@ struct Part {
 int spelledNumber(QStringView key)
 {
     static const QStringList romans{"I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX", "X"};
-    static const QStringList words{"ONE", "TWO", "THREE", "FOUR", "FIVE", "SIX", "SEVEN", "EIGHT", "NINE", "TEN"};
+    static const QStringList words{"ONE", "TWO",   "THREE", "FOUR", "FIVE",
+                                   "SIX", "SEVEN", "EIGHT", "NINE", "TEN"};
     return int(std::max(romans.indexOf(key), words.indexOf(key))) + 1;
 }
 
@@ -30,8 +31,7 @@ class TitleReader {
 public:
     explicit TitleReader(const ReleaseTokens &tokens)
         : t(tokens)
-    {
-    }
+    {}
 
     bool read(ReleaseName &release) const;
 
@@ -114,7 +114,8 @@ bool TitleReader::readFilm(const TitleStart &start, ReleaseName &release) const
         return false; // a daily show or a recording: its date is all that tells it apart
     const int to = filmTitleEnd(begin, year, hard, bracket);
     const Part part = firstPart(to);
-    if (year < 0 && part.length == 0 && !start.numberedInSaga && (!t.hasReleaseTag() || t.onlyTags(begin, to)))
+    if (year < 0 && part.length == 0 && !start.numberedInSaga
+        && (!t.hasReleaseTag() || t.onlyTags(begin, to)))
         return false; // nothing tells the title apart
     release.year = year >= 0 ? t[year].number : 0;
     release.part = part.text;
@@ -152,7 +153,9 @@ int TitleReader::filmTitleEnd(int begin, int year, int hard, int bracket) const
 int TitleReader::releaseYearAt(int begin, int hard) const
 {
     // A number that belongs to a tag ("BT.2020") is no year.
-    const auto next = [this](int i) { return i + std::max(1, t.tagLength(i)); };
+    const auto next = [this](int i) {
+        return i + std::max(1, t.tagLength(i));
+    };
     int plain = -1, bracketed = -1;
     for (int i = begin + 1; i < hard; i = next(i))
         if (t.isYear(i))
@@ -172,7 +175,7 @@ bool TitleReader::isExtraAt(int i) const
 {
     const QStringView key = t.key(i);
     return t[i].joinedByDash && key.size() >= 2 && key.size() <= 4 && key[0] == u'X'
-        && std::all_of(key.cbegin() + 1, key.cend(), ReleaseTags::isDigit);
+           && std::all_of(key.cbegin() + 1, key.cend(), ReleaseTags::isDigit);
 }
 
 Part TitleReader::partAt(int i) const
@@ -194,15 +197,16 @@ Part TitleReader::partAt(int i) const
         const QStringView next = t.key(i + 1);
         const int spelled = spelledNumber(next);
         number = t[i + 1].digits > 0 && t[i + 1].digits <= 2 ? t[i + 1].number
-                 : spelled > 0                                ? spelled
-                                                              : firstOfNumber(next);
+                 : spelled > 0                               ? spelled
+                                                             : firstOfNumber(next);
         length = 2;
     }
     if (number <= 0)
         return {};
     if (word == u"CD")
         return {QStringLiteral("CD%1").arg(number), length};
-    return {QStringLiteral("%1 %2").arg(word == u"DISK" || word == u"DISC" ? u"DISC" : u"PART").arg(number), length};
+    return {QStringLiteral("%1 %2").arg(word == u"DISK" || word == u"DISC" ? u"DISC" : u"PART").arg(number),
+            length};
 }
 
 Part TitleReader::firstPart(int from) const
@@ -307,7 +311,8 @@ QString TitleReader::titleText(int from, int to) const
         dashesAreBlanks = dashesAreBlanks && t[i].joinedByDash;
     QString text;
     text.reserve(t[to - 1].end - t[from].start + 4);
-    if (t.aloneInBrackets(from) && t[from].digits > 0 && t[from].start > 0 && t.name()[t[from].start - 1] == u'(')
+    if (t.aloneInBrackets(from) && t[from].digits > 0 && t[from].start > 0
+        && t.name()[t[from].start - 1] == u'(')
         text += u'('; // "(500) Days of Summer"
     for (int i = from; i < to; ++i) {
         if (i > from)

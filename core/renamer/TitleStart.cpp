@@ -14,8 +14,7 @@ class TitlePrefix {
 public:
     explicit TitlePrefix(const ReleaseTokens &tokens)
         : t(tokens)
-    {
-    }
+    {}
 
     TitleStart find() const;
 
@@ -40,8 +39,9 @@ TitleStart TitlePrefix::find() const
         if (t[i].group >= 0) {
             start.begin = bracketEnd(i);
         } else {
-            for (const auto step : {&TitlePrefix::websiteEnd, &TitlePrefix::broadcasterEnd, &TitlePrefix::dateEnd,
-                                    &TitlePrefix::trackNumberEnd, &TitlePrefix::tagsEnd, &TitlePrefix::tagSegmentEnd})
+            for (const auto step :
+                 {&TitlePrefix::websiteEnd, &TitlePrefix::broadcasterEnd, &TitlePrefix::dateEnd,
+                  &TitlePrefix::trackNumberEnd, &TitlePrefix::tagsEnd, &TitlePrefix::tagSegmentEnd})
                 if ((start.begin = (this->*step)(i)) > i)
                     break;
             if (start.begin == i && (start.begin = sagaEnd(i)) > i)
@@ -94,8 +94,8 @@ int TitlePrefix::bracketEnd(int i) const
     const QStringView name = t.name();
     const qsizetype close = t[i].end;
     const bool ownNumber = t.aloneInBrackets(i) && t[i].digits > 0 && !t.isYear(i) && t[i].start > 0
-        && name[t[i].start - 1] == u'(' && close + 1 < name.size() && name[close] == u')'
-        && (name[close + 1] == u' ' || name[close + 1] == u'.');
+                           && name[t[i].start - 1] == u'(' && close + 1 < name.size() && name[close] == u')'
+                           && (name[close + 1] == u' ' || name[close + 1] == u'.');
     return titleFollows && !ownNumber ? after : i;
 }
 
@@ -133,7 +133,8 @@ int TitlePrefix::dateEnd(int i) const
         return i;
     const int first = a.digits == 4 ? b.number : a.number;
     const int second = a.digits == 4 ? c.number : b.number;
-    const bool valid = first >= 1 && second >= 1 && first <= 31 && second <= 31 && (first <= 12 || second <= 12);
+    const bool valid = first >= 1 && second >= 1 && first <= 31 && second <= 31
+                       && (first <= 12 || second <= 12);
     return valid && !startsEpisodeMarker(t, i + 3) ? i + 3 : i;
 }
 
@@ -142,7 +143,7 @@ int TitlePrefix::dateEnd(int i) const
 int TitlePrefix::trackNumberEnd(int i) const
 {
     const bool counted = t[i].digits > 0 && t[i].digits <= 2 && i + 1 < t.size() && t[i + 1].startsSegment
-        && t[i + 1].digits == 0;
+                         && t[i + 1].digits == 0;
     return counted && !startsEpisodeMarker(t, i + 1) ? i + 1 : i;
 }
 
@@ -178,7 +179,7 @@ int TitlePrefix::sagaEnd(int i) const
     for (int j = i + 1; j + 1 < t.size() && j < i + 6 && !t.softStop(j) && !t.isTag(j) && !t.isYear(j); ++j) {
         const QStringView key = t.key(j);
         const bool number = key.size() >= 2 && key.size() <= 4 && key[0] == u'F'
-            && std::all_of(key.cbegin() + 1, key.cend(), ReleaseTags::isDigit);
+                            && std::all_of(key.cbegin() + 1, key.cend(), ReleaseTags::isDigit);
         if (number && t[j].joinedByDash && t[j + 1].joinedByDash)
             return j + 1;
     }

@@ -3,18 +3,15 @@
 #include "core/base/RowOrder.h"
 #include "core/renamer/RenameRule.h"
 
-
 void planUpperCaseWalk(FolderModel &model, WalkMode mode)
 {
-    const FolderEntry::Kind walked = mode == WalkMode::Folders ? FolderEntry::Folder
-                                                               : FolderEntry::File;
+    const FolderEntry::Kind walked = mode == WalkMode::Folders ? FolderEntry::Folder : FolderEntry::File;
     for (int entry = 0; entry < model.count(); ++entry) {
         const QString &name = model.name(entry);
         const QString upper = upperCased(name);
         // An entry that no path names (its name is not valid in the locale's
         // encoding) cannot be renamed.
-        if (model.kind(entry) != walked || upper == name || model.find(name) != entry
-            || !model.fits(upper))
+        if (model.kind(entry) != walked || upper == name || model.find(name) != entry || !model.fits(upper))
             continue;
         const int holder = model.find(upper);
         if (holder < 0 || holder == entry) {

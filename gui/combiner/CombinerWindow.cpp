@@ -29,15 +29,15 @@ CombinerWindow::CombinerWindow(FileSystem &fileSystem, Desktop &desktop, QWidget
     addLabel(this, CombinerControls::folderLabel, tr("Default Directory"), 120, 600, 1695, 375, font());
     m_folder = addControl<QLineEdit>(this, CombinerControls::folder, 1920, 600, 5775, 285, Paths::hostRoot());
     addLabel(this, CombinerControls::filesLabel,
-             tr("Drag MPG or VOB Files from Explorer and Drop onto the window list below"),
-             120, 960, 6375, 255, font());
+             tr("Drag MPG or VOB Files from Explorer and Drop onto the window list below"), 120, 960, 6375,
+             255, font());
     auto *clear = addControl<QPushButton>(this, CombinerControls::clear, 6720, 960, 975, 375, tr("Clea&r"));
     m_files = addControl<ListBox>(this, CombinerControls::files, 120, 1440, 7575, 5715, true);
     m_files->setAcceptsFileDrops(true);
-    auto *createPde =
-        addControl<QPushButton>(this, CombinerControls::createPde, 5640, 7200, 975, 375, tr("&Create PDE"));
-    auto *combine =
-        addControl<QPushButton>(this, CombinerControls::combine, 4590, 7200, 975, 375, tr("C&ombine"));
+    auto *createPde = addControl<QPushButton>(this, CombinerControls::createPde, 5640, 7200, 975, 375,
+                                              tr("&Create PDE"));
+    auto *combine = addControl<QPushButton>(this, CombinerControls::combine, 4590, 7200, 975, 375,
+                                            tr("C&ombine"));
     auto *exit = addControl<QPushButton>(this, CombinerControls::exit, 6720, 7200, 975, 375, tr("E&xit"));
 
     chainTabOrder({m_destination, m_files, createPde, exit, m_folder, clear, combine});
@@ -72,7 +72,8 @@ void CombinerWindow::writeCombineBatch()
         return;
     // The batch's name takes the time of day from one reading of the clock.
     const QString time = m_desktop.now().toString(QStringLiteral("hh:mm:ss"));
-    writeAndClear(combineBatch(hostDialect(), m_files->items(), m_destination->text(), m_folder->text(), time));
+    writeAndClear(
+        combineBatch(hostDialect(), m_files->items(), m_destination->text(), m_folder->text(), time));
 }
 
 void CombinerWindow::writeConversionList()

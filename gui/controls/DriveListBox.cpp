@@ -13,7 +13,9 @@ namespace {
 // chosen drive is its value.
 class DriveListAccessible : public QAccessibleWidget {
 public:
-    explicit DriveListAccessible(QWidget *list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
+    explicit DriveListAccessible(QWidget *list)
+        : QAccessibleWidget(list, QAccessible::ComboBox)
+    {}
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Value)
@@ -31,7 +33,8 @@ QAccessibleInterface *driveListAccessible(const QString &className, QObject *obj
 
 } // namespace
 
-DriveListBox::DriveListBox(FileSystem &fileSystem, QWidget *parent) : QComboBox(parent)
+DriveListBox::DriveListBox(FileSystem &fileSystem, QWidget *parent)
+    : QComboBox(parent)
 {
     static const bool installed = (QAccessible::installFactory(driveListAccessible), true);
     Q_UNUSED(installed);

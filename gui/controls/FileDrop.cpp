@@ -7,8 +7,7 @@
 
 #include <QDir>
 
-QStringList addDroppedFiles(FileSystem &fileSystem, Desktop &desktop, ListBox &list,
-                            const QList<QUrl> &urls)
+QStringList addDroppedFiles(FileSystem &fileSystem, Desktop &desktop, ListBox &list, const QList<QUrl> &urls)
 {
     QStringList files;
     files.reserve(urls.size());

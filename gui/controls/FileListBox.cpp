@@ -8,7 +8,9 @@
 #include <QMouseEvent>
 
 FileListBox::FileListBox(FileSystem &fileSystem, QWidget *parent)
-    : ListBox(false, parent), m_fileSystem(fileSystem), m_path(QDir::toNativeSeparators(QDir::currentPath()))
+    : ListBox(false, parent)
+    , m_fileSystem(fileSystem)
+    , m_path(QDir::toNativeSeparators(QDir::currentPath()))
 {
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {

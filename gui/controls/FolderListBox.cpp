@@ -21,7 +21,9 @@ QString nativeFolderPath(const QString &text)
 } // namespace
 
 FolderListBox::FolderListBox(FileSystem &fileSystem, QWidget *parent)
-    : QListWidget(parent), m_fileSystem(fileSystem), m_path(nativeFolderPath(QDir::currentPath()))
+    : QListWidget(parent)
+    , m_fileSystem(fileSystem)
+    , m_path(nativeFolderPath(QDir::currentPath()))
 {
     connect(this, &QListWidget::itemActivated, this,
             [this](QListWidgetItem *row) { setPath(row->data(PathRole).toString()); });
@@ -60,7 +62,8 @@ void FolderListBox::refresh()
         ++depth;
     }
     setCurrentRow(count() - 1);
-    for (const QString &name : folderRows(m_fileSystem.listFolder(m_path), Wildcard(QStringLiteral("*")), EntryKinds::Folders)) {
+    for (const QString &name :
+         folderRows(m_fileSystem.listFolder(m_path), Wildcard(QStringLiteral("*")), EntryKinds::Folders)) {
         auto *row = new QListWidgetItem(QString(depth * 2, u' ') + name, this);
         row->setData(PathRole, Paths::join(m_path, name));
     }

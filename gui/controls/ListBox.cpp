@@ -11,7 +11,9 @@
 
 class RowModel : public QAbstractListModel {
 public:
-    RowModel(ListBox *list) : QAbstractListModel(list), look(new WarningLook(list))
+    RowModel(ListBox *list)
+        : QAbstractListModel(list)
+        , look(new WarningLook(list))
     {
         connect(look, &WarningLook::changed, this, [this] {
             if (!rows.isEmpty())
@@ -19,8 +21,8 @@ public:
         });
     }
 
-    static inline const QList<int> WarnedRoles{Qt::ForegroundRole, Qt::DecorationRole,
-                                               Qt::ToolTipRole, Qt::AccessibleDescriptionRole};
+    static inline const QList<int> WarnedRoles{Qt::ForegroundRole, Qt::DecorationRole, Qt::ToolTipRole,
+                                               Qt::AccessibleDescriptionRole};
 
     QStringList rows;
     // Warnings of rows, by row; rows past its end have none.
@@ -69,7 +71,9 @@ public:
 };
 
 ListBox::ListBox(bool sorted, QWidget *parent)
-    : QListView(parent), m_model(new RowModel(this)), m_sorted(sorted)
+    : QListView(parent)
+    , m_model(new RowModel(this))
+    , m_sorted(sorted)
 {
     setModel(m_model);
     setUniformItemSizes(true);

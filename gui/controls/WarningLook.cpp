@@ -14,7 +14,7 @@ double luminance(const QColor &colour)
         return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
     };
     return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
-        + 0.0722 * linear(colour.blueF());
+           + 0.0722 * linear(colour.blueF());
 }
 
 // The hue and saturation of the warning red (#B02000) at a lightness.
@@ -25,7 +25,9 @@ QColor warningRed(double lightness)
 
 } // namespace
 
-WarningLook::WarningLook(QAbstractItemView *view) : QObject(view), m_view(view)
+WarningLook::WarningLook(QAbstractItemView *view)
+    : QObject(view)
+    , m_view(view)
 {
     view->installEventFilter(this);
     follow();

@@ -29,16 +29,16 @@ QFont designFont(const QString &family, qreal points, bool bold)
     return f;
 }
 
-QLabel *addLabel(QWidget *window, const char *name, const QString &caption, int left, int top,
-                 int width, int height, const QFont &font, Qt::Alignment alignment)
+QLabel *addLabel(QWidget *window, const char *name, const QString &caption, int left, int top, int width,
+                 int height, const QFont &font, Qt::Alignment alignment)
 {
     auto *label = addControl<QLabel>(window, name, left, top, width, height, caption);
     label->setWordWrap(true);
     label->setAlignment(alignment);
     QFont fitted = font;
     auto fits = [&] {
-        const QRect needed = QFontMetrics(fitted).boundingRect(
-            QRect(0, 0, label->width(), 1 << 16), int(alignment) | Qt::TextWordWrap, caption);
+        const QRect needed = QFontMetrics(fitted).boundingRect(QRect(0, 0, label->width(), 1 << 16),
+                                                               int(alignment) | Qt::TextWordWrap, caption);
         return needed.width() <= label->width() && needed.height() <= label->height();
     };
     while (fitted.pointSizeF() > 6 && !fits())
@@ -47,8 +47,7 @@ QLabel *addLabel(QWidget *window, const char *name, const QString &caption, int 
     return label;
 }
 
-void nameForScreenReaders(QWidget *window,
-                          std::initializer_list<std::pair<const char *, QString>> names)
+void nameForScreenReaders(QWidget *window, std::initializer_list<std::pair<const char *, QString>> names)
 {
     for (const auto &[control, name] : names) {
         QWidget *found = window->findChild<QWidget *>(QLatin1String(control));

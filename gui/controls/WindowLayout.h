@@ -31,9 +31,8 @@ Control *addControl(QWidget *window, const char *name, int left, int top, int wi
 // A label on window from its designed name, caption, place and font. Its
 // text wraps at blanks; where the desktop's letters are too wide for the
 // designed box, they shrink until the text fits.
-QLabel *addLabel(QWidget *window, const char *name, const QString &caption, int left, int top,
-                 int width, int height, const QFont &font,
-                 Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop);
+QLabel *addLabel(QWidget *window, const char *name, const QString &caption, int left, int top, int width,
+                 int height, const QFont &font, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop);
 // A font by family, point size and weight; the desktop substitutes a family
 // it lacks by the nearest one it has.
 QFont designFont(const QString &family, qreal points, bool bold = false);
@@ -43,7 +42,6 @@ void chainTabOrder(std::initializer_list<QWidget *> controlsInTabOrder);
 // Gives controls of window, found by their designed names, the names that a
 // screen reader says for them: a text box its label's words, a list what it
 // shows. Buttons are left out, as a screen reader says their captions.
-void nameForScreenReaders(QWidget *window,
-                          std::initializer_list<std::pair<const char *, QString>> names);
+void nameForScreenReaders(QWidget *window, std::initializer_list<std::pair<const char *, QString>> names);
 
 } // namespace WindowLayout

@@ -32,14 +32,14 @@ FoldererWindow::FoldererWindow(FileSystem &fileSystem, Desktop &desktop, QWidget
     addLabel(this, FoldererControls::countLabel, tr("Number of Folders"), 120, 240, 1695, 375, font());
     m_count = addControl<QLineEdit>(this, FoldererControls::count, 1920, 240, 1095, 285, QString());
     addLabel(this, FoldererControls::destinationLabel, tr("Destination Folder"), 120, 600, 1695, 375, font());
-    m_destination =
-        addControl<QLineEdit>(this, FoldererControls::destination, 1920, 600, 5775, 285, Paths::hostRoot());
+    m_destination = addControl<QLineEdit>(this, FoldererControls::destination, 1920, 600, 5775, 285,
+                                          Paths::hostRoot());
     addLabel(this, FoldererControls::filesLabel,
-             tr("Drag Files To Be Foldered from Explorer and Drop into this (left window) list below"),
-             240, 1080, 5775, 255, font());
+             tr("Drag Files To Be Foldered from Explorer and Drop into this (left window) list below"), 240,
+             1080, 5775, 255, font());
     addLabel(this, FoldererControls::foldersLabel,
-             tr("Folders to be created (and files on left moved into them) are listed below"),
-             7920, 1080, 5775, 255, font());
+             tr("Folders to be created (and files on left moved into them) are listed below"), 7920, 1080,
+             5775, 255, font());
     m_files = addControl<ListBox>(this, FoldererControls::files, 120, 1440, 7575, 5715, true);
     m_files->setAcceptsFileDrops(true);
     m_folders = addControl<ListBox>(this, FoldererControls::folders, 7815, 1440, 6615, 5715, true);
@@ -47,7 +47,7 @@ FoldererWindow::FoldererWindow(FileSystem &fileSystem, Desktop &desktop, QWidget
     auto *clear = button(FoldererControls::clear, tr("Clea&r"), 10560);
     auto *exit = button(FoldererControls::exit, tr("E&xit"), 12540);
     makeFolders->setToolTip(tr("Makes the folders and moves each file into its own. "
-                                        "Ctrl+Z moves them back, also after a restart."));
+                               "Ctrl+Z moves them back, also after a restart."));
 
     chainTabOrder({m_count, m_files, exit, m_destination, clear, makeFolders, m_folders});
     nameForScreenReaders(this, {{FoldererControls::count, tr("Number of Folders")},

@@ -10,7 +10,11 @@
 
 BatchPreviewCache::BatchPreviewCache(FileSystem &files, const QString &folder, const QStringList &rows,
                                      const QString &filter, int latestYear)
-    : m_files(files), m_folder(folder), m_rows(rows), m_filter(filter), m_latestYear(latestYear)
+    : m_files(files)
+    , m_folder(folder)
+    , m_rows(rows)
+    , m_filter(filter)
+    , m_latestYear(latestYear)
 {
     m_worker.setMaxThreadCount(1);
 }
@@ -56,9 +60,12 @@ BatchPlan BatchPreviewCache::planNow(BatchJob job, bool preview, const std::func
     if (!m_firstRead)
         m_firstRead = now;
     const QStringList rows = now == *m_firstRead
-        ? m_rows
-        : folderRows(now.entries, Wildcard(m_filter), EntryKinds::Files).mid(0, MaxListRows);
-    const FolderReader readBelow = [this](const QString &folder) { return m_files.readFolder(folder); };
+                                 ? m_rows
+                                 : folderRows(now.entries, Wildcard(m_filter), EntryKinds::Files)
+                                       .mid(0, MaxListRows);
+    const FolderReader readBelow = [this](const QString &folder) {
+        return m_files.readFolder(folder);
+    };
     BatchPlan plan = planBatch(job, m_folder, now, {rows, Wildcard(m_filter), m_latestYear, readBelow},
                                preview, stopped);
     if (!(stopped && stopped()))
@@ -68,7 +75,6 @@ BatchPlan BatchPreviewCache::planNow(BatchJob job, bool preview, const std::func
 
 bool BatchPreviewCache::readsTheSame(const BatchPlan &plan)
 {
-    return std::all_of(plan.readBelow.cbegin(), plan.readBelow.cend(), [this](const auto &read) {
-        return m_files.readFolder(read.first) == read.second;
-    });
+    return std::all_of(plan.readBelow.cbegin(), plan.readBelow.cend(),
+                       [this](const auto &read) { return m_files.readFolder(read.first) == read.second; });
 }

@@ -25,9 +25,8 @@
 #include <QPushButton>
 
 RenamerWindow::RenamerWindow(FileSystem &fileSystem, Desktop &desktop, QWidget *mainMenu)
-    : ToolWindow(fileSystem, desktop, mainMenu, RenamerControls::window,
-                 tr("FILE RENAMER"), QSize(11805, 9810),
-                 QStringLiteral(":/icons/renamer.png"))
+    : ToolWindow(fileSystem, desktop, mainMenu, RenamerControls::window, tr("FILE RENAMER"),
+                 QSize(11805, 9810), QStringLiteral(":/icons/renamer.png"))
 {
     layOutControls();
     nameControls();
@@ -49,24 +48,23 @@ void RenamerWindow::layOutControls()
         return b;
     };
     auto label = [&](const char *name, const QString &caption, int top) {
-        return addLabel(this, name, caption, 30, top, 1770, 300, labelFont,
-                        Qt::AlignRight | Qt::AlignTop);
+        return addLabel(this, name, caption, 30, top, 1770, 300, labelFont, Qt::AlignRight | Qt::AlignTop);
     };
-    auto textBox = [&](const char *name, const QString &text, int left, int top, int width,
-                       int height, const QFont &font) {
+    auto textBox = [&](const char *name, const QString &text, int left, int top, int width, int height,
+                       const QFont &font) {
         auto *t = addControl<QLineEdit>(this, name, left, top, width, height, text);
         t->setFont(font);
         return t;
     };
 
     m_path = textBox(RenamerControls::path, Paths::hostRoot(), 120, 30, 9615, 375,
-                    designFont(QStringLiteral("Tahoma"), 9.75));
+                     designFont(QStringLiteral("Tahoma"), 9.75));
     m_specialBatch = button(RenamerControls::specialBatch, tr("SPECIAL BATCH"), 9855, 75);
 
     m_drives = addControl<DriveListBox>(this, RenamerControls::drives, 120, 480, 4380, 405, m_fileSystem);
     m_drives->setFont(designFont(QStringLiteral("Arial"), 12, true));
-    m_folders =
-        addControl<FolderListBox>(this, RenamerControls::folders, 270, 1020, 4260, 7380, m_fileSystem);
+    m_folders = addControl<FolderListBox>(this, RenamerControls::folders, 270, 1020, 4260, 7380,
+                                          m_fileSystem);
     m_folders->setFont(controlFont);
 
     // The preview list is made first, so that the file list lies over it.
@@ -91,16 +89,16 @@ void RenamerWindow::layOutControls()
     m_makeChanges = button(RenamerControls::makeChanges, tr("MAKE CHANGES"), 9690, 9015);
     m_exit = button(RenamerControls::exit, tr("EXIT"), 9690, 9420);
     m_makeChanges->setToolTip(tr("Renames every listed file whose name holds CHANGE THIS. "
-                                        "Ctrl+Z puts the names back, also after a restart."));
+                                 "Ctrl+Z puts the names back, also after a restart."));
     m_specialBatch->setToolTip(tr("Cleans up the names of this folder, or upper-cases them. "
-                                        "Ctrl+Z puts the names back, also after a restart."));
+                                  "Ctrl+Z puts the names back, also after a restart."));
 }
 
 void RenamerWindow::nameControls()
 {
     using namespace WindowLayout;
-    chainTabOrder({m_fileList, m_filter, m_changeThis, m_renameTo, m_makeChanges, m_exit, m_applyFilter, m_previewChanges, m_preview,
-                   m_path, m_drives, m_folders, m_specialBatch});
+    chainTabOrder({m_fileList, m_filter, m_changeThis, m_renameTo, m_makeChanges, m_exit, m_applyFilter,
+                   m_previewChanges, m_preview, m_path, m_drives, m_folders, m_specialBatch});
     nameForScreenReaders(this, {{RenamerControls::path, tr("Folder")},
                                 {RenamerControls::drives, tr("Drive")},
                                 {RenamerControls::folders, tr("Folders")},
@@ -115,8 +113,7 @@ void RenamerWindow::nameControls()
 void RenamerWindow::connectControls()
 {
     connect(m_drives, &DriveListBox::driveChanged, this, &RenamerWindow::driveChosen);
-    connect(m_folders, &FolderListBox::pathChanged, this,
-            &RenamerWindow::folderChanged);
+    connect(m_folders, &FolderListBox::pathChanged, this, &RenamerWindow::folderChanged);
     connect(m_path, &QLineEdit::textChanged, this, &RenamerWindow::pathEdited);
     connect(m_fileList, &FileListBox::entryChosen, this, &RenamerWindow::fileChosen);
     m_renameTo->installEventFilter(this);
@@ -209,8 +206,8 @@ void RenamerWindow::previewChanges()
     // The rows are the rule's new names; the plan tells which of them
     // MAKE CHANGES will not give as shown.
     RenamePlanner planner = plannerForFolder();
-    const QList<EntryOutcome> outcomes =
-        planner.makeChanges(m_fileList->items(), m_changeThis->text(), m_renameTo->text());
+    const QList<EntryOutcome> outcomes = planner.makeChanges(m_fileList->items(), m_changeThis->text(),
+                                                             m_renameTo->text());
     QStringList rows;
     for (const EntryOutcome &outcome : outcomes)
         rows << outcome.shown;

@@ -120,8 +120,8 @@ QString ChangeWords::movedFolder(const ChangeOutcome::MovedFolder &moved)
 QString ChangeWords::notRecorded(const ChangeOutcome &outcome)
 {
     return outcome.beginningRecorded
-        ? tr("its end could not be added to its record: %1").arg(reason(outcome.recorded))
-        : reason(outcome.recorded);
+               ? tr("its end could not be added to its record: %1").arg(reason(outcome.recorded))
+               : reason(outcome.recorded);
 }
 
 QString ChangeWords::cannotUndo(const ChangeOutcome &outcome)
@@ -276,10 +276,10 @@ QString ChangeWords::mended(const MendReport &report)
         }
         const QString done = what(report.action);
         message = report.undoing
-            ? tr("The program was stopped while it undid %1 in %2; %3 of %4 had been put back.")
-            : report.interrupted
-            ? tr("The program was stopped in the middle of %1 in %2; %3 of %4 had been changed.")
-            : tr("%1 in %2 had left files under a temporary name; %3 of %4 are changed.");
+                      ? tr("The program was stopped while it undid %1 in %2; %3 of %4 had been put back.")
+                  : report.interrupted
+                      ? tr("The program was stopped in the middle of %1 in %2; %3 of %4 had been changed.")
+                      : tr("%1 in %2 had left files under a temporary name; %3 of %4 are changed.");
         message = message.arg(report.interrupted || report.undoing ? done : headOfSentence(done),
                               report.where, numberText(report.outcome.reached),
                               counted(report.outcome.at.size(), Noun::Names));
@@ -289,7 +289,8 @@ QString ChangeWords::mended(const MendReport &report)
     }
     if (!report.outcome.recorded)
         message += tr("%1What was mended could not be recorded (%2).")
-                       .arg(message.isEmpty() ? QString() : QStringLiteral("\n"), reason(report.outcome.recorded));
+                       .arg(message.isEmpty() ? QString() : QStringLiteral("\n"),
+                            reason(report.outcome.recorded));
     return message;
 }
 
@@ -357,16 +358,17 @@ QString ChangeWords::undone(const UndoReport &report)
     case UndoReport::Kind::Away:
         return tr("Nothing was put back: ") + waitingForFolders(report.away);
     case UndoReport::Kind::NotOwn:
-        return tr("Nothing was put back: ")
-            + waiting(Waiting::forFolders(Waiting::Kind::NotOwn, report.away)) + u'.';
+        return tr("Nothing was put back: ") + waiting(Waiting::forFolders(Waiting::Kind::NotOwn, report.away))
+               + u'.';
     case UndoReport::Kind::Undone:
         break;
     }
     const ChangeOutcome &outcome = report.outcome;
-    QString message = !outcome.stopped ? tr("Put back %1.").arg(counted(outcome.reached, Noun::Names))
-        : (outcome.undoable ? tr("Stopped: %1 of %2 put back. Ctrl+Z puts back the others.")
-                            : tr("Stopped: %1 of %2 put back."))
-              .arg(numberText(outcome.reached), counted(outcome.at.size(), Noun::Names));
+    QString message = !outcome.stopped
+                          ? tr("Put back %1.").arg(counted(outcome.reached, Noun::Names))
+                          : (outcome.undoable ? tr("Stopped: %1 of %2 put back. Ctrl+Z puts back the others.")
+                                              : tr("Stopped: %1 of %2 put back."))
+                                .arg(numberText(outcome.reached), counted(outcome.at.size(), Noun::Names));
     if (report.removedFolders > 0)
         message += tr(" Removed %1 that it had made.").arg(folders(report.removedFolders));
     if (!report.notPutBack.isEmpty()) {
@@ -408,10 +410,10 @@ QString ChangeWords::undoneLatest(const UndoLatestReport &report, bool nameTheCh
         passed << (change.waits ? tr("%1 in %2: it waits, since %3.")
                                       .arg(what(change.action), change.where, waiting(change.waiting))
                    : change.waiting.kind == Waiting::Kind::NotOwn
-                   ? tr("%1 in %2: %3.").arg(what(change.action), change.where, waiting(change.waiting))
-                   : tr("%1 in %2: %3")
-                         .arg(what(change.action), change.where,
-                              waitingForFolders(change.waiting.folders)));
+                       ? tr("%1 in %2: %3.").arg(what(change.action), change.where, waiting(change.waiting))
+                       : tr("%1 in %2: %3")
+                             .arg(what(change.action), change.where,
+                                  waitingForFolders(change.waiting.folders)));
     switch (report.result) {
     case UndoLatestReport::Result::Undone:
         if (!passed.isEmpty())
@@ -444,8 +446,8 @@ QString ChangeWords::undoCaption(const std::optional<StoredChange> &latest)
         return tr("Undo (nothing to undo)");
     const ChangeRecord &record = latest->record;
     const qsizetype count = record.done().size();
-    const QString moved =
-        counted(count, record.tool() == ChangeRecord::Tool::Folderer ? Noun::Files : Noun::Names);
+    const QString moved = counted(count,
+                                  record.tool() == ChangeRecord::Tool::Folderer ? Noun::Files : Noun::Names);
     qsizetype folderCount = 0;
     QString where = record.sourceFolder(&folderCount);
     if (where.isEmpty())

@@ -96,7 +96,6 @@ QString RenamerWords::deleted(const DeleteReport &report)
     return told.join(QStringLiteral("\n\n"));
 }
 
-
 QString RenamerWords::batchPrompt()
 {
     return tr("ARE YOU SURE (type YES to continue)");

@@ -54,14 +54,17 @@ private slots:
         QCOMPARE(menu.objectName(), QLatin1String(MainMenuControls::window));
         QCOMPARE(menu.windowTitle(), QString("TAMSELLS FILE UTILTIES"));
         QCOMPARE(menu.size(), QSize(304, 294));
-        const QList<std::pair<const char *, QString>> captions{
-            {MainMenuControls::renamer, "FILE &RENAMER"},   {MainMenuControls::renamerHelp, "?"},
-            {MainMenuControls::combiner, "FILE &COMBINER"}, {MainMenuControls::combinerHelp, "?"},
-            {MainMenuControls::folderer, "FILE &FOLDERER"}, {MainMenuControls::foldererHelp, "?"},
-            {MainMenuControls::exit, "E&XIT"}};
+        const QList<std::pair<const char *, QString>> captions{{MainMenuControls::renamer, "FILE &RENAMER"},
+                                                               {MainMenuControls::renamerHelp, "?"},
+                                                               {MainMenuControls::combiner, "FILE &COMBINER"},
+                                                               {MainMenuControls::combinerHelp, "?"},
+                                                               {MainMenuControls::folderer, "FILE &FOLDERER"},
+                                                               {MainMenuControls::foldererHelp, "?"},
+                                                               {MainMenuControls::exit, "E&XIT"}};
         for (const auto &[name, caption] : captions)
             QCOMPARE(menu.findChild<QPushButton *>(name)->text(), caption);
-        QCOMPARE(menu.findChild<QPushButton *>(MainMenuControls::combiner)->geometry(), QRect(16, 120, 217, 49));
+        QCOMPARE(menu.findChild<QPushButton *>(MainMenuControls::combiner)->geometry(),
+                 QRect(16, 120, 217, 49));
 
         // Tab order follows the tab indexes: 0 "?" renamer, then combiner,
         // folderer, exit, renamer, and the other two "?".
@@ -70,37 +73,41 @@ private slots:
         QStringList order;
         for (int i = 0; i < 7; ++i, focus = focus->nextInFocusChain())
             order << focus->objectName();
-        QCOMPARE(order, (QStringList{MainMenuControls::renamerHelp, MainMenuControls::combiner,
-                                     MainMenuControls::folderer, MainMenuControls::exit, MainMenuControls::renamer,
-                                     MainMenuControls::combinerHelp, MainMenuControls::foldererHelp}));
+        QCOMPARE(order,
+                 (QStringList{MainMenuControls::renamerHelp, MainMenuControls::combiner,
+                              MainMenuControls::folderer, MainMenuControls::exit, MainMenuControls::renamer,
+                              MainMenuControls::combinerHelp, MainMenuControls::foldererHelp}));
     }
 
     void helpTexts_data()
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("text");
-        QTest::newRow("renamer") << QString(MainMenuControls::renamerHelp) << QString(
-               "Renamer is a unique powerful tool.  It allows you to put DOTS in the FROM (chang"
-               "e this) and TO (rename to) boxes to rename ALL files in a folder to upper case. "
-               " All files are renamed to upper case for better sorting in Linix  You can also f"
-               "ilter the view and preview changes before they occur.  The only downside is, if "
-               "you try to rename a file to an EXISTING filename it will not warn you");
-        QTest::newRow("combiner") << QString(MainMenuControls::combinerHelp) << QString(
-               "Filecombiner is a unique tool.  It allows you to DRAG a VOB set directly from wi"
-               "ndows explorer and it will create a CMD (command batch) file in that same folder"
-               ".  Running that batch will simply perform a Copy /B command which will combine a"
-               "ll files into an output.mpg or whatever you change the destination filename to. "
-               " You can then also use the alternate button to drag MPG or other source files to"
-               " the window and use the create PDE file to create a batch for which PocketDivX c"
-               "an load and process all MPG to AVI conversions as well.");
-        QTest::newRow("folderer") << QString(MainMenuControls::foldererHelp) << QString(
-               "Filefolderer is another unique tool.  When I saw how Thumgen and tools like that"
-               " required each file be placed into its own folder so all the Thumbnail, Poster a"
-               "nd InfoSheet images could be foldered together with it I decided to make a utili"
-               "ty that would do this for me.  Simply drag a set of video files and this will pr"
-               "ocess them by dropping the extension AVI, DIVX, TS, MPG whatever and create a fo"
-               "lder by that name and then stick (move) that video file into it's folder for you"
-               ".  Nice time saver for me.");
+        QTest::newRow("renamer")
+            << QString(MainMenuControls::renamerHelp)
+            << QString("Renamer is a unique powerful tool.  It allows you to put DOTS in the FROM (chang"
+                       "e this) and TO (rename to) boxes to rename ALL files in a folder to upper case. "
+                       " All files are renamed to upper case for better sorting in Linix  You can also f"
+                       "ilter the view and preview changes before they occur.  The only downside is, if "
+                       "you try to rename a file to an EXISTING filename it will not warn you");
+        QTest::newRow("combiner")
+            << QString(MainMenuControls::combinerHelp)
+            << QString("Filecombiner is a unique tool.  It allows you to DRAG a VOB set directly from wi"
+                       "ndows explorer and it will create a CMD (command batch) file in that same folder"
+                       ".  Running that batch will simply perform a Copy /B command which will combine a"
+                       "ll files into an output.mpg or whatever you change the destination filename to. "
+                       " You can then also use the alternate button to drag MPG or other source files to"
+                       " the window and use the create PDE file to create a batch for which PocketDivX c"
+                       "an load and process all MPG to AVI conversions as well.");
+        QTest::newRow("folderer")
+            << QString(MainMenuControls::foldererHelp)
+            << QString("Filefolderer is another unique tool.  When I saw how Thumgen and tools like that"
+                       " required each file be placed into its own folder so all the Thumbnail, Poster a"
+                       "nd InfoSheet images could be foldered together with it I decided to make a utili"
+                       "ty that would do this for me.  Simply drag a set of video files and this will pr"
+                       "ocess them by dropping the extension AVI, DIVX, TS, MPG whatever and create a fo"
+                       "lder by that name and then stick (move) that video file into it's folder for you"
+                       ".  Nice time saver for me.");
     }
     void helpTexts()
     {
@@ -175,7 +182,10 @@ private slots:
         QEventLoop loop;
         bool timedOut = false;
         QTimer::singleShot(0, &menu, [&] { QTest::keyClick(&menu, Qt::Key_X, Qt::AltModifier); });
-        QTimer::singleShot(5000, &loop, [&] { timedOut = true; loop.quit(); });
+        QTimer::singleShot(5000, &loop, [&] {
+            timedOut = true;
+            loop.quit();
+        });
         loop.exec();
         QVERIFY(!timedOut);
         settle();

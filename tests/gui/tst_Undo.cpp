@@ -93,12 +93,9 @@ private slots:
         QTest::newRow("upper-case walk")
             << names << Change([](TestHost &h, const TempFolder &f) { specialBatch(h, f, "FOLDERS"); })
             << Change(undoInRenamer) << "Put back 1 name.";
-        QTest::newRow("MakeFolders")
-            << names
-            << Change([](TestHost &h, const TempFolder &f) {
-                   makeFolders(h, f, {"Film.2004.DVDRip.avi", "b.avi", "Season 1/c.avi"});
-               })
-            << Change(undoInFolderer) << "Put back 3 names. Removed 3 folders that it had made.";
+        QTest::newRow("MakeFolders") << names << Change([](TestHost &h, const TempFolder &f) {
+            makeFolders(h, f, {"Film.2004.DVDRip.avi", "b.avi", "Season 1/c.avi"});
+        }) << Change(undoInFolderer) << "Put back 3 names. Removed 3 folders that it had made.";
     }
     void undo()
     {
@@ -229,17 +226,17 @@ private slots:
         // What Delete and Ctrl+Z say; %1 is the folder, %2 the trash.
         QTest::addColumn<QStringList>("messages");
 
-        const Change nothing = [](TestHost &, const TempFolder &) {};
-        QTest::newRow("restored") << true << nothing << QStringList{"a.avi", "b c.avi"}
-                                  << QStringList() << QStringList{"Put back 1 name."};
+        const Change nothing = [](TestHost &, const TempFolder &) {
+        };
+        QTest::newRow("restored") << true << nothing << QStringList{"a.avi", "b c.avi"} << QStringList()
+                                  << QStringList{"Put back 1 name."};
         QTest::newRow("name taken meanwhile")
             << true << Change([](TestHost &, const TempFolder &f) { f.make({"b c.avi"}); })
             << QStringList{"a.avi", "b c.avi"} << QStringList{"b c.avi"}
             << QStringList{"Put back 0 names.\n\nNot put back:\n%2/files/b c.avi: its old name "
                            "%1/b c.avi is taken now"};
         QTest::newRow("gone from the trash")
-            << true
-            << Change([](TestHost &h, const TempFolder &) {
+            << true << Change([](TestHost &h, const TempFolder &) {
                    // As a file manager empties the trash.
                    QFile::remove(h.trashFolder() + QStringLiteral("/Trash/files/b c.avi"));
                    QFile::remove(h.trashFolder() + QStringLiteral("/Trash/info/b c.avi.trashinfo"));
@@ -272,9 +269,9 @@ private slots:
             QCOMPARE(folder.names(), QStringList{"a.avi"});
             QFile note(trash + QStringLiteral("/info/b c.avi.trashinfo"));
             QVERIFY(note.open(QIODevice::ReadOnly));
-            QVERIFY(note.readAll().startsWith("[Trash Info]\nPath="
-                                              + (folder / "b c.avi").toUtf8().toPercentEncoding("/")
-                                              + "\nDeletionDate=" + QDate::currentDate().toString(Qt::ISODate).toLatin1()));
+            QVERIFY(note.readAll().startsWith(
+                "[Trash Info]\nPath=" + (folder / "b c.avi").toUtf8().toPercentEncoding("/")
+                + "\nDeletionDate=" + QDate::currentDate().toString(Qt::ISODate).toLatin1()));
         }
         meanwhile(first, folder);
 
@@ -366,7 +363,8 @@ private slots:
         QCOMPARE(folder.names(), (QStringList{"A.AVI", "B.AVI", "c.avi"}));
         QVERIFY2(message.startsWith(QStringLiteral("The program was stopped in the middle of the "
                                                    "upper-case walk in %1; 2 of 3 names had been "
-                                                   "changed.").arg(folder.path())),
+                                                   "changed.")
+                                        .arg(folder.path())),
                  qPrintable(message));
         QVERIFY(message.contains(folder / "A.AVI"));
         QVERIFY(recovered(host).isEmpty());

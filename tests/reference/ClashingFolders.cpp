@@ -32,8 +32,8 @@ QString inSomeCase(std::mt19937 &random, const QString &word)
 QString releaseName(std::mt19937 &random, const QStringList &title, const QString &year,
                     QString extension = {})
 {
-    static const QStringList tags{"DVDRip", "XviD", "aXXo", "HDTV", "[DVD]", "unrated",
-                                  "Edition", "iFLiX", "(x)", "BRRip"};
+    static const QStringList tags{"DVDRip",  "XviD",    "aXXo",  "HDTV", "[DVD]",
+                                  "unrated", "Edition", "iFLiX", "(x)",  "BRRip"};
     static const QStringList separators{".", "_", " ", "-", ".."};
     static const QStringList extensions{"avi", "AVI", "mkv", "txt", "srt", "-"};
     QStringList parts;
@@ -81,9 +81,8 @@ ClashingFolder clashingFolder(std::mt19937 &random, bool caseBlind)
     const QString floodYear = pick(random, years);
     for (int i = 0; i < files; ++i) {
         const bool flood = files == 24;
-        const QString name = flood
-            ? releaseName(random, titles.first(), floodYear, inSomeCase(random, "avi"))
-            : releaseName(random, pick(random, titles), pick(random, years));
+        const QString name = flood ? releaseName(random, titles.first(), floodYear, inSomeCase(random, "avi"))
+                                   : releaseName(random, pick(random, titles), pick(random, years));
         add(folder.files, name);
         if (!caseBlind && chance(random, 15))
             add(folder.files, name.toUpper()); // a twin in another letter case
@@ -92,9 +91,9 @@ ClashingFolder clashingFolder(std::mt19937 &random, bool caseBlind)
     // suffixes: each tag of the pass table once, or twins in every case.
     if (chance(random, 10)) {
         static const QStringList passTags{
-            "DVDRIP", "DVD", "BDRIP", "BRRIP", "BRR", "PPVRIP", "PPVR", "PPV", "HDTV", "XVID",
-            "AXXO", "ESPISE", "AMIABLE", "DOWNLOAD", "Absolon", "limited", "unrated",
-            "homecinema", "QSS", "DVRMS", "P0W4", "IFLIX", "HAGGIS"};
+            "DVDRIP",  "DVD",        "BDRIP", "BRRIP",  "BRR",     "PPVRIP",   "PPVR",    "PPV",
+            "HDTV",    "XVID",       "AXXO",  "ESPISE", "AMIABLE", "DOWNLOAD", "Absolon", "limited",
+            "unrated", "homecinema", "QSS",   "DVRMS",  "P0W4",    "IFLIX",    "HAGGIS"};
         for (const QString &tag : passTags)
             add(folder.files, QStringLiteral("big.sea.%1.avi").arg(inSomeCase(random, tag)));
     } else if (!caseBlind && chance(random, 10)) {
@@ -124,8 +123,7 @@ ClashingFolder clashingFolder(std::mt19937 &random, bool caseBlind)
 
 QString shortFromText(std::mt19937 &random)
 {
-    static const QStringList texts{"", ".", "a", "R", "o", "avi", "2004", " ", "_", "dvd",
-                                   "ip", "x"};
+    static const QStringList texts{"", ".", "a", "R", "o", "avi", "2004", " ", "_", "dvd", "ip", "x"};
     return pick(random, texts);
 }
 

@@ -32,7 +32,7 @@ QStringList fileList(FileSystem &host, const TempFolder &folder, const ClashingF
 {
     return folderRows(host.listFolder(folder.path()), Wildcard(sample.filter), EntryKinds::Files)
                .mid(0, MaxListRows)
-        + sample.missing;
+           + sample.missing;
 }
 
 // Runs both on equal folders; `run` gets the host, the folder, its file list
@@ -50,8 +50,8 @@ QString compare(const ClashingFolder &sample, const QString &parent, const QStri
                               .arg(what, sample.files.join(u'|'), sample.filter);
     if (reference->state() != planned->state() || referenceShows != plannedShows)
         return QStringLiteral("%1\n reference: %2 / %3\n planned:   %4 / %5")
-            .arg(where, reference->state().join(u'|'), referenceShows.join(u'|'),
-                 planned->state().join(u'|'), plannedShows.join(u'|'));
+            .arg(where, reference->state().join(u'|'), referenceShows.join(u'|'), planned->state().join(u'|'),
+                 plannedShows.join(u'|'));
     // The planned changes were recorded whole: nothing is left to mend, and
     // undoing them one by one, newest first, gives the folder back.
     if (const QString mended = recovered(host); !mended.isEmpty())
@@ -75,8 +75,7 @@ QString compareCleanUpBatch(unsigned seed, const QString &parent, bool caseBlind
                        const QStringList entries = fileList(host, folder, sample);
                        return reference ? referenceCleanUpBatch(host, folder.path(), entries,
                                                                 Wildcard(sample.filter))
-                                        : plannedCleanUpBatch(host, folder.path(), entries,
-                                                              sample.filter);
+                                        : plannedCleanUpBatch(host, folder.path(), entries, sample.filter);
                    });
 }
 
@@ -91,17 +90,16 @@ QString compareMakeChanges(unsigned seed, const QString &parent, bool caseBlind)
     for (const auto &[from, to] : presses)
         what += QStringLiteral(" [%1->%2]").arg(from, to);
 
-    return compare(sample, parent, what,
-                   [&](FileSystem &host, const TempFolder &folder, bool reference) {
-                       for (const auto &[from, to] : presses) {
-                           const QStringList entries = fileList(host, folder, sample);
-                           if (reference)
-                               referenceMakeChanges(host, folder.path(), entries, from, to);
-                           else
-                               plannedMakeChanges(host, folder.path(), entries, from, to);
-                       }
-                       return QStringList();
-                   });
+    return compare(sample, parent, what, [&](FileSystem &host, const TempFolder &folder, bool reference) {
+        for (const auto &[from, to] : presses) {
+            const QStringList entries = fileList(host, folder, sample);
+            if (reference)
+                referenceMakeChanges(host, folder.path(), entries, from, to);
+            else
+                plannedMakeChanges(host, folder.path(), entries, from, to);
+        }
+        return QStringList();
+    });
 }
 
 QString compareUpperCaseWalk(unsigned seed, const QString &parent, bool caseBlind)
@@ -127,12 +125,9 @@ void addComparisonRows(int batchFolders, int makeChangesFolders, int walkFolders
 {
     QTest::addColumn<void *>("compare");
     QTest::addColumn<int>("folders");
-    QTest::newRow("clean-up batch")
-        << reinterpret_cast<void *>(&compareCleanUpBatch) << batchFolders;
-    QTest::newRow("MAKE CHANGES")
-        << reinterpret_cast<void *>(&compareMakeChanges) << makeChangesFolders;
-    QTest::newRow("upper-case walk")
-        << reinterpret_cast<void *>(&compareUpperCaseWalk) << walkFolders;
+    QTest::newRow("clean-up batch") << reinterpret_cast<void *>(&compareCleanUpBatch) << batchFolders;
+    QTest::newRow("MAKE CHANGES") << reinterpret_cast<void *>(&compareMakeChanges) << makeChangesFolders;
+    QTest::newRow("upper-case walk") << reinterpret_cast<void *>(&compareUpperCaseWalk) << walkFolders;
 }
 
 void compareSeeds(const QString &parent, bool caseBlind)
@@ -140,9 +135,7 @@ void compareSeeds(const QString &parent, bool caseBlind)
     QFETCH(void *, compare);
     QFETCH(int, folders);
     for (int seed = 1; seed <= folders; ++seed) {
-        const QString difference =
-            reinterpret_cast<Comparison>(compare)(seed, parent, caseBlind);
-        QVERIFY2(difference.isEmpty(),
-                 qPrintable(QStringLiteral("seed %1: %2").arg(seed).arg(difference)));
+        const QString difference = reinterpret_cast<Comparison>(compare)(seed, parent, caseBlind);
+        QVERIFY2(difference.isEmpty(), qPrintable(QStringLiteral("seed %1: %2").arg(seed).arg(difference)));
     }
 }

@@ -27,8 +27,8 @@ inline ChangeOutcome plannedUpperCaseWalk(FileSystem &host, const QString &folde
 
 // The clean-up batch planned over the entries of the file list, which lists
 // folder through filter. Returns the rows of the last year's preview.
-inline QStringList plannedCleanUpBatch(FileSystem &host, const QString &folder,
-                                       const QStringList &entries, const QString &filter)
+inline QStringList plannedCleanUpBatch(FileSystem &host, const QString &folder, const QStringList &entries,
+                                       const QString &filter)
 {
     RenamePlanner planner(FolderModel(host.readFolder(folder)), Wildcard(filter));
     const QStringList preview = planCleanUpBatch(planner, entries);

@@ -18,7 +18,8 @@ using Random = std::mt19937;
 
 QString temporaryPath(Random &random, const QString &folder)
 {
-    return Paths::join(folder, temporaryName(temporaryNumber(std::uniform_real_distribution<double>(0.0, 1.0)(random))));
+    return Paths::join(
+        folder, temporaryName(temporaryNumber(std::uniform_real_distribution<double>(0.0, 1.0)(random))));
 }
 
 QString parkUnderTemporaryName(FileSystem &fileSystem, Random &random, const QString &folder,
@@ -113,8 +114,8 @@ QStringList referenceCleanUpBatch(FileSystem &fileSystem, const QString &folder,
 
 void referenceUpperCaseWalk(FileSystem &fileSystem, const QString &folder, WalkMode mode)
 {
-    for (const QString &name :
-         folderRows(fileSystem.listFolder(folder), Wildcard(QStringLiteral("*.*")), EntryKinds::FilesAndFolders)) {
+    for (const QString &name : folderRows(fileSystem.listFolder(folder), Wildcard(QStringLiteral("*.*")),
+                                          EntryKinds::FilesAndFolders)) {
         const QString path = Paths::join(folder, name);
         const std::optional<FolderEntry::Kind> kind = fileSystem.entryKind(path);
         if (!kind || (*kind == FolderEntry::Folder) != (mode == WalkMode::Folders))

@@ -42,7 +42,7 @@ bool runs(const QString &program, const QStringList &arguments)
     QProcess process;
     process.start(program, arguments);
     return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit
-        && process.exitCode() == 0;
+           && process.exitCode() == 0;
 }
 
 QString defaultProgram()

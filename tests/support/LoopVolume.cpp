@@ -43,7 +43,8 @@ Tools toolsOf(LoopVolume::Kind kind)
 } // namespace
 
 LoopVolume::LoopVolume(Kind kind, const QString &mountPoint)
-    : m_kind(kind), m_folder(QDir::tempPath() + QLatin1Char('/') + FolderPrefix + QStringLiteral("XXXXXX"))
+    : m_kind(kind)
+    , m_folder(QDir::tempPath() + QLatin1Char('/') + FolderPrefix + QStringLiteral("XXXXXX"))
 {
     if (::geteuid() != 0) {
         m_whyNot = QStringLiteral("mounting an image needs root");
@@ -99,8 +100,8 @@ bool LoopVolume::attach(const QString &avoid)
 bool LoopVolume::mount()
 {
     const bool mounted = m_kind == Kind::Exfat
-        ? run(QStringLiteral("mount.exfat-fuse"), {m_device, m_mountPoint})
-        : run(QStringLiteral("mount"), {m_device, m_mountPoint});
+                             ? run(QStringLiteral("mount.exfat-fuse"), {m_device, m_mountPoint})
+                             : run(QStringLiteral("mount"), {m_device, m_mountPoint});
     if (mounted && isMountPoint(m_mountPoint))
         return true;
     m_whyNot = QStringLiteral("%1 was not mounted").arg(m_device);
@@ -151,7 +152,7 @@ bool LoopVolume::plugInElsewhere()
     // holds the one it had while it comes back.
     const QByteArray holder = QFile::encodeName(m_folder.filePath(QStringLiteral("holder")));
     const bool holding = QDir().mkpath(QFile::decodeName(holder))
-        && ::mount("none", holder.constData(), "tmpfs", 0, "size=64k") == 0;
+                         && ::mount("none", holder.constData(), "tmpfs", 0, "size=64k") == 0;
     m_mounted = attach(before) && mount();
     if (holding)
         ::umount2(holder.constData(), MNT_DETACH);

@@ -6,7 +6,8 @@
 #include <cstring>
 #include <sys/mount.h>
 
-SecondDrive::SecondDrive(const QString &at) : m_path(at.isEmpty() ? m_folder.path() : at)
+SecondDrive::SecondDrive(const QString &at)
+    : m_path(at.isEmpty() ? m_folder.path() : at)
 {
     if (::mount("none", QFile::encodeName(m_path).constData(), "tmpfs", 0, "size=4m") == 0)
         m_mounted = true;

@@ -11,8 +11,7 @@ TempFolder::TempFolder(std::initializer_list<QString> entries)
 
 TempFolder::TempFolder(const Inside &where)
     : m_dir(where.parent + QStringLiteral("/folder-XXXXXX"))
-{
-}
+{}
 
 QString TempFolder::path() const
 {
@@ -40,8 +39,7 @@ void TempFolder::make(const QStringList &entries) const
 QStringList TempFolder::names(const QString &subfolder) const
 {
     QStringList all = QDir(m_dir.filePath(subfolder))
-                          .entryList(QDir::AllEntries | QDir::Hidden | QDir::System
-                                     | QDir::NoDotAndDotDot);
+                          .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     std::sort(all.begin(), all.end());
     return all;
 }
@@ -71,7 +69,8 @@ QStringList TempFolder::tree() const
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString relative = root.relativeFilePath(it.next());
-        entries << (it.fileInfo().isDir() ? relative + u'/' : relative + QStringLiteral("<-") + contents(relative));
+        entries << (it.fileInfo().isDir() ? relative + u'/'
+                                          : relative + QStringLiteral("<-") + contents(relative));
     }
     entries.sort();
     return entries;

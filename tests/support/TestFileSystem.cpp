@@ -52,7 +52,7 @@ Outcome TestFileSystem::reserveTrash(const QString &path, const QDateTime &delet
 {
     if (fails(QStringLiteral("reserveTrash"), path))
         return Outcome::folderFailure(Outcome::Why::TrashNotMade, trashFolder() + QStringLiteral("/Trash"),
-                                     Outcome::systemError(EROFS));
+                                      Outcome::systemError(EROFS));
     return LocalFileSystem::reserveTrash(path, deleted, place);
 }
 
@@ -68,8 +68,8 @@ Outcome TestFileSystem::readFile(const QString &path, qint64 maxSize, QByteArray
     return LocalFileSystem::readFile(path, maxSize, content);
 }
 
-Outcome TestFileSystem::readFileRange(const QString &path, qint64 offset, qint64 length,
-                                      QByteArray &content, qint64 &size)
+Outcome TestFileSystem::readFileRange(const QString &path, qint64 offset, qint64 length, QByteArray &content,
+                                      qint64 &size)
 {
     if (fails(QStringLiteral("readFile"), path))
         return Outcome::systemError(EIO);
@@ -90,8 +90,8 @@ Outcome TestFileSystem::appendToFile(const QString &path, const QByteArray &cont
     return LocalFileSystem::appendToFile(path, content);
 }
 
-Outcome TestFileSystem::writeTextFile(const QString &path, const QStringList &lines,
-                                      const QString &lineEnd, bool executable)
+Outcome TestFileSystem::writeTextFile(const QString &path, const QStringList &lines, const QString &lineEnd,
+                                      bool executable)
 {
     if (fails(QStringLiteral("writeTextFile"), path))
         return Outcome::systemError(EACCES);

@@ -1,6 +1,5 @@
 #include "TestHost.h"
 
-
 #include <QTest>
 
 void TestHost::showMessage(const QString &text)
@@ -66,9 +65,9 @@ void TestHost::runLongWork(const QString &what, const std::function<void(WorkPro
     class Scripted : public WorkProgress {
     public:
         Scripted(WorkProgress &progress, const std::function<bool(qint64, qint64)> &stopWhen)
-            : m_progress(progress), m_stopWhen(stopWhen)
-        {
-        }
+            : m_progress(progress)
+            , m_stopWhen(stopWhen)
+        {}
         void report(qint64 done, qint64 total) override
         {
             m_done = done;

@@ -14,7 +14,9 @@ class TestHost : public TestFileSystem, public QtDesktop {
 public:
     // The program's state is kept in a temporary folder of its own, or in
     // stateFolder, which another host may share.
-    explicit TestHost(const QString &stateFolder = {}) : TestFileSystem(stateFolder) {}
+    explicit TestHost(const QString &stateFolder = {})
+        : TestFileSystem(stateFolder)
+    {}
 
     struct StartedProgram {
         QString program;

@@ -44,7 +44,8 @@ void compareControl(QWidget *window);
 template <class Window>
 class WindowFixture {
 public:
-    explicit WindowFixture(TestHost &host) : window(new Window(host, host, nullptr))
+    explicit WindowFixture(TestHost &host)
+        : window(new Window(host, host, nullptr))
     {
         window->show();
         window->activateWindow();
@@ -84,7 +85,8 @@ struct Combiner : WindowFixture<CombinerWindow> {
 
 // The renamer, browsed to a folder through its path box when one is given.
 struct Renamer : WindowFixture<RenamerWindow> {
-    explicit Renamer(TestHost &host, const QString &folder = {}) : WindowFixture(host)
+    explicit Renamer(TestHost &host, const QString &folder = {})
+        : WindowFixture(host)
     {
         if (!folder.isEmpty())
             text(RenamerControls::path)->setText(folder);

@@ -23,5 +23,7 @@ int main(int argc, char *argv[])
     for (qsizetype i = 1; i + 1 < arguments.size(); i += 2)
         plan.renames.append({QDir(folder).filePath(arguments[i]), QDir(folder).filePath(arguments[i + 1])});
     LocalFileSystem fileSystem(ChangeJournal::defaultFolder());
-    return applyChange(fileSystem, renamerChange(ChangeAction::MakeChanges, folder, plan)).failures.isEmpty() ? 0 : 1;
+    return applyChange(fileSystem, renamerChange(ChangeAction::MakeChanges, folder, plan)).failures.isEmpty()
+               ? 0
+               : 1;
 }

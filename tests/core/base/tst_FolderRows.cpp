@@ -13,17 +13,20 @@ private slots:
         QTest::addColumn<QStringList>("expected");
 
         QTest::newRow("*.* lists files with and without a dot")
-            << "*.*" << EntryKinds::Files << QStringList{"a.avi", "B.avi", "b.avi", "FILM.AVI", "nodots", "Weird [1].avi"};
-        QTest::newRow("*.avi ignores case") << "*.avi" << EntryKinds::Files
-                                            << QStringList{"a.avi", "B.avi", "b.avi", "FILM.AVI", "Weird [1].avi"};
+            << "*.*" << EntryKinds::Files
+            << QStringList{"a.avi", "B.avi", "b.avi", "FILM.AVI", "nodots", "Weird [1].avi"};
+        QTest::newRow("*.avi ignores case")
+            << "*.avi" << EntryKinds::Files
+            << QStringList{"a.avi", "B.avi", "b.avi", "FILM.AVI", "Weird [1].avi"};
         QTest::newRow("? is one character") << "nodot?" << EntryKinds::Files << QStringList{"nodots"};
         QTest::newRow("brackets are plain") << "*[1]*" << EntryKinds::Files << QStringList{"Weird [1].avi"};
         QTest::newRow("folders too") << "*" << EntryKinds::FilesAndFolders
-                                     << QStringList{"a.avi", "B.avi", "b.avi", "FILM.AVI", "nodots", "Season 1",
-                                                    "Weird [1].avi"};
+                                     << QStringList{"a.avi",  "B.avi",    "b.avi",        "FILM.AVI",
+                                                    "nodots", "Season 1", "Weird [1].avi"};
         QTest::newRow("folders only") << "*" << EntryKinds::Folders << QStringList{"Season 1"};
         QTest::newRow("a folder is no file") << "Season 1" << EntryKinds::Files << QStringList{};
-        QTest::newRow("a link to nothing is no row") << "dangling" << EntryKinds::FilesAndFolders << QStringList{};
+        QTest::newRow("a link to nothing is no row")
+            << "dangling" << EntryKinds::FilesAndFolders << QStringList{};
         QTest::newRow("nothing matches") << "*.mkv" << EntryKinds::Files << QStringList{};
     }
     void rows()
@@ -31,9 +34,14 @@ private slots:
         QFETCH(QString, pattern);
         QFETCH(EntryKinds, kinds);
         QFETCH(QStringList, expected);
-        const QList<FolderEntry> entries{{"Weird [1].avi"}, {"b.avi"}, {"Season 1", FolderEntry::Folder},
-                                         {"nodots"}, {"dangling", FolderEntry::Other}, {"FILM.AVI"},
-                                         {"B.avi"}, {"a.avi"}};
+        const QList<FolderEntry> entries{{"Weird [1].avi"},
+                                         {"b.avi"},
+                                         {"Season 1", FolderEntry::Folder},
+                                         {"nodots"},
+                                         {"dangling", FolderEntry::Other},
+                                         {"FILM.AVI"},
+                                         {"B.avi"},
+                                         {"a.avi"}};
         QCOMPARE(folderRows(entries, Wildcard(pattern), kinds), expected);
     }
 };

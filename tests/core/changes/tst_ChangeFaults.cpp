@@ -31,11 +31,10 @@ RenamePlan samplePlan(const TempFolder &folder)
 // temporary one: "a<-b" holds the file that was b.
 bool atOldOrNewNames(const TempFolder &folder)
 {
-    static const QSet<QString> allowed{"a<-a", "b<-b", "a<-b", "b<-a", "c<-c",
-                                       "C<-c", "d<-d", "e<-d"};
+    static const QSet<QString> allowed{"a<-a", "b<-b", "a<-b", "b<-a", "c<-c", "C<-c", "d<-d", "e<-d"};
     const QStringList state = folder.state();
     return state.size() == 4
-        && std::all_of(state.cbegin(), state.cend(), [](const QString &f) { return allowed.contains(f); });
+           && std::all_of(state.cbegin(), state.cend(), [](const QString &f) { return allowed.contains(f); });
 }
 
 } // namespace
@@ -51,16 +50,24 @@ private slots:
         QTest::addColumn<QString>("which");     // the path or the count it fails at
         QTest::addColumn<QString>("told");
         QTest::addColumn<bool>("undoable");
-        QTest::newRow("a chosen rename") << "rename" << "c"
+        QTest::newRow("a chosen rename") << "rename"
+                                         << "c"
                                          << "1 of 4 names could not be changed:" << true;
-        QTest::newRow("the third rename") << "rename" << "#3"
+        QTest::newRow("the third rename") << "rename"
+                                          << "#3"
                                           << "of 4 names could not be changed:" << true;
-        QTest::newRow("renames from temporary names")
-            << "rename" << "temporary" << "1 file waits under a temporary name:" << true;
-        QTest::newRow("a write of the record") << "write" << "" << "No space left on device" << false;
-        QTest::newRow("a flush of the record") << "flush" << "" << "Input/output error" << false;
-        QTest::newRow("the end of the record")
-            << "appendToFile" << "" << "its end could not be added to its record" << true;
+        QTest::newRow("renames from temporary names") << "rename"
+                                                      << "temporary"
+                                                      << "1 file waits under a temporary name:" << true;
+        QTest::newRow("a write of the record") << "write"
+                                               << ""
+                                               << "No space left on device" << false;
+        QTest::newRow("a flush of the record") << "flush"
+                                               << ""
+                                               << "Input/output error" << false;
+        QTest::newRow("the end of the record") << "appendToFile"
+                                               << ""
+                                               << "its end could not be added to its record" << true;
     }
     void faults()
     {
@@ -82,7 +89,8 @@ private slots:
                 return calls == which.mid(1).toInt();
             return which.isEmpty() || path == folder / which;
         };
-        const QString report = reported(applyChange(host, renamerChange(ChangeAction::MakeChanges, folder.path(), samplePlan(folder))));
+        const QString report = reported(
+            applyChange(host, renamerChange(ChangeAction::MakeChanges, folder.path(), samplePlan(folder))));
         QVERIFY2(report.contains(told), qPrintable(report));
         QVERIFY(folder.state() != before);
 
@@ -121,7 +129,8 @@ private slots:
             }
             return false;
         };
-        const QString report = reported(applyChange(host, renamerChange(ChangeAction::MakeChanges, videos, plan)));
+        const QString report = reported(
+            applyChange(host, renamerChange(ChangeAction::MakeChanges, videos, plan)));
         QVERIFY2(report.contains(QStringLiteral("was moved to %1").arg(moved)), qPrintable(report));
         QCOMPARE(QDir(parent / "other").entryList(QDir::Files), names);
         QCOMPARE(QDir(moved).entryList(QDir::Files).join(u' '), names.join(u' ').toUpper());
@@ -237,8 +246,8 @@ private slots:
         QVERIFY(other.open(QIODevice::WriteOnly) && other.write("another film") > 0);
         other.close();
         const QString message = undoneLatest(host, ChangeRecord::Tool::Renamer);
-        QVERIFY2(message.contains(QStringLiteral("%1: another file has taken its name since")
-                                      .arg(folder / "A.AVI")),
+        QVERIFY2(message.contains(
+                     QStringLiteral("%1: another file has taken its name since").arg(folder / "A.AVI")),
                  qPrintable(message));
         QCOMPARE(folder.names(), (QStringList{"A.AVI", "keep.avi"}));
     }
@@ -260,8 +269,8 @@ private slots:
         }
         const QString message = recovered(host);
         QVERIFY(QFile::exists(state + "/change-999999.change.unreadable"));
-        QVERIFY(message.startsWith(QStringLiteral("The change record %1/change-999999.change was set aside")
-                                       .arg(state)));
+        QVERIFY(message.startsWith(
+            QStringLiteral("The change record %1/change-999999.change was set aside").arg(state)));
         QVERIFY2(message.endsWith(QStringLiteral("And 290 more changes.")), qPrintable(message.right(300)));
         QCOMPARE(message.count(QStringLiteral("\n\n")), 10);
         QVERIFY(!recovered(host).contains(QStringLiteral("set aside")));

@@ -104,14 +104,16 @@ private slots:
         QTest::addColumn<QString>("volume");
         const QByteArray head = "tool\trenamer\nwhat\tthe upper-case walk\ncase-blind\tno\n";
         QTest::newRow("format 1") << "tamsells-file-utilities change record 1\n" + head
-                + "folder\t/videos\nrename\t0\ta.avi\t0\tA.AVI\t\nstate\tfinished\n"
+                                         + "folder\t/videos\nrename\t0\ta.avi\t0\tA.AVI\t\nstate\tfinished\n"
                                   << "";
-        QTest::newRow("format 2") << "tamsells-file-utilities change record 2\n" + head
-                + "folder\t/videos\nrename\t0\ta.avi\t0\tA.AVI\t\t2049\t12\t\t\nstate\tfinished\n"
-                                  << "";
+        QTest::newRow("format 2")
+            << "tamsells-file-utilities change record 2\n" + head
+                   + "folder\t/videos\nrename\t0\ta.avi\t0\tA.AVI\t\t2049\t12\t\t\nstate\tfinished\n"
+            << "";
         for (const char *volume : {"UUID=2A1B-33C4", "LABEL=CAMERA"})
-            QTest::newRow(volume) << "tamsells-file-utilities change record 3\n" + head + "folder\t/videos\t2049\t12\t"
-                    + volume + "\nrename\t0\ta.avi\t0\tA.AVI\t\t2049\t12\t\t\nstate\tfinished\n"
+            QTest::newRow(volume) << "tamsells-file-utilities change record 3\n" + head
+                                         + "folder\t/videos\t2049\t12\t" + volume
+                                         + "\nrename\t0\ta.avi\t0\tA.AVI\t\t2049\t12\t\t\nstate\tfinished\n"
                                   << (volume[0] == 'U' ? volume : "");
     }
     void earlierFormats()
@@ -160,7 +162,7 @@ private slots:
         QByteArray moves = head;
         for (int i = 0; i < 16000; ++i)
             moves += "rename\t0\tfilm" + QByteArray::number(i) + ".avi\t0\tFILM" + QByteArray::number(i)
-                + ".AVI\t\t\t\t\t\n";
+                     + ".AVI\t\t\t\t\t\n";
         for (int i = 0; i < 16000; ++i)
             moves += "moved\t0\t/videos" + QByteArray::number(i % 2) + '\n';
         QTest::newRow("16,000 renames and 16,000 moved lines") << moves + "state\tfinished\n" << true;
@@ -182,7 +184,8 @@ private slots:
         RecordFault fault;
         const qint64 before = allocations.load();
         ChangeRecord::fromText(text, fault);
-        QVERIFY2(allocations.load() - before <= 8 * lines, qPrintable(QString::number(allocations.load() - before)));
+        QVERIFY2(allocations.load() - before <= 8 * lines,
+                 qPrintable(QString::number(allocations.load() - before)));
         QCOMPARE(!fault, readable);
     }
 
@@ -194,7 +197,7 @@ private slots:
         const QString old = folder.filePath("change-000001.change");
         QFile(old).open(QIODevice::WriteOnly);
         const auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
-            | QFile::WriteOther | QFile::ExeOther;
+                            | QFile::WriteOther | QFile::ExeOther;
         QFile::setPermissions(folder.path(), QFile::permissions(folder.path()) | others);
         QFile::setPermissions(old, QFile::permissions(old) | others);
         TestFileSystem host(folder.path());
@@ -221,11 +224,16 @@ private slots:
     {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("told");
-        QTest::newRow("a link") << "link" << "the folder %1 cannot be used (it is a link, or not a folder)";
-        QTest::newRow("another user's") << "owner" << "the folder %1 cannot be used (it is not a folder of your own)";
-        QTest::newRow("open above it") << "open" << "the folder %2 cannot be used (other users may write in it)";
-        QTest::newRow("naming another user's folder") << "theirs" << "is not acted on: %3 is another user's folder";
-        QTest::newRow("a temporary name not the engine's") << "temporary" << "line 7 cannot be read";
+        QTest::newRow("a link") << "link"
+                                << "the folder %1 cannot be used (it is a link, or not a folder)";
+        QTest::newRow("another user's") << "owner"
+                                        << "the folder %1 cannot be used (it is not a folder of your own)";
+        QTest::newRow("open above it") << "open"
+                                       << "the folder %2 cannot be used (other users may write in it)";
+        QTest::newRow("naming another user's folder") << "theirs"
+                                                      << "is not acted on: %3 is another user's folder";
+        QTest::newRow("a temporary name not the engine's") << "temporary"
+                                                           << "line 7 cannot be read";
     }
     void plantedRecord()
     {
@@ -240,16 +248,18 @@ private slots:
         QVERIFY(QDir().mkpath(planted));
         QFile record(planted + "/change-000001.change");
         QVERIFY(record.open(QIODevice::WriteOnly));
-        record.write(QStringLiteral("tamsells-file-utilities change record 4\ntool\trenamer\nwhat\tMAKE CHANGES\n"
-                                    "case-blind\tno\nfolder\t%1\t\t\nfolder\t%2\t\t\n"
-                                    "rename\t0\told.mkv\t1\tfilm.mkv\t%3\t\t\t\nstate\trunning\n")
-                         .arg(base / "mine", theirs, temporary)
-                         .toUtf8());
+        record.write(
+            QStringLiteral("tamsells-file-utilities change record 4\ntool\trenamer\nwhat\tMAKE CHANGES\n"
+                           "case-blind\tno\nfolder\t%1\t\t\nfolder\t%2\t\t\n"
+                           "rename\t0\told.mkv\t1\tfilm.mkv\t%3\t\t\t\nstate\trunning\n")
+                .arg(base / "mine", theirs, temporary)
+                .toUtf8());
         record.close();
         if (fault == u"link")
             QVERIFY(QFile::link(theirs, state));
         if (fault == u"owner" || fault == u"theirs")
-            QVERIFY(::chown(QFile::encodeName(fault == u"owner" ? state : theirs).constData(), 12345, 12345) == 0);
+            QVERIFY(::chown(QFile::encodeName(fault == u"owner" ? state : theirs).constData(), 12345, 12345)
+                    == 0);
         if (fault == u"open")
             QVERIFY(QFile::setPermissions(base / "state", QFileDevice::Permissions(0x7777)));
         TestFileSystem host(state);
@@ -301,7 +311,9 @@ private slots:
         StoredChange change{{}, sample()};
         QVERIFY(journal.begin(change));
         journal.release(change);
-        host.failWhen = [](const QString &operation, const QString &) { return operation == u"readFile"; };
+        host.failWhen = [](const QString &operation, const QString &) {
+            return operation == u"readFile";
+        };
         QList<JournalNote> notes;
         QVERIFY(journal.summaries(notes).isEmpty());
         QVERIFY(notes.size() == 1 && notes.first().kind == JournalNote::Kind::NotReadNow);
@@ -336,7 +348,9 @@ private slots:
         QCOMPARE(log.begin(unwritten).error, EACCES);
         changes = log.summaries(setAside);
         QCOMPARE(changes.size(), ChangeJournal::ChangesKept - 1);
-        QCOMPARE(changes.last().file, QStringLiteral("change-%1.change").arg(ChangeJournal::ChangesKept + 1, 6, 10, QLatin1Char('0')));
+        QCOMPARE(
+            changes.last().file,
+            QStringLiteral("change-%1.change").arg(ChangeJournal::ChangesKept + 1, 6, 10, QLatin1Char('0')));
         QCOMPARE(setAside.size(), 1);
         QVERIFY2(ChangeWords::note(setAside.first()).contains(".unreadable"),
                  qPrintable(ChangeWords::note(setAside.first())));

@@ -45,15 +45,16 @@ private slots:
     void killedBetweenLinkAndUnlink_data()
     {
         QTest::addColumn<QStringList>("renames"); // from, to, from, to, ...
-        QTest::addColumn<int>("links"); // made before the kill; 0: one by hand, then the plan; -1: the change, then one by hand
+        QTest::addColumn<int>(
+            "links"); // made before the kill; 0: one by hand, then the plan; -1: the change, then one by hand
         QTest::addColumn<QStringList>("mended");
         const QStringList cycle{"a.mkv", "b.mkv", "b.mkv", "a.mkv"};
-        QTest::newRow("a direct rename") << QStringList{"film.a.mkv", "FILM.A.MKV"} << 1
-                                         << QStringList{"FILM.A.MKV<-film.a.mkv"};
+        QTest::newRow("a direct rename")
+            << QStringList{"film.a.mkv", "FILM.A.MKV"} << 1 << QStringList{"FILM.A.MKV<-film.a.mkv"};
         QTest::newRow("a cycle's park") << cycle << 1 << QStringList{"a.mkv<-a.mkv", "b.mkv<-b.mkv"};
         QTest::newRow("a cycle's place") << cycle << 3 << QStringList{"a.mkv<-b.mkv", "b.mkv<-a.mkv"};
-        QTest::newRow("planned over the second name") << QStringList{"film.a.mkv", "FILM.A.MKV"} << 0
-                                                      << QStringList{"FILM.A.MKV<-film.a.mkv"};
+        QTest::newRow("planned over the second name")
+            << QStringList{"film.a.mkv", "FILM.A.MKV"} << 0 << QStringList{"FILM.A.MKV<-film.a.mkv"};
         QTest::newRow("undone onto the second name")
             << QStringList{"film.a.mkv", "FILM.A.MKV"} << -1
             << QStringList{"FILM.A.MKV<-film.a.mkv", "film.a.mkv<-film.a.mkv"};
@@ -71,7 +72,8 @@ private slots:
         if (links > 0) {
             QString whyNot;
             QVERIFY2(killedChange(stateHome.path(), folder.path(), renames,
-                                  {"TAMSELLS_REFUSE_NOREPLACE=1", QStringLiteral("TAMSELLS_KILL_AFTER_LINKS=%1").arg(links)},
+                                  {"TAMSELLS_REFUSE_NOREPLACE=1",
+                                   QStringLiteral("TAMSELLS_KILL_AFTER_LINKS=%1").arg(links)},
                                   &whyNot),
                      qPrintable(whyNot));
             const QString told = recovered(host);
@@ -82,13 +84,16 @@ private slots:
             const auto linked = [&] {
                 return ::link(QFile::encodeName(folder / renames[order]).constData(),
                               QFile::encodeName(folder / renames[1 - order]).constData())
-                    == 0;
+                       == 0;
             };
             QVERIFY(links < 0 || linked());
-            RenamePlanner planner(FolderModel(host.readFolder(folder.path())), Wildcard(QStringLiteral("*.*")));
-            planner.makeChanges(folderRows(host.listFolder(folder.path()), Wildcard(QStringLiteral("*.*")), EntryKinds::Files),
+            RenamePlanner planner(FolderModel(host.readFolder(folder.path())),
+                                  Wildcard(QStringLiteral("*.*")));
+            planner.makeChanges(folderRows(host.listFolder(folder.path()), Wildcard(QStringLiteral("*.*")),
+                                           EntryKinds::Files),
                                 ".", ".");
-            applyChange(host, renamerChange(ChangeAction::MakeChanges, folder.path(), planner.plan(folder.path())));
+            applyChange(host,
+                        renamerChange(ChangeAction::MakeChanges, folder.path(), planner.plan(folder.path())));
             QVERIFY(links == 0 || linked());
         }
         QCOMPARE(folder.state(), mended);
@@ -124,7 +129,8 @@ private slots:
         const QStringList before = folder.state();
         QTemporaryDir stateHome;
         QString whyNot;
-        QVERIFY2(killedChange(stateHome.path(), folder.path(), renames, {"TAMSELLS_KILL_AFTER_RENAMES=2"}, &whyNot),
+        QVERIFY2(killedChange(stateHome.path(), folder.path(), renames, {"TAMSELLS_KILL_AFTER_RENAMES=2"},
+                              &whyNot),
                  qPrintable(whyNot));
         const QStringList cutOff = folder.state();
         QCOMPARE(cutOff, (QStringList{"c.mkv<-c.mkv", "x.mkv<-a.mkv", "y.mkv<-b.mkv"}));
@@ -137,7 +143,8 @@ private slots:
             makeOldNames(folder, renames);
             folder.make({"x.mkv"});
             const QString told = recovered(host);
-            QVERIFY2(told.contains(QStringLiteral("waits: %1 is not there now").arg(folder.path())), qPrintable(told));
+            QVERIFY2(told.contains(QStringLiteral("waits: %1 is not there now").arg(folder.path())),
+                     qPrintable(told));
             QCOMPARE(folder.names(), (QStringList{"a.mkv", "b.mkv", "c.mkv", "x.mkv"}));
         }
         const QString device = deviceOf(folder.path());

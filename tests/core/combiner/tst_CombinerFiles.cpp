@@ -9,8 +9,8 @@
 
 namespace {
 
-const QString Settings = QStringLiteral(
-    "145-44100-160- -Stereo-1245-25.000-0x10000002-0-0-36-416:320- - -0,720x400,0;0;0;0;0;0;0;0;0;0;0;0;0;25.000");
+const QString Settings = QStringLiteral("145-44100-160- -Stereo-1245-25.000-0x10000002-0-0-36-416:320- - "
+                                        "-0,720x400,0;0;0;0;0;0;0;0;0;0;0;0;0;25.000");
 
 } // namespace
 
@@ -39,46 +39,68 @@ void tst_CombinerFiles::combineBatch_data()
     const auto Cmd = ScriptDialect::Cmd;
     const auto Sh = ScriptDialect::Sh;
 
-    QTest::newRow("cmd two entries")
-        << Cmd << QStringList{R"(C:\V\A.VOB)", R"(C:\V\B.VOB)"} << "output.mpg" << R"(C:\V)" << "14:25:30"
-        << R"(C:\V\combinefiles142530.cmd)"
-        << QStringList{"C:", R"(CD "C:\V")", R"(copy /b "C:\V\A.VOB"+"C:\V\B.VOB" "output.mpg")"};
+    QTest::newRow("cmd two entries") << Cmd << QStringList{R"(C:\V\A.VOB)", R"(C:\V\B.VOB)"} << "output.mpg"
+                                     << R"(C:\V)"
+                                     << "14:25:30"
+                                     << R"(C:\V\combinefiles142530.cmd)"
+                                     << QStringList{"C:", R"(CD "C:\V")",
+                                                    R"(copy /b "C:\V\A.VOB"+"C:\V\B.VOB" "output.mpg")"};
     QTest::newRow("cmd one entry has no plus")
-        << Cmd << QStringList{R"(C:\V\A.VOB)"} << "out.mpg" << R"(C:\V)" << "09:05:01"
+        << Cmd << QStringList{R"(C:\V\A.VOB)"} << "out.mpg"
+        << R"(C:\V)"
+        << "09:05:01"
         << R"(C:\V\combinefiles090501.cmd)"
         << QStringList{"C:", R"(CD "C:\V")", R"(copy /b "C:\V\A.VOB" "out.mpg")"};
     QTest::newRow("cmd drive root keeps one backslash")
-        << Cmd << QStringList{R"(c:\A.VOB)", R"(c:\B.VOB)", R"(c:\C.VOB)"} << "output.mpg" << R"(c:\)" << "00:00:00"
+        << Cmd << QStringList{R"(c:\A.VOB)", R"(c:\B.VOB)", R"(c:\C.VOB)"} << "output.mpg"
+        << R"(c:\)"
+        << "00:00:00"
         << R"(c:\combinefiles000000.cmd)"
         << QStringList{"c:", R"(CD "c:\")", R"(copy /b "c:\A.VOB"+"c:\B.VOB"+"c:\C.VOB" "output.mpg")"};
     QTest::newRow("cmd folder with spaces")
-        << Cmd << QStringList{R"(D:\Rips\Set 1\VTS_01_1.VOB)"} << "whole set.mpg" << R"(D:\Rips\Set 1)" << "23:59:59"
+        << Cmd << QStringList{R"(D:\Rips\Set 1\VTS_01_1.VOB)"} << "whole set.mpg"
+        << R"(D:\Rips\Set 1)"
+        << "23:59:59"
         << R"(D:\Rips\Set 1\combinefiles235959.cmd)"
-        << QStringList{"D:", R"(CD "D:\Rips\Set 1")", R"(copy /b "D:\Rips\Set 1\VTS_01_1.VOB" "whole set.mpg")"};
+        << QStringList{"D:", R"(CD "D:\Rips\Set 1")",
+                       R"(copy /b "D:\Rips\Set 1\VTS_01_1.VOB" "whole set.mpg")"};
     QTest::newRow("cmd doubles percent")
-        << Cmd << QStringList{R"(C:\100%\a%PATH%.vob)", R"(C:\100%\b,c.vob)"} << "50%.mpg" << R"(C:\100%)" << "12:00:00"
+        << Cmd << QStringList{R"(C:\100%\a%PATH%.vob)", R"(C:\100%\b,c.vob)"} << "50%.mpg"
+        << R"(C:\100%)"
+        << "12:00:00"
         << R"(C:\100%\combinefiles120000.cmd)"
-        << QStringList{"C:", R"(CD "C:\100%%")", R"(copy /b "C:\100%%\a%%PATH%%.vob"+"C:\100%%\b,c.vob" "50%%.mpg")"};
+        << QStringList{"C:", R"(CD "C:\100%%")",
+                       R"(copy /b "C:\100%%\a%%PATH%%.vob"+"C:\100%%\b,c.vob" "50%%.mpg")"};
     QTest::newRow("cmd percent in the drive characters")
-        << Cmd << QStringList{R"(%x\a.vob)"} << "o.mpg" << R"(%x)" << "12:00:00"
+        << Cmd << QStringList{R"(%x\a.vob)"} << "o.mpg"
+        << R"(%x)"
+        << "12:00:00"
         << R"(%x\combinefiles120000.cmd)"
         << QStringList{"%%x", R"(CD "%%x")", R"(copy /b "%%x\a.vob" "o.mpg")"};
 
-    QTest::newRow("sh two entries")
-        << Sh << QStringList{"/v/A.VOB", "/v/B.VOB"} << "output.mpg" << "/v" << "14:25:30"
-        << "/v/combinefiles142530.sh"
-        << QStringList{"#!/bin/sh", "cd -- '/v' || exit 1", "cat -- '/v/A.VOB' '/v/B.VOB' > 'output.mpg'"};
+    QTest::newRow("sh two entries") << Sh << QStringList{"/v/A.VOB", "/v/B.VOB"} << "output.mpg"
+                                    << "/v"
+                                    << "14:25:30"
+                                    << "/v/combinefiles142530.sh"
+                                    << QStringList{"#!/bin/sh", "cd -- '/v' || exit 1",
+                                                   "cat -- '/v/A.VOB' '/v/B.VOB' > 'output.mpg'"};
     QTest::newRow("sh root keeps one slash")
-        << Sh << QStringList{"/A.VOB"} << "output.mpg" << "/" << "01:02:03"
+        << Sh << QStringList{"/A.VOB"} << "output.mpg"
+        << "/"
+        << "01:02:03"
         << "/combinefiles010203.sh"
         << QStringList{"#!/bin/sh", "cd -- '/' || exit 1", "cat -- '/A.VOB' > 'output.mpg'"};
     QTest::newRow("sh quotes every word, percent as it is")
-        << Sh << QStringList{"/my v/it's 100%.vob", "/my v/\"x\" $HOME `y`.vob"} << "Bob's cut.mpg" << "/my v"
-        << "10:11:12" << "/my v/combinefiles101112.sh"
+        << Sh << QStringList{"/my v/it's 100%.vob", "/my v/\"x\" $HOME `y`.vob"} << "Bob's cut.mpg"
+        << "/my v"
+        << "10:11:12"
+        << "/my v/combinefiles101112.sh"
         << QStringList{"#!/bin/sh", "cd -- '/my v' || exit 1",
                        "cat -- '/my v/it'\\''s 100%.vob' '/my v/\"x\" $HOME `y`.vob' > 'Bob'\\''s cut.mpg'"};
     QTest::newRow("sh carries a line break inside quotes")
-        << Sh << QStringList{"/v/a\nb.vob"} << "o.mpg" << "/v" << "10:11:12"
+        << Sh << QStringList{"/v/a\nb.vob"} << "o.mpg"
+        << "/v"
+        << "10:11:12"
         << "/v/combinefiles101112.sh"
         << QStringList{"#!/bin/sh", "cd -- '/v' || exit 1", "cat -- '/v/a\nb.vob' > 'o.mpg'"};
 }
@@ -110,8 +132,9 @@ void tst_CombinerFiles::cmdBatchBytesOnDisk()
     TempFolder folder;
     TestFileSystem host;
     QVERIFY(host.writeTextFile(folder / "batch.cmd", batch.lines, batch.lineEnd, batch.executable));
-    QCOMPARE(bytesOf(folder / "batch.cmd"),
-             QByteArray("C:\r\nCD \"C:\\V\"\r\ncopy /b \"C:\\V\\A.VOB\"+\"C:\\V\\B.VOB\" \"output.mpg\"\r\n"));
+    QCOMPARE(
+        bytesOf(folder / "batch.cmd"),
+        QByteArray("C:\r\nCD \"C:\\V\"\r\ncopy /b \"C:\\V\\A.VOB\"+\"C:\\V\\B.VOB\" \"output.mpg\"\r\n"));
 }
 
 void tst_CombinerFiles::batchRefusals_data()
@@ -122,16 +145,18 @@ void tst_CombinerFiles::batchRefusals_data()
     QTest::addColumn<QString>("offending");
 
     const QString folder = QStringLiteral(R"(C:\V)");
-    QTest::newRow("double quote in an entry")
-        << QStringList{R"(C:\V\a.vob)", R"(C:\V\say "hi".vob)"} << "output.mpg" << folder << R"(C:\V\say "hi".vob)";
+    QTest::newRow("double quote in an entry") << QStringList{R"(C:\V\a.vob)", R"(C:\V\say "hi".vob)"}
+                                              << "output.mpg" << folder << R"(C:\V\say "hi".vob)";
     QTest::newRow("line feed in an entry")
         << QStringList{"C:\\V\\a\nb.vob"} << "output.mpg" << folder << "C:\\V\\a\nb.vob";
     QTest::newRow("carriage return in an entry")
         << QStringList{"C:\\V\\a\rb.vob"} << "output.mpg" << folder << "C:\\V\\a\rb.vob";
     QTest::newRow("double quote in the destination")
-        << QStringList{R"(C:\V\a.vob)"} << R"(out" & del *.* & ".mpg)" << folder << R"(out" & del *.* & ".mpg)";
-    QTest::newRow("line break in the folder")
-        << QStringList{R"(C:\V\a.vob)"} << "output.mpg" << "C:\\V\ndel x" << "C:\\V\ndel x";
+        << QStringList{R"(C:\V\a.vob)"} << R"(out" & del *.* & ".mpg)" << folder
+        << R"(out" & del *.* & ".mpg)";
+    QTest::newRow("line break in the folder") << QStringList{R"(C:\V\a.vob)"} << "output.mpg"
+                                              << "C:\\V\ndel x"
+                                              << "C:\\V\ndel x";
 }
 
 // The cmd dialect refuses what no batch line can carry; single quotes carry

@@ -31,8 +31,8 @@ void tst_FolderNames::names_data()
         QTest::newRow(tag) << native(path) << native(without) << native(own) << native(target);
     };
     row("film", "C:/Movies/Film.avi", "C:/Movies/Film", "Film.avi", "C:/Movies/Film/Film.avi");
-    row("only the last extension", "C:/Movies/Film.part1.avi", "C:/Movies/Film.part1",
-        "Film.part1.avi", "C:/Movies/Film.part1/Film.part1.avi");
+    row("only the last extension", "C:/Movies/Film.part1.avi", "C:/Movies/Film.part1", "Film.part1.avi",
+        "C:/Movies/Film.part1/Film.part1.avi");
     row("long extension", "/v/Show.divx", "/v/Show", "Show.divx", "/v/Show/Show.divx");
     row("no dot", "C:/Movies/Film", "C:/Movies/Film", "Film", "C:/Movies/Film/Film");
     row("dot only in a folder name", "C:/My.Movies/Film", "C:/My.Movies/Film", "Film",

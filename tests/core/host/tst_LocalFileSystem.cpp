@@ -21,8 +21,8 @@ private slots:
     // plain characters.
     void listFolder()
     {
-        TempFolder folder{"FILM.AVI", ".hidden.avi", "Season 1/", ".git/", "Season 1/inner.avi",
-                          "a*b/", "a*b/in.avi", "aXb/", "aXb/out.avi"};
+        TempFolder folder{"FILM.AVI", ".hidden.avi", "Season 1/", ".git/",      "Season 1/inner.avi",
+                          "a*b/",     "a*b/in.avi",  "aXb/",      "aXb/out.avi"};
         TestFileSystem host;
         const auto listed = [&](const QString &path) {
             QStringList seen;
@@ -43,18 +43,18 @@ private slots:
         QTest::addColumn<bool>("ok");
         QTest::addColumn<QStringList>("after");
 
-        QTest::newRow("to a free name") << "a.avi" << "c.avi" << true
-                                        << QStringList{"b.avi", "c.avi"};
-        QTest::newRow("never onto an existing file") << "a.avi" << "b.avi" << false
-                                                     << QStringList{"a.avi", "b.avi"};
-        QTest::newRow("only the letter case") << "a.avi" << "A.AVI" << true
-                                              << QStringList{"A.AVI", "b.avi"};
-        QTest::newRow("a missing file") << "gone.avi" << "c.avi" << false
-                                        << QStringList{"a.avi", "b.avi"};
-        QTest::newRow("into a missing folder") << "a.avi" << "no/c.avi" << false
-                                               << QStringList{"a.avi", "b.avi"};
-        QTest::newRow("an empty new name") << "a.avi" << "" << false
-                                           << QStringList{"a.avi", "b.avi"};
+        QTest::newRow("to a free name") << "a.avi"
+                                        << "c.avi" << true << QStringList{"b.avi", "c.avi"};
+        QTest::newRow("never onto an existing file") << "a.avi"
+                                                     << "b.avi" << false << QStringList{"a.avi", "b.avi"};
+        QTest::newRow("only the letter case") << "a.avi"
+                                              << "A.AVI" << true << QStringList{"A.AVI", "b.avi"};
+        QTest::newRow("a missing file") << "gone.avi"
+                                        << "c.avi" << false << QStringList{"a.avi", "b.avi"};
+        QTest::newRow("into a missing folder") << "a.avi"
+                                               << "no/c.avi" << false << QStringList{"a.avi", "b.avi"};
+        QTest::newRow("an empty new name") << "a.avi"
+                                           << "" << false << QStringList{"a.avi", "b.avi"};
     }
     void renameFile()
     {
@@ -104,11 +104,16 @@ private slots:
         QTest::addColumn<QString>("to");
         QTest::addColumn<bool>("ok");
 
-        QTest::newRow("into an existing folder") << "a.avi" << "Film/a.avi" << true;
-        QTest::newRow("never onto an existing file") << "a.avi" << "Film/taken.avi" << false;
-        QTest::newRow("into a missing folder") << "a.avi" << "Missing/a.avi" << false;
-        QTest::newRow("a missing source") << "gone.avi" << "Film/gone.avi" << false;
-        QTest::newRow("a folder is no file") << "Film" << "Other/Film" << false;
+        QTest::newRow("into an existing folder") << "a.avi"
+                                                 << "Film/a.avi" << true;
+        QTest::newRow("never onto an existing file") << "a.avi"
+                                                     << "Film/taken.avi" << false;
+        QTest::newRow("into a missing folder") << "a.avi"
+                                               << "Missing/a.avi" << false;
+        QTest::newRow("a missing source") << "gone.avi"
+                                          << "Film/gone.avi" << false;
+        QTest::newRow("a folder is no file") << "Film"
+                                             << "Other/Film" << false;
     }
     void moveFile()
     {
@@ -263,8 +268,8 @@ private slots:
         QTest::newRow("LF") << QStringList{"#!/bin/sh", "cd '/'"} << LineEnd::Lf
                             << QByteArray("#!/bin/sh\ncd '/'\n");
         QTest::newRow("no lines") << QStringList{} << LineEnd::CrLf << QByteArray();
-        QTest::newRow("locale encoding") << QStringList{"Ärger"} << LineEnd::Lf
-                                         << QByteArray("\xc3\x84rger\n");
+        QTest::newRow("locale encoding")
+            << QStringList{"Ärger"} << LineEnd::Lf << QByteArray("\xc3\x84rger\n");
     }
     void writeTextFile()
     {

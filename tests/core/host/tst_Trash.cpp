@@ -70,18 +70,19 @@ private slots:
         QTest::addColumn<QString>("trash"); // empty where Delete must fail
         QTest::addColumn<QStringList>("after");
 
-        const OnDrive nothing = [](const QString &) {};
+        const OnDrive nothing = [](const QString &) {
+        };
         const QString uid = QString::number(::getuid());
         const QStringList drive{"Films", "elsewhere"};
         const QStringList untouched{"Films", "Films/a.avi", "elsewhere"};
         QTest::newRow("a linked folder goes to its drive's top")
             << nothing << nothing << ".Trash-" + uid << holdingTheFile(".Trash-" + uid) + drive;
         QTest::newRow("a shared .Trash with the sticky bit")
-            << OnDrive([](const QString &top) { makeFolder(top + "/.Trash", 01777, 4321); })
-            << nothing << ".Trash/" + uid << QStringList{".Trash"} + holdingTheFile(".Trash/" + uid) + drive;
+            << OnDrive([](const QString &top) { makeFolder(top + "/.Trash", 01777, 4321); }) << nothing
+            << ".Trash/" + uid << QStringList{".Trash"} + holdingTheFile(".Trash/" + uid) + drive;
         QTest::newRow("a .Trash without the sticky bit is passed over")
-            << OnDrive([](const QString &top) { makeFolder(top + "/.Trash", 0777, 4321); })
-            << nothing << ".Trash-" + uid << QStringList{".Trash"} + holdingTheFile(".Trash-" + uid) + drive;
+            << OnDrive([](const QString &top) { makeFolder(top + "/.Trash", 0777, 4321); }) << nothing
+            << ".Trash-" + uid << QStringList{".Trash"} + holdingTheFile(".Trash-" + uid) + drive;
         QTest::newRow("a planted .Trash-UID link")
             << OnDrive([uid](const QString &top) { QFile::link(top + "/elsewhere", top + "/.Trash-" + uid); })
             << nothing << QString() << QStringList{".Trash-" + uid} + untouched;
@@ -93,11 +94,9 @@ private slots:
                    makeFolder(top + "/.Trash-" + uid, 0700);
                    QFile::link(top + "/elsewhere", top + "/.Trash-" + uid + "/info");
                })
-            << nothing << QString()
-            << QStringList{".Trash-" + uid, ".Trash-" + uid + "/info"} + untouched;
+            << nothing << QString() << QStringList{".Trash-" + uid, ".Trash-" + uid + "/info"} + untouched;
         QTest::newRow("a .Trash-UID swapped for a link meanwhile")
-            << nothing
-            << OnDrive([uid](const QString &top) {
+            << nothing << OnDrive([uid](const QString &top) {
                    const QString trash = top + "/.Trash-" + uid;
                    QFile::rename(trash, trash + ".old");
                    QDir().mkpath(top + "/elsewhere/files");
@@ -108,7 +107,7 @@ private slots:
             << ".Trash-" + uid
             << QStringList{".Trash-" + uid, "elsewhere/files", "elsewhere/info",
                            "elsewhere/info/a.avi.trashinfo"}
-                + holdingTheFile(".Trash-" + uid + ".old") + drive;
+                   + holdingTheFile(".Trash-" + uid + ".old") + drive;
     }
     void deleteOnASecondDrive()
     {
@@ -132,7 +131,8 @@ private slots:
 
         TestFileSystem host;
         QString place;
-        const Outcome reserved = host.reserveTrash(home / "Videos/a.avi", QDateTime::currentDateTime(), place);
+        const Outcome reserved = host.reserveTrash(home / "Videos/a.avi", QDateTime::currentDateTime(),
+                                                   place);
         if (trash.isEmpty()) {
             QVERIFY(!reserved);
             QVERIFY2(reserved.why == Outcome::Why::TrashNotMade, qPrintable(ChangeWords::reason(reserved)));
@@ -173,8 +173,8 @@ private slots:
             const QString note = trash + "/info/" + free + ".trashinfo";
             QCOMPARE(modeOf(note), 0600);
             const QString original = QFileInfo(folder / subfolder).canonicalFilePath() + "/" + name;
-            QVERIFY(bytesOf(note).startsWith("[Trash Info]\nPath="
-                                                + QFile::encodeName(original).toPercentEncoding("/") + "\n"));
+            QVERIFY(bytesOf(note).startsWith(
+                "[Trash Info]\nPath=" + QFile::encodeName(original).toPercentEncoding("/") + "\n"));
         }
         for (const QString &made : {trash, trash + "/files", trash + "/info"})
             QCOMPARE(modeOf(made), 0700);

@@ -23,12 +23,12 @@ private slots:
 
         const QStringList cleanUp{"a.film.2004.avi -> A FILM (2004).AVI.1 !", "x.avi -> X.AVI"};
         QTest::newRow("YES") << "yes" << BatchJob::CleanUp << cleanUp << QList<qsizetype>{4, 2, 1, 0, 0};
-        QTest::newRow("YES among blanks") << " Yes " << BatchJob::CleanUp << cleanUp
-                                          << QList<qsizetype>{4, 2, 1, 0, 0};
-        QTest::newRow("TITLES")
-            << "titles" << BatchJob::Titles
-            << QStringList{"a.film.2004.avi -> A FILM (2004) - 2.AVI !", "nodots -> nodots !", "x.avi -> x.avi !"}
-            << QList<qsizetype>{4, 1, 0, 2, 2, 1, 0, 0, 0, 1};
+        QTest::newRow("YES among blanks")
+            << " Yes " << BatchJob::CleanUp << cleanUp << QList<qsizetype>{4, 2, 1, 0, 0};
+        QTest::newRow("TITLES") << "titles" << BatchJob::Titles
+                                << QStringList{"a.film.2004.avi -> A FILM (2004) - 2.AVI !",
+                                               "nodots -> nodots !", "x.avi -> x.avi !"}
+                                << QList<qsizetype>{4, 1, 0, 2, 2, 1, 0, 0, 0, 1};
         QTest::newRow("LIBRARY")
             << "LIBRARY" << BatchJob::Library
             << QStringList{"A FILM (2004).AVI -> MOVIES/A FILM (2004)/A FILM (2004).AVI",
@@ -37,13 +37,13 @@ private slots:
             << QList<qsizetype>{4, 2, 0, 2, 2, 2, 0, 0, 2, 1};
         QTest::newRow("FOLDERS") << "Folders" << BatchJob::Folders << QStringList{"Season 1 -> SEASON 1"}
                                  << QList<qsizetype>{1, 1, 0, 0, 0};
-        QTest::newRow("FILES")
-            << " files " << BatchJob::Files
-            << QStringList{"a.film.2004.avi -> A.FILM.2004.AVI", "nodots -> NODOTS", "x.avi -> X.AVI"}
-            << QList<qsizetype>{4, 3, 0, 0, 0};
+        QTest::newRow("FILES") << " files " << BatchJob::Files
+                               << QStringList{"a.film.2004.avi -> A.FILM.2004.AVI", "nodots -> NODOTS",
+                                              "x.avi -> X.AVI"}
+                               << QList<qsizetype>{4, 3, 0, 0, 0};
         for (const char *cancels : {"no", "", "Y", "YES!", "YES\t"})
-            QTest::addRow("cancel: \"%s\"", cancels) << cancels << BatchJob::Cancel << QStringList()
-                                                     << QList<qsizetype>{0, 0, 0, 0, 0};
+            QTest::addRow("cancel: \"%s\"", cancels)
+                << cancels << BatchJob::Cancel << QStringList() << QList<qsizetype>{0, 0, 0, 0, 0};
     }
     void answers()
     {
@@ -56,9 +56,11 @@ private slots:
         TempFolder folder{"a.film.2004.avi", "A FILM (2004).AVI", "x.avi", "nodots", "Season 1/"};
         TestFileSystem host;
         const QString path = folder.path();
-        const BatchScope scope{folderRows(host.listFolder(path), Wildcard(QStringLiteral("*.*")), EntryKinds::Files),
-                               Wildcard(QStringLiteral("*.*")), 2026,
-                               [&host](const QString &below) { return host.readFolder(below); }};
+        const BatchScope scope{
+            folderRows(host.listFolder(path), Wildcard(QStringLiteral("*.*")), EntryKinds::Files),
+            Wildcard(QStringLiteral("*.*")), 2026, [&host](const QString &below) {
+                return host.readFolder(below);
+            }};
         const BatchPlan shown = planBatch(job, path, host.readFolder(path), scope, true);
 
         QStringList seen;
@@ -85,7 +87,8 @@ private slots:
         const BatchPlan run = planBatch(job, path, host.readFolder(path), scope, false);
         QCOMPARE(renames(run).size(), preview.changes);
         QCOMPARE(renames(run), renames(shown));
-        QCOMPARE(folder.names(), (QStringList{"A FILM (2004).AVI", "Season 1", "a.film.2004.avi", "nodots", "x.avi"}));
+        QCOMPARE(folder.names(),
+                 (QStringList{"A FILM (2004).AVI", "Season 1", "a.film.2004.avi", "nodots", "x.avi"}));
     }
 };
 

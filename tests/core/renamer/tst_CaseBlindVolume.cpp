@@ -46,15 +46,15 @@ private slots:
         QTest::addColumn<QString>("to");
         QTest::addColumn<int>("why"); // Outcome::Why
         QTest::addColumn<QStringList>("after");
-        QTest::newRow("case only") << QStringList{"a.avi"} << "a.avi" << "A.AVI" << int(Outcome::Why::None)
-                                   << QStringList{"A.AVI<-a.avi"};
+        QTest::newRow("case only") << QStringList{"a.avi"} << "a.avi"
+                                   << "A.AVI" << int(Outcome::Why::None) << QStringList{"A.AVI<-a.avi"};
         QTest::newRow("case twin of another file")
-            << QStringList{"a.avi", "b.avi"} << "a.avi" << "B.AVI" << int(Outcome::Why::System)
-            << QStringList{"a.avi<-a.avi", "b.avi<-b.avi"};
+            << QStringList{"a.avi", "b.avi"} << "a.avi"
+            << "B.AVI" << int(Outcome::Why::System) << QStringList{"a.avi<-a.avi", "b.avi<-b.avi"};
         // exfat-fuse answers "No such file or directory" for a file that is there.
-        QTest::newRow("a character the drive refuses") << QStringList{"a.avi"} << "a.avi" << "A:B.AVI"
-                                                        << int(Outcome::Why::NameRefused)
-                                                        << QStringList{"a.avi<-a.avi"};
+        QTest::newRow("a character the drive refuses")
+            << QStringList{"a.avi"} << "a.avi"
+            << "A:B.AVI" << int(Outcome::Why::NameRefused) << QStringList{"a.avi<-a.avi"};
     }
     void hostRename()
     {
@@ -130,7 +130,8 @@ private slots:
         };
         FolderModel model(host.readFolder(path));
         planUpperCaseWalk(model, WalkMode::Files);
-        const ChangeOutcome outcome = applyChange(host, renamerChange(ChangeAction::UpperCaseWalk, path, model.plan(path)));
+        const ChangeOutcome outcome = applyChange(
+            host, renamerChange(ChangeAction::UpperCaseWalk, path, model.plan(path)));
         QCOMPARE(outcome.stranded.size(), 1);
         QVERIFY(reported(outcome).contains("1 file waits under a temporary name"));
         host.failWhen = {};
@@ -195,13 +196,18 @@ private slots:
         const QString path = folder.path();
         const FolderContents contents = host.readFolder(path);
         const BatchPlan plan = planBatch(BatchJob::Library, path, contents,
-                                         {{"Paper.Moon.1973.mkv", "paper.moon.1973.EN.srt"}, Wildcard("*.*"), 2027,
-                                          [&host](const QString &below) { return host.readFolder(below); }},
+                                         {{"Paper.Moon.1973.mkv", "paper.moon.1973.EN.srt"},
+                                          Wildcard("*.*"),
+                                          2027,
+                                          [&host](const QString &below) {
+                                              return host.readFolder(below);
+                                          }},
                                          false);
         applyChange(host, batchChange(BatchJob::Library, path, plan));
-        QCOMPARE(folder.tree(), (QStringList{"Movies/", "Movies/PAPER MOON (1973)/",
-                                             "Movies/PAPER MOON (1973)/PAPER MOON (1973).MKV<-Paper.Moon.1973.mkv",
-                                             "Movies/PAPER MOON (1973)/PAPER MOON (1973).en.srt<-paper.moon.1973.EN.srt"}));
+        QCOMPARE(folder.tree(),
+                 (QStringList{"Movies/", "Movies/PAPER MOON (1973)/",
+                              "Movies/PAPER MOON (1973)/PAPER MOON (1973).MKV<-Paper.Moon.1973.mkv",
+                              "Movies/PAPER MOON (1973)/PAPER MOON (1973).en.srt<-paper.moon.1973.EN.srt"}));
         undoLatest(host, ChangeRecord::Tool::Renamer);
         QCOMPARE(folder.tree(), before);
     }

@@ -64,12 +64,11 @@ void tst_FileActions::player_data()
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("argument");
     QTest::newRow("plain") << native("/Movies") << "Film.avi" << native("/Movies/Film.avi");
-    QTest::newRow("blanks around stay") << native("/Movies") << "  My Film.avi "
-                                        << native("/Movies/  My Film.avi ");
+    QTest::newRow("blanks around stay")
+        << native("/Movies") << "  My Film.avi " << native("/Movies/  My Film.avi ");
     QTest::newRow("quote and dollar stay as they are")
         << native("/Movies") << R"(Say "Hi" $HOME.avi)" << native(R"(/Movies/Say "Hi" $HOME.avi)");
-    QTest::newRow("tab is part of the name") << native("/Movies") << "a.avi\t"
-                                             << native("/Movies/a.avi\t");
+    QTest::newRow("tab is part of the name") << native("/Movies") << "a.avi\t" << native("/Movies/a.avi\t");
     QTest::newRow("root") << Paths::hostRoot() << "Film.avi"
                           << Paths::hostRoot() + QDir::separator() + "Film.avi";
 }
@@ -90,15 +89,15 @@ void tst_FileActions::converter_data()
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("output");
-    QTest::newRow("blank in the name") << native("/Books") << "My Book.lit"
-        << native("/Books/My Book.lit") << native("/Books/My_Book_html/");
-    QTest::newRow("upper-case extension") << native("/Books") << "Novel.LIT"
-        << native("/Books/Novel.LIT") << native("/Books/Novel_html/");
-    QTest::newRow("blanks around") << native("/Books") << " A  B.lit"
-        << native("/Books/ A  B.lit") << native("/Books/_A__B_html/");
+    QTest::newRow("blank in the name") << native("/Books") << "My Book.lit" << native("/Books/My Book.lit")
+                                       << native("/Books/My_Book_html/");
+    QTest::newRow("upper-case extension")
+        << native("/Books") << "Novel.LIT" << native("/Books/Novel.LIT") << native("/Books/Novel_html/");
+    QTest::newRow("blanks around") << native("/Books") << " A  B.lit" << native("/Books/ A  B.lit")
+                                   << native("/Books/_A__B_html/");
     QTest::newRow("root") << Paths::hostRoot() << "Book.lit"
-        << Paths::hostRoot() + QDir::separator() + "Book.lit"
-        << Paths::hostRoot() + QDir::separator() + "Book_html" + QDir::separator();
+                          << Paths::hostRoot() + QDir::separator() + "Book.lit"
+                          << Paths::hostRoot() + QDir::separator() + "Book_html" + QDir::separator();
 }
 
 void tst_FileActions::converter()
@@ -111,7 +110,6 @@ void tst_FileActions::converter()
     QCOMPARE(call.program, QStringLiteral("clit"));
     QCOMPARE(call.arguments, (QStringList{input, output}));
 }
-
 
 QTEST_GUILESS_MAIN(tst_FileActions)
 #include "tst_FileActions.moc"

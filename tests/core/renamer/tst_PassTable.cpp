@@ -19,19 +19,25 @@ void tst_PassTable::step_data()
 
     // Every constant step by its number, blanks inside the texts included.
     const QList<std::pair<const char *, const char *>> steps{
-        {"DVDRIP", ""}, {"DVD", ""}, {"BDRIP", ""}, {"BRRIP", ""}, {"BRR", ""},
-        {"PPVRIP", ""}, {"PPVR", ""}, {"PPV", ""}, {"HDTV", ""}, {"XVID", ""},
-        {"AXXO", ""}, {"ESPISE", ""}, {"AMIABLE", ""}, {"DOWNLOAD", ""},
-        {"www.sharethefiles.com", ""}, {"Absolon", ""}, {"limited", ""}, {"unrated", ""},
-        {"homecinema", ""}, {"QSS", ""}, {"DVRMS", ""}, {"P0W4", ""}, {"IFLIX", ""},
-        {"sharethefiles", ""}, {"deity.avi", ""}, {"HAGGIS", ""}, {"EDITION", "("},
-        {"_", " "}, {"-", " "}, {"[", ""}, {"]", ""}, {"(", ""}, {")", ""},
-        {"..", "."}, {"..", "."}, {".", " "},
-        {" AVI", ".AVI"}, {" TS", ".TS"}, {" MKV", ".MKV"}, {" MPG", ".MPG"},
-        {" MP4", ".MP4"}, {" M4V", ".M4V"}, {" DIVX", ".DIVX"}, {" ISO", ".ISO"},
-        {" FLV", ".FLV"}, {" VOB", ".VOB"}, {" SRT", ".SRT"}, {" PDF", ".PDF"},
+        {"DVDRIP", ""},     {"DVD", ""},      {"BDRIP", ""},
+        {"BRRIP", ""},      {"BRR", ""},      {"PPVRIP", ""},
+        {"PPVR", ""},       {"PPV", ""},      {"HDTV", ""},
+        {"XVID", ""},       {"AXXO", ""},     {"ESPISE", ""},
+        {"AMIABLE", ""},    {"DOWNLOAD", ""}, {"www.sharethefiles.com", ""},
+        {"Absolon", ""},    {"limited", ""},  {"unrated", ""},
+        {"homecinema", ""}, {"QSS", ""},      {"DVRMS", ""},
+        {"P0W4", ""},       {"IFLIX", ""},    {"sharethefiles", ""},
+        {"deity.avi", ""},  {"HAGGIS", ""},   {"EDITION", "("},
+        {"_", " "},         {"-", " "},       {"[", ""},
+        {"]", ""},          {"(", ""},        {")", ""},
+        {"..", "."},        {"..", "."},      {".", " "},
+        {" AVI", ".AVI"},   {" TS", ".TS"},   {" MKV", ".MKV"},
+        {" MPG", ".MPG"},   {" MP4", ".MP4"}, {" M4V", ".M4V"},
+        {" DIVX", ".DIVX"}, {" ISO", ".ISO"}, {" FLV", ".FLV"},
+        {" VOB", ".VOB"},   {" SRT", ".SRT"}, {" PDF", ".PDF"},
         {nullptr, nullptr}, // 49: the year step
-        {"  ", " "}, {"  ", " "}, {"  ", " "}, {" .", "."}, {".", "."},
+        {"  ", " "},        {"  ", " "},      {"  ", " "},
+        {" .", "."},        {".", "."},
     };
     for (int i = 0; i < steps.size(); ++i) {
         if (!steps[i].first)

@@ -36,14 +36,13 @@ private slots:
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<int>("renameCalls");
 
-        QTest::newRow("cycle of two") << QStringList{"a", "b"} << QStringList{"a>b", "b>a"} << ""
-                                      << QStringList{"a<-b", "b<-a"} << 3;
+        QTest::newRow("cycle of two")
+            << QStringList{"a", "b"} << QStringList{"a>b", "b>a"} << "" << QStringList{"a<-b", "b<-a"} << 3;
         QTest::newRow("chain freed later in the plan")
             << QStringList{"a", "b", "c"} << QStringList{"a>b", "b>c", "c>d"} << ""
             << QStringList{"b<-a", "c<-b", "d<-c"} << 3;
         QTest::newRow("case only, case-sensitive volume")
-            << QStringList{"a.avi"} << QStringList{"a.avi>A.AVI"} << ""
-            << QStringList{"A.AVI<-a.avi"} << 1;
+            << QStringList{"a.avi"} << QStringList{"a.avi>A.AVI"} << "" << QStringList{"A.AVI<-a.avi"} << 1;
         QTest::newRow("refused in a chain: the ones behind it stay")
             << QStringList{"a", "b", "c"} << QStringList{"a>b", "b>c", "c>d"} << "b"
             << QStringList{"a<-a", "b<-b", "d<-c"} << 3;
@@ -53,8 +52,7 @@ private slots:
             << QStringList{"a", "b", "c"} << QStringList{"a>b", "b>c", "c>a"} << "b"
             << QStringList{"a<-c", "b<-b", "tamsel.ltmp.1z7.9971<-a"} << 5;
         QTest::newRow("name taken behind the plan's back: kept")
-            << QStringList{"a", "x"} << QStringList{"a>x"} << ""
-            << QStringList{"a<-a", "x<-x"} << 1;
+            << QStringList{"a", "x"} << QStringList{"a>x"} << "" << QStringList{"a<-a", "x<-x"} << 1;
     }
     void apply()
     {

@@ -16,7 +16,8 @@ private slots:
         QTest::addColumn<bool>("library");
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QStringList>("rows");
-        const auto row = [](const char *what, bool library, const QStringList &files, const QStringList &rows) {
+        const auto row = [](const char *what, bool library, const QStringList &files,
+                            const QStringList &rows) {
             QTest::newRow(what) << library << files << rows;
         };
         const QString film = "MOVIES/PAPER MOON (1973)/PAPER MOON (1973)";
@@ -45,26 +46,27 @@ private slots:
             {"Paper.Moon.1973.1080p.WEB-DL.mkv", "Paper.Moon.1973.1080p.BluRay.mkv"},
             {"Paper.Moon.1973.1080p.BluRay.mkv -> " + film + " - BLURAY.MKV ! labelled",
              "Paper.Moon.1973.1080p.WEB-DL.mkv -> " + film + " - WEB-DL.MKV ! labelled"});
-        row("versions no tag tells apart", true, {"Paper.Moon.1973.x264-ONE.mkv", "Paper.Moon.1973.x264-TWO.mkv"},
+        row("versions no tag tells apart", true,
+            {"Paper.Moon.1973.x264-ONE.mkv", "Paper.Moon.1973.x264-TWO.mkv"},
             {"Paper.Moon.1973.x264-ONE.mkv -> " + film + ".MKV",
              "Paper.Moon.1973.x264-TWO.mkv -> " + film + " - 2.MKV ! labelled"});
         row("subtitles, nfo, poster, a VobSub pair", true,
-            {"Paper.Moon.1973.1080p.mkv", "Paper.Moon.1973.1080p.en.srt", "Paper.Moon.1973.1080p.EN.Forced.srt",
-             "Paper.Moon.1973.1080p.eng.sdh.srt", "Paper.Moon.1973.1080p.nfo", "Paper.Moon.1973.1080p-poster.jpg",
-             "Paper.Moon.1973.1080p.sub", "Paper.Moon.1973.1080p.idx"},
+            {"Paper.Moon.1973.1080p.mkv", "Paper.Moon.1973.1080p.en.srt",
+             "Paper.Moon.1973.1080p.EN.Forced.srt", "Paper.Moon.1973.1080p.eng.sdh.srt",
+             "Paper.Moon.1973.1080p.nfo", "Paper.Moon.1973.1080p-poster.jpg", "Paper.Moon.1973.1080p.sub",
+             "Paper.Moon.1973.1080p.idx"},
             {"Paper.Moon.1973.1080p-poster.jpg -> " + film + "-poster.jpg",
              "Paper.Moon.1973.1080p.EN.Forced.srt -> " + film + ".en.forced.srt",
              "Paper.Moon.1973.1080p.en.srt -> " + film + ".en.srt",
              "Paper.Moon.1973.1080p.eng.sdh.srt -> " + film + ".eng.sdh.srt",
-             "Paper.Moon.1973.1080p.idx -> " + film + ".idx",
-             "Paper.Moon.1973.1080p.mkv -> " + film + ".MKV",
+             "Paper.Moon.1973.1080p.idx -> " + film + ".idx", "Paper.Moon.1973.1080p.mkv -> " + film + ".MKV",
              "Paper.Moon.1973.1080p.nfo -> " + film + ".nfo",
              "Paper.Moon.1973.1080p.sub -> " + film + ".sub"});
         row("a subtitle folder beside the only video", true,
-            {"Paper.Moon.1973.1080p.mkv", "Subs/", "Subs/2_English.srt", "Subs/3_English.srt", "Subs/French.srt",
-             "Subs/Signs.srt", "Subs/eng.forced.srt"},
-            {"Paper.Moon.1973.1080p.mkv -> " + film + ".MKV",
-             "Subs/2_English.srt -> " + film + ".en.srt", "Subs/3_English.srt -> " + film + ".en.2.srt",
+            {"Paper.Moon.1973.1080p.mkv", "Subs/", "Subs/2_English.srt", "Subs/3_English.srt",
+             "Subs/French.srt", "Subs/Signs.srt", "Subs/eng.forced.srt"},
+            {"Paper.Moon.1973.1080p.mkv -> " + film + ".MKV", "Subs/2_English.srt -> " + film + ".en.srt",
+             "Subs/3_English.srt -> " + film + ".en.2.srt",
              "Subs/eng.forced.srt -> " + film + ".en.forced.srt", "Subs/French.srt -> " + film + ".fr.srt",
              "Subs/Signs.srt -> " + film + ".signs.srt"});
         row("a sidecar stays with its video", true, {"holiday.mp4", "holiday.srt"},
@@ -104,7 +106,7 @@ private slots:
         QStringList shown;
         for (const AnswerPreview::Row &row : plan.preview.rows)
             shown << (row.before == row.after ? row.before : row.before + " -> " + row.after)
-                    + why(row.outcome.what);
+                         + why(row.outcome.what);
         QCOMPARE(shown, rows);
     }
 

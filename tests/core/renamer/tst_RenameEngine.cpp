@@ -55,42 +55,37 @@ private slots:
         QTest::addColumn<QStringList>("after");
 
         QTest::newRow("dots upper-case, dotless names stay")
-            << QStringList{"My Movie.avi", "nodots"} << "." << "."
-            << QStringList{"MY MOVIE.AVI<-My Movie.avi", "nodots<-nodots"};
-        QTest::newRow("empty FROM upper-cases all")
-            << QStringList{"a.avi", "b"} << "" << "zzz"
-            << QStringList{"A.AVI<-a.avi", "B<-b"};
-        QTest::newRow("case-only rename") << QStringList{"film.avi"} << "film" << "film"
-                                          << QStringList{"FILM.AVI<-film.avi"};
-        QTest::newRow("taken name gets .1")
-            << QStringList{"X1.AVI", "X2.AVI"} << "1" << "2"
-            << QStringList{"X2.AVI.1<-X1.AVI", "X2.AVI<-X2.AVI"};
+            << QStringList{"My Movie.avi", "nodots"} << "."
+            << "." << QStringList{"MY MOVIE.AVI<-My Movie.avi", "nodots<-nodots"};
+        QTest::newRow("empty FROM upper-cases all") << QStringList{"a.avi", "b"} << ""
+                                                    << "zzz" << QStringList{"A.AVI<-a.avi", "B<-b"};
+        QTest::newRow("case-only rename") << QStringList{"film.avi"} << "film"
+                                          << "film" << QStringList{"FILM.AVI<-film.avi"};
+        QTest::newRow("taken name gets .1") << QStringList{"X1.AVI", "X2.AVI"} << "1"
+                                            << "2" << QStringList{"X2.AVI.1<-X1.AVI", "X2.AVI<-X2.AVI"};
         QTest::newRow("upper-case twin keeps its name")
-            << QStringList{"FILM.AVI", "film.avi"} << "." << "."
-            << QStringList{"FILM.AVI.1<-film.avi", "FILM.AVI<-FILM.AVI"};
+            << QStringList{"FILM.AVI", "film.avi"} << "."
+            << "." << QStringList{"FILM.AVI.1<-film.avi", "FILM.AVI<-FILM.AVI"};
         QTest::newRow("two entries onto one new name: list order decides")
-            << QStringList{"dvdfilm.avi", "filmdvd.avi"} << "dvd" << ""
-            << QStringList{"FILM.AVI<-dvdfilm.avi", "FILM.AVI.1<-filmdvd.avi"};
-        QTest::newRow("new name trimmed")
-            << QStringList{"x film.avi"} << "x" << "  "
-            << QStringList{"FILM.AVI<-x film.avi"};
+            << QStringList{"dvdfilm.avi", "filmdvd.avi"} << "dvd"
+            << "" << QStringList{"FILM.AVI<-dvdfilm.avi", "FILM.AVI.1<-filmdvd.avi"};
+        QTest::newRow("new name trimmed") << QStringList{"x film.avi"} << "x"
+                                          << "  " << QStringList{"FILM.AVI<-x film.avi"};
         QTest::newRow("leading blanks name another file: nothing moves")
-            << QStringList{"  lead.avi"} << "." << "."
-            << QStringList{"  lead.avi<-  lead.avi"};
-        QTest::newRow("refused TO renames nothing")
-            << QStringList{"a.avi", "b.avi"} << "a" << "b:c"
-            << QStringList{"a.avi<-a.avi", "b.avi<-b.avi"};
-        QTest::newRow("new name empty: kept")
-            << QStringList{"DVDRIP", "film.dvdrip"} << "dvdrip" << ""
-            << QStringList{"DVDRIP<-DVDRIP", "FILM.<-film.dvdrip"};
-        QTest::newRow("new name hidden: kept")
-            << QStringList{"x.avi"} << "x" << " " << QStringList{"x.avi<-x.avi"};
+            << QStringList{"  lead.avi"} << "."
+            << "." << QStringList{"  lead.avi<-  lead.avi"};
+        QTest::newRow("refused TO renames nothing") << QStringList{"a.avi", "b.avi"} << "a"
+                                                    << "b:c" << QStringList{"a.avi<-a.avi", "b.avi<-b.avi"};
+        QTest::newRow("new name empty: kept") << QStringList{"DVDRIP", "film.dvdrip"} << "dvdrip"
+                                              << "" << QStringList{"DVDRIP<-DVDRIP", "FILM.<-film.dvdrip"};
+        QTest::newRow("new name hidden: kept") << QStringList{"x.avi"} << "x"
+                                               << " " << QStringList{"x.avi<-x.avi"};
         QTest::newRow("19 counters taken: .19 is free")
-            << counterNames("X2.AVI", 18) + QStringList{"x1.avi"} << "x1" << "x2"
-            << unchanged(counterNames("X2.AVI", 18)) + QStringList{"X2.AVI.19<-x1.avi"};
+            << counterNames("X2.AVI", 18) + QStringList{"x1.avi"} << "x1"
+            << "x2" << unchanged(counterNames("X2.AVI", 18)) + QStringList{"X2.AVI.19<-x1.avi"};
         QTest::newRow("all 19 counters taken: back to the old name")
-            << counterNames("X2.AVI", 19) + QStringList{"x1.avi"} << "x1" << "x2"
-            << unchanged(counterNames("X2.AVI", 19) + QStringList{"x1.avi"});
+            << counterNames("X2.AVI", 19) + QStringList{"x1.avi"} << "x1"
+            << "x2" << unchanged(counterNames("X2.AVI", 19) + QStringList{"x1.avi"});
     }
     void renames()
     {

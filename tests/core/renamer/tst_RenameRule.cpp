@@ -29,17 +29,28 @@ private slots:
         QTest::addColumn<QString>("from");
         QTest::addColumn<bool>("matches");
 
-        QTest::newRow("letter case ignored") << "Aab.avi" << "AB" << true;
-        QTest::newRow("in the extension") << "film.avi" << ".AVI" << true;
-        QTest::newRow("absent") << "film.avi" << "dvd" << false;
-        QTest::newRow("longer than the name") << "a" << "ab" << false;
-        QTest::newRow("empty FROM, any name") << "nodots" << "" << true;
-        QTest::newRow("empty FROM, empty name") << "" << "" << false;
-        QTest::newRow("blanks count") << "a b" << "a  b" << false;
-        QTest::newRow("unicode case") << "ärger.avi" << "ÄRGER" << true;
-        QTest::newRow("sharp s upper-cases to SS") << "straße.avi" << "STRASSE" << true;
-        QTest::newRow("dotless i upper-cases to I") << "fılm.avi" << "FILM" << true;
-        QTest::newRow("ASCII with symbols") << "a_b[1].avi" << "B[1]" << true;
+        QTest::newRow("letter case ignored") << "Aab.avi"
+                                             << "AB" << true;
+        QTest::newRow("in the extension") << "film.avi"
+                                          << ".AVI" << true;
+        QTest::newRow("absent") << "film.avi"
+                                << "dvd" << false;
+        QTest::newRow("longer than the name") << "a"
+                                              << "ab" << false;
+        QTest::newRow("empty FROM, any name") << "nodots"
+                                              << "" << true;
+        QTest::newRow("empty FROM, empty name") << ""
+                                                << "" << false;
+        QTest::newRow("blanks count") << "a b"
+                                      << "a  b" << false;
+        QTest::newRow("unicode case") << "ärger.avi"
+                                      << "ÄRGER" << true;
+        QTest::newRow("sharp s upper-cases to SS") << "straße.avi"
+                                                   << "STRASSE" << true;
+        QTest::newRow("dotless i upper-cases to I") << "fılm.avi"
+                                                    << "FILM" << true;
+        QTest::newRow("ASCII with symbols") << "a_b[1].avi"
+                                            << "B[1]" << true;
     }
     void nameMatches()
     {
@@ -56,18 +67,54 @@ private slots:
         QTest::addColumn<QString>("to");
         QTest::addColumn<QString>("renamed");
 
-        QTest::newRow("dot to dot upper-cases") << "My Movie.avi" << "." << "." << "MY MOVIE.AVI";
-        QTest::newRow("case-blind search") << "Aab.avi" << "ab" << "x" << "AX.AVI";
-        QTest::newRow("no overlap") << "aaaa.txt" << "aa" << "b" << "BB.TXT";
-        QTest::newRow("odd run leaves the rest") << "aaa" << "aa" << "b" << "BA";
-        QTest::newRow("inserted text not searched") << "a.txt" << "a" << "aa" << "AA.TXT";
-        QTest::newRow("every occurrence") << "x.x.x" << "." << "_" << "X_X_X";
-        QTest::newRow("empty FROM") << "film.avi" << "" << "zzz" << "FILM.AVI";
-        QTest::newRow("TO upper-cased") << "film" << "film" << "Movie" << "MOVIE";
-        QTest::newRow("whole name removed") << "DVDRIP" << "dvdrip" << "" << "";
-        QTest::newRow("not trimmed") << "x.avi" << "x" << " " << " .AVI";
-        QTest::newRow("year step") << "FILM 2004.AVI" << "2004" << " (2004)" << "FILM  (2004).AVI";
-        QTest::newRow("absent FROM") << "film.avi" << "dvd" << "" << "FILM.AVI";
+        QTest::newRow("dot to dot upper-cases") << "My Movie.avi"
+                                                << "."
+                                                << "."
+                                                << "MY MOVIE.AVI";
+        QTest::newRow("case-blind search") << "Aab.avi"
+                                           << "ab"
+                                           << "x"
+                                           << "AX.AVI";
+        QTest::newRow("no overlap") << "aaaa.txt"
+                                    << "aa"
+                                    << "b"
+                                    << "BB.TXT";
+        QTest::newRow("odd run leaves the rest") << "aaa"
+                                                 << "aa"
+                                                 << "b"
+                                                 << "BA";
+        QTest::newRow("inserted text not searched") << "a.txt"
+                                                    << "a"
+                                                    << "aa"
+                                                    << "AA.TXT";
+        QTest::newRow("every occurrence") << "x.x.x"
+                                          << "."
+                                          << "_"
+                                          << "X_X_X";
+        QTest::newRow("empty FROM") << "film.avi"
+                                    << ""
+                                    << "zzz"
+                                    << "FILM.AVI";
+        QTest::newRow("TO upper-cased") << "film"
+                                        << "film"
+                                        << "Movie"
+                                        << "MOVIE";
+        QTest::newRow("whole name removed") << "DVDRIP"
+                                            << "dvdrip"
+                                            << ""
+                                            << "";
+        QTest::newRow("not trimmed") << "x.avi"
+                                     << "x"
+                                     << " "
+                                     << " .AVI";
+        QTest::newRow("year step") << "FILM 2004.AVI"
+                                   << "2004"
+                                   << " (2004)"
+                                   << "FILM  (2004).AVI";
+        QTest::newRow("absent FROM") << "film.avi"
+                                     << "dvd"
+                                     << ""
+                                     << "FILM.AVI";
     }
     void renamedName()
     {
@@ -83,10 +130,14 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("trimmed");
 
-        QTest::newRow("both ends") << "  a b  " << "a b";
-        QTest::newRow("only blanks") << "   " << "";
-        QTest::newRow("tabs stay") << "\ta\t" << "\ta\t";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("both ends") << "  a b  "
+                                   << "a b";
+        QTest::newRow("only blanks") << "   "
+                                     << "";
+        QTest::newRow("tabs stay") << "\ta\t"
+                                   << "\ta\t";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void trimBlanks()
     {

@@ -20,18 +20,18 @@ void tst_UpperCaseWalk::walk_data()
     QTest::addColumn<bool>("folders");
     QTest::addColumn<QStringList>("expected");
 
-    const QStringList mixed{"Season 1/", "DONE/", "a.avi", "Movie.Avi", "Season 1/inner.avi",
-                            ".hidden/", ".config", "Season 1/sub/"};
-    QTest::newRow("folders only") << mixed << true
-        << QStringList{".config", ".hidden", "DONE", "Movie.Avi", "SEASON 1", "a.avi"};
-    QTest::newRow("files only") << mixed << false
-        << QStringList{".config", ".hidden", "A.AVI", "DONE", "MOVIE.AVI", "Season 1"};
-    QTest::newRow("upper-case twin keeps both") << QStringList{"a.avi", "A.AVI", "b.avi"} << false
-        << QStringList{"A.AVI", "B.AVI", "a.avi"};
+    const QStringList mixed{"Season 1/",          "DONE/",    "a.avi",   "Movie.Avi",
+                            "Season 1/inner.avi", ".hidden/", ".config", "Season 1/sub/"};
+    QTest::newRow("folders only") << mixed << true << QStringList{".config",   ".hidden",  "DONE",
+                                                                  "Movie.Avi", "SEASON 1", "a.avi"};
+    QTest::newRow("files only") << mixed << false << QStringList{".config", ".hidden",   "A.AVI",
+                                                                 "DONE",    "MOVIE.AVI", "Season 1"};
+    QTest::newRow("upper-case twin keeps both")
+        << QStringList{"a.avi", "A.AVI", "b.avi"} << false << QStringList{"A.AVI", "B.AVI", "a.avi"};
     QTest::newRow("non-ASCII lower case") << QStringList{"café.avi", "über/", "ñandú.mkv"} << false
-        << QStringList{"CAFÉ.AVI", "ÑANDÚ.MKV", "über"};
-    QTest::newRow("non-ASCII folder") << QStringList{"café.avi", "über/"} << true
-        << QStringList{"café.avi", "ÜBER"};
+                                          << QStringList{"CAFÉ.AVI", "ÑANDÚ.MKV", "über"};
+    QTest::newRow("non-ASCII folder")
+        << QStringList{"café.avi", "über/"} << true << QStringList{"café.avi", "ÜBER"};
     QTest::newRow("empty folder") << QStringList{} << false << QStringList{};
 }
 

@@ -10,8 +10,8 @@
 
 namespace {
 
-const QString Settings = QStringLiteral(
-    "145-44100-160- -Stereo-1245-25.000-0x10000002-0-0-36-416:320- - -0,720x400,0;0;0;0;0;0;0;0;0;0;0;0;0;25.000");
+const QString Settings = QStringLiteral("145-44100-160- -Stereo-1245-25.000-0x10000002-0-0-36-416:320- - "
+                                        "-0,720x400,0;0;0;0;0;0;0;0;0;0;0;0;0;25.000");
 
 void writeBytes(const QString &path, const QByteArray &bytes)
 {
@@ -52,8 +52,7 @@ void tst_CombinerWindow::controls_data()
     row(CombinerControls::folderLabel, "QLabel", "Default Directory", {120, 600, 1695, 375});
     row(CombinerControls::folder, "QLineEdit", Paths::hostRoot(), {1920, 600, 5775, 285});
     row(CombinerControls::filesLabel, "QLabel",
-        "Drag MPG or VOB Files from Explorer and Drop onto the window list below",
-        {120, 960, 6375, 255});
+        "Drag MPG or VOB Files from Explorer and Drop onto the window list below", {120, 960, 6375, 255});
     row(CombinerControls::clear, "QPushButton", "Clea&r", {6720, 960, 975, 375});
     row(CombinerControls::files, "ListBox", "", {120, 1440, 7575, 5715});
     row(CombinerControls::createPde, "QPushButton", "&Create PDE", {5640, 7200, 975, 375});
@@ -66,7 +65,8 @@ void tst_CombinerWindow::controls()
     TestHost host;
     Combiner c(host);
     QCOMPARE(c.window->objectName(), QLatin1String(CombinerControls::window));
-    QCOMPARE(c.window->windowTitle(), QStringLiteral("Create PocketDivX PDE or Combine VOBS to MPG CMD Batch"));
+    QCOMPARE(c.window->windowTitle(),
+             QStringLiteral("Create PocketDivX PDE or Combine VOBS to MPG CMD Batch"));
     compareControl(c.window);
 }
 
@@ -82,9 +82,10 @@ void tst_CombinerWindow::tabOrder()
             order << w->objectName();
         w = w->nextInFocusChain();
     } while (w != c.control(CombinerControls::destination));
-    QCOMPARE(order, (QStringList{CombinerControls::destination, CombinerControls::files, CombinerControls::createPde,
-                                 CombinerControls::exit, CombinerControls::folder, CombinerControls::clear,
-                                 CombinerControls::combine}));
+    QCOMPARE(order,
+             (QStringList{CombinerControls::destination, CombinerControls::files, CombinerControls::createPde,
+                          CombinerControls::exit, CombinerControls::folder, CombinerControls::clear,
+                          CombinerControls::combine}));
 }
 
 void tst_CombinerWindow::dropsAddFilesInOrder()
@@ -100,7 +101,7 @@ void tst_CombinerWindow::dropsAddFilesInOrder()
 
     QVERIFY(c.drop(CombinerControls::files, {folder / "B/VTS_01_3.VOB", folder / "A/VTS_01_2.VOB"}));
     QCOMPARE(c.files()->items(), (QStringList{folder / "A/vts_01_1.vob", folder / "A/VTS_01_2.VOB",
-                                             folder / "A/VTS_01_2.VOB", folder / "B/VTS_01_3.VOB"}));
+                                              folder / "A/VTS_01_2.VOB", folder / "B/VTS_01_3.VOB"}));
     QCOMPARE(c.text(CombinerControls::folder)->text(), folder / "A");
     QVERIFY(c.drop(CombinerControls::files, {folder / "B/VTS_01_3.VOB"}));
     QCOMPARE(c.text(CombinerControls::folder)->text(), folder / "B");
@@ -187,7 +188,8 @@ void tst_CombinerWindow::combineWritesScript()
     QCOMPARE(host.messages, QStringList{"Now you are ready to go process " + script});
     const QString q = folder.path();
     QCOMPARE(bytesOf(script), ("#!/bin/sh\ncd -- '" + q + "' || exit 1\ncat -- '" + q + "/VTS_01_1.VOB' '" + q
-                               + "/VTS_01_2.VOB' > 'whole film.mpg'\n").toUtf8());
+                               + "/VTS_01_2.VOB' > 'whole film.mpg'\n")
+                                  .toUtf8());
     QVERIFY(QFile::permissions(script) & QFileDevice::ExeOwner);
     QCOMPARE(c.files()->count(), 0);
     QCOMPARE(c.text(CombinerControls::destination)->text(), QStringLiteral("whole film.mpg"));
@@ -206,8 +208,9 @@ void tst_CombinerWindow::createPdeWritesList()
     const QString list = folder / "myPocketDivXbatch.pde";
     QCOMPARE(host.messages, QStringList{"Now you are ready to go process " + list});
     const QString a = folder / "A 1.mpg", b = folder / "b,2.mpg";
-    QCOMPARE(bytesOf(list), (a + ',' + a + ".AVI," + Settings + "\r\n" + b + ',' + b + ".AVI," + Settings + "\r\n")
-                                .toUtf8());
+    QCOMPARE(
+        bytesOf(list),
+        (a + ',' + a + ".AVI," + Settings + "\r\n" + b + ',' + b + ".AVI," + Settings + "\r\n").toUtf8());
     QCOMPARE(c.files()->count(), 0);
     QCOMPARE(host.clockReads, 0);
 
@@ -282,7 +285,9 @@ void tst_CombinerWindow::failedWriteIsReported()
     QVERIFY(c.drop(CombinerControls::files, {folder / "a.vob"}));
     QString reason;
     if (failure == "refused by the host") {
-        host.failWhen = [](const QString &operation, const QString &) { return operation == "writeTextFile"; };
+        host.failWhen = [](const QString &operation, const QString &) {
+            return operation == "writeTextFile";
+        };
         reason = QStringLiteral("Permission denied");
     } else if (failure == "missing folder") {
         c.text(CombinerControls::folder)->setText(folder / "Gone");
@@ -300,8 +305,8 @@ void tst_CombinerWindow::failedWriteIsReported()
     QCOMPARE(host.messages.size(), 1);
     const QString message = host.messages.first();
     const QString written = button == QLatin1String(CombinerControls::combine)
-        ? QStringLiteral("combinefiles123456.sh")
-        : QStringLiteral("myPocketDivXbatch.pde");
+                                ? QStringLiteral("combinefiles123456.sh")
+                                : QStringLiteral("myPocketDivXbatch.pde");
     QVERIFY2(message.contains(c.text(CombinerControls::folder)->text() + '/' + written), qPrintable(message));
     QVERIFY2(message.endsWith(": " + reason), qPrintable(message));
     QCOMPARE(c.files()->items(), QStringList{folder / "a.vob"});
@@ -316,7 +321,8 @@ void tst_CombinerWindow::scriptJoinsFilesInListOrder()
     const QStringList names{"b 2.vob", "A 1.vob", "c'3 100%.vob", "-d.vob", "\"e\" $HOME.vob"};
     QByteArray joined;
     for (int i = 0; i < names.size(); ++i)
-        writeBytes(folder / ("Set 1/" + names.at(i)), QByteArray("\0\r\n\x1a\xff", 5) + QByteArray::number(i));
+        writeBytes(folder / ("Set 1/" + names.at(i)),
+                   QByteArray("\0\r\n\x1a\xff", 5) + QByteArray::number(i));
     // The list's order: letter case ignored.
     for (const int i : {4, 3, 1, 0, 2})
         joined += bytesOf(folder / ("Set 1/" + names.at(i)));

@@ -67,8 +67,8 @@ private slots:
         QTest::addColumn<QStringList>("second");
         QTest::addColumn<QStringList>("rows");
 
-        QTest::newRow("sorted ignores case") << true << QStringList{"b", "C", "a"} << QStringList{}
-                                             << QStringList{"a", "b", "C"};
+        QTest::newRow("sorted ignores case")
+            << true << QStringList{"b", "C", "a"} << QStringList{} << QStringList{"a", "b", "C"};
         QTest::newRow("sorted places later rows")
             << true << QStringList{"b.avi", "d.avi"} << QStringList{"C.avi", "a.avi", "e.avi"}
             << QStringList{"a.avi", "b.avi", "C.avi", "d.avi", "e.avi"};
@@ -76,8 +76,7 @@ private slots:
             << true << QStringList{"a.avi", "A.avi"} << QStringList{"a.avi"}
             << QStringList{"A.avi", "a.avi", "a.avi"};
         QTest::newRow("unsorted keeps the order of adding")
-            << false << QStringList{"b", "a"} << QStringList{"c", "a"}
-            << QStringList{"b", "a", "c", "a"};
+            << false << QStringList{"b", "a"} << QStringList{"c", "a"} << QStringList{"b", "a", "c", "a"};
     }
     void listBoxOrder()
     {
@@ -126,8 +125,8 @@ private slots:
         TempFolder folder{"b.avi", "a.avi", "Sub/"};
         TestHost host;
         ListBox list(true);
-        QList<QUrl> urls = fileUrls({folder / "b.avi", folder / "Sub", folder / "gone.avi",
-                                     folder / "a.avi"});
+        QList<QUrl> urls = fileUrls(
+            {folder / "b.avi", folder / "Sub", folder / "gone.avi", folder / "a.avi"});
         urls << QUrl("https://example.org/film.avi");
         QCOMPARE(addDroppedFiles(host, host, list, urls), (QStringList{folder / "b.avi", folder / "a.avi"}));
         QCOMPARE(list.items(), (QStringList{folder / "a.avi", folder / "b.avi"}));
@@ -144,11 +143,10 @@ private slots:
         for (int i = 0; i < ListBox::MaxRows - 1; ++i)
             filler << QString::number(i);
         list.addItems(filler);
-        const QStringList added =
-            addDroppedFiles(host, host, list, fileUrls({folder / "a.avi", folder / "b.avi", folder / "c.avi"}));
+        const QStringList added = addDroppedFiles(
+            host, host, list, fileUrls({folder / "a.avi", folder / "b.avi", folder / "c.avi"}));
         QCOMPARE(added, QStringList{folder / "a.avi"});
-        QCOMPARE(host.messages,
-                 QStringList{"2 dropped files left out: the list holds at most 32,767 rows."});
+        QCOMPARE(host.messages, QStringList{"2 dropped files left out: the list holds at most 32,767 rows."});
     }
 
     void fileListShowsMatchingFilesOnly()

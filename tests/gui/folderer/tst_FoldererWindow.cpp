@@ -78,9 +78,10 @@ void tst_FoldererWindow::tabOrder()
 {
     TestHost host;
     Folderer f(host);
-    const QStringList focusable{FoldererControls::count,       FoldererControls::files, FoldererControls::exit,
-                                FoldererControls::destination, FoldererControls::clear,
-                                FoldererControls::makeFolders, FoldererControls::folders};
+    const QStringList focusable{FoldererControls::count,  FoldererControls::files,
+                                FoldererControls::exit,   FoldererControls::destination,
+                                FoldererControls::clear,  FoldererControls::makeFolders,
+                                FoldererControls::folders};
     QStringList order;
     QWidget *control = f.text(FoldererControls::count);
     do {
@@ -101,17 +102,16 @@ void tst_FoldererWindow::drops_data()
 
     const QStringList film{"Movies/Film.avi"};
     const QStringList movies{"Movies/", "Movies/Film.avi"};
-    QTest::newRow("one file") << movies << QList<QStringList>{film} << film
-                              << QStringList{"Movies/Film"} << "Movies";
+    QTest::newRow("one file") << movies << QList<QStringList>{film} << film << QStringList{"Movies/Film"}
+                              << "Movies";
     QTest::newRow("same file twice in one drop")
         << movies << QList<QStringList>{film + film} << film << QStringList{"Movies/Film"} << "Movies";
     QTest::newRow("same file in two drops")
         << movies << QList<QStringList>{film, film} << film << QStringList{"Movies/Film"} << "Movies";
-    QTest::newRow("video and subtitles")
-        << QStringList{"Movies/", "Movies/Film.avi", "Movies/Film.srt"}
-        << QList<QStringList>{{"Movies/Film.srt", "Movies/Film.avi"}}
-        << QStringList{"Movies/Film.avi", "Movies/Film.srt"}
-        << QStringList{"Movies/Film", "Movies/Film"} << "Movies";
+    QTest::newRow("video and subtitles") << QStringList{"Movies/", "Movies/Film.avi", "Movies/Film.srt"}
+                                         << QList<QStringList>{{"Movies/Film.srt", "Movies/Film.avi"}}
+                                         << QStringList{"Movies/Film.avi", "Movies/Film.srt"}
+                                         << QStringList{"Movies/Film", "Movies/Film"} << "Movies";
     QTest::newRow("case ignored in order, kept in duplicates")
         << QStringList{"Movies/", "Movies/b.avi", "Movies/A.avi", "Movies/a.avi"}
         << QList<QStringList>{{"Movies/b.avi", "Movies/a.avi", "Movies/A.avi"}, {"Movies/a.avi"}}
@@ -120,8 +120,8 @@ void tst_FoldererWindow::drops_data()
     QTest::newRow("files from two folders")
         << QStringList{"New/", "New/y.avi", "New/z.avi", "Old/", "Old/x.mkv"}
         << QList<QStringList>{{"Old/x.mkv"}, {"Old/x.mkv", "New/z.avi", "New/y.avi"}}
-        << QStringList{"New/y.avi", "New/z.avi", "Old/x.mkv"}
-        << QStringList{"New/y", "New/z", "Old/x"} << "New";
+        << QStringList{"New/y.avi", "New/z.avi", "Old/x.mkv"} << QStringList{"New/y", "New/z", "Old/x"}
+        << "New";
     QTest::newRow("no dot") << QStringList{"Movies/", "Movies/Film"} << QList<QStringList>{{"Movies/Film"}}
                             << QStringList{"Movies/Film"} << QStringList{"Movies/Film"} << "Movies";
     QTest::newRow("dot only in a folder name")
@@ -168,15 +168,14 @@ void tst_FoldererWindow::pasteFiles_data()
                                                              "file://%1/Film%201.avi\r\n"}}
                               << both << QString();
     QTest::newRow("GNOME copied files")
-        << Clipboard{{"x-special/gnome-copied-files", "cut\nfile://%1/b.avi\nfile://%1/Film%201.avi"}}
-        << both << QString();
+        << Clipboard{{"x-special/gnome-copied-files", "cut\nfile://%1/b.avi\nfile://%1/Film%201.avi"}} << both
+        << QString();
     QTest::newRow("paths as text") << Clipboard{{"text/plain", "%1/b.avi\n%1/Film 1.avi\n"}} << both
                                    << QString();
     QTest::newRow("text naming no file")
         << Clipboard{{"text/plain", "Film 1.avi"}} << QStringList()
         << "The clipboard holds no files. Copy them in a file manager first, then press Ctrl+V here.";
-    QTest::newRow("files gone") << Clipboard{{"text/uri-list", "file://%1/gone.avi\r\n"}}
-                                << QStringList()
+    QTest::newRow("files gone") << Clipboard{{"text/uri-list", "file://%1/gone.avi\r\n"}} << QStringList()
                                 << "1 dropped item left out: only existing files can be listed.";
 }
 
@@ -272,7 +271,8 @@ void tst_FoldererWindow::makeFolders_data()
 
     const QStringList film{"Movies/Film.avi"};
     QTest::newRow("one file") << QStringList{"Movies/", "Movies/Film.avi"} << film << QString()
-                              << QStringList{"Movies/", "Movies/Film/", "Movies/Film/Film.avi<-Movies/Film.avi"};
+                              << QStringList{"Movies/", "Movies/Film/",
+                                             "Movies/Film/Film.avi<-Movies/Film.avi"};
     QTest::newRow("video and subtitles into one folder")
         << QStringList{"Movies/", "Movies/Film.avi", "Movies/Film.srt"}
         << QStringList{"Movies/Film.avi", "Movies/Film.srt"} << QString()
@@ -298,8 +298,9 @@ void tst_FoldererWindow::makeFolders_data()
     QTest::newRow("folder planned on a later row")
         << QStringList{"Movies/", "Movies/Film.avi", "Movies/Film Extra.avi"}
         << QStringList{"Movies/Film.avi", "Movies/Film Extra.avi"} << QString()
-        << QStringList{"Movies/", "Movies/Film Extra/", "Movies/Film Extra/Film Extra.avi<-Movies/Film Extra.avi",
-                       "Movies/Film/", "Movies/Film/Film.avi<-Movies/Film.avi"};
+        << QStringList{"Movies/", "Movies/Film Extra/",
+                       "Movies/Film Extra/Film Extra.avi<-Movies/Film Extra.avi", "Movies/Film/",
+                       "Movies/Film/Film.avi<-Movies/Film.avi"};
     QTest::newRow("no dot stays") << QStringList{"Movies/", "Movies/Film"} << QStringList{"Movies/Film"}
                                   << QString() << QStringList{"Movies/", "Movies/Film<-Movies/Film"};
     QTest::newRow("dot only in a folder name stays")

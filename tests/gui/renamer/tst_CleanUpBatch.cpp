@@ -22,14 +22,27 @@ void runBatch(TestHost &host, const Renamer &renamer, const QString &answer)
     renamer.click(RenamerControls::specialBatch);
 }
 
-const QStringList ReleaseNames{
-    "Movie.Name.2004.DVDRip.XviD-aXXo.avi", "Some_Film_[1999]_HDTV.mkv",
-    "movie (1984) [DVD].avi", "Special EDITION.avi", "The Aviator 2004.avi",
-    "Unlimited Edition (2010).mp4", "readme.txt", "Film-deity.avi", "Film 19991.avi",
-    "Film.1949.avi", "Film.2013.avi", "nodots", "Road.Trip.2000.UNRATED.DVDRip.avi",
-    "road.trip.2000.unrated.dvdrip.AVI", "ROAD TRIP (2000).AVI", "Space.Story.2012.iFLiX.m4v",
-    "holiday.video.2007.www.sharethefiles.com.avi", "Band..Reunion...1988..mp4", "DVDRip.avi",
-    "-.avi", "tamsel.ltmp.1z7.42"};
+const QStringList ReleaseNames{"Movie.Name.2004.DVDRip.XviD-aXXo.avi",
+                               "Some_Film_[1999]_HDTV.mkv",
+                               "movie (1984) [DVD].avi",
+                               "Special EDITION.avi",
+                               "The Aviator 2004.avi",
+                               "Unlimited Edition (2010).mp4",
+                               "readme.txt",
+                               "Film-deity.avi",
+                               "Film 19991.avi",
+                               "Film.1949.avi",
+                               "Film.2013.avi",
+                               "nodots",
+                               "Road.Trip.2000.UNRATED.DVDRip.avi",
+                               "road.trip.2000.unrated.dvdrip.AVI",
+                               "ROAD TRIP (2000).AVI",
+                               "Space.Story.2012.iFLiX.m4v",
+                               "holiday.video.2007.www.sharethefiles.com.avi",
+                               "Band..Reunion...1988..mp4",
+                               "DVDRip.avi",
+                               "-.avi",
+                               "tamsel.ltmp.1z7.42"};
 
 } // namespace
 
@@ -80,8 +93,7 @@ private slots:
 
         QCOMPARE(host.questions.size(), 1);
         QCOMPARE(host.questions[0].prompt, QStringLiteral("ARE YOU SURE (type YES to continue)"));
-        QCOMPARE(host.questions[0].title,
-                 QStringLiteral("CONFIRM LAUNCH BATCH MAY TAKE SEVERAL MINUTES!"));
+        QCOMPARE(host.questions[0].title, QStringLiteral("CONFIRM LAUNCH BATCH MAY TAKE SEVERAL MINUTES!"));
         QCOMPARE(host.questions[0].defaultText, QStringLiteral("NO"));
         QCOMPARE(folder.names(), after);
         // Nothing inside a subfolder is touched, and the folder list shows
@@ -105,23 +117,38 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("cleaned");
 
-        QTest::newRow("tags and year") << "Movie.Name.2004.DVDRip.XviD-aXXo.avi" << "MOVIE NAME (2004).AVI";
-        QTest::newRow("underscores and brackets") << "Some_Film_[1999]_HDTV.mkv" << "SOME FILM (1999).MKV";
-        QTest::newRow("year regains its parentheses") << "movie (1984) [DVD].avi" << "MOVIE (1984).AVI";
-        QTest::newRow("EDITION") << "Special EDITION.avi" << "SPECIAL.AVI";
-        QTest::newRow("blank AVI inside the name") << "The Aviator 2004.avi" << "THE.AVIATOR (2004).AVI";
-        QTest::newRow("tags inside words") << "Unlimited Edition (2010).mp4" << "UN (2010).MP4";
-        QTest::newRow("unknown extension") << "readme.txt" << "README TXT";
-        QTest::newRow("deity.avi takes the extension") << "Film-deity.avi" << "FILM";
-        QTest::newRow("year inside a number") << "Film 19991.avi" << "FILM (1999)1.AVI";
-        QTest::newRow("before 1950") << "Film.1949.avi" << "FILM 1949.AVI";
-        QTest::newRow("after 2012") << "Film.2013.avi" << "FILM 2013.AVI";
-        QTest::newRow("nine blanks keep two") << "a         b.avi" << "A  B.AVI";
-        QTest::newRow("no tag, no dot") << "nodots" << "nodots";
+        QTest::newRow("tags and year") << "Movie.Name.2004.DVDRip.XviD-aXXo.avi"
+                                       << "MOVIE NAME (2004).AVI";
+        QTest::newRow("underscores and brackets") << "Some_Film_[1999]_HDTV.mkv"
+                                                  << "SOME FILM (1999).MKV";
+        QTest::newRow("year regains its parentheses") << "movie (1984) [DVD].avi"
+                                                      << "MOVIE (1984).AVI";
+        QTest::newRow("EDITION") << "Special EDITION.avi"
+                                 << "SPECIAL.AVI";
+        QTest::newRow("blank AVI inside the name") << "The Aviator 2004.avi"
+                                                   << "THE.AVIATOR (2004).AVI";
+        QTest::newRow("tags inside words") << "Unlimited Edition (2010).mp4"
+                                           << "UN (2010).MP4";
+        QTest::newRow("unknown extension") << "readme.txt"
+                                           << "README TXT";
+        QTest::newRow("deity.avi takes the extension") << "Film-deity.avi"
+                                                       << "FILM";
+        QTest::newRow("year inside a number") << "Film 19991.avi"
+                                              << "FILM (1999)1.AVI";
+        QTest::newRow("before 1950") << "Film.1949.avi"
+                                     << "FILM 1949.AVI";
+        QTest::newRow("after 2012") << "Film.2013.avi"
+                                    << "FILM 2013.AVI";
+        QTest::newRow("nine blanks keep two") << "a         b.avi"
+                                              << "A  B.AVI";
+        QTest::newRow("no tag, no dot") << "nodots"
+                                        << "nodots";
         QTest::newRow("site name") << "holiday.video.2007.www.sharethefiles.com.avi"
                                    << "HOLIDAY VIDEO (2007).AVI";
-        QTest::newRow("dot runs") << "Band..Reunion...1988..mp4" << "BAND REUNION (1988).MP4";
-        QTest::newRow("never a hidden name") << "DVDRip.avi" << "RIP.AVI";
+        QTest::newRow("dot runs") << "Band..Reunion...1988..mp4"
+                                  << "BAND REUNION (1988).MP4";
+        QTest::newRow("never a hidden name") << "DVDRip.avi"
+                                             << "RIP.AVI";
     }
     void cleanUp()
     {
@@ -150,41 +177,46 @@ private slots:
         QTest::addColumn<QString>("added");
         QTest::addColumn<QStringList>("after");
 
-        const QStringList untouched{"A FILM (2004).AVI", "Done", "Season 1", "a.film.2004.avi",
-                                    "nodots", "x.avi"};
-        const QStringList cleanUp{
-            "a.film.2004.avi -> A FILM (2004).AVI.1 ! becomes A FILM (2004).AVI.1: "
-            "A FILM (2004).AVI is taken",
-            "x.avi -> X.AVI"};
+        const QStringList untouched{"A FILM (2004).AVI", "Done",   "Season 1",
+                                    "a.film.2004.avi",   "nodots", "x.avi"};
+        const QStringList cleanUp{"a.film.2004.avi -> A FILM (2004).AVI.1 ! becomes A FILM (2004).AVI.1: "
+                                  "A FILM (2004).AVI is taken",
+                                  "x.avi -> X.AVI"};
         const QString cleanUpSummary = "2 of 4 names change; 1 gets a counter suffix";
-        const QStringList cleaned{"A FILM (2004).AVI", "A FILM (2004).AVI.1", "Done", "Season 1",
-                                  "X.AVI", "nodots"};
+        const QStringList cleaned{
+            "A FILM (2004).AVI", "A FILM (2004).AVI.1", "Done", "Season 1", "X.AVI", "nodots"};
         QTest::newRow("yes") << "yes" << cleanUp << cleanUpSummary << "" << cleaned;
         QTest::newRow("changed after the preview")
-            << "YES" << cleanUp << cleanUpSummary << "b.dvdrip.avi"
-            << QStringList{"A FILM (2004).AVI", "A FILM (2004).AVI.1", "B.AVI", "Done",
-                           "Season 1", "X.AVI", "nodots"};
+            << "YES" << cleanUp << cleanUpSummary << "b.dvdrip.avi" << QStringList{"A FILM (2004).AVI",
+                                                                                   "A FILM (2004).AVI.1",
+                                                                                   "B.AVI",
+                                                                                   "Done",
+                                                                                   "Season 1",
+                                                                                   "X.AVI",
+                                                                                   "nodots"};
         QTest::newRow("folders") << "Folders" << QStringList{"Done -> DONE", "Season 1 -> SEASON 1"}
-                                 << "2 of 2 names change" << ""
-                                 << QStringList{"A FILM (2004).AVI", "DONE", "SEASON 1",
-                                                "a.film.2004.avi", "nodots", "x.avi"};
-        QTest::newRow("files") << " files "
-                               << QStringList{"a.film.2004.avi -> A.FILM.2004.AVI",
-                                              "nodots -> NODOTS", "x.avi -> X.AVI"}
-                               << "3 of 4 names change" << ""
-                               << QStringList{"A FILM (2004).AVI", "A.FILM.2004.AVI", "Done",
-                                              "NODOTS", "Season 1", "X.AVI"};
+                                 << "2 of 2 names change"
+                                 << "" << QStringList{"A FILM (2004).AVI", "DONE",   "SEASON 1",
+                                                      "a.film.2004.avi",   "nodots", "x.avi"};
+        QTest::newRow("files")
+            << " files "
+            << QStringList{"a.film.2004.avi -> A.FILM.2004.AVI", "nodots -> NODOTS", "x.avi -> X.AVI"}
+            << "3 of 4 names change"
+            << ""
+            << QStringList{"A FILM (2004).AVI", "A.FILM.2004.AVI", "Done", "NODOTS", "Season 1", "X.AVI"};
         const QString noTitle = "keeps its name: no title could be told apart (it holds no year, episode or "
                                 "release tag)";
         QTest::newRow("titles")
             << "Titles"
-            << QStringList{"a.film.2004.avi -> A FILM (2004) - 2.AVI ! becomes A FILM (2004) - 2.AVI: another "
+            << QStringList{"a.film.2004.avi -> A FILM (2004) - 2.AVI ! becomes A FILM (2004) - 2.AVI: "
+                           "another "
                            "release has the name A FILM (2004).AVI too",
                            "nodots -> nodots ! " + noTitle, "x.avi -> x.avi ! " + noTitle}
             << "1 of 4 names changes (1 film); 1 gets a version label; 2 keep their name: no title could "
                "be told apart"
-            << "" << QStringList{"A FILM (2004) - 2.AVI", "A FILM (2004).AVI", "Done", "Season 1",
-                                 "nodots", "x.avi"};
+            << ""
+            << QStringList{
+                   "A FILM (2004) - 2.AVI", "A FILM (2004).AVI", "Done", "Season 1", "nodots", "x.avi"};
         QTest::newRow("library")
             << " library"
             << QStringList{"A FILM (2004).AVI -> MOVIES/A FILM (2004)/A FILM (2004).AVI",
@@ -194,8 +226,8 @@ private slots:
             << "2 of 4 names change (2 films); 2 folders to make; 1 gets a version label; 2 keep their "
                "name: no title could be told apart"
             << "" << QStringList{"Done", "MOVIES", "Season 1", "nodots", "x.avi"};
-        QTest::newRow("no") << "no" << QStringList{}
-                            << "Nothing changes: this answer cancels the batch." << "" << untouched;
+        QTest::newRow("no") << "no" << QStringList{} << "Nothing changes: this answer cancels the batch."
+                            << "" << untouched;
     }
     void boxPreviewsTheAnswer()
     {
@@ -205,13 +237,11 @@ private slots:
         QFETCH(QString, added);
         QFETCH(QStringList, after);
 
-        TempFolder folder{"a.film.2004.avi", "A FILM (2004).AVI", "x.avi", "nodots", "Season 1/",
-                          "Done/"};
+        TempFolder folder{"a.film.2004.avi", "A FILM (2004).AVI", "x.avi", "nodots", "Season 1/", "Done/"};
         RealBoxHost host;
         QStringList shown;
         host.user = [&](QDialog &box) {
-            QCOMPARE(box.windowTitle(),
-                     QStringLiteral("CONFIRM LAUNCH BATCH MAY TAKE SEVERAL MINUTES!"));
+            QCOMPARE(box.windowTitle(), QStringLiteral("CONFIRM LAUNCH BATCH MAY TAKE SEVERAL MINUTES!"));
             auto *answer = box.findChild<QLineEdit *>();
             QCOMPARE(answer->text(), QStringLiteral("NO"));
             QVERIFY(box.findChild<QLabel *>(AnswerPreviewControls::answers)->text().contains("TITLES"));
@@ -278,36 +308,51 @@ private slots:
         const QStringList names{"Night.Train.2015.720p.BluRay.x264-GRP.mkv",
                                 "Night.Train.2015.1080p.WEB-DL.DDP5.1.H.264-GRP.mkv",
                                 "Night.Train.2015.1080p.WEB-DL.DDP5.1.H.264-GRP.en.srt",
-                                "NIGHT TRAIN (2015).MKV", "quiet.harbour.s01e02.hdtv.x264.mkv",
-                                "Quiet Harbour 1x02.srt", "holiday.mp4", "tamsel.ltmp.1z7.42"};
+                                "NIGHT TRAIN (2015).MKV",
+                                "quiet.harbour.s01e02.hdtv.x264.mkv",
+                                "Quiet Harbour 1x02.srt",
+                                "holiday.mp4",
+                                "tamsel.ltmp.1z7.42"};
         QTest::newRow("TITLES")
             << "TITLES"
-            << QStringList{"NIGHT TRAIN (2015) - 1080P.MKV<-Night.Train.2015.1080p.WEB-DL.DDP5.1.H.264-GRP.mkv",
-                           "NIGHT TRAIN (2015) - 1080P.en.srt<-Night.Train.2015.1080p.WEB-DL.DDP5.1.H.264-GRP.en.srt",
+            << QStringList{"NIGHT TRAIN (2015) - "
+                           "1080P.MKV<-Night.Train.2015.1080p.WEB-DL.DDP5.1.H.264-GRP.mkv",
+                           "NIGHT TRAIN (2015) - "
+                           "1080P.en.srt<-Night.Train.2015.1080p.WEB-DL.DDP5.1.H.264-GRP.en.srt",
                            "NIGHT TRAIN (2015) - 720P.MKV<-Night.Train.2015.720p.BluRay.x264-GRP.mkv",
                            "NIGHT TRAIN (2015).MKV<-NIGHT TRAIN (2015).MKV",
                            "QUIET HARBOUR S01E02.MKV<-quiet.harbour.s01e02.hdtv.x264.mkv",
-                           "QUIET HARBOUR S01E02.srt<-Quiet Harbour 1x02.srt", "holiday.mp4<-holiday.mp4",
+                           "QUIET HARBOUR S01E02.srt<-Quiet Harbour 1x02.srt",
+                           "holiday.mp4<-holiday.mp4",
                            "tamsel.ltmp.1z7.42<-tamsel.ltmp.1z7.42"}
             << names;
         const QString film = "MOVIES/NIGHT TRAIN (2015)/NIGHT TRAIN (2015)";
         QTest::newRow("LIBRARY")
             << "LIBRARY"
-            << QStringList{"MOVIES/", "MOVIES/NIGHT TRAIN (2015)/",
+            << QStringList{"MOVIES/",
+                           "MOVIES/NIGHT TRAIN (2015)/",
                            film + " - 1080P.MKV<-Night.Train.2015.1080p.WEB-DL.DDP5.1.H.264-GRP.mkv",
                            film + " - 1080P.en.srt<-Night.Train.2015.1080p.WEB-DL.DDP5.1.H.264-GRP.en.srt",
                            film + " - 720P.MKV<-Night.Train.2015.720p.BluRay.x264-GRP.mkv",
-                           film + ".MKV<-NIGHT TRAIN (2015).MKV", "MOVIES/kept.txt<-MOVIES/kept.txt",
-                           "SHOWS/", "SHOWS/QUIET HARBOUR/", "SHOWS/QUIET HARBOUR/SEASON 01/",
-                           "SHOWS/QUIET HARBOUR/SEASON 01/QUIET HARBOUR S01E02.MKV<-quiet.harbour.s01e02.hdtv.x264.mkv",
+                           film + ".MKV<-NIGHT TRAIN (2015).MKV",
+                           "MOVIES/kept.txt<-MOVIES/kept.txt",
+                           "SHOWS/",
+                           "SHOWS/QUIET HARBOUR/",
+                           "SHOWS/QUIET HARBOUR/SEASON 01/",
+                           "SHOWS/QUIET HARBOUR/SEASON 01/QUIET HARBOUR "
+                           "S01E02.MKV<-quiet.harbour.s01e02.hdtv.x264.mkv",
                            "SHOWS/QUIET HARBOUR/SEASON 01/QUIET HARBOUR S01E02.srt<-Quiet Harbour 1x02.srt",
-                           "holiday.mp4<-holiday.mp4", "tamsel.ltmp.1z7.42<-tamsel.ltmp.1z7.42"}
+                           "holiday.mp4<-holiday.mp4",
+                           "tamsel.ltmp.1z7.42<-tamsel.ltmp.1z7.42"}
             << names + QStringList{"MOVIES/", "MOVIES/kept.txt"};
         const QString moon = "MOVIES/PAPER MOON (1973)/PAPER MOON (1973)";
         QTest::newRow("LIBRARY with a subtitles folder")
             << "LIBRARY"
-            << QStringList{"MOVIES/", "MOVIES/PAPER MOON (1973)/", moon + ".MKV<-Paper.Moon.1973.1080p.mkv",
-                           moon + ".en.2.srt<-Subs/3_English.srt", moon + ".en.srt<-Subs/2_English.srt",
+            << QStringList{"MOVIES/",
+                           "MOVIES/PAPER MOON (1973)/",
+                           moon + ".MKV<-Paper.Moon.1973.1080p.mkv",
+                           moon + ".en.2.srt<-Subs/3_English.srt",
+                           moon + ".en.srt<-Subs/2_English.srt",
                            moon + ".fr.srt<-Subs/French.srt"}
             << QStringList{"Paper.Moon.1973.1080p.mkv", "Subs/", "Subs/2_English.srt", "Subs/3_English.srt",
                            "Subs/French.srt"};
@@ -363,9 +408,12 @@ private slots:
         runBatch(host, renamer, QStringLiteral("YES"));
 
         QCOMPARE(folder.names(), (QStringList{"Y.AVI", "x.dvdrip.avi"}));
-        QCOMPARE(host.messages, QStringList{QStringLiteral(
-            "Special Batch Completed!\n\n1 of 2 names could not be changed:\n%1: Input/output "
-            "error\n\nThey keep their names; Ctrl+Z puts back the others.").arg(folder / "x.dvdrip.avi")});
+        QCOMPARE(host.messages,
+                 QStringList{
+                     QStringLiteral(
+                         "Special Batch Completed!\n\n1 of 2 names could not be changed:\n%1: Input/output "
+                         "error\n\nThey keep their names; Ctrl+Z puts back the others.")
+                         .arg(folder / "x.dvdrip.avi")});
         QVERIFY(onWorkerThroughout);
     }
 
@@ -389,7 +437,9 @@ private slots:
                 final.insert(whole.contents(name), name);
         }
         TestHost host;
-        host.stopWhen = [](qint64 done, qint64 total) { return total > 0 && done >= total / 3; };
+        host.stopWhen = [](qint64 done, qint64 total) {
+            return total > 0 && done >= total / 3;
+        };
         {
             Renamer renamer(host, stopped.path());
             runBatch(host, renamer, QStringLiteral("YES"));

@@ -31,15 +31,17 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             order << QApplication::focusWidget()->objectName();
             if (order.last() == QLatin1String(RenamerControls::changeThis)) {
-                QCOMPARE(renamer.text(RenamerControls::changeThis)->selectedText(), QStringLiteral("Film.avi"));
+                QCOMPARE(renamer.text(RenamerControls::changeThis)->selectedText(),
+                         QStringLiteral("Film.avi"));
             }
         }
         // The preview list, hidden under the file list, is passed by.
-        QCOMPARE(order, (QStringList{RenamerControls::files, RenamerControls::filter, RenamerControls::changeThis,
-                                     RenamerControls::renameTo, RenamerControls::makeChanges, RenamerControls::exit,
-                                     RenamerControls::applyFilter, RenamerControls::previewChanges,
-                                     RenamerControls::path, RenamerControls::drives, RenamerControls::folders,
-                                     RenamerControls::specialBatch, RenamerControls::files}));
+        QCOMPARE(order,
+                 (QStringList{RenamerControls::files, RenamerControls::filter, RenamerControls::changeThis,
+                              RenamerControls::renameTo, RenamerControls::makeChanges, RenamerControls::exit,
+                              RenamerControls::applyFilter, RenamerControls::previewChanges,
+                              RenamerControls::path, RenamerControls::drives, RenamerControls::folders,
+                              RenamerControls::specialBatch, RenamerControls::files}));
     }
 
     // Typed letter by letter, the path box moves both lists as soon as its
@@ -102,12 +104,14 @@ private slots:
         QTest::addColumn<QStringList>("listed");
 
         QTest::newRow("empty box becomes *.*")
-            << "" << "*.*" << QStringList{"film.avi", "nodots", "sub.mkv", "UPPER.AVI"};
-        QTest::newRow("*.avi ignores letter case")
-            << "*.avi" << "*.avi" << QStringList{"film.avi", "UPPER.AVI"};
-        QTest::newRow("several patterns")
-            << "*.mkv;nod*" << "*.mkv;nod*" << QStringList{"nodots", "sub.mkv"};
-        QTest::newRow("no match") << "*.zzz" << "*.zzz" << QStringList{};
+            << ""
+            << "*.*" << QStringList{"film.avi", "nodots", "sub.mkv", "UPPER.AVI"};
+        QTest::newRow("*.avi ignores letter case") << "*.avi"
+                                                   << "*.avi" << QStringList{"film.avi", "UPPER.AVI"};
+        QTest::newRow("several patterns") << "*.mkv;nod*"
+                                          << "*.mkv;nod*" << QStringList{"nodots", "sub.mkv"};
+        QTest::newRow("no match") << "*.zzz"
+                                  << "*.zzz" << QStringList{};
     }
     void filter()
     {
@@ -140,21 +144,23 @@ private slots:
         QTest::addColumn<QStringList>("warnings");
 
         QTest::newRow("dots: every dotted name upper-cased, in list order")
-            << QStringList{"b.avi", "A Film.mkv", "nodots"} << "." << "."
-            << QStringList{"A FILM.MKV", "B.AVI"} << QStringList{"", ""};
+            << QStringList{"b.avi", "A Film.mkv", "nodots"} << "."
+            << "." << QStringList{"A FILM.MKV", "B.AVI"} << QStringList{"", ""};
         QTest::newRow("empty FROM previews every entry")
-            << QStringList{"nodots", "x.avi"} << "" << "" << QStringList{"NODOTS", "X.AVI"}
-            << QStringList{"", ""};
+            << QStringList{"nodots", "x.avi"} << ""
+            << "" << QStringList{"NODOTS", "X.AVI"} << QStringList{"", ""};
         QTest::newRow("refused TO is previewed")
-            << QStringList{"a.mkv"} << "a" << "b:c" << QStringList{"B:C.MKV"}
+            << QStringList{"a.mkv"} << "a"
+            << "b:c" << QStringList{"B:C.MKV"}
             << QStringList{"nothing is renamed: RENAME TO may not hold \" < > : / \\ | ? *"};
         QTest::newRow("new names not trimmed")
-            << QStringList{"x.avi", "x film.avi"} << "x" << " " << QStringList{"  FILM.AVI", " .AVI"}
+            << QStringList{"x.avi", "x film.avi"} << "x"
+            << " " << QStringList{"  FILM.AVI", " .AVI"}
             << QStringList{"becomes \"FILM.AVI\": the blanks at either end are dropped",
                            "keeps its name: a name that begins with a dot would hide it"};
         QTest::newRow("counters foreseen in the warning")
-            << QStringList{"X1.AVI", "X2.AVI"} << "1" << "2" << QStringList{"X2.AVI"}
-            << QStringList{"becomes X2.AVI.1: X2.AVI is taken"};
+            << QStringList{"X1.AVI", "X2.AVI"} << "1"
+            << "2" << QStringList{"X2.AVI"} << QStringList{"becomes X2.AVI.1: X2.AVI is taken"};
     }
     void preview()
     {
@@ -243,11 +249,14 @@ private slots:
         QTest::addColumn<QString>("program");
         QTest::addColumn<QStringList>("arguments");
 
-        QTest::newRow("video") << "Film.avi" << "vlc" << QStringList{"Film.avi"};
-        QTest::newRow("shell characters stay plain")
-            << "a $(b) 'c'.mkv" << "vlc" << QStringList{"a $(b) 'c'.mkv"};
-        QTest::newRow("e-book") << "My Book.lit" << "clit" << QStringList{"My Book.lit", "My_Book_html/"};
-        QTest::newRow("four characters do nothing") << "a.b" << "" << QStringList{};
+        QTest::newRow("video") << "Film.avi"
+                               << "vlc" << QStringList{"Film.avi"};
+        QTest::newRow("shell characters stay plain") << "a $(b) 'c'.mkv"
+                                                     << "vlc" << QStringList{"a $(b) 'c'.mkv"};
+        QTest::newRow("e-book") << "My Book.lit"
+                                << "clit" << QStringList{"My Book.lit", "My_Book_html/"};
+        QTest::newRow("four characters do nothing") << "a.b"
+                                                    << "" << QStringList{};
     }
     void doubleClick()
     {
@@ -298,8 +307,10 @@ private slots:
         QTest::addColumn<bool>("deletes");
 
         QTest::newRow("Delete") << int(Qt::Key_Delete) << Qt::KeyboardModifiers() << true;
-        QTest::newRow("Shift+Delete") << int(Qt::Key_Delete) << Qt::KeyboardModifiers(Qt::ShiftModifier) << true;
-        QTest::newRow("Ctrl+Delete") << int(Qt::Key_Delete) << Qt::KeyboardModifiers(Qt::ControlModifier) << true;
+        QTest::newRow("Shift+Delete")
+            << int(Qt::Key_Delete) << Qt::KeyboardModifiers(Qt::ShiftModifier) << true;
+        QTest::newRow("Ctrl+Delete") << int(Qt::Key_Delete) << Qt::KeyboardModifiers(Qt::ControlModifier)
+                                     << true;
         QTest::newRow("Backspace") << int(Qt::Key_Backspace) << Qt::KeyboardModifiers() << false;
         QTest::newRow("letter D") << int(Qt::Key_D) << Qt::KeyboardModifiers() << false;
     }
