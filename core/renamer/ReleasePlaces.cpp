@@ -45,7 +45,7 @@ ReleasePlaces::ReleasePlaces(const QString &folder, const FolderContents &conten
     , m_volume(contents.volume)
     , m_longestName(contents.longestName)
 {
-    m_here = &m_places.emplace(QString(), ReleasePlace{folder, {}, FolderModel(contents)}).first->second;
+    m_here = &m_places.emplace(QString(), ReleasePlace(folder, {}, FolderModel(contents))).first->second;
 }
 
 ReleasePlace &ReleasePlaces::child(ReleasePlace &parent, const QString &name)
@@ -61,7 +61,7 @@ ReleasePlace &ReleasePlaces::child(ReleasePlace &parent, const QString &name)
     contents.caseBlind = m_caseBlind;
     contents.longestName = m_longestName;
     contents.volume = m_volume;
-    ReleasePlace place{Paths::join(parent.path, onDisk), shown, FolderModel(contents), &parent};
+    ReleasePlace place(Paths::join(parent.path, onDisk), shown, FolderModel(contents), &parent);
     place.toMake = entry < 0;
     place.refusedShown = shown;
     if (entry >= 0 && parent.model.kind(entry) != FolderEntry::Folder) {

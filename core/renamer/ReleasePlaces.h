@@ -17,6 +17,13 @@
 // A folder that files of a TITLES or LIBRARY plan come from or go to, and
 // the names that the plan leaves and gives in it.
 struct ReleasePlace {
+    ReleasePlace(QString path, QString shown, FolderModel model, ReleasePlace *parent = nullptr)
+        : path(std::move(path))
+        , shown(std::move(shown))
+        , model(std::move(model))
+        , parent(parent)
+    {}
+
     QString path;  // in full
     QString shown; // below the plan's folder; empty for that folder itself
     FolderModel model;

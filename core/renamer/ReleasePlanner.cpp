@@ -32,6 +32,13 @@ struct Source {
 };
 
 struct Sidecar {
+    Sidecar(Source source, QString tail, bool fromFolder, bool listed)
+        : source(std::move(source))
+        , tail(std::move(tail))
+        , fromFolder(fromFolder)
+        , listed(listed)
+    {}
+
     Source source;
     QString tail;    // after the video's name; a subtitle folder's file gets it once numbered
     bool fromFolder; // from a subtitle folder
@@ -182,8 +189,10 @@ void ReleasePlanner::readRows()
         // "photo.heic") would lose it: such a file keeps its name.
         const bool known = !row.contains(u'.')
                            || ReleaseTags::extensionKind(extensionOf(row)) != ReleaseTags::Extension::None;
-        Item item{source,
-                  known ? parseReleaseName(row, m_latestYear).value_or(ReleaseName()) : ReleaseName()};
+        Item item;
+        item.source = source;
+        if (known)
+            item.release = parseReleaseName(row, m_latestYear).value_or(ReleaseName());
         for (const SidecarOf &sidecar : m_sidecarsOf.value(entry))
             item.sidecars.append({{&here(), sidecar.sidecar, model.name(sidecar.sidecar)},
                                   Sidecars::keptTail(model.name(sidecar.sidecar), sidecar.videoNameLength),
