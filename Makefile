@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Thin wrapper over the CMake presets. Every target first installs the Debian
 # packages that are missing (as root, or through sudo).
 PACKAGES := g++ cmake ninja-build pkg-config libblkid-dev qt6-base-dev qt6-qpa-plugins qt6-tools-dev \

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes a folder of empty files with messy release-style video names, for
 # trying the tools without touching one's own collection.
 set -eu

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Reads every #include "..." line of the program's source and fails on one that reaches against
 # the layers: core never includes gui or app, gui never includes app, and inside core each
 # folder includes only itself and the folders below it (base <- host <- changes <- the tools,

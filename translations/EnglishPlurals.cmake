@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The English translation holds only the plural forms of the counted sentences ("%Ln names" gives
 # "1 name" and "4,212 names"). Run as: cmake -DLUPDATE=<lupdate> -DROOT=<source folder> -P EnglishPlurals.cmake
 #   alone:               reads the counted sentences of the sources into the translation; a new one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A drop of many files onto the combiner's list, timed through the window's
 // own drop handling, against a bare loop of the same attribute look-ups.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the folderer on real files: a drop of many files onto its file list
 // (listed and planned), and M&akeFolders against a bare loop of the same
 // mkdir and rename system calls, measured in the same run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview in SPECIAL BATCH's box over 5,000 release-style names in one
 // folder: the time from the answer (YES, TITLES, then LIBRARY) typed into the real box
 // to its rows shown there. First the folder is read and the job planned; the

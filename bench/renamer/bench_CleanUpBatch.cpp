@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clean-up batch of SPECIAL BATCH over 5,000 release-style names in one
 // folder, through the real window: the renames it asks of the host, its time
 // against a bare replay of those renames, and against the step-by-step

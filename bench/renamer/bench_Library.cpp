@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // LIBRARY planned over a folder of 30,000 names in memory, as the renamer
 // plans it before anything moves: 22,500 release-style video names, a third
 // of them with a subtitle beside them (target: at most 0.5 s).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clean-up batch, MAKE CHANGES, the upper-case walk and undo over 30,000
 // names through the real window: the longest stall of its event loop while
 // each runs (a 10 ms timer that records its largest gap), and its time

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // MAKE CHANGES over 10,000 matching files in one folder, and the upper-case
 // walk of SPECIAL BATCH over 10,000 files, through the real window, each
 // against a bare loop of the renames it asked for, on an equal folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clean-up batch, the upper-case walk and LIBRARY over 5,000 names on a
 // slow volume, as a network share is: a FUSE volume whose every request
 // waits 2 ms and which refuses a rename that must not replace (as sshfs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The release-name parser behind TITLES over 100,000 names made the way
 // release groups, P2P sites and fansubbers make them, timed (target: at most
 // 0.4 s); then TITLES planned over a folder of 30,000 of them, as the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/changes/ChangeJournal.h"
 
 #include "core/base/FolderRows.h"

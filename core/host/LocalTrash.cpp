@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/host/LocalFileSystem.h"
 
 // The local machine's trash: the places reserved in it that no file has

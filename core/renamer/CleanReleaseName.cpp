@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clean names that TITLES writes for what parseReleaseName read.
 
 #include "core/renamer/ReleaseName.h"

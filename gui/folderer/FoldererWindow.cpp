@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/folderer/FoldererWindow.h"
 
 #include "gui/folderer/FoldererControls.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/renamer/BatchPreviewCache.h"
 
 #include "core/base/FolderRows.h"

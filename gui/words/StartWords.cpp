@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/words/StartWords.h"
 
 QString StartWords::secondFolder(const QString &name)

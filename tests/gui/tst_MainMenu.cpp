@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestHost.h"
 
 #include "gui/MainMenu.h"

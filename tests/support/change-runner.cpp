@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // change-runner FOLDER FROM TO [FROM TO ...]
 //
 // Renames the files of FOLDER as MAKE CHANGES does, through the program's own

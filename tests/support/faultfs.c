@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// This file keeps the C style of the kernel and libfuse (tabs), not the program's.
+// clang-format off
 // faultfs SOURCE MOUNTPOINT [fuse options]
 //
 // Mirrors SOURCE at MOUNTPOINT and lets a test or benchmark make that volume

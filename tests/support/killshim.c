@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// This file keeps the C style of the kernel and libfuse (tabs), not the program's.
+// clang-format off
 // An LD_PRELOAD library that stops the program as a kill or a power cut would,
 // at a chosen call on the files it renames (the change records, whose names
 // begin with "change-", pass untouched):

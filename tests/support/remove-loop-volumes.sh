@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Unmounts and detaches the loop-mounted volumes of tests that crashed before
 # they could remove their own.
 for mnt in $(awk '$2 ~ /tamsells-loop-/ { print $2 }' /proc/self/mounts); do

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "KilledChange.h"
 #include "LoopVolume.h"
 #include "TempFolder.h"

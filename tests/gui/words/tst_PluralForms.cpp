@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/words/ChangeWords.h"
 #include "gui/words/DropWords.h"
 #include "gui/words/RenamerWords.h"
