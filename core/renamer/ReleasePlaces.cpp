@@ -133,7 +133,7 @@ bool ReleasePlaces::holdsVideo(ReleasePlace &place, const QString &base) const
     if (!place.videos) {
         place.videos.emplace();
         for (int entry = 0; entry < place.model.count(); ++entry)
-            if (!place.leaving.contains(entry) && place.isVideo(entry))
+            if (!place.releases.contains(entry) && place.isVideo(entry))
                 place.videos->insert(
                     key(place.model.name(entry).first(place.model.name(entry).lastIndexOf(u'.'))));
     }

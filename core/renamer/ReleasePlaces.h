@@ -36,9 +36,10 @@ struct ReleasePlace {
     QString refusedShown;
     QHash<QString, QString> given;           // by key, the names that files of the plan get there
     QSet<int> leaving;                       // its entries that move elsewhere or to another name
+    QSet<int> releases;                      // its entries that get clean names (some keep theirs)
     QHash<QString, ReleasePlace *> children; // by the key of their names
-    // Its videos that stay, by their names' keys without extension, once
-    // first asked for.
+    // Its videos that get no clean name, by their names' keys without
+    // extension, once first asked for.
     std::optional<QSet<QString>> videos;
 
     // The path below the plan's folder of a name here.
@@ -74,10 +75,10 @@ public:
     // Gives name in place to entry of from, whose name is fromName now.
     void give(ReleasePlace &place, const QString &name, ReleasePlace &from, int entry,
               const QString &fromName);
-    // Whether a video of place's that stays there (is not leaving it when
-    // first asked) has the name base, by its key, without its extension.
+    // Whether a video of place's that gets no clean name has the name base,
+    // by its key, without its extension.
     bool holdsVideo(ReleasePlace &place, const QString &base) const;
-    // Whether any video stays there: mostly none does where files move from.
+    // Whether any of its videos gets no clean name: mostly none, where files move from.
     bool holdsVideos(ReleasePlace &place) const;
     // Whether path names an entry once the plan is done.
     bool heldAfter(const QString &path) const;

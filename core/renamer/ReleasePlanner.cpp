@@ -313,7 +313,7 @@ void ReleasePlanner::labelVersions()
     for (Item &item : m_items)
         if (!item.kept) {
             items.push_back(&item);
-            item.source.place->leaving.insert(item.source.entry);
+            item.source.place->releases.insert(item.source.entry);
         }
     std::stable_sort(items.begin(), items.end(),
                      [](const Item *a, const Item *b) { return compareNames(*a, *b) < 0; });
