@@ -29,7 +29,9 @@
 // folder it is pointed at renames nothing where they were started.
 inline const bool startedInAFolderOfTheirOwn = [] {
     static QTemporaryDir folder;
-    return QDir::setCurrent(folder.path());
+    if (!folder.isValid() || !QDir::setCurrent(folder.path()))
+        qFatal("the benchmark found no empty folder of its own to start in");
+    return true;
 }();
 
 // `count` names as they come from release groups: words, separators, a

@@ -5,14 +5,25 @@
 #include <QDirIterator>
 #include <QFile>
 
+// A folder that could not be made has an empty path, which the windows read
+// as the current folder: the run stops rather than rename what is there.
+static void mustBeMade(const QTemporaryDir &dir)
+{
+    if (!dir.isValid())
+        qFatal("no temporary folder could be made: %s", qPrintable(dir.errorString()));
+}
+
 TempFolder::TempFolder(std::initializer_list<QString> entries)
 {
+    mustBeMade(m_dir);
     make(QStringList(entries));
 }
 
 TempFolder::TempFolder(const Inside &where)
     : m_dir(where.parent + QStringLiteral("/folder-XXXXXX"))
-{}
+{
+    mustBeMade(m_dir);
+}
 
 QString TempFolder::path() const
 {

@@ -20,6 +20,7 @@ public:
     QString path() const;
     // The native path of an entry below the folder ("Sub/b.srt" allowed).
     QString operator/(const QString &relative) const;
+    // Makes the entries; one the volume refuses (a name too long) is left out.
     void make(const QStringList &entries) const;
     // Every entry directly inside the folder, hidden ones too, sorted exactly.
     QStringList names(const QString &subfolder = {}) const;
