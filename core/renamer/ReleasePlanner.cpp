@@ -213,7 +213,7 @@ void ReleasePlanner::readRows()
         item.part = upperCased(item.release.part);
         item.video = here().isVideo(entry);
         item.tail = releaseTail(item.release);
-        m_items.append(item);
+        m_items.append(std::move(item));
     }
 }
 
@@ -349,11 +349,12 @@ void ReleasePlanner::nameItem(Item &item)
     QString label = item.label;
     bool numbered = false;
     const int first = label.toInt(&numbered);
-    for (int number = numbered ? first + 1 : 2; m_places->taken(
-             *item.place, item.withLabel(label) + item.tail, item.source.place, item.source.entry);
-         ++number)
+    QString name = item.withLabel(label) + item.tail;
+    for (int number = numbered ? first + 1 : 2;
+         m_places->taken(*item.place, name, item.source.place, item.source.entry); ++number) {
         label = QString::number(number);
-    const QString name = item.withLabel(label) + item.tail;
+        name = item.withLabel(label) + item.tail;
+    }
     if (!m_places->fits(*item.place, name)) {
         keepItem(item, EntryOutcome::TooLong, item.place->below(name));
         return;
